@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Configures and builds Kestrel (out of source, in build/ unless KESTREL_BUILD_DIR says otherwise).
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+root=$(cd "$here/.." && pwd)
+build=${KESTREL_BUILD_DIR:-$root/build}
+
+bash "$here/deps.sh"
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE="${KESTREL_BUILD_TYPE:-RelWithDebInfo}" >/dev/null
+cmake --build "$build" --parallel "$(nproc)"

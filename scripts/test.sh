@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Builds Kestrel, starts the throwaway test server, runs every test with CTest and stops the
+# server again whatever the outcome (a server that was already running is left running).
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+root=$(cd "$here/.." && pwd)
+build=${KESTREL_BUILD_DIR:-$root/build}
+
+bash "$here/build.sh"
+
+started=0
+if ! bash "$here/testserver.sh" status 2>/dev/null; then
+  bash "$here/testserver.sh" start
+  started=1
+fi
+cleanup() {
+  if [ "$started" = 1 ]; then
+    bash "$here/testserver.sh" stop || true
+    bash "$here/testserver.sh" stop 2 >/dev/null 2>&1 || true
+  fi
+}
+trap cleanup EXIT
+
+export QT_QPA_PLATFORM=offscreen
+cd "$build"
+ctest --output-on-failure --timeout 300 "$@"

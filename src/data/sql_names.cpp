@@ -1,0 +1,52 @@
+#include "data/sql_names.h"
+
+bool IsPlainIdentifier(std::string_view name) {
+    if (name.empty())
+        return false;
+    bool allDigits = true;
+    for (char ch : name) {
+        const auto c = static_cast<unsigned char>(ch);
+        const bool digit = c >= '0' && c <= '9';
+        const bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+        if (!digit && !letter && c != '_' && c != '$')
+            return false;
+        allDigits = allDigits && digit;
+    }
+    return !allDigits;
+}
+
+std::string QuoteName(std::string_view name) {
+    std::string out;
+    out.reserve(name.size() + 2);
+    out += '`';
+    for (char c : name) {
+        if (c == '`')
+            out += '`';
+        out += c;
+    }
+    out += '`';
+    return out;
+}
+
+std::string QuoteNameIfNeeded(std::string_view name) {
+    return IsPlainIdentifier(name) ? std::string(name) : QuoteName(name);
+}
+
+std::string QuoteValue(std::string_view value) {
+    std::string out;
+    out.reserve(value.size() + 2);
+    out += '\'';
+    for (char c : value) {
+        switch (c) {
+        case '\\': out += "\\\\"; break;
+        case '\'': out += "\\'"; break;
+        case '\0': out += "\\0"; break;
+        case '\n': out += "\\n"; break;
+        case '\r': out += "\\r"; break;
+        case '\x1a': out += "\\Z"; break;
+        default: out += c;
+        }
+    }
+    out += '\'';
+    return out;
+}

@@ -1,0 +1,19 @@
+// Putting names of databases, tables and columns into SQL text.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// True for a name made only of letters, digits, "_" and "$" that is not all digits: such a name
+// stands in a statement as it is.
+bool IsPlainIdentifier(std::string_view name);
+
+// The name between backticks, embedded backticks doubled.
+std::string QuoteName(std::string_view name);
+
+// The name as it is when it is a plain identifier, otherwise QuoteName(name).
+std::string QuoteNameIfNeeded(std::string_view name);
+
+// A value between single quotes with backslashes and quotes escaped, so that no text can change
+// the shape of the statement it is put into.
+std::string QuoteValue(std::string_view value);

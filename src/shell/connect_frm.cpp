@@ -1,0 +1,76 @@
+#include "shell/connect_frm.h"
+
+#include <QCheckBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+TConnectFrm::TConnectFrm(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("ConnectFrm"));
+    setWindowFlags(windowFlags() | Qt::WindowStaysOnTopHint | Qt::MSWindowsFixedSizeDialogHint);
+    setFixedSize(234, 201);
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(8, 6, 8, 6);
+    column->setSpacing(4);
+    auto* form = new QFormLayout;
+    form->setVerticalSpacing(2);
+    auto field = [&](QLineEdit*& edit, QLabel*& label, const char* name, bool masked) {
+        edit = new QLineEdit(this);
+        edit->setObjectName(QString::fromLatin1(name));
+        if (masked)
+            edit->setEchoMode(QLineEdit::Password);
+        label = new QLabel(this);
+        label->setBuddy(edit);
+        form->addRow(label, edit);
+    };
+    field(eHost, lblHost, "eHost", false);
+    field(eFriendly, lblFriendly, "eFriendly", false);
+    field(eSocket, lblSocket, "eSocket", false);
+    field(eUser, lblUser, "eUser", false);
+    field(ePassword, lblPassword, "ePassword", true);
+    field(MaskEdit1, lblConfirm, "MaskEdit1", true);
+    eSocket->setText(QStringLiteral("3360"));
+    column->addLayout(form);
+    CBSjetise = new QCheckBox(this);
+    CBSjetise->setObjectName(QStringLiteral("CBSjetise"));
+    column->addWidget(CBSjetise);
+    auto* buttons = new QHBoxLayout;
+    BitBtn1 = new QPushButton(this);
+    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
+    BitBtn1->setDefault(true);
+    BitBtn2 = new QPushButton(this);
+    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
+    buttons->addStretch(1);
+    buttons->addWidget(BitBtn1);
+    buttons->addWidget(BitBtn2);
+    column->addLayout(buttons);
+    connect(BitBtn1, &QPushButton::clicked, this, &TConnectFrm::BitBtn1Click);
+    connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
+    retranslateUi();
+    eHost->setFocus();
+}
+
+void TConnectFrm::retranslateUi() {
+    setWindowTitle(tr("Host data entry"));
+    lblHost->setText(tr("Server:"));
+    lblFriendly->setText(tr("Friendly name:"));
+    lblSocket->setText(tr("TCP Socket:"));
+    lblUser->setText(tr("User:"));
+    lblPassword->setText(tr("Password:"));
+    lblConfirm->setText(tr("Confirm pwd:"));
+    CBSjetise->setText(tr("Remember password for this serv."));
+    BitBtn1->setText(tr("OK"));
+    BitBtn2->setText(tr("Cancel"));
+}
+
+void TConnectFrm::BitBtn1Click() {
+    accepted_ = !eHost->text().isEmpty() && !eUser->text().isEmpty() &&
+                ePassword->text() == MaskEdit1->text();
+    if (accepted_ && eFriendly->text().isEmpty())
+        eFriendly->setText(eHost->text());
+    // The dialog closes whether or not the entry was accepted.
+    accept();
+}

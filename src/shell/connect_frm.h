@@ -1,0 +1,36 @@
+// "Host data entry": the dialog in which a saved server's host, friendly name, TCP socket, user and
+// password are typed. Created for one use; the caller shows it, then reads Accepted() and the fields.
+#pragma once
+
+#include <QDialog>
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+class TConnectFrm : public QDialog {
+    Q_OBJECT
+public:
+    explicit TConnectFrm(QWidget* parent = nullptr);
+
+    // True when OK closed the dialog with server and user filled and both passwords equal.
+    bool Accepted() const { return accepted_; }
+    void retranslateUi();
+
+    QLineEdit* eHost;
+    QLineEdit* eFriendly;
+    QLineEdit* eSocket;
+    QLineEdit* eUser;
+    QLineEdit* ePassword;
+    QLineEdit* MaskEdit1;
+    QCheckBox* CBSjetise;
+    QPushButton* BitBtn1;
+    QPushButton* BitBtn2;
+
+private:
+    void BitBtn1Click();
+
+    QLabel *lblHost, *lblFriendly, *lblSocket, *lblUser, *lblPassword, *lblConfirm;
+    bool accepted_ = false;
+};

@@ -1,0 +1,147 @@
+// The main administration window: menus, toolbar, the "Connect Info" box, the database, table and
+// query panels, the data grid with its navigator, and the status bar. Every command of the program
+// starts here.
+#pragma once
+
+#include "data/client_handles.h"
+#include "ui/sorted_string_list.h"
+
+#include <QMainWindow>
+#include <QRect>
+#include <functional>
+#include <vector>
+
+class QAction;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QPlainTextEdit;
+class QTableView;
+class QToolButton;
+class TDBNavigator;
+class TRadioGroup;
+class TStatusBar;
+
+class TQueryFrm1 : public QMainWindow {
+    Q_OBJECT
+public:
+    static constexpr int kDesignWidth = 764;
+    static constexpr int kDesignHeight = 524;
+
+    explicit TQueryFrm1(QWidget* parent = nullptr);
+    ~TQueryFrm1() override;
+
+    // The screen area the small-screen rule looks at; tests replace it.
+    static std::function<QRect()> screenArea;
+
+    // Shared state of the commands.
+    QString CurrentHost;
+    ClientHandle AdminHandle;
+    SortedStringList HostList;
+    SortedStringList FriendlyList;
+
+    // Whether the create handler scaled the window for a small screen.
+    bool scaledForSmallScreen() const { return scaled_; }
+
+    void ClearStatusPanels();
+    // Sets the window texts of the current language (captions, labels, menu items, hints).
+    void retranslateUi();
+
+    // Connect Info
+    QGroupBox* GroupBox1;
+    QLabel* lblServer;
+    QLabel* lblUsername;
+    QLabel* lblPassword;
+    QLabel* lblDatabase;
+    QComboBox* edtHostname;
+    QLineEdit* edtUsername;
+    QLineEdit* edtPasswd;
+    QLineEdit* edtDatabase;
+    TRadioGroup* RadioGroup1;
+    QLabel* lblTables;
+    QListWidget* ListBox1;
+    QLabel* lblQuery;
+    QPlainTextEdit* Memo1;
+    QWidget* Panel1;
+    QWidget* Panel2;
+    QWidget* Panel3;
+    TDBNavigator* DBNavigator1;
+    QTableView* DBGrid1;
+    TStatusBar* FRSB1;
+    QMenu* PopupMenu1;
+
+    // Main menu
+    QMenu *File1, *Server1, *Manipulate1, *View1, *Users1, *Database1, *DB1, *Table1, *Query1,
+        *Language1;
+    QAction *Ping1, *Status1, *Showprocesses1, *Kill1, *Shutdown1, *Usefriendlyname1,
+        *Flushprivileges1, *Flushhosts1, *Addhost1, *Modifyhost1, *Removehost1,
+        *Viewhostsfriendly1, *ViewhostsIP1, *Adduser1, *Viewuser1, *Viewuserinfo1, *Removeuser1,
+        *Clear1, *Exit1, *ShowDatabases1, *CreateDB1, *DropDB1, *Dumpdatabse1, *Viewtable2,
+        *Createtable1, *Emptytable1, *Droptable1, *Runquery1, *Closequery1, *Openscript1, *Clear2,
+        *BDEMySQL1, *English1, *Croatian1, *About1;
+    // Right-click menu of ListBox1
+    QAction *Viewtable1, *Emptytable2, *Droptable2, *Createtable2;
+    // Toolbar, left to right
+    std::vector<QToolButton*> SpeedButtons;
+    QToolButton* SpeedButton(int number) const;
+
+public slots:
+    // Saved servers
+    void Addhost1Click();
+    void Modifyhost1Click();
+    void Removehost1Click();
+    void Viewhostsfriendly1Click();
+    void ViewhostsIP1Click();
+    void Usefriendlyname1Click();
+    void edtHostnameChange();
+    void edtPasswdEnter();
+    void LoadSavedServers();
+
+    // Commands built elsewhere; until then they do nothing.
+    void Ping1Click();
+    void Status1Click();
+    void Showprocesses1Click();
+    void Kill1Click();
+    void Shutdown1Click();
+    void Flushprivileges1Click();
+    void Flushhosts1Click();
+    void ShowDatabases1Click();
+    void CreateDB1Click();
+    void DropDB1Click();
+    void Dumpdatabse1Click();
+    void Viewtable1Click();
+    void Createtable1Click();
+    void Emptytable1Click();
+    void Droptable1Click();
+    void Runquery1Click();
+    void Closequery1Click();
+    void Openscript1Click();
+    void Clear1Click();
+    void Adduser1Click();
+    void BDEMySQL1Click();
+    void SetLanguage(QAction* item);
+    void About1Click();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildMenus();
+    void buildToolbar();
+    void buildPanels();
+    void buildStatusBar();
+    void FormCreate();
+    void FormClose();
+    void RefillHostnameItems();
+
+    bool scaled_ = false;
+    bool centred_ = false;
+};
+
+// The one main window of the process (null before it is created and after it is gone).
+extern TQueryFrm1* QueryFrm1;

@@ -1,0 +1,47 @@
+#include "shell/startup.h"
+
+#include "data/client_library.h"
+#include "shell/dm1.h"
+#include "shell/form1.h"
+#include "shell/query_frm1.h"
+#include "ui/prompts.h"
+
+#include <QApplication>
+#include <QString>
+#include <memory>
+
+int StartKestrel(bool runLoop) {
+    QApplication::setApplicationName(QStringLiteral("Kestrel"));
+    if (!ClientLibraryLoaded()) {
+        const bool loaded = LoadClientLibrary([](const std::string& text) {
+            prompts().message(QString::fromStdString(text), PromptIcon::Error);
+        });
+        if (!loaded)
+            return 1; // the program ends without a main window
+    }
+
+    auto mainWindow = std::make_unique<TQueryFrm1>();
+    auto dataModule = std::make_unique<TDM1>();
+    auto transfer = std::make_unique<TForm1>();
+    transfer->hide();
+    mainWindow->show();
+    int code = 0;
+    if (runLoop) {
+        code = QApplication::exec();
+        transfer.reset();
+        dataModule.reset();
+        mainWindow.reset();
+        UnloadClientLibrary();
+    } else {
+        // Tests own the windows from here on.
+        mainWindow.release();
+        dataModule.release();
+        transfer.release();
+    }
+    return code;
+}
+
+int RunKestrel(int& argc, char** argv) {
+    QApplication app(argc, argv);
+    return StartKestrel(true);
+}

@@ -1,0 +1,82 @@
+#include "ui/prompts.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+
+namespace {
+
+class WidgetPrompts final : public Prompts {
+public:
+    void message(const QString& text, PromptIcon icon) override {
+        QMessageBox box(icon == PromptIcon::Error     ? QMessageBox::Critical
+                        : icon == PromptIcon::Warning ? QMessageBox::Warning
+                                                      : QMessageBox::Information,
+                        QApplication::applicationName(), text, QMessageBox::Ok,
+                        QApplication::activeWindow());
+        withArrow([&] { box.exec(); });
+    }
+    bool askYesNo(const QString& text) override {
+        QMessageBox box(QMessageBox::Question, QApplication::applicationName(), text,
+                        QMessageBox::Yes | QMessageBox::No, QApplication::activeWindow());
+        int answer = QMessageBox::No;
+        withArrow([&] { answer = box.exec(); });
+        return answer == QMessageBox::Yes;
+    }
+    std::optional<QString> input(const QString& caption, const QString& prompt,
+                                 const QString& value) override {
+        bool ok = false;
+        QString text;
+        withArrow([&] {
+            text = QInputDialog::getText(QApplication::activeWindow(), caption, prompt,
+                                         QLineEdit::Normal, value, &ok);
+        });
+        if (!ok)
+            return std::nullopt;
+        return text;
+    }
+    QString openFileName(QWidget* parent, const QString& caption, const QString& dir,
+                         const QString& filter) override {
+        return QFileDialog::getOpenFileName(parent, caption, dir, filter);
+    }
+    int runDialog(QDialog& dialog) override { return dialog.exec(); }
+    void beep() override { QApplication::beep(); }
+    void setCursor(CursorShape shape) override {
+        while (QApplication::overrideCursor())
+            QApplication::restoreOverrideCursor();
+        if (shape != CursorShape::Arrow)
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+    }
+    void processEvents() override { QApplication::processEvents(); }
+
+private:
+    // A box the operator must read gets the ordinary arrow while it is open.
+    template <typename F> void withArrow(F f) {
+        const bool busy = QApplication::overrideCursor() != nullptr;
+        if (busy)
+            QApplication::setOverrideCursor(Qt::ArrowCursor);
+        f();
+        if (busy)
+            QApplication::restoreOverrideCursor();
+    }
+};
+
+Prompts* g_installed = nullptr;
+
+} // namespace
+
+Prompts& prompts() {
+    static WidgetPrompts real;
+    return g_installed ? *g_installed : real;
+}
+
+void setPrompts(Prompts* p) { g_installed = p; }
+
+BusyCursor::BusyCursor() {
+    prompts().processEvents();
+    prompts().setCursor(CursorShape::SqlWait);
+}
+
+BusyCursor::~BusyCursor() { prompts().setCursor(CursorShape::Arrow); }

@@ -1,0 +1,16 @@
+#include "ui/status_bar.h"
+
+TStatusBar::TStatusBar(QWidget* parent) : QStatusBar(parent) { setSizeGripEnabled(true); }
+
+QLabel* TStatusBar::addPanel(int width, Bevel bevel, Qt::Alignment alignment) {
+    auto* label = new QLabel(this);
+    label->setObjectName(QStringLiteral("%1Panel%2").arg(objectName()).arg(panels_.size()));
+    label->setFixedWidth(width);
+    label->setFrameShape(QFrame::Panel);
+    label->setFrameShadow(bevel == Bevel::Raised ? QFrame::Raised : QFrame::Sunken);
+    label->setAlignment(alignment | Qt::AlignVCenter);
+    label->setAccessibleName(QStringLiteral("Status panel %1").arg(panels_.size()));
+    addWidget(label);
+    panels_.push_back(label);
+    return label;
+}

@@ -1,0 +1,13 @@
+#include "data/sql_names.h"
+
+#include <gtest/gtest.h>
+
+TEST(SqlNames, PlainNamesStandAsTheyAreOthersAreQuoted) {
+    EXPECT_EQ(QuoteNameIfNeeded("orders_2024"), "orders_2024");
+    EXPECT_EQ(QuoteNameIfNeeded("my table"), "`my table`");
+    EXPECT_EQ(QuoteNameIfNeeded("a-b"), "`a-b`");
+    EXPECT_EQ(QuoteNameIfNeeded("x`; DROP DATABASE y; --"), "`x``; DROP DATABASE y; --`");
+    EXPECT_EQ(QuoteNameIfNeeded("123"), "`123`");
+    EXPECT_EQ(QuoteNameIfNeeded(""), "``");
+    EXPECT_EQ(QuoteValue("it's a \\ test"), "'it\\'s a \\\\ test'");
+}

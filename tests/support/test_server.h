@@ -1,0 +1,38 @@
+// The throwaway test server started by scripts/testserver.sh, and small helpers to talk to it
+// through the run-time bound client library.
+#pragma once
+
+#include "data/client_handles.h"
+
+#include <string>
+#include <vector>
+
+namespace testserver {
+
+inline constexpr const char* kHost = "127.0.0.1";
+inline constexpr const char* kSecondHost = "127.0.0.2";
+inline constexpr const char* kRootUser = "root";
+inline constexpr const char* kRootPassword = "kestrel";
+inline constexpr const char* kPlainUser = "plain";
+inline constexpr const char* kPlainPassword = "plain";
+
+// Loads the client library once for the test process (fails the test when it cannot).
+void EnsureClientLibrary();
+
+// A root connection to the test server; fails the test when the server does not answer.
+class RootConnection {
+public:
+    explicit RootConnection(const std::string& host = kHost);
+    // Runs a statement; fails the test (and answers false) when the server refuses it.
+    bool Exec(const std::string& sql);
+    // The rows of a query, each row its column texts (NULL as empty text).
+    std::vector<std::vector<std::string>> Rows(const std::string& sql);
+    // The first column of the first row, empty when there is none.
+    std::string Value(const std::string& sql);
+    MYSQL* get() const { return handle_.get(); }
+
+private:
+    ClientHandle handle_;
+};
+
+} // namespace testserver
