@@ -8,18 +8,41 @@
 #include <dlfcn.h>
 
 const std::array<const char*, kClientEntryPointCount> kClientEntryPointNames = {
-    "mysql_debug",          "mysql_dump_debug_info", "mysql_init",
-    "mysql_connect",        "mysql_real_connect",    "mysql_close",
-    "mysql_select_db",      "mysql_create_db",       "mysql_drop_db",
-    "mysql_query",          "mysql_real_query",      "mysql_shutdown",
-    "mysql_refresh",        "mysql_kill",            "mysql_ping",
-    "mysql_stat",           "mysql_options",         "mysql_escape_string",
-    "mysql_get_server_info", "mysql_get_client_info", "mysql_get_host_info",
-    "mysql_get_proto_info", "mysql_list_fields",     "mysql_list_processes",
-    "mysql_list_dbs",       "mysql_list_tables",     "mysql_data_seek",
-    "mysql_row_seek",       "mysql_field_seek",      "mysql_fetch_row",
-    "mysql_fetch_lengths",  "mysql_fetch_field",     "mysql_use_result",
-    "mysql_store_result",   "mysql_free_result",
+    "mysql_debug",
+    "mysql_dump_debug_info",
+    "mysql_init",
+    "mysql_connect",
+    "mysql_real_connect",
+    "mysql_close",
+    "mysql_select_db",
+    "mysql_create_db",
+    "mysql_drop_db",
+    "mysql_query",
+    "mysql_real_query",
+    "mysql_shutdown",
+    "mysql_refresh",
+    "mysql_kill",
+    "mysql_ping",
+    "mysql_stat",
+    "mysql_options",
+    "mysql_escape_string",
+    "mysql_get_server_info",
+    "mysql_get_client_info",
+    "mysql_get_host_info",
+    "mysql_get_proto_info",
+    "mysql_list_fields",
+    "mysql_list_processes",
+    "mysql_list_dbs",
+    "mysql_list_tables",
+    "mysql_data_seek",
+    "mysql_row_seek",
+    "mysql_field_seek",
+    "mysql_fetch_row",
+    "mysql_fetch_lengths",
+    "mysql_fetch_field",
+    "mysql_use_result",
+    "mysql_store_result",
+    "mysql_free_result",
 };
 
 namespace {
@@ -63,7 +86,9 @@ int STDCALL FallbackDropDb(MYSQL* h, const char* name) {
 
 } // namespace
 
-const ClientApi& Client() { return State().api; }
+const ClientApi& Client() {
+    return State().api;
+}
 
 std::vector<std::string> ClientLibraryNames() {
     if (const char* forced = std::getenv("KESTREL_CLIENT_LIBRARY"); forced && *forced)
@@ -133,9 +158,13 @@ void UnloadClientLibrary() {
     s.name.clear();
 }
 
-bool ClientLibraryLoaded() { return State().handle != nullptr; }
+bool ClientLibraryLoaded() {
+    return State().handle != nullptr;
+}
 
-const std::string& ClientLibraryName() { return State().name; }
+const std::string& ClientLibraryName() {
+    return State().name;
+}
 
 bool ClientEntryPointExported(std::size_t i) {
     return i < kClientEntryPointCount && State().exported[i];

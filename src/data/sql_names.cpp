@@ -38,13 +38,26 @@ std::string QuoteValue(std::string_view value) {
     out += '\'';
     for (char c : value) {
         switch (c) {
-        case '\\': out += "\\\\"; break;
-        case '\'': out += "\\'"; break;
-        case '\0': out += "\\0"; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        case '\x1a': out += "\\Z"; break;
-        default: out += c;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\'':
+            out += "\\'";
+            break;
+        case '\0':
+            out += "\\0";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\x1a':
+            out += "\\Z";
+            break;
+        default:
+            out += c;
         }
     }
     out += '\'';

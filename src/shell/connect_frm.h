@@ -1,5 +1,6 @@
 // "Host data entry": the dialog in which a saved server's host, friendly name, TCP socket, user and
-// password are typed. Created for one use; the caller shows it, then reads Accepted() and the fields.
+// password are typed. Created for one use; the caller shows it, then reads Accepted() and the
+// fields.
 #pragma once
 
 #include <QDialog>

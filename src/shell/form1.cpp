@@ -20,4 +20,6 @@ TForm1::~TForm1() {
         Form1 = nullptr;
 }
 
-void TForm1::retranslateUi() { setWindowTitle(tr("BDE->MySQL")); }
+void TForm1::retranslateUi() {
+    setWindowTitle(tr("BDE->MySQL"));
+}

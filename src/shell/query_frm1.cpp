@@ -43,19 +43,32 @@ struct ToolbarEntry {
 };
 
 const ToolbarEntry kToolbar[] = {
-    {1, &TQueryFrm1::Ping1},           {2, &TQueryFrm1::Status1},
-    {3, &TQueryFrm1::Showprocesses1},  {4, &TQueryFrm1::Kill1},
-    {5, &TQueryFrm1::Shutdown1},       {7, &TQueryFrm1::Flushprivileges1},
-    {8, &TQueryFrm1::Flushhosts1},     {9, &TQueryFrm1::Addhost1},
-    {10, &TQueryFrm1::Removehost1},    {11, &TQueryFrm1::Modifyhost1},
-    {12, &TQueryFrm1::Viewhostsfriendly1}, {13, &TQueryFrm1::ViewhostsIP1},
-    {14, &TQueryFrm1::Adduser1},       {15, nullptr},
-    {17, &TQueryFrm1::ShowDatabases1}, {16, &TQueryFrm1::Dumpdatabse1},
-    {18, &TQueryFrm1::CreateDB1},      {19, &TQueryFrm1::DropDB1},
-    {20, &TQueryFrm1::Viewtable1},     {21, &TQueryFrm1::Createtable1},
-    {22, &TQueryFrm1::Emptytable1},    {23, &TQueryFrm1::Droptable1},
-    {24, &TQueryFrm1::Runquery1},      {25, &TQueryFrm1::Closequery1},
-    {6, &TQueryFrm1::Openscript1},     {26, &TQueryFrm1::Clear1},
+    {1, &TQueryFrm1::Ping1},
+    {2, &TQueryFrm1::Status1},
+    {3, &TQueryFrm1::Showprocesses1},
+    {4, &TQueryFrm1::Kill1},
+    {5, &TQueryFrm1::Shutdown1},
+    {7, &TQueryFrm1::Flushprivileges1},
+    {8, &TQueryFrm1::Flushhosts1},
+    {9, &TQueryFrm1::Addhost1},
+    {10, &TQueryFrm1::Removehost1},
+    {11, &TQueryFrm1::Modifyhost1},
+    {12, &TQueryFrm1::Viewhostsfriendly1},
+    {13, &TQueryFrm1::ViewhostsIP1},
+    {14, &TQueryFrm1::Adduser1},
+    {15, nullptr},
+    {17, &TQueryFrm1::ShowDatabases1},
+    {16, &TQueryFrm1::Dumpdatabse1},
+    {18, &TQueryFrm1::CreateDB1},
+    {19, &TQueryFrm1::DropDB1},
+    {20, &TQueryFrm1::Viewtable1},
+    {21, &TQueryFrm1::Createtable1},
+    {22, &TQueryFrm1::Emptytable1},
+    {23, &TQueryFrm1::Droptable1},
+    {24, &TQueryFrm1::Runquery1},
+    {25, &TQueryFrm1::Closequery1},
+    {6, &TQueryFrm1::Openscript1},
+    {26, &TQueryFrm1::Clear1},
     {27, &TQueryFrm1::Exit1},
 };
 
@@ -321,8 +334,8 @@ void TQueryFrm1::buildPanels() {
     GroupBox1 = new QGroupBox(Panel2);
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
     auto* connectInfo = new QGridLayout(GroupBox1);
-    connectInfo->setContentsMargins(6, 4, 6, 4);
-    connectInfo->setVerticalSpacing(3);
+    connectInfo->setContentsMargins(6, 2, 6, 2);
+    connectInfo->setVerticalSpacing(0);
     edtHostname = new QComboBox(GroupBox1);
     edtHostname->setObjectName(QStringLiteral("edtHostname"));
     edtHostname->setEditable(false);
@@ -363,9 +376,9 @@ void TQueryFrm1::buildPanels() {
     RadioGroup1 = new TRadioGroup(Panel2);
     RadioGroup1->setObjectName(QStringLiteral("RadioGroup1"));
     RadioGroup1->setColumns(2);
-    RadioGroup1->setFixedWidth(190);
+    RadioGroup1->setMinimumWidth(190);
     RadioGroup1->setFocusPolicy(Qt::StrongFocus);
-    upper->addWidget(RadioGroup1);
+    upper->addWidget(RadioGroup1, 1);
 
     auto* tables = new QVBoxLayout;
     tables->setSpacing(1);
@@ -389,6 +402,7 @@ void TQueryFrm1::buildPanels() {
     query->setContentsMargins(0, 0, 0, 0);
     lblQuery = new QLabel(Panel2);
     lblQuery->setObjectName(QStringLiteral("lblQuery"));
+    lblQuery->setWordWrap(true);
     Memo1 = new QPlainTextEdit(Panel2);
     Memo1->setObjectName(QStringLiteral("Memo1"));
     lblQuery->setBuddy(Memo1);
@@ -488,15 +502,15 @@ void TQueryFrm1::retranslateUi() {
     Createtable2->setText(tr("Create table"));
 
     const std::pair<int, QString> hints[] = {
-        {1, tr("Ping")},          {2, tr("Status")},         {3, tr("Processes")},
-        {4, tr("Kill proc")},     {5, tr("Shutdown")},       {7, tr("Flush priv.")},
-        {8, tr("Flush hosts")},   {9, tr("Add server")},     {10, tr("Remove server")},
+        {1, tr("Ping")},           {2, tr("Status")},          {3, tr("Processes")},
+        {4, tr("Kill proc")},      {5, tr("Shutdown")},        {7, tr("Flush priv.")},
+        {8, tr("Flush hosts")},    {9, tr("Add server")},      {10, tr("Remove server")},
         {11, tr("Modify server")}, {12, tr("View(friendly)")}, {13, tr("View(IP)")},
-        {14, tr("Add user")},     {17, tr("Show DBs")},      {16, tr("Dump database")},
-        {18, tr("Create DB")},    {19, tr("Drop DB")},       {20, tr("View table")},
-        {21, tr("Create table")}, {22, tr("Empty table")},   {23, tr("Drop table")},
-        {24, tr("Run query")},    {25, tr("Close query")},   {6, tr("Open SQL script")},
-        {26, tr("Clear")},        {27, tr("Exit")},
+        {14, tr("Add user")},      {17, tr("Show DBs")},       {16, tr("Dump database")},
+        {18, tr("Create DB")},     {19, tr("Drop DB")},        {20, tr("View table")},
+        {21, tr("Create table")},  {22, tr("Empty table")},    {23, tr("Drop table")},
+        {24, tr("Run query")},     {25, tr("Close query")},    {6, tr("Open SQL script")},
+        {26, tr("Clear")},         {27, tr("Exit")},
     };
     for (const auto& [number, hint] : hints) {
         QToolButton* b = SpeedButton(number);

@@ -77,11 +77,11 @@ public:
     QMenu *File1, *Server1, *Manipulate1, *View1, *Users1, *Database1, *DB1, *Table1, *Query1,
         *Language1;
     QAction *Ping1, *Status1, *Showprocesses1, *Kill1, *Shutdown1, *Usefriendlyname1,
-        *Flushprivileges1, *Flushhosts1, *Addhost1, *Modifyhost1, *Removehost1,
-        *Viewhostsfriendly1, *ViewhostsIP1, *Adduser1, *Viewuser1, *Viewuserinfo1, *Removeuser1,
-        *Clear1, *Exit1, *ShowDatabases1, *CreateDB1, *DropDB1, *Dumpdatabse1, *Viewtable2,
-        *Createtable1, *Emptytable1, *Droptable1, *Runquery1, *Closequery1, *Openscript1, *Clear2,
-        *BDEMySQL1, *English1, *Croatian1, *About1;
+        *Flushprivileges1, *Flushhosts1, *Addhost1, *Modifyhost1, *Removehost1, *Viewhostsfriendly1,
+        *ViewhostsIP1, *Adduser1, *Viewuser1, *Viewuserinfo1, *Removeuser1, *Clear1, *Exit1,
+        *ShowDatabases1, *CreateDB1, *DropDB1, *Dumpdatabse1, *Viewtable2, *Createtable1,
+        *Emptytable1, *Droptable1, *Runquery1, *Closequery1, *Openscript1, *Clear2, *BDEMySQL1,
+        *English1, *Croatian1, *About1;
     // Right-click menu of ListBox1
     QAction *Viewtable1, *Emptytable2, *Droptable2, *Createtable2;
     // Toolbar, left to right

@@ -18,7 +18,9 @@ const QString kHostlist = QStringLiteral("Hostlist");
 const QString kLineEnd = QStringLiteral("\n\r");
 constexpr int kMostServers = 255; // "Count" is kept as a byte
 
-QString ServerKey(int i) { return kHostlist + QStringLiteral("\\H%1").arg(i); }
+QString ServerKey(int i) {
+    return kHostlist + QStringLiteral("\\H%1").arg(i);
+}
 
 // "Count" of the saved-server key, read as the byte it is kept as; 0 when missing.
 int SavedCount() {
@@ -59,10 +61,9 @@ void WriteNewServer(Registry& reg, int i, const TConnectFrm& dlg) {
 }
 
 void ShowHostExists(const QString& entry) {
-    prompts().message(BiText(QStringLiteral("User/Host combination ") + entry +
-                                 QStringLiteral(" allready exists!"),
-                             QStringLiteral("Korisnik/Host kombinacija ") + entry +
-                                 QStringLiteral(" već postoji!")));
+    prompts().message(BiText(
+        QStringLiteral("User/Host combination ") + entry + QStringLiteral(" allready exists!"),
+        QStringLiteral("Korisnik/Host kombinacija ") + entry + QStringLiteral(" već postoji!")));
 }
 
 void ShowFriendlyExists(const QString& entry) {
@@ -177,8 +178,9 @@ void TQueryFrm1::Addhost1Click() {
     reg.CloseKey();
     HostList.Add(hostEntry);
     FriendlyList.Add(friendlyEntry);
-    prompts().message(BiText(QStringLiteral("Host ") + hostEntry + QStringLiteral(" added to the list!"),
-                             QStringLiteral("Host ") + hostEntry + QStringLiteral(" dodan u listu!")));
+    prompts().message(
+        BiText(QStringLiteral("Host ") + hostEntry + QStringLiteral(" added to the list!"),
+               QStringLiteral("Host ") + hostEntry + QStringLiteral(" dodan u listu!")));
     HostList.Clear();
     FriendlyList.Clear();
     LoadSavedServers();
@@ -319,8 +321,9 @@ void TQueryFrm1::Removehost1Click() {
     CurrentHost.clear();
     Clear1Click();
     RefillHostnameItems();
-    prompts().message(BiText(QStringLiteral("Host ") + host + QStringLiteral(" removed from the list!"),
-                             QStringLiteral("Host ") + host + QStringLiteral(" pobrisan iz liste!")));
+    prompts().message(
+        BiText(QStringLiteral("Host ") + host + QStringLiteral(" removed from the list!"),
+               QStringLiteral("Host ") + host + QStringLiteral(" pobrisan iz liste!")));
 }
 
 void TQueryFrm1::Viewhostsfriendly1Click() {

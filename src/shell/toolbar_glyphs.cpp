@@ -15,13 +15,13 @@ struct Glyph {
 // Server commands blue, saved servers green, users purple, databases amber, tables teal, queries
 // slate, Clear and Exit grey and red.
 const Glyph kGlyphs[] = {
-    {1, "P", 0x2f6fb5},  {2, "S", 0x2f6fb5},  {3, "Pr", 0x2f6fb5}, {4, "K", 0x2f6fb5},
-    {5, "Sd", 0xb53a2f}, {7, "Fp", 0x2f6fb5}, {8, "Fh", 0x2f6fb5}, {9, "+", 0x3a8f3a},
-    {10, "-", 0x3a8f3a}, {11, "M", 0x3a8f3a}, {12, "Vf", 0x3a8f3a}, {13, "Vi", 0x3a8f3a},
-    {14, "U", 0x7a3fa0}, {15, "", 0x9a9a9a},  {17, "DB", 0xc08a1a}, {16, "Du", 0xc08a1a},
-    {18, "D+", 0xc08a1a}, {19, "D-", 0xc08a1a}, {20, "T", 0x1f8a8a}, {21, "T+", 0x1f8a8a},
+    {1, "P", 0x2f6fb5},   {2, "S", 0x2f6fb5},   {3, "Pr", 0x2f6fb5},      {4, "K", 0x2f6fb5},
+    {5, "Sd", 0xb53a2f},  {7, "Fp", 0x2f6fb5},  {8, "Fh", 0x2f6fb5},      {9, "+", 0x3a8f3a},
+    {10, "-", 0x3a8f3a},  {11, "M", 0x3a8f3a},  {12, "Vf", 0x3a8f3a},     {13, "Vi", 0x3a8f3a},
+    {14, "U", 0x7a3fa0},  {15, "", 0x9a9a9a},   {17, "DB", 0xc08a1a},     {16, "Du", 0xc08a1a},
+    {18, "D+", 0xc08a1a}, {19, "D-", 0xc08a1a}, {20, "T", 0x1f8a8a},      {21, "T+", 0x1f8a8a},
     {22, "Te", 0x1f8a8a}, {23, "T-", 0x1f8a8a}, {24, "\u25B6", 0x4a5a70}, {25, "\u25A0", 0x4a5a70},
-    {6, "Sq", 0x4a5a70}, {26, "C", 0x707070}, {27, "X", 0xb53a2f},
+    {6, "Sq", 0x4a5a70},  {26, "C", 0x707070},  {27, "X", 0xb53a2f},
 };
 
 } // namespace

@@ -24,4 +24,6 @@ Launcher& launcher() {
     return g_installed ? *g_installed : real;
 }
 
-void setLauncher(Launcher* l) { g_installed = l; }
+void setLauncher(Launcher* l) {
+    g_installed = l;
+}

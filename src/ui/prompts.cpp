@@ -72,11 +72,15 @@ Prompts& prompts() {
     return g_installed ? *g_installed : real;
 }
 
-void setPrompts(Prompts* p) { g_installed = p; }
+void setPrompts(Prompts* p) {
+    g_installed = p;
+}
 
 BusyCursor::BusyCursor() {
     prompts().processEvents();
     prompts().setCursor(CursorShape::SqlWait);
 }
 
-BusyCursor::~BusyCursor() { prompts().setCursor(CursorShape::Arrow); }
+BusyCursor::~BusyCursor() {
+    prompts().setCursor(CursorShape::Arrow);
+}

@@ -42,7 +42,9 @@ void TRadioGroup::clearItems() {
     relayout();
 }
 
-int TRadioGroup::itemIndex() const { return group_.checkedId(); }
+int TRadioGroup::itemIndex() const {
+    return group_.checkedId();
+}
 
 void TRadioGroup::setItemIndex(int i) {
     if (QRadioButton* b = button(i)) {

@@ -1,5 +1,5 @@
-// A titled group of radio buttons laid out in columns, one button per item; ItemIndex is the checked
-// one (-1 for none).
+// A titled group of radio buttons laid out in columns, one button per item; ItemIndex is the
+// checked one (-1 for none).
 #pragma once
 
 #include <QButtonGroup>

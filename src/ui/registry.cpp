@@ -45,15 +45,21 @@ bool Registry::DeleteKey(const QString& subkey) {
     return true;
 }
 
-bool Registry::ValueExists(const QString& name) const { return settings_.contains(Path(name)); }
+bool Registry::ValueExists(const QString& name) const {
+    return settings_.contains(Path(name));
+}
 
-int Registry::ReadInteger(const QString& name) const { return settings_.value(Path(name)).toInt(); }
+int Registry::ReadInteger(const QString& name) const {
+    return settings_.value(Path(name)).toInt();
+}
 
 QString Registry::ReadString(const QString& name) const {
     return settings_.value(Path(name)).toString();
 }
 
-void Registry::WriteInteger(const QString& name, int value) { settings_.setValue(Path(name), value); }
+void Registry::WriteInteger(const QString& name, int value) {
+    settings_.setValue(Path(name), value);
+}
 
 void Registry::WriteString(const QString& name, const QString& value) {
     settings_.setValue(Path(name), value);

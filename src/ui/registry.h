@@ -1,6 +1,6 @@
-// The program's settings, kept the way a registry key keeps them: a key "\Software\Norvane\Quillmark"
-// of the current user with named integer and text values and subkeys. Backed by
-// QSettings("Norvane", "Quillmark"): the registry itself on Windows, an INI file under
+// The program's settings, kept the way a registry key keeps them: a key
+// "\Software\Norvane\Quillmark" of the current user with named integer and text values and subkeys.
+// Backed by QSettings("Norvane", "Quillmark"): the registry itself on Windows, an INI file under
 // $XDG_CONFIG_HOME/Norvane elsewhere. Subkey paths are relative to that key, with "\" or "/"
 // between their parts ("Hostlist\H1"); the empty path is the key itself.
 #pragma once
@@ -23,7 +23,7 @@ public:
 
     // Values of the current key.
     bool ValueExists(const QString& name) const;
-    int ReadInteger(const QString& name) const;   // 0 when missing
+    int ReadInteger(const QString& name) const;    // 0 when missing
     QString ReadString(const QString& name) const; // empty when missing
     void WriteInteger(const QString& name, int value);
     void WriteString(const QString& name, const QString& value);

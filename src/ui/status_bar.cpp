@@ -1,6 +1,8 @@
 #include "ui/status_bar.h"
 
-TStatusBar::TStatusBar(QWidget* parent) : QStatusBar(parent) { setSizeGripEnabled(true); }
+TStatusBar::TStatusBar(QWidget* parent) : QStatusBar(parent) {
+    setSizeGripEnabled(true);
+}
 
 QLabel* TStatusBar::addPanel(int width, Bevel bevel, Qt::Alignment alignment) {
     auto* label = new QLabel(this);

@@ -35,7 +35,8 @@ TEST_F(ClientLibraryTest, LoadsOnceAndFillsTheTableInOrder) {
     EXPECT_STREQ(kClientEntryPointNames[11], "mysql_shutdown");
     EXPECT_STREQ(kClientEntryPointNames.back(), "mysql_free_result");
     // Every slot is filled: from the library, or by a fallback for what it dropped.
-    const auto* slots = reinterpret_cast<void* const*>(static_cast<const ClientEntryPointTable*>(&Client()));
+    const auto* slots =
+        reinterpret_cast<void* const*>(static_cast<const ClientEntryPointTable*>(&Client()));
     for (std::size_t i = 0; i < kClientEntryPointCount; ++i) {
         const std::string name = kClientEntryPointNames[i];
         if (name == "mysql_connect" || name == "mysql_create_db" || name == "mysql_drop_db")

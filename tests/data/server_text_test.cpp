@@ -4,7 +4,8 @@
 #include <gtest/gtest.h>
 
 TEST(ServerText, AsciiAndUtf8PassUnchanged) {
-    EXPECT_EQ(ConvertServerText("Access denied for user 'x'@'y'"), "Access denied for user 'x'@'y'");
+    EXPECT_EQ(ConvertServerText("Access denied for user 'x'@'y'"),
+              "Access denied for user 'x'@'y'");
     EXPECT_EQ(ConvertServerText(""), "");
     const std::string utf8 = "Tablica \xC4\x8D\xC5\xA1\xC4\x87 ne postoji \xD0\x96";
     EXPECT_EQ(ConvertServerText(utf8), utf8);
@@ -26,10 +27,10 @@ TEST(ServerText, EightBitTextGoesThroughKoiAndCodePage866) {
 
 TEST(TextUtils, Utf8ValidityAndCutting) {
     EXPECT_TRUE(IsValidUtf8("plain"));
-    EXPECT_FALSE(IsValidUtf8("\xC0\xAF"));         // overlong
-    EXPECT_FALSE(IsValidUtf8("\xED\xA0\x80"));     // surrogate
-    EXPECT_FALSE(IsValidUtf8("ab\xE2\x82"));       // cut short
-    EXPECT_TRUE(IsValidUtf8("\xF0\x9F\x98\x80"));  // U+1F600
+    EXPECT_FALSE(IsValidUtf8("\xC0\xAF"));        // overlong
+    EXPECT_FALSE(IsValidUtf8("\xED\xA0\x80"));    // surrogate
+    EXPECT_FALSE(IsValidUtf8("ab\xE2\x82"));      // cut short
+    EXPECT_TRUE(IsValidUtf8("\xF0\x9F\x98\x80")); // U+1F600
     EXPECT_EQ(TruncateUtf8("ab\xC4\x8D", 3), "ab");
     EXPECT_EQ(TruncateUtf8("ab\xC4\x8D", 4), "ab\xC4\x8D");
     EXPECT_EQ(TrimBlanksAndControls("\r\n  text \t\x01"), "text");

@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
-ScriptedPrompts::ScriptedPrompts() { setPrompts(this); }
+ScriptedPrompts::ScriptedPrompts() {
+    setPrompts(this);
+}
 
 ScriptedPrompts::~ScriptedPrompts() {
     setPrompts(nullptr);
@@ -76,10 +78,16 @@ int ScriptedPrompts::runDialog(QDialog& dialog) {
     return dialog.result();
 }
 
-void ScriptedPrompts::processEvents() { QCoreApplication::processEvents(); }
+void ScriptedPrompts::processEvents() {
+    QCoreApplication::processEvents();
+}
 
-RecordingLauncher::RecordingLauncher() { setLauncher(this); }
-RecordingLauncher::~RecordingLauncher() { setLauncher(nullptr); }
+RecordingLauncher::RecordingLauncher() {
+    setLauncher(this);
+}
+RecordingLauncher::~RecordingLauncher() {
+    setLauncher(nullptr);
+}
 
 void ClearSettings() {
     QSettings s(QStringLiteral("Norvane"), QStringLiteral("Quillmark"));

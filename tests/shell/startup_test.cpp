@@ -1,0 +1,40 @@
+#include "data/client_library.h"
+#include "shell/query_frm1.h"
+#include "shell/startup.h"
+#include "support/scripted_prompts.h"
+
+#include <QApplication>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+TEST(Startup, MissingClientLibraryIsReportedOnceAndNoWindowOpens) {
+    UnloadClientLibrary();
+    setenv("KESTREL_CLIENT_LIBRARY", "libno-such-client.so", 1);
+    ScriptedPrompts prompts;
+    EXPECT_NE(StartKestrel(false), 0);
+    unsetenv("KESTREL_CLIENT_LIBRARY");
+    EXPECT_EQ(prompts.shown, QStringList({"Dynamic library libno-such-client.so not found"}));
+    EXPECT_EQ(prompts.icons, QList<PromptIcon>({PromptIcon::Error}));
+    EXPECT_EQ(QueryFrm1, nullptr);
+    EXPECT_TRUE(QApplication::topLevelWidgets().isEmpty());
+}
+
+TEST(Startup, WithTheLibraryTheMainWindowOpens) {
+    UnloadClientLibrary();
+    ScriptedPrompts prompts;
+    ClearSettings();
+    EXPECT_EQ(StartKestrel(false), 0);
+    EXPECT_TRUE(prompts.shown.isEmpty());
+    ASSERT_NE(QueryFrm1, nullptr);
+    EXPECT_TRUE(QueryFrm1->isVisible());
+    EXPECT_EQ(QApplication::applicationName(), "Kestrel");
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w->objectName() == "Form1") {
+            EXPECT_FALSE(w->isVisible());
+        }
+    }
+    delete QueryFrm1;
+    UnloadClientLibrary();
+}
