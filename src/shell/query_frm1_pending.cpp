@@ -23,6 +23,3 @@ void TQueryFrm1::Openscript1Click() {}
 void TQueryFrm1::Clear1Click() {}
 void TQueryFrm1::Adduser1Click() {}
 void TQueryFrm1::BDEMySQL1Click() {}
-void TQueryFrm1::About1Click() {}
-// Until language modules exist the program stays in English.
-void TQueryFrm1::SetLanguage(QAction*) {}
