@@ -1,7 +1,12 @@
 #include "admin/server_listings.h"
 #include "ui/language.h"
+#include "ui/long_message_box.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QPlainTextEdit>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -54,4 +59,26 @@ TEST(ServerListings, ProcessLineWithNullDatabaseAndStateInBothLanguages) {
               QStringLiteral("PROC:\n\rId: 12/ Korisnik: admin/ Host: pc7/ DB: / Komanda: Query/ "
                              "Vrijeme: 0/ Status: / Info: SHOW processlist\n\r"));
     setLanguageFlagItem(nullptr);
+}
+
+TEST(ServerListings, ALongListingScrollsWithEveryRowAndOneLineBreakPerLine) {
+    std::vector<QStringList> rows;
+    for (int i = 0; i < 1000; ++i)
+        rows.push_back({QStringLiteral("variable_%1").arg(i), QString::number(i)});
+    const QString text = VariablesListing(rows);
+    EXPECT_TRUE(NeedsScrollingBox(text));
+    EXPECT_FALSE(NeedsScrollingBox(QStringLiteral("Server info: x\n\rServer ver: y\n\r")));
+    EXPECT_EQ(MessageBoxText(QStringLiteral("a\n\rb\n\r")), QStringLiteral("a\nb\n"));
+
+    QStringList shownLines;
+    QTimer::singleShot(0, [&] {
+        QWidget* box = QApplication::activeModalWidget();
+        ASSERT_NE(box, nullptr);
+        if (auto* field = box->findChild<QPlainTextEdit*>(QStringLiteral("MessageText")))
+            shownLines = field->toPlainText().split(QLatin1Char('\n'));
+        qobject_cast<QDialog*>(box)->accept();
+    });
+    ShowScrollingMessage(nullptr, QStringLiteral("Kestrel"), QMessageBox::Information, text);
+    ASSERT_EQ(shownLines.size(), 1002); // heading, 1000 rows, and the empty text after the last end
+    EXPECT_EQ(shownLines[1000], QStringLiteral("variable_999: 999"));
 }
