@@ -248,6 +248,15 @@ void TDataSet::Delete() {
     Notify(DataEvent::DataSetChanged);
 }
 
+void TDataSet::Refresh() {
+    CheckBrowseMode();
+    const std::int64_t recNo = RecNo();
+    Close();
+    Open();
+    if (recNo > 1)
+        SetRecNo(recNo);
+}
+
 void TDataSet::InternalPost(bool, bool, std::vector<FieldValue>&) {
     throw EDatabaseError(dberr::kReadOnlyDataset);
 }

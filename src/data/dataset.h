@@ -74,7 +74,22 @@ public:
     void Cancel();
     void Delete();
     bool Modified() const { return modified_; }
+    // True while the row being inserted goes after the last row.
+    bool Appending() const { return appending_; }
     virtual bool CanModify() const { return false; }
+    // Finishes a pending edit, reads the rows again and comes back to the same record number
+    // (or the last row when there are fewer now).
+    virtual void Refresh();
+
+    // Reading rows for views without moving the cursor; rows are numbered from 1 like RecNo.
+    // The rows read so far (readable without reaching for more), and whether any more can come.
+    virtual std::int64_t RowsRead() = 0;
+    virtual bool AllRowsRead() = 0;
+    // Reads further rows until `rows` are read or the rows end; answers RowsRead().
+    virtual std::int64_t ReadRowsUpTo(std::int64_t rows) = 0;
+    // The stored value of a field in row recNo, reading up to that row when needed (the values of
+    // a row being edited are not looked at); NULL past the last row. Valid until rows change.
+    virtual ValueView RowValue(std::int64_t recNo, std::size_t field) = 0;
 
     std::function<void(TDataSet&)> AfterOpen;
     std::function<void(TDataSet&)> AfterScroll;

@@ -264,6 +264,20 @@ ValueView TMySQLQuery::CachedValue(std::size_t row, std::size_t field) const {
     return row < cache_.Count() ? cache_.Value(cache_.Row(row), field) : ValueView{};
 }
 
+std::int64_t TMySQLQuery::ReadRowsUpTo(std::int64_t rows) {
+    if (Active() && rows > 0)
+        FetchUpTo(static_cast<std::size_t>(rows));
+    return RowsRead();
+}
+
+ValueView TMySQLQuery::RowValue(std::int64_t recNo, std::size_t field) {
+    if (!Active() || recNo < 1 || field >= FieldCount())
+        return {};
+    if (recNo > RowsRead())
+        ReadRowsUpTo(recNo);
+    return CachedValue(static_cast<std::size_t>(recNo - 1), field);
+}
+
 bool TMySQLQuery::RowVisible(std::size_t index) const {
     if (!CachedUpdates)
         return true;

@@ -68,6 +68,11 @@ public:
     // True once every row of the result is in the cache.
     bool AllFetched() const { return atEnd_; }
 
+    std::int64_t RowsRead() override { return static_cast<std::int64_t>(cache_.Count()); }
+    bool AllRowsRead() override { return !Active() || !CanFetch(); }
+    std::int64_t ReadRowsUpTo(std::int64_t rows) override;
+    ValueView RowValue(std::int64_t recNo, std::size_t field) override;
+
 protected:
     void InternalOpen() override;
     void InternalClose() override;
