@@ -1,5 +1,10 @@
 #include "shell/dm1.h"
 
+#include "shell/form1.h"
+#include "shell/query_frm1.h"
+
+#include <QLabel>
+
 TDM1* DM1 = nullptr;
 
 TDM1::TDM1(QObject* parent) : QObject(parent) {
@@ -18,10 +23,27 @@ TDM1::TDM1(QObject* parent) : QObject(parent) {
     MySQLQuery1.ShowRecordTypes = rtModified | rtInserted | rtUnmodified;
     MySQLQuery1.LinkRequery = false;
     setObjectName(QStringLiteral("DM1"));
-    DataSource1 = new QObject(this);
+    DataSource1 = new TDataSource(this);
     DataSource1->setObjectName(QStringLiteral("DataSource1"));
+    DataSource1->SetDataSet(&MySQLQuery1);
+    MySQLQuery1.AfterScroll = [](TDataSet& dataSet) { MySQLQuery1AfterScroll(dataSet); };
+    if (QueryFrm1)
+        QueryFrm1->BindDataSource(DataSource1);
     DSQuery1 = new QObject(this);
     DSQuery1->setObjectName(QStringLiteral("DSQuery1"));
+}
+
+void TDM1::MySQLQuery1AfterScroll(TDataSet& dataSet) {
+    if (!Form1)
+        return;
+    // The record position in the transfer window, "3/120"; empty when it cannot be read.
+    try {
+        const std::int64_t recNo = dataSet.RecNo();
+        const std::int64_t count = dataSet.RecordCount();
+        Form1->Label5->setText(QStringLiteral("%1/%2").arg(recNo).arg(count));
+    } catch (const std::exception&) {
+        Form1->Label5->clear();
+    }
 }
 
 TDM1::~TDM1() {

@@ -5,6 +5,7 @@
 
 #include "data/mysql_database.h"
 #include "data/mysql_query.h"
+#include "ui/data_source.h"
 
 #include <QObject>
 #include <QString>
@@ -35,10 +36,13 @@ public:
     explicit TDM1(QObject* parent = nullptr);
     ~TDM1() override;
 
+    // After-scroll of MySQLQuery1: the record position into the transfer window's Label5.
+    static void MySQLQuery1AfterScroll(TDataSet& dataSet);
+
     TMySQLDatabase MySQLDatabase1;
     MySQLTransactSettings MySQLTransact1;
-    TMySQLQuery MySQLQuery1; // on MySQLDatabase1
-    QObject* DataSource1;    // feeds DBGrid1 and DBNavigator1 from MySQLQuery1
+    TMySQLQuery MySQLQuery1;  // on MySQLDatabase1
+    TDataSource* DataSource1; // feeds DBGrid1 and DBNavigator1 from MySQLQuery1
     AliasDatabaseSettings Database1;
     AliasQuerySettings Query1;
     QObject* DSQuery1; // feeds the transfer window's source grid from Query1

@@ -1,7 +1,9 @@
 #include "shell/query_frm1.h"
 
+#include "shell/dm1.h"
 #include "shell/locale_ids.h"
 #include "shell/toolbar_glyphs.h"
+#include "ui/db_grid.h"
 #include "ui/db_navigator.h"
 #include "ui/language.h"
 #include "ui/radio_group.h"
@@ -104,6 +106,8 @@ TQueryFrm1::TQueryFrm1(QWidget* parent) : QMainWindow(parent) {
     retranslateUi();
     resize(kDesignWidth, kDesignHeight);
     FormCreate();
+    if (DM1)
+        BindDataSource(DM1->DataSource1);
 }
 
 TQueryFrm1::~TQueryFrm1() {
@@ -419,7 +423,7 @@ void TQueryFrm1::buildPanels() {
     lower->setSpacing(0);
     DBNavigator1 = new TDBNavigator(Panel1);
     DBNavigator1->setObjectName(QStringLiteral("DBNavigator1"));
-    DBGrid1 = new QTableView(Panel1);
+    DBGrid1 = new TDBGrid(Panel1);
     DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
     DBGrid1->verticalHeader()->setDefaultSectionSize(18);
     lower->addWidget(DBNavigator1);
@@ -518,6 +522,11 @@ void TQueryFrm1::retranslateUi() {
         b->setToolTip(hint);
         b->setAccessibleName(hint);
     }
+}
+
+void TQueryFrm1::BindDataSource(TDataSource* source) {
+    DBGrid1->setDataSource(source);
+    DBNavigator1->setDataSource(source);
 }
 
 void TQueryFrm1::ClearStatusPanels() {

@@ -22,7 +22,9 @@ class QMenu;
 class QPlainTextEdit;
 class QTableView;
 class QToolButton;
+class TDBGrid;
 class TDBNavigator;
+class TDataSource;
 class TRadioGroup;
 class TStatusBar;
 
@@ -48,6 +50,8 @@ public:
     bool scaledForSmallScreen() const { return scaled_; }
 
     void ClearStatusPanels();
+    // Binds DBGrid1 and DBNavigator1 to the data module's data source.
+    void BindDataSource(TDataSource* source);
     // Sets the window texts of the current language (captions, labels, menu items, hints).
     void retranslateUi() override;
 
@@ -70,7 +74,7 @@ public:
     QWidget* Panel2;
     QWidget* Panel3;
     TDBNavigator* DBNavigator1;
-    QTableView* DBGrid1;
+    TDBGrid* DBGrid1;
     TStatusBar* FRSB1;
     QMenu* PopupMenu1;
 

@@ -1,25 +1,21 @@
 #include "ui/db_navigator.h"
 
+#include "ui/prompts.h"
+
 #include <QHBoxLayout>
 #include <QStyle>
 
 TDBNavigator::TDBNavigator(QWidget* parent) : QWidget(parent) {
     struct ButtonInfo {
         const char* name;
-        const char* hint;
         QStyle::StandardPixmap icon;
     };
     static const ButtonInfo buttons[Count] = {
-        {"nbFirst", "First record", QStyle::SP_MediaSkipBackward},
-        {"nbPrior", "Prior record", QStyle::SP_MediaSeekBackward},
-        {"nbNext", "Next record", QStyle::SP_MediaSeekForward},
-        {"nbLast", "Last record", QStyle::SP_MediaSkipForward},
-        {"nbInsert", "Insert record", QStyle::SP_FileDialogNewFolder},
-        {"nbDelete", "Delete record", QStyle::SP_TrashIcon},
-        {"nbEdit", "Edit record", QStyle::SP_FileDialogDetailedView},
-        {"nbPost", "Post edit", QStyle::SP_DialogApplyButton},
-        {"nbCancel", "Cancel edit", QStyle::SP_DialogCancelButton},
-        {"nbRefresh", "Refresh data", QStyle::SP_BrowserReload},
+        {"nbFirst", QStyle::SP_MediaSkipBackward},     {"nbPrior", QStyle::SP_MediaSeekBackward},
+        {"nbNext", QStyle::SP_MediaSeekForward},       {"nbLast", QStyle::SP_MediaSkipForward},
+        {"nbInsert", QStyle::SP_FileDialogNewFolder},  {"nbDelete", QStyle::SP_TrashIcon},
+        {"nbEdit", QStyle::SP_FileDialogDetailedView}, {"nbPost", QStyle::SP_DialogApplyButton},
+        {"nbCancel", QStyle::SP_DialogCancelButton},   {"nbRefresh", QStyle::SP_BrowserReload},
     };
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -29,13 +25,103 @@ TDBNavigator::TDBNavigator(QWidget* parent) : QWidget(parent) {
         b->setObjectName(QString::fromLatin1(buttons[i].name));
         b->setAutoRaise(true);
         b->setIcon(style()->standardIcon(buttons[i].icon));
-        b->setToolTip(QString::fromLatin1(buttons[i].hint));
-        b->setAccessibleName(QString::fromLatin1(buttons[i].hint));
         b->setEnabled(false);
         b->setMinimumWidth(28);
-        connect(b, &QToolButton::clicked, this, [this, i] { emit buttonClicked(Button(i)); });
+        connect(b, &QToolButton::clicked, this, [this, i] { BtnClick(Button(i)); });
         layout->addWidget(b);
         buttons_[i] = b;
     }
     layout->addStretch(1);
+    retranslateUi();
+}
+
+void TDBNavigator::retranslateUi() {
+    const QString hints[Count] = {
+        tr("First record"),  tr("Prior record"),  tr("Next record"), tr("Last record"),
+        tr("Insert record"), tr("Delete record"), tr("Edit record"), tr("Post edit"),
+        tr("Cancel edit"),   tr("Refresh data"),
+    };
+    for (int i = 0; i < Count; ++i) {
+        buttons_[i]->setToolTip(hints[i]);
+        buttons_[i]->setAccessibleName(hints[i]);
+    }
+}
+
+void TDBNavigator::setDataSource(TDataSource* source) {
+    if (source_)
+        disconnect(source_, nullptr, this, nullptr);
+    source_ = source;
+    if (source_) {
+        connect(source_, &TDataSource::dataSetReplaced, this, &TDBNavigator::updateButtons);
+        connect(source_, &TDataSource::dataEvent, this, &TDBNavigator::updateButtons);
+        connect(source_, &QObject::destroyed, this, &TDBNavigator::updateButtons,
+                Qt::QueuedConnection);
+    }
+    updateButtons();
+}
+
+void TDBNavigator::updateButtons() {
+    TDataSet* ds = source_ ? source_->DataSet() : nullptr;
+    std::array<bool, Count> on{};
+    if (ds && ds->Active()) {
+        const bool editing =
+            ds->State() == DataSetState::Edit || ds->State() == DataSetState::Insert;
+        const bool canModify = ds->CanModify();
+        on[First] = on[Prior] = !ds->Bof();
+        on[Next] = on[Last] = !ds->Eof();
+        on[Insert] = canModify;
+        on[Delete] = canModify && (!ds->IsEmpty() || ds->State() == DataSetState::Insert);
+        on[Edit] = canModify && !editing;
+        on[Post] = on[Cancel] = editing;
+        on[Refresh] = true;
+    }
+    for (int i = 0; i < Count; ++i)
+        buttons_[i]->setEnabled(on[i]);
+}
+
+void TDBNavigator::BtnClick(Button b) {
+    emit buttonClicked(b);
+    TDataSet* ds = source_ ? source_->DataSet() : nullptr;
+    if (!ds)
+        return;
+    try {
+        switch (b) {
+        case First:
+            ds->First();
+            break;
+        case Prior:
+            ds->Prior();
+            break;
+        case Next:
+            ds->Next();
+            break;
+        case Last:
+            ds->Last();
+            break;
+        case Insert:
+            ds->Insert();
+            break;
+        case Delete:
+            if (ds->State() == DataSetState::Insert || prompts().askYesNo(tr("Delete record?")))
+                ds->Delete();
+            break;
+        case Edit:
+            ds->Edit();
+            break;
+        case Post:
+            ds->Post();
+            break;
+        case Cancel:
+            ds->Cancel();
+            break;
+        case Refresh:
+            ds->Refresh();
+            break;
+        case Count:
+            break;
+        }
+    } catch (const std::exception& e) {
+        prompts().message(QString::fromUtf8(e.what()), PromptIcon::Error);
+    }
+    updateButtons();
 }

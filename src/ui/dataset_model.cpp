@@ -1,0 +1,332 @@
+#include "ui/dataset_model.h"
+
+#include "data/db_error.h"
+#include "data/text_utils.h"
+#include "ui/prompts.h"
+
+#include <QColor>
+
+#include <algorithm>
+#include <climits>
+
+namespace {
+
+int ClampRows(std::int64_t rows) {
+    return static_cast<int>(std::clamp<std::int64_t>(rows, 0, INT_MAX - 1));
+}
+
+bool IsNumeric(FieldType type) {
+    return type == FieldType::Integer || type == FieldType::Float || type == FieldType::Decimal;
+}
+
+} // namespace
+
+TDataSetModel::TDataSetModel(QObject* parent) : QAbstractTableModel(parent) {}
+
+TDataSetModel::~TDataSetModel() {
+    if (dataSet_)
+        dataSet_->RemoveObserver(this);
+}
+
+void TDataSetModel::setDataSet(TDataSet* dataSet) {
+    if (dataSet == dataSet_)
+        return;
+    if (dataSet_)
+        dataSet_->RemoveObserver(this);
+    dataSet_ = dataSet;
+    if (dataSet_)
+        dataSet_->AddObserver(this);
+    reset();
+}
+
+bool TDataSetModel::editing() const {
+    return dataSet_ &&
+           (dataSet_->State() == DataSetState::Edit || dataSet_->State() == DataSetState::Insert);
+}
+
+bool TDataSetModel::guarded(const std::function<void()>& operation) {
+    try {
+        operation();
+        return true;
+    } catch (const std::exception& e) {
+        prompts().message(QString::fromUtf8(e.what()), PromptIcon::Error);
+    }
+    // Whatever the dataset managed before it failed is shown, and the view goes back to its row.
+    syncRows();
+    emit currentRowChanged(currentRow_);
+    return false;
+}
+
+void TDataSetModel::reset() {
+    beginResetModel();
+    rows_ = dataSet_ && dataSet_->Active() ? ClampRows(dataSet_->RowsRead()) : 0;
+    insertRow_ = -1;
+    currentRow_ = -1;
+    endResetModel();
+    if (dataSet_ && dataSet_->State() == DataSetState::Insert)
+        setInsertRow(true);
+    else
+        followCurrent();
+}
+
+void TDataSetModel::syncRows() {
+    const int target = dataSet_ && dataSet_->Active() ? ClampRows(dataSet_->RowsRead()) : 0;
+    if (target == rows_)
+        return;
+    // The row being inserted stays where it is unless it is the last one; then rows read meanwhile
+    // come before it.
+    const bool insertInside = insertRow_ >= 0 && insertRow_ < rows_;
+    const int tail = rows_ + (insertInside ? 1 : 0);
+    if (target > rows_) {
+        beginInsertRows({}, tail, tail + target - rows_ - 1);
+        if (insertRow_ >= 0 && !insertInside)
+            insertRow_ += target - rows_;
+        rows_ = target;
+        endInsertRows();
+    } else {
+        const int first = tail - (rows_ - target);
+        beginRemoveRows({}, first, tail - 1);
+        if (insertRow_ >= 0 && !insertInside)
+            insertRow_ = target;
+        rows_ = target;
+        endRemoveRows();
+    }
+}
+
+void TDataSetModel::followCurrent() {
+    const int before = currentRow_;
+    int row = -1;
+    if (dataSet_ && dataSet_->Active()) {
+        if (insertRow_ >= 0) {
+            row = insertRow_;
+        } else {
+            std::int64_t recNo = 0;
+            guarded([&] {
+                recNo = dataSet_->RecNo();
+                if (recNo > dataSet_->RowsRead())
+                    dataSet_->ReadRowsUpTo(recNo);
+            });
+            syncRows();
+            if (recNo >= 1 && recNo <= rows_)
+                row = static_cast<int>(recNo - 1);
+        }
+    }
+    currentRow_ = row;
+    if (before != row) {
+        if (before >= 0 && before < rowCount())
+            emit headerDataChanged(Qt::Vertical, before, before);
+        if (row >= 0)
+            emit headerDataChanged(Qt::Vertical, row, row);
+    }
+    emit currentRowChanged(row);
+}
+
+void TDataSetModel::setInsertRow(bool inserting) {
+    if (inserting && insertRow_ < 0) {
+        int pos = dataSet_->Appending() ? rows_ : std::clamp(currentRow_, 0, rows_);
+        beginInsertRows({}, pos, pos);
+        insertRow_ = pos;
+        endInsertRows();
+        followCurrent();
+    } else if (!inserting && insertRow_ >= 0) {
+        beginRemoveRows({}, insertRow_, insertRow_);
+        insertRow_ = -1;
+        endRemoveRows();
+        followCurrent();
+    }
+}
+
+void TDataSetModel::emitRowChanged(int row) {
+    if (row < 0 || row >= rowCount() || columnCount() == 0)
+        return;
+    emit dataChanged(index(row, 0), index(row, columnCount() - 1));
+    emit headerDataChanged(Qt::Vertical, row, row);
+}
+
+void TDataSetModel::DataSetEvent(TDataSet& dataSet, DataEvent event, TField* field) {
+    switch (event) {
+    case DataEvent::ActiveChanged:
+        reset();
+        break;
+    case DataEvent::Scrolled:
+        followCurrent();
+        break;
+    case DataEvent::StateChanged:
+        setInsertRow(dataSet.State() == DataSetState::Insert);
+        emitRowChanged(currentRow_);
+        break;
+    case DataEvent::DataSetChanged:
+        syncRows();
+        if (rowCount() > 0 && columnCount() > 0)
+            emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+        followCurrent();
+        break;
+    case DataEvent::FieldChanged:
+        if (field && currentRow_ >= 0) {
+            const QModelIndex i = index(currentRow_, static_cast<int>(field->Index()));
+            emit dataChanged(i, i);
+        }
+        break;
+    case DataEvent::Destroying:
+        dataSet.RemoveObserver(this);
+        dataSet_ = nullptr;
+        reset();
+        break;
+    }
+}
+
+std::int64_t TDataSetModel::recNoOfRow(int row) const {
+    if (insertRow_ >= 0) {
+        if (row == insertRow_)
+            return 0;
+        if (row > insertRow_)
+            return row;
+    }
+    return std::int64_t(row) + 1;
+}
+
+bool TDataSetModel::moveToRow(int row) {
+    if (!dataSet_ || !dataSet_->Active() || row < 0 || row >= rowCount())
+        return false;
+    if (row == currentRow_)
+        return true;
+    const std::int64_t recNo = recNoOfRow(row);
+    if (recNo == 0)
+        return false;
+    return guarded([&] {
+        // The ends go through First and Last, so that the begin and end flags say so.
+        if (recNo == 1)
+            dataSet_->First();
+        else if (dataSet_->AllRowsRead() && recNo == dataSet_->RowsRead())
+            dataSet_->Last();
+        else
+            dataSet_->SetRecNo(recNo);
+    });
+}
+
+int TDataSetModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : rows_ + (insertRow_ >= 0 ? 1 : 0);
+}
+
+int TDataSetModel::columnCount(const QModelIndex& parent) const {
+    if (parent.isValid() || !dataSet_ || !dataSet_->Active())
+        return 0;
+    return static_cast<int>(dataSet_->FieldCount());
+}
+
+ValueView TDataSetModel::valueAt(int row, int column) const {
+    TField& field = dataSet_->Field(static_cast<std::size_t>(column));
+    if (editing() && row == currentRow_)
+        return field.Value(); // the values being edited
+    return dataSet_->RowValue(recNoOfRow(row), field.Index());
+}
+
+QVariant TDataSetModel::data(const QModelIndex& index, int role) const {
+    if (!dataSet_ || !index.isValid() || index.row() >= rowCount() ||
+        index.column() >= columnCount())
+        return {};
+    const TField& field = dataSet_->Field(static_cast<std::size_t>(index.column()));
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::EditRole:
+    case Qt::ForegroundRole:
+    case IsNullRole:
+        break;
+    case Qt::TextAlignmentRole:
+        return QVariant::fromValue(Qt::AlignVCenter |
+                                   (IsNumeric(field.DataType()) ? Qt::AlignRight : Qt::AlignLeft));
+    default:
+        return {};
+    }
+    try {
+        const ValueView value = valueAt(index.row(), index.column());
+        if (role == IsNullRole)
+            return value.null;
+        if (role == Qt::ForegroundRole)
+            return value.null ? QVariant(QColor(Qt::gray)) : QVariant();
+        if (value.null)
+            return role == Qt::DisplayRole ? QStringLiteral("(NULL)") : QString();
+        // The editor gets the value exactly as the server has it, the cell its display form.
+        const std::string text = role == Qt::EditRole
+                                     ? ExactText(field.DataType(), field.IsUnsigned(), value)
+                                     : DisplayText(field.DataType(), field.IsUnsigned(), value);
+        if (role == Qt::DisplayRole && text.size() > kMaxDisplayBytes)
+            return QString::fromUtf8(TruncateUtf8(text, kMaxDisplayBytes)) + QChar(0x2026);
+        return QString::fromUtf8(text);
+    } catch (const std::exception&) {
+        return {}; // a row that cannot be read paints empty; reading further reports the error
+    }
+}
+
+QVariant TDataSetModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (role != Qt::DisplayRole || !dataSet_ || !dataSet_->Active())
+        return {};
+    if (orientation == Qt::Horizontal) {
+        if (section < 0 || section >= columnCount())
+            return {};
+        return QString::fromStdString(
+            dataSet_->Field(static_cast<std::size_t>(section)).FieldName());
+    }
+    if (section != currentRow_)
+        return QString();
+    switch (dataSet_->State()) {
+    case DataSetState::Edit:
+        return QStringLiteral("I");
+    case DataSetState::Insert:
+        return QStringLiteral("*");
+    default:
+        return QString(QChar(0x25B6)); // the current row
+    }
+}
+
+Qt::ItemFlags TDataSetModel::flags(const QModelIndex& index) const {
+    if (!index.isValid() || !dataSet_)
+        return Qt::NoItemFlags;
+    Qt::ItemFlags f = Qt::ItemIsSelectable | Qt::ItemIsEnabled;
+    if (dataSet_->CanModify() &&
+        !dataSet_->Field(static_cast<std::size_t>(index.column())).ReadOnly)
+        f |= Qt::ItemIsEditable;
+    return f;
+}
+
+bool TDataSetModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (role != Qt::EditRole || !dataSet_ || !index.isValid() || index.column() >= columnCount())
+        return false;
+    if (index.row() != currentRow_ && !moveToRow(index.row()))
+        return false;
+    TField& field = dataSet_->Field(static_cast<std::size_t>(index.column()));
+    const QString text = value.toString();
+    // An emptied cell of a number, date or time means NULL; text keeps its empty value.
+    const bool toNull = text.isEmpty() && !IsTextType(field.DataType());
+    if (!editing()) {
+        // A commit of an untouched cell leaves the row in browse state (and a NULL stays NULL).
+        const ValueView old = field.Value();
+        const bool unchanged =
+            old.null ? text.isEmpty()
+                     : !toNull && text == QString::fromUtf8(
+                                              ExactText(field.DataType(), field.IsUnsigned(), old));
+        if (unchanged)
+            return true;
+    }
+    return guarded([&] {
+        if (!editing())
+            dataSet_->Edit();
+        if (toNull)
+            field.Clear();
+        else
+            field.SetAsString(text.toStdString());
+    });
+}
+
+bool TDataSetModel::canFetchMore(const QModelIndex& parent) const {
+    if (parent.isValid() || !dataSet_ || !dataSet_->Active())
+        return false;
+    return dataSet_->RowsRead() > rows_ || !dataSet_->AllRowsRead();
+}
+
+void TDataSetModel::fetchMore(const QModelIndex& parent) {
+    if (!canFetchMore(parent))
+        return;
+    if (guarded([&] { dataSet_->ReadRowsUpTo(std::int64_t(rows_) + kFetchBatch); }))
+        syncRows();
+}

@@ -1,0 +1,78 @@
+// A table model over a dataset: one column per field (titled with the field's name), one row per
+// row the dataset has read, values as the fields' display text. The model reads rows by record
+// number without moving the dataset's cursor, and only the rows a view asks for: while the dataset
+// has more rows to read, the view grows through canFetchMore/fetchMore as it scrolls.
+//
+// It follows the dataset through its change notifications: a new row or a row being inserted shows
+// at once, the row being edited shows the edited values, and currentRowChanged tells the view which
+// row is current.
+#pragma once
+
+#include "data/dataset.h"
+
+#include <QAbstractTableModel>
+
+#include <functional>
+
+class TDataSetModel : public QAbstractTableModel, private DataSetObserver {
+    Q_OBJECT
+public:
+    // Data roles beside the standard ones.
+    enum Role {
+        IsNullRole = Qt::UserRole + 1, // bool: the value is NULL
+    };
+    // Rows read at a time when a view asks for more.
+    static constexpr int kFetchBatch = 256;
+    // Display texts are cut after this many bytes (the editor gets the whole value).
+    static constexpr int kMaxDisplayBytes = 2048;
+
+    explicit TDataSetModel(QObject* parent = nullptr);
+    ~TDataSetModel() override;
+
+    TDataSet* dataSet() const { return dataSet_; }
+    void setDataSet(TDataSet* dataSet);
+
+    // The model row of the dataset's current record (-1 when there is none).
+    int currentRow() const { return currentRow_; }
+    // The record number a model row shows (0 for the row being inserted).
+    std::int64_t recNoOfRow(int row) const;
+    // Moves the dataset to the record of a model row (a pending edit is finished first; a failure
+    // is shown to the operator and the dataset stays where it was). Answers whether it moved.
+    bool moveToRow(int row);
+    // Runs a dataset operation for a control; a failure is shown to the operator (the dataset's
+    // text) and loses nothing. Answers whether it succeeded.
+    bool perform(const std::function<void()>& operation) { return guarded(operation); }
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
+    bool canFetchMore(const QModelIndex& parent) const override;
+    void fetchMore(const QModelIndex& parent) override;
+
+signals:
+    // The dataset's current record is shown in another row now (-1: none).
+    void currentRowChanged(int row);
+
+private:
+    void DataSetEvent(TDataSet& dataSet, DataEvent event, TField* field) override;
+    void reset();
+    // Grows or shrinks the rows to what the dataset has read.
+    void syncRows();
+    // Makes sure the current record is among the rows and records its row.
+    void followCurrent();
+    void setInsertRow(bool inserting);
+    void emitRowChanged(int row);
+    ValueView valueAt(int row, int column) const;
+    bool editing() const;
+    // Runs a dataset operation; a failure is shown to the operator. Answers whether it succeeded.
+    bool guarded(const std::function<void()>& operation);
+
+    TDataSet* dataSet_ = nullptr;
+    int rows_ = 0;       // rows of the dataset shown
+    int insertRow_ = -1; // the row standing for the record being inserted, or -1
+    int currentRow_ = -1;
+};

@@ -1,0 +1,127 @@
+#include "ui/db_grid.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QScrollBar>
+#include <QTimer>
+
+#include <algorithm>
+
+namespace {
+
+// Widest and narrowest column at creation, in average characters.
+constexpr int kMaxColumnChars = 40;
+constexpr int kMinColumnChars = 4;
+
+} // namespace
+
+TDBGrid::TDBGrid(QWidget* parent) : QTableView(parent), model_(new TDataSetModel(this)) {
+    setModel(model_);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    setWordWrap(false);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    connect(model_, &TDataSetModel::currentRowChanged, this, &TDBGrid::showCurrentRow);
+    connect(model_, &QAbstractItemModel::modelReset, this, &TDBGrid::sizeColumns);
+}
+
+void TDBGrid::setDataSource(TDataSource* source) {
+    if (source_)
+        disconnect(source_, nullptr, this, nullptr);
+    source_ = source;
+    if (source_) {
+        connect(source_, &TDataSource::dataSetReplaced, this, &TDBGrid::bindDataSet);
+        connect(source_, &QObject::destroyed, this, [this] { model_->setDataSet(nullptr); });
+    }
+    bindDataSet();
+}
+
+void TDBGrid::bindDataSet() {
+    model_->setDataSet(source_ ? source_->DataSet() : nullptr);
+}
+
+int TDBGrid::currentColumn() const {
+    const int column = currentIndex().isValid() ? currentIndex().column() : 0;
+    return std::clamp(column, 0, std::max(model_->columnCount() - 1, 0));
+}
+
+void TDBGrid::showCurrentRow(int row) {
+    if (moving_) {
+        // The dataset refused to move (a pending edit could not be posted): go back to its row
+        // once the view has finished its own move.
+        QTimer::singleShot(0, this, [this] { showCurrentRow(model_->currentRow()); });
+        return;
+    }
+    if (row < 0 || model_->columnCount() == 0 || row >= model_->rowCount())
+        return;
+    const QModelIndex target = model_->index(row, currentColumn());
+    if (currentIndex() == target)
+        return;
+    following_ = true;
+    selectionModel()->setCurrentIndex(target, QItemSelectionModel::ClearAndSelect);
+    following_ = false;
+    scrollTo(target);
+}
+
+void TDBGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
+    QTableView::currentChanged(current, previous);
+    if (following_ || !current.isValid() || current.row() == model_->currentRow())
+        return;
+    moving_ = true;
+    model_->moveToRow(current.row());
+    moving_ = false;
+}
+
+QModelIndex TDBGrid::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
+    TDataSet* ds = model_->dataSet();
+    if (!ds || !ds->Active() || model_->columnCount() == 0)
+        return QTableView::moveCursor(action, modifiers);
+    const bool ctrl = modifiers & Qt::ControlModifier;
+    if ((action == MoveEnd || action == MoveHome) && ctrl) {
+        // To the first or last record of the dataset, reading the rest of the rows for the last.
+        if (model_->perform([&] { action == MoveEnd ? ds->Last() : ds->First(); }))
+            return model_->index(std::max(model_->currentRow(), 0), currentColumn());
+        return currentIndex();
+    }
+    if ((action == MoveDown || action == MovePageDown || action == MoveNext) &&
+        model_->canFetchMore({})) {
+        const int page = std::max(viewport()->height() / std::max(rowHeight(0), 1), 1);
+        const int need = currentIndex().row() + (action == MovePageDown ? page : 1);
+        while (need >= model_->rowCount() && model_->canFetchMore({})) {
+            const int before = model_->rowCount();
+            model_->fetchMore({});
+            if (model_->rowCount() == before)
+                break;
+        }
+    }
+    return QTableView::moveCursor(action, modifiers);
+}
+
+void TDBGrid::keyPressEvent(QKeyEvent* event) {
+    TDataSet* ds = model_->dataSet();
+    if (event->key() == Qt::Key_Escape && state() != EditingState && ds &&
+        (ds->State() == DataSetState::Edit || ds->State() == DataSetState::Insert)) {
+        model_->perform([ds] { ds->Cancel(); });
+        event->accept();
+        return;
+    }
+    QTableView::keyPressEvent(event);
+}
+
+void TDBGrid::sizeColumns() {
+    TDataSet* ds = model_->dataSet();
+    if (!ds || !ds->Active())
+        return;
+    const int charWidth = std::max(fontMetrics().averageCharWidth(), 1);
+    const int pad = 2 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 6;
+    for (std::size_t i = 0; i < ds->FieldCount(); ++i) {
+        const TField& f = ds->Field(i);
+        const std::int64_t chars = std::max<std::int64_t>(
+            static_cast<std::int64_t>(f.FieldName().size()), f.Size() > 0 ? f.Size() : 10);
+        const int width =
+            static_cast<int>(std::clamp<std::int64_t>(chars, kMinColumnChars, kMaxColumnChars)) *
+                charWidth +
+            pad;
+        setColumnWidth(static_cast<int>(i), width);
+    }
+}

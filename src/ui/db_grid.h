@@ -1,0 +1,37 @@
+// The data grid: a table view of the dataset behind a data source. Its current row and the
+// dataset's current record follow each other both ways; cells are edited through the dataset's
+// edit state. While the dataset has unread rows the grid grows as it is scrolled; Ctrl+End reads
+// them all and goes to the last row, Ctrl+Home goes back to the first.
+#pragma once
+
+#include "ui/data_source.h"
+#include "ui/dataset_model.h"
+
+#include <QPointer>
+#include <QTableView>
+
+class TDBGrid : public QTableView {
+    Q_OBJECT
+public:
+    explicit TDBGrid(QWidget* parent = nullptr);
+
+    TDataSource* dataSource() const { return source_; }
+    void setDataSource(TDataSource* source);
+    TDataSetModel* dataModel() const { return model_; }
+
+protected:
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void bindDataSet();
+    void showCurrentRow(int row);
+    void sizeColumns();
+    int currentColumn() const;
+
+    QPointer<TDataSource> source_;
+    TDataSetModel* model_;
+    bool following_ = false; // the view is being moved to the dataset's row
+    bool moving_ = false;    // the dataset is being moved to the view's row
+};
