@@ -88,6 +88,53 @@
     </message>
 </context>
 <context>
+    <name>TDBNavigator</name>
+    <message>
+        <source>First record</source>
+        <translation>First record</translation>
+    </message>
+    <message>
+        <source>Prior record</source>
+        <translation>Prior record</translation>
+    </message>
+    <message>
+        <source>Next record</source>
+        <translation>Next record</translation>
+    </message>
+    <message>
+        <source>Last record</source>
+        <translation>Last record</translation>
+    </message>
+    <message>
+        <source>Insert record</source>
+        <translation>Insert record</translation>
+    </message>
+    <message>
+        <source>Delete record</source>
+        <translation>Delete record</translation>
+    </message>
+    <message>
+        <source>Edit record</source>
+        <translation>Edit record</translation>
+    </message>
+    <message>
+        <source>Post edit</source>
+        <translation>Post edit</translation>
+    </message>
+    <message>
+        <source>Cancel edit</source>
+        <translation>Cancel edit</translation>
+    </message>
+    <message>
+        <source>Refresh data</source>
+        <translation>Refresh data</translation>
+    </message>
+    <message>
+        <source>Delete record?</source>
+        <translation>Delete record?</translation>
+    </message>
+</context>
+<context>
     <name>TForm1</name>
     <message>
         <source>BDE-&gt;MySQL</source>

@@ -88,6 +88,53 @@
     </message>
 </context>
 <context>
+    <name>TDBNavigator</name>
+    <message>
+        <source>First record</source>
+        <translation>Prvi zapis</translation>
+    </message>
+    <message>
+        <source>Prior record</source>
+        <translation>Prethodni zapis</translation>
+    </message>
+    <message>
+        <source>Next record</source>
+        <translation>Sljedeći zapis</translation>
+    </message>
+    <message>
+        <source>Last record</source>
+        <translation>Zadnji zapis</translation>
+    </message>
+    <message>
+        <source>Insert record</source>
+        <translation>Umetni zapis</translation>
+    </message>
+    <message>
+        <source>Delete record</source>
+        <translation>Obriši zapis</translation>
+    </message>
+    <message>
+        <source>Edit record</source>
+        <translation>Uredi zapis</translation>
+    </message>
+    <message>
+        <source>Post edit</source>
+        <translation>Spremi promjene</translation>
+    </message>
+    <message>
+        <source>Cancel edit</source>
+        <translation>Odustani od promjena</translation>
+    </message>
+    <message>
+        <source>Refresh data</source>
+        <translation>Osvježi podatke</translation>
+    </message>
+    <message>
+        <source>Delete record?</source>
+        <translation>Obrisati zapis?</translation>
+    </message>
+</context>
+<context>
     <name>TForm1</name>
     <message>
         <source>BDE-&gt;MySQL</source>

@@ -4,6 +4,7 @@
 #include "shell/form1.h"
 #include "shell/query_frm1.h"
 #include "support/scripted_prompts.h"
+#include "ui/db_navigator.h"
 #include "ui/radio_group.h"
 #include "ui/status_bar.h"
 
@@ -76,6 +77,8 @@ TEST_F(SetLanguageTest, CroatianSwitchesEveryWindowAndBack) {
     EXPECT_EQ(window->GroupBox1->title(), QStringLiteral("Podaci o spajanju"));
     EXPECT_EQ(window->SpeedButton(6)->toolTip(), QStringLiteral("Otvori SQL skriptu"));
     EXPECT_EQ(window->Viewtable1->text(), QStringLiteral("Pregled tablice"));
+    EXPECT_EQ(window->DBNavigator1->button(TDBNavigator::Post)->toolTip(),
+              QStringLiteral("Spremi promjene"));
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Unos podataka o hostu"));
     EXPECT_EQ(dialog.BitBtn2->text(), QStringLiteral("Odustani"));
     EXPECT_TRUE(transfer->isHidden());
@@ -87,6 +90,8 @@ TEST_F(SetLanguageTest, CroatianSwitchesEveryWindowAndBack) {
     expectEnglish();
     EXPECT_EQ(dialog.BitBtn2->text(), QStringLiteral("Cancel"));
     EXPECT_EQ(window->SpeedButton(6)->toolTip(), QStringLiteral("Open SQL script"));
+    EXPECT_EQ(window->DBNavigator1->button(TDBNavigator::Post)->accessibleName(),
+              QStringLiteral("Post edit"));
 }
 
 TEST_F(SetLanguageTest, HiddenWindowIsReRead) {

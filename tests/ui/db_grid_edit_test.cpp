@@ -1,0 +1,134 @@
+// Editing through the grid and the navigator: the dataset's states drive the buttons, and a row
+// that cannot be written yet keeps the operator's changes on screen.
+#include "grid_fixture.h"
+
+#include "data/db_error.h"
+
+#include <QTest>
+
+namespace {
+
+class GridEditTest : public GridTest {
+protected:
+    void SetUp() override {
+        GridTest::SetUp();
+        Use("CREATE TABLE t (id INT PRIMARY KEY, name VARCHAR(10), n INT)");
+        Use("INSERT INTO t VALUES (1,'a',10),(2,'b',NULL),(3,'c',30)");
+        q_.RequestLive = true;
+        Open("SELECT * FROM t ORDER BY id");
+        ASSERT_TRUE(q_.CanModify());
+    }
+    void ExpectButtons(std::initializer_list<TDBNavigator::Button> enabled) {
+        for (int b = 0; b < TDBNavigator::Count; ++b) {
+            const bool want = std::find(enabled.begin(), enabled.end(), b) != enabled.end();
+            EXPECT_EQ(On(TDBNavigator::Button(b)), want) << "button " << b;
+        }
+    }
+    QString WriteError() const { return prompts_.shown.value(prompts_.shown.size() - 1); }
+};
+
+TEST_F(GridEditTest, CellEditFailedPostKeepsTheEditAndCancelRestores) {
+    using B = TDBNavigator;
+    ExpectButtons({B::Next, B::Last, B::Insert, B::Delete, B::Edit, B::Refresh});
+
+    // A commit of an untouched cell changes nothing, not even the state.
+    EXPECT_TRUE(Model().setData(Model().index(0, 1), "a"));
+    EXPECT_TRUE(Model().setData(Model().index(1, 2), ""));
+    EXPECT_EQ(q_.State(), DataSetState::Browse);
+    EXPECT_EQ(q_.RecNo(), 2);
+
+    // Editing a cell of another row moves there, edits, and shows the edited value.
+    ASSERT_TRUE(Model().flags(Model().index(0, 1)) & Qt::ItemIsEditable);
+    EXPECT_TRUE(Model().setData(Model().index(0, 1), "changed"));
+    Settle();
+    EXPECT_EQ(q_.State(), DataSetState::Edit);
+    EXPECT_EQ(q_.RecNo(), 1);
+    EXPECT_EQ(GridRow(), 0);
+    EXPECT_EQ(Cell(0, 1), "changed");
+    EXPECT_EQ(Model().headerData(0, Qt::Vertical).toString(), "I");
+    ExpectButtons({B::Next, B::Last, B::Insert, B::Delete, B::Post, B::Cancel, B::Refresh});
+    // An emptied number is NULL.
+    EXPECT_TRUE(Model().setData(Model().index(0, 2), ""));
+    EXPECT_TRUE(Model().data(Model().index(0, 2), TDataSetModel::IsNullRole).toBool());
+
+    // Post cannot write yet: the error is shown and the edit stays, on screen too.
+    Click(B::Post);
+    ASSERT_EQ(prompts_.shown.size(), 1);
+    EXPECT_FALSE(WriteError().isEmpty());
+    EXPECT_EQ(q_.State(), DataSetState::Edit);
+    EXPECT_EQ(Cell(0, 1), "changed");
+
+    // Leaving the row tries to post as well: the dataset and the grid stay on the edited row.
+    grid_->setCurrentIndex(Model().index(2, 1));
+    Settle();
+    EXPECT_EQ(prompts_.shown.size(), 2);
+    EXPECT_EQ(q_.RecNo(), 1);
+    EXPECT_EQ(GridRow(), 0);
+    EXPECT_EQ(Cell(0, 1), "changed");
+    QTest::keyClick(grid_, Qt::Key_End, Qt::ControlModifier);
+    Settle();
+    EXPECT_EQ(prompts_.shown.size(), 3);
+    EXPECT_EQ(q_.State(), DataSetState::Edit);
+    EXPECT_EQ(GridRow(), 0);
+
+    // Cancel brings back the row as read.
+    Click(B::Cancel);
+    EXPECT_EQ(q_.State(), DataSetState::Browse);
+    EXPECT_EQ(Cell(0, 1), "a");
+    EXPECT_EQ(Cell(0, 2), "10");
+    EXPECT_EQ(Model().data(Model().index(0, 1), Qt::EditRole).toString(), "a");
+    EXPECT_EQ(prompts_.shown.size(), 3);
+}
+
+TEST_F(GridEditTest, InsertShowsANewRowUntilCancelled) {
+    using B = TDBNavigator;
+    grid_->setCurrentIndex(Model().index(1, 0));
+    Settle();
+    Click(B::Insert);
+    EXPECT_EQ(q_.State(), DataSetState::Insert);
+    ASSERT_EQ(Model().rowCount(), 4);
+    EXPECT_EQ(GridRow(), 1); // the new row goes before the current one
+    EXPECT_EQ(Model().headerData(1, Qt::Vertical).toString(), "*");
+    EXPECT_EQ(Cell(1, 0), "(NULL)");
+    EXPECT_EQ(Cell(2, 1), "b"); // the rows after it move down
+    ExpectButtons({B::First, B::Prior, B::Next, B::Last, B::Insert, B::Delete, B::Post, B::Cancel,
+                   B::Refresh});
+
+    EXPECT_TRUE(Model().setData(Model().index(1, 1), "new"));
+    EXPECT_EQ(Cell(1, 1), "new");
+    EXPECT_EQ(q_.FieldByName("name").AsString(), "new");
+    Click(B::Post);
+    EXPECT_EQ(prompts_.shown.size(), 1);
+    EXPECT_EQ(q_.State(), DataSetState::Insert);
+    EXPECT_EQ(Cell(1, 1), "new");
+
+    // Escape in the grid cancels the row being inserted.
+    QTest::keyClick(grid_, Qt::Key_Escape);
+    Settle();
+    EXPECT_EQ(q_.State(), DataSetState::Browse);
+    EXPECT_EQ(Model().rowCount(), 3);
+    EXPECT_EQ(Cell(1, 1), "b");
+    EXPECT_EQ(GridRow(), 1);
+    EXPECT_EQ(q_.RecNo(), 2);
+
+    // Delete asks first; No leaves everything as it is.
+    prompts_.yesNo.push_back(false);
+    Click(B::Delete);
+    EXPECT_EQ(prompts_.shown.last(), "Delete record?");
+    EXPECT_EQ(Model().rowCount(), 3);
+}
+
+TEST_F(GridEditTest, RefreshReadsTheRowsAgainAndKeepsThePlace) {
+    grid_->setCurrentIndex(Model().index(1, 0));
+    Settle();
+    Use("INSERT INTO t VALUES (4,'d',40)");
+    Use("UPDATE t SET name = 'B' WHERE id = 2");
+    Click(TDBNavigator::Refresh);
+    EXPECT_EQ(Model().rowCount(), 4);
+    EXPECT_EQ(Cell(1, 1), "B");
+    EXPECT_EQ(q_.RecNo(), 2);
+    EXPECT_EQ(GridRow(), 1);
+    EXPECT_TRUE(prompts_.shown.isEmpty());
+}
+
+} // namespace

@@ -1,0 +1,88 @@
+// A throwaway database on the test server, a dataset on it, and a grid and navigator bound to the
+// dataset through a data source, shown offscreen.
+#pragma once
+
+#include "support/scripted_prompts.h"
+#include "support/test_server.h"
+
+#include "data/mysql_database.h"
+#include "data/mysql_query.h"
+#include "ui/data_source.h"
+#include "ui/db_grid.h"
+#include "ui/db_navigator.h"
+
+#include <QApplication>
+#include <QVBoxLayout>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+class GridTest : public ::testing::Test {
+protected:
+    static constexpr const char* kDb = "kt_grid_view";
+
+    void SetUp() override {
+        root_ = std::make_unique<testserver::RootConnection>();
+        root_->Exec(std::string("DROP DATABASE IF EXISTS ") + kDb);
+        root_->Exec(std::string("CREATE DATABASE ") + kDb);
+        db_.SetHost(testserver::kHost);
+        db_.SetLogin(testserver::kRootUser);
+        db_.SetPassword(testserver::kRootPassword);
+        db_.SetDatabase(kDb);
+        q_.SetDatabase(&db_);
+        source_.SetDataSet(&q_);
+        auto* layout = new QVBoxLayout(&window_);
+        nav_ = new TDBNavigator(&window_);
+        grid_ = new TDBGrid(&window_);
+        layout->addWidget(nav_);
+        layout->addWidget(grid_);
+        nav_->setDataSource(&source_);
+        grid_->setDataSource(&source_);
+        window_.resize(600, 400);
+        window_.show();
+    }
+    void TearDown() override {
+        q_.Close();
+        db_.Disconnect();
+        root_->Exec(std::string("DROP DATABASE IF EXISTS ") + kDb);
+    }
+
+    void Use(const std::string& sql) {
+        root_->Exec(std::string("USE ") + kDb);
+        root_->Exec(sql);
+    }
+    void Open(const std::string& sql) {
+        q_.SetSQLText(sql);
+        q_.Open();
+        Settle();
+    }
+    // Lets the view lay out, ask for rows and paint.
+    void Settle() {
+        for (int i = 0; i < 5; ++i)
+            QApplication::processEvents();
+        grid_->viewport()->grab();
+        QApplication::processEvents();
+    }
+    TDataSetModel& Model() { return *grid_->dataModel(); }
+    QString Cell(int row, int column, int role = Qt::DisplayRole) {
+        return Model().data(Model().index(row, column), role).toString();
+    }
+    int GridRow() { return grid_->currentIndex().row(); }
+    bool On(TDBNavigator::Button b) { return nav_->button(b)->isEnabled(); }
+    void Click(TDBNavigator::Button b) {
+        nav_->button(b)->click();
+        Settle();
+    }
+
+    ScriptedPrompts prompts_;
+    std::unique_ptr<testserver::RootConnection> root_;
+    TMySQLDatabase db_;
+    TMySQLQuery q_;
+    TDataSource source_;
+    QWidget window_;
+    TDBNavigator* nav_ = nullptr;
+    TDBGrid* grid_ = nullptr;
+};
