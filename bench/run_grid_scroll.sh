@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# Runs bench/grid_scroll at 1,000,000 rows (or the sizes given), alternating the raw client library
+# and the grid so that machine drift cancels, and prints the median times of each and the ratios of
+# the grid against the raw library. The benchmark database is dropped at the end.
+#
+#   bench/run_grid_scroll.sh [N ...]     environment: KESTREL_BUILD_DIR, ROUNDS (default 5)
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+build=${KESTREL_BUILD_DIR:-$here/../build}
+bin=$build/bench/grid_scroll
+rounds=${ROUNDS:-5}
+sizes=("$@")
+[ ${#sizes[@]} -gt 0 ] || sizes=(1000000)
+modes=(raw-screen raw-all grid grid-all)
+
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"; "$bin" drop >/dev/null 2>&1 || true' EXIT
+
+field() { sed -n "s/.* $1=\([0-9.]*\).*/\1/p"; }
+median() { sort -g | awk '{a[NR]=$1} END {print (NR%2) ? a[(NR+1)/2] : (a[NR/2]+a[NR/2+1])/2}'; }
+
+for n in "${sizes[@]}"; do
+  "$bin" fill "$n" >/dev/null
+  for m in "${modes[@]}"; do "$bin" "$m" >/dev/null 2>&1; : >"$tmp/$m"; done # warm the caches
+  for ((r = 0; r < rounds; r++)); do
+    for m in "${modes[@]}"; do
+      "$bin" "$m" 2>/dev/null >>"$tmp/$m" || { echo "grid_scroll $m failed" >&2; exit 1; }
+    done
+  done
+  med() { field "$2" <"$tmp/$1" | median; }
+  awk -v n="$n" -v r="$rounds" \
+      -v rs="$(med raw-screen open_paint)" -v ra="$(med raw-all open_paint)" \
+      -v go="$(med grid open_paint)" -v gd="$(med grid open)" -v ad="$(med grid-all open)" -v gl="$(med grid last_paint)" -v gf="$(med grid first_paint)" \
+      -v ao="$(med grid-all open_paint)" -v al="$(med grid-all last_paint)" \
+      -v af="$(med grid-all first_paint)" \
+      -v gm="$(med grid maxrss_kb)" -v am="$(med grid-all maxrss_kb)" -v rm="$(med raw-all maxrss_kb)" 'BEGIN {
+    printf "N=%d (median of %d alternating runs)\n", n, r
+    printf "  raw store + first screen        : %7.3f s\n", rs
+    printf "  raw store + every row           : %7.3f s  %8.1f MB peak\n", ra, rm / 1024
+    printf "  grid, rows as needed\n"
+    printf "    open to first paint           : %7.3f s  (%.2f x raw store + first screen)\n", go, go / rs
+    printf "      of which the dataset open   : %7.3f s  (grid and paint: %.3f s)\n", gd, go - gd
+    printf "    Ctrl+End to last row painted  : %7.3f s  (open + last: %.2f x raw store + every row)\n", gl, (go + gl) / ra
+    printf "    Ctrl+Home to first row painted: %7.3f s\n", gf
+    printf "    peak memory                   : %8.1f MB (%.2f x raw)\n", gm / 1024, gm / rm
+    printf "  grid, QueryAllRecords\n"
+    printf "    open to first paint           : %7.3f s  (%.2f x raw store + every row)\n", ao, ao / ra
+    printf "      of which the dataset open   : %7.3f s  (grid and paint: %.3f s)\n", ad, ao - ad
+    printf "    Ctrl+End to last row painted  : %7.3f s\n", al
+    printf "    Ctrl+Home to first row painted: %7.3f s\n", af
+    printf "    peak memory                   : %8.1f MB (%.2f x raw)\n", am / 1024, am / rm
+  }'
+done
