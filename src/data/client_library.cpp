@@ -189,8 +189,5 @@ std::string ClientErrorText(MYSQL* handle) {
     if (!c.mysql_error || !handle)
         return {};
     const char* text = c.mysql_error(handle);
-    std::string s(text ? text : "");
-    if (s.size() > 200)
-        s.resize(200);
-    return TrimBlanksAndControls(s);
+    return TrimBlanksAndControls(TruncateUtf8(text ? text : "", 200));
 }

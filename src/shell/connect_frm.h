@@ -3,6 +3,8 @@
 // fields.
 #pragma once
 
+#include "ui/retranslatable.h"
+
 #include <QDialog>
 
 class QCheckBox;
@@ -10,14 +12,14 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-class TConnectFrm : public QDialog {
+class TConnectFrm : public QDialog, public Retranslatable {
     Q_OBJECT
 public:
     explicit TConnectFrm(QWidget* parent = nullptr);
 
     // True when OK closed the dialog with server and user filled and both passwords equal.
     bool Accepted() const { return accepted_; }
-    void retranslateUi();
+    void retranslateUi() override;
 
     QLineEdit* eHost;
     QLineEdit* eFriendly;

@@ -4,6 +4,19 @@ TDM1* DM1 = nullptr;
 
 TDM1::TDM1(QObject* parent) : QObject(parent) {
     DM1 = this;
+    MySQLDatabase1.SetHost("localhost");
+    MySQLDatabase1.SetDatabase("lindora");
+    MySQLDatabase1.SetLogin("root");
+    MySQLDatabase1.SetPassword("");
+    MySQLDatabase1.SetPort("33600");
+    MySQLQuery1.SetDatabase(&MySQLDatabase1);
+    MySQLQuery1.CachedUpdates = false;
+    MySQLQuery1.RequestLive = true;
+    MySQLQuery1.QueryAllRecords = true;
+    MySQLQuery1.UseGen = false;
+    MySQLQuery1.StoreResult = true;
+    MySQLQuery1.ShowRecordTypes = rtModified | rtInserted | rtUnmodified;
+    MySQLQuery1.LinkRequery = false;
     setObjectName(QStringLiteral("DM1"));
     DataSource1 = new QObject(this);
     DataSource1->setObjectName(QStringLiteral("DataSource1"));
@@ -12,6 +25,8 @@ TDM1::TDM1(QObject* parent) : QObject(parent) {
 }
 
 TDM1::~TDM1() {
+    MySQLQuery1.Close();
+    MySQLDatabase1.Disconnect();
     if (DM1 == this)
         DM1 = nullptr;
 }

@@ -3,37 +3,19 @@
 // (Database1, Query1) feeds DSQuery1.
 #pragma once
 
+#include "data/mysql_database.h"
+#include "data/mysql_query.h"
+
 #include <QObject>
 #include <QString>
 #include <QStringList>
 
-// Settings holders standing in for the data-access components until those exist; each carries the
-// settings the module gives its object at creation.
-struct MySQLDatabaseSettings {
-    QString Host = QStringLiteral("localhost");
-    QString Database = QStringLiteral("lindora");
-    QString Login = QStringLiteral("root");
-    QString Password;
-    QString Port = QStringLiteral("33600");
-    bool Connected = false;
-};
-
+// Settings holder standing in for the transaction component until it exists.
 struct MySQLTransactSettings {
     QString Host = QStringLiteral("localhost");
     QString Port = QStringLiteral("19700");
     bool UseTransServer = false;
     bool AutoCommit = true;
-};
-
-struct MySQLQuerySettings {
-    bool CachedUpdates = false;
-    bool RequestLive = true;
-    bool QueryAllRecords = true;
-    bool UseGen = false;
-    bool StoreResult = true;
-    QStringList ShowRecordTypes{QStringLiteral("rtModified"), QStringLiteral("rtInserted"),
-                                QStringLiteral("rtUnmodified")};
-    bool LinkRequery = false;
 };
 
 struct AliasDatabaseSettings {
@@ -53,10 +35,10 @@ public:
     explicit TDM1(QObject* parent = nullptr);
     ~TDM1() override;
 
-    MySQLDatabaseSettings MySQLDatabase1;
+    TMySQLDatabase MySQLDatabase1;
     MySQLTransactSettings MySQLTransact1;
-    MySQLQuerySettings MySQLQuery1;
-    QObject* DataSource1; // feeds DBGrid1 and DBNavigator1 from MySQLQuery1
+    TMySQLQuery MySQLQuery1; // on MySQLDatabase1
+    QObject* DataSource1;    // feeds DBGrid1 and DBNavigator1 from MySQLQuery1
     AliasDatabaseSettings Database1;
     AliasQuerySettings Query1;
     QObject* DSQuery1; // feeds the transfer window's source grid from Query1

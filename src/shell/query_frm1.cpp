@@ -1,5 +1,6 @@
 #include "shell/query_frm1.h"
 
+#include "shell/locale_ids.h"
 #include "shell/toolbar_glyphs.h"
 #include "ui/db_navigator.h"
 #include "ui/language.h"
@@ -557,7 +558,8 @@ void TQueryFrm1::FormCreate() {
     if (reg.KeyExists(QStringLiteral("Hostlist")))
         LoadSavedServers();
     reg.CloseKey();
-    // The start language is chosen from the system locale once language modules exist.
+    // The start language follows the system locale: Croatian for 1050, English for all others.
+    SetLanguage(SystemLocaleId() == kLocaleCroatian ? Croatian1 : English1);
 }
 
 void TQueryFrm1::showEvent(QShowEvent* event) {

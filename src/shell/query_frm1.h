@@ -4,6 +4,7 @@
 #pragma once
 
 #include "data/client_handles.h"
+#include "ui/retranslatable.h"
 #include "ui/sorted_string_list.h"
 
 #include <QMainWindow>
@@ -25,7 +26,7 @@ class TDBNavigator;
 class TRadioGroup;
 class TStatusBar;
 
-class TQueryFrm1 : public QMainWindow {
+class TQueryFrm1 : public QMainWindow, public Retranslatable {
     Q_OBJECT
 public:
     static constexpr int kDesignWidth = 764;
@@ -48,7 +49,7 @@ public:
 
     void ClearStatusPanels();
     // Sets the window texts of the current language (captions, labels, menu items, hints).
-    void retranslateUi();
+    void retranslateUi() override;
 
     // Connect Info
     QGroupBox* GroupBox1;

@@ -2,16 +2,6 @@
 // wired, and do nothing until their own files take them over.
 #include "shell/query_frm1.h"
 
-void TQueryFrm1::Ping1Click() {}
-void TQueryFrm1::Status1Click() {}
-void TQueryFrm1::Showprocesses1Click() {}
-void TQueryFrm1::Kill1Click() {}
-void TQueryFrm1::Shutdown1Click() {}
-void TQueryFrm1::Flushprivileges1Click() {}
-void TQueryFrm1::Flushhosts1Click() {}
-void TQueryFrm1::ShowDatabases1Click() {}
-void TQueryFrm1::CreateDB1Click() {}
-void TQueryFrm1::DropDB1Click() {}
 void TQueryFrm1::Dumpdatabse1Click() {}
 void TQueryFrm1::Viewtable1Click() {}
 void TQueryFrm1::Createtable1Click() {}
@@ -20,9 +10,5 @@ void TQueryFrm1::Droptable1Click() {}
 void TQueryFrm1::Runquery1Click() {}
 void TQueryFrm1::Closequery1Click() {}
 void TQueryFrm1::Openscript1Click() {}
-void TQueryFrm1::Clear1Click() {}
 void TQueryFrm1::Adduser1Click() {}
 void TQueryFrm1::BDEMySQL1Click() {}
-void TQueryFrm1::About1Click() {}
-// Until language modules exist the program stays in English.
-void TQueryFrm1::SetLanguage(QAction*) {}

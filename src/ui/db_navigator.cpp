@@ -4,12 +4,12 @@
 #include <QStyle>
 
 TDBNavigator::TDBNavigator(QWidget* parent) : QWidget(parent) {
-    struct Spec {
+    struct ButtonInfo {
         const char* name;
         const char* hint;
         QStyle::StandardPixmap icon;
     };
-    static const Spec specs[Count] = {
+    static const ButtonInfo buttons[Count] = {
         {"nbFirst", "First record", QStyle::SP_MediaSkipBackward},
         {"nbPrior", "Prior record", QStyle::SP_MediaSeekBackward},
         {"nbNext", "Next record", QStyle::SP_MediaSeekForward},
@@ -26,11 +26,11 @@ TDBNavigator::TDBNavigator(QWidget* parent) : QWidget(parent) {
     layout->setSpacing(0);
     for (int i = 0; i < Count; ++i) {
         auto* b = new QToolButton(this);
-        b->setObjectName(QString::fromLatin1(specs[i].name));
+        b->setObjectName(QString::fromLatin1(buttons[i].name));
         b->setAutoRaise(true);
-        b->setIcon(style()->standardIcon(specs[i].icon));
-        b->setToolTip(QString::fromLatin1(specs[i].hint));
-        b->setAccessibleName(QString::fromLatin1(specs[i].hint));
+        b->setIcon(style()->standardIcon(buttons[i].icon));
+        b->setToolTip(QString::fromLatin1(buttons[i].hint));
+        b->setAccessibleName(QString::fromLatin1(buttons[i].hint));
         b->setEnabled(false);
         b->setMinimumWidth(28);
         connect(b, &QToolButton::clicked, this, [this, i] { emit buttonClicked(Button(i)); });

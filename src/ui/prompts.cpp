@@ -1,5 +1,7 @@
 #include "ui/prompts.h"
 
+#include "ui/long_message_box.h"
+
 #include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
@@ -11,11 +13,18 @@ namespace {
 class WidgetPrompts final : public Prompts {
 public:
     void message(const QString& text, PromptIcon icon) override {
-        QMessageBox box(icon == PromptIcon::Error     ? QMessageBox::Critical
-                        : icon == PromptIcon::Warning ? QMessageBox::Warning
-                                                      : QMessageBox::Information,
-                        QApplication::applicationName(), text, QMessageBox::Ok,
-                        QApplication::activeWindow());
+        const QMessageBox::Icon kind = icon == PromptIcon::Error     ? QMessageBox::Critical
+                                       : icon == PromptIcon::Warning ? QMessageBox::Warning
+                                                                     : QMessageBox::Information;
+        if (NeedsScrollingBox(text)) {
+            withArrow([&] {
+                ShowScrollingMessage(QApplication::activeWindow(), QApplication::applicationName(),
+                                     kind, text);
+            });
+            return;
+        }
+        QMessageBox box(kind, QApplication::applicationName(), MessageBoxText(text),
+                        QMessageBox::Ok, QApplication::activeWindow());
         withArrow([&] { box.exec(); });
     }
     bool askYesNo(const QString& text) override {

@@ -1,0 +1,154 @@
+// Opening a large table: the raw client library (mysql_store_result + mysql_fetch_row over every
+// row) against TMySQLQuery opening SELECT * with QueryAllRecords and reading every field of every
+// row as text. One mode per process, so that each run's peak memory is its own:
+//
+//   open_table fill N    (re)creates the table with N rows of mixed types
+//   open_table raw       the client library alone
+//   open_table query     TMySQLQuery
+//
+// Each mode prints "<mode> rows=<n> seconds=<wall time of open and walk> maxrss_kb=<peak>".
+// run_open_table.sh alternates the modes and reports the ratios.
+#include "data/client_handles.h"
+#include "data/db_error.h"
+#include "data/mysql_database.h"
+#include "data/mysql_query.h"
+
+#include <sys/resource.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+const char* Env(const char* name, const char* fallback) {
+    const char* v = std::getenv(name);
+    return v && *v ? v : fallback;
+}
+
+const std::string kHost = Env("KESTREL_BENCH_HOST", "127.0.0.1");
+const std::string kUser = Env("KESTREL_BENCH_USER", "root");
+const std::string kPassword = Env("KESTREL_BENCH_PASSWORD", "kestrel");
+const std::string kDatabase = "kt_bench_open_table";
+
+long PeakKb() {
+    rusage u{};
+    getrusage(RUSAGE_SELF, &u);
+    return u.ru_maxrss;
+}
+
+void Report(const char* mode, long long rows, double seconds, std::size_t checksum) {
+    std::printf("%s rows=%lld seconds=%.3f maxrss_kb=%ld checksum=%zu\n", mode, rows, seconds,
+                PeakKb(), checksum);
+}
+
+MYSQL* Connect(ClientHandle& h, const char* db) {
+    MYSQL* m = h.Init();
+    if (!Client().mysql_real_connect(m, kHost.c_str(), kUser.c_str(), kPassword.c_str(), db, 3306,
+                                     nullptr, 0)) {
+        std::fprintf(stderr, "connect: %s\n", ClientErrorText(m).c_str());
+        std::exit(2);
+    }
+    return m;
+}
+
+void Run(MYSQL* m, const std::string& sql) {
+    if (Client().mysql_query(m, sql.c_str()) != 0) {
+        std::fprintf(stderr, "%s: %s\n", sql.c_str(), ClientErrorText(m).c_str());
+        std::exit(2);
+    }
+    ClientResult r(Client().mysql_store_result(m));
+}
+
+int Fill(long long n) {
+    ClientHandle h;
+    MYSQL* m = Connect(h, nullptr);
+    Run(m, "CREATE DATABASE IF NOT EXISTS " + kDatabase);
+    Run(m, "USE " + kDatabase);
+    Run(m, "DROP TABLE IF EXISTS t");
+    Run(m, "CREATE TABLE t (id INT PRIMARY KEY, big BIGINT, d DOUBLE, amount DECIMAL(12,2), "
+           "name VARCHAR(40), code VARCHAR(20), day DATE, moment DATETIME, note TEXT)");
+    Run(m, "INSERT INTO t SELECT seq, seq * 1000003, seq / 7, seq * 1.25, "
+           "CONCAT('customer name ', seq), LEFT(MD5(seq), 1 + seq % 20), "
+           "'2000-01-01' + INTERVAL seq % 9000 DAY, "
+           "'2000-01-01 08:00:00' + INTERVAL seq * 37 SECOND, "
+           "CONCAT('a note of moderate length for row number ', seq) FROM seq_1_to_" +
+               std::to_string(n));
+    std::printf("filled %lld rows\n", n);
+    return 0;
+}
+
+int Raw() {
+    ClientHandle h;
+    MYSQL* m = Connect(h, kDatabase.c_str());
+    const ClientApi& c = Client();
+    const auto start = std::chrono::steady_clock::now();
+    if (c.mysql_query(m, "SELECT * FROM t") != 0)
+        return 2;
+    ClientResult r(c.mysql_store_result(m));
+    const unsigned fields = c.mysql_num_fields(r.get());
+    long long rows = 0;
+    std::size_t checksum = 0;
+    while (MYSQL_ROW row = c.mysql_fetch_row(r.get())) {
+        const unsigned long* lengths = c.mysql_fetch_lengths(r.get());
+        for (unsigned i = 0; i < fields; ++i)
+            checksum += row[i] ? lengths[i] + static_cast<unsigned char>(row[i][0]) : 0;
+        ++rows;
+    }
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    Report("raw", rows, seconds, checksum);
+    return 0;
+}
+
+int Query() {
+    TMySQLDatabase db;
+    db.SetHost(kHost);
+    db.SetLogin(kUser);
+    db.SetPassword(kPassword);
+    db.SetDatabase(kDatabase);
+    db.Connect();
+    TMySQLQuery q;
+    q.SetDatabase(&db);
+    q.QueryAllRecords = true;
+    q.SetSQLText("SELECT * FROM t");
+    const auto start = std::chrono::steady_clock::now();
+    q.Open();
+    long long rows = 0;
+    std::size_t checksum = 0;
+    const std::size_t fields = q.FieldCount();
+    for (; !q.Eof(); q.Next()) {
+        for (std::size_t i = 0; i < fields; ++i) {
+            const std::string text = q.Field(i).AsString();
+            checksum += text.size() + (text.empty() ? 0 : static_cast<unsigned char>(text[0]));
+        }
+        ++rows;
+    }
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    Report("query", rows, seconds, checksum);
+    std::fprintf(stderr, "row cache: %.1f MB\n", q.CacheMemoryBytes() / 1048576.0);
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const std::string mode = argc > 1 ? argv[1] : "";
+    if (!LoadClientLibrary([](const std::string& t) { std::fprintf(stderr, "%s\n", t.c_str()); }))
+        return 2;
+    try {
+        if (mode == "fill" && argc > 2)
+            return Fill(std::atoll(argv[2]));
+        if (mode == "raw")
+            return Raw();
+        if (mode == "query")
+            return Query();
+    } catch (const EDatabaseError& e) {
+        std::fprintf(stderr, "%s\n", e.what());
+        return 2;
+    }
+    std::fprintf(stderr, "usage: open_table fill N | raw | query\n");
+    return 1;
+}

@@ -1,0 +1,131 @@
+// A small dataset framework: fields, open/close, a cursor with begin/end indication, record
+// count and number, bookmarks, the edit/insert state machine and change notification.
+//
+// Subclasses supply the rows through the Internal* operations. Views (a grid, a navigator,
+// labels) watch a dataset through DataSetObserver without the data layer knowing them.
+#pragma once
+
+#include "data/field.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+enum class DataSetState { Inactive, Browse, Edit, Insert };
+
+enum class DataEvent {
+    ActiveChanged,  // opened or closed: fields and rows are new
+    StateChanged,   // browse, edit or insert began
+    Scrolled,       // another row became current
+    DataSetChanged, // rows were added, removed or replaced
+    FieldChanged,   // a field of the row being edited took a new value
+    Destroying,     // the dataset is going away
+};
+
+class TDataSet;
+
+class DataSetObserver {
+public:
+    virtual ~DataSetObserver() = default;
+    // field is the changed field for FieldChanged, nullptr otherwise.
+    virtual void DataSetEvent(TDataSet& dataSet, DataEvent event, TField* field) = 0;
+};
+
+using Bookmark = std::int64_t;
+
+class TDataSet {
+public:
+    TDataSet() = default;
+    virtual ~TDataSet();
+    TDataSet(const TDataSet&) = delete;
+    TDataSet& operator=(const TDataSet&) = delete;
+
+    void Open();
+    void Close();
+    bool Active() const { return state_ != DataSetState::Inactive; }
+    void SetActive(bool active) { active ? Open() : Close(); }
+    DataSetState State() const { return state_; }
+
+    std::size_t FieldCount() const { return fields_.size(); }
+    TField& Field(std::size_t i) const { return *fields_[i]; }
+    TField* FindField(std::string_view name) const; // without regard to case
+    TField& FieldByName(std::string_view name) const;
+
+    void First();
+    void Next();
+    void Prior();
+    void Last();
+    bool Bof() const { return bof_; }
+    bool Eof() const { return eof_; }
+    bool IsEmpty() const { return bof_ && eof_; }
+    std::int64_t RecordCount();
+    std::int64_t RecNo();
+    void SetRecNo(std::int64_t recNo);
+    Bookmark GetBookmark();
+    void GotoBookmark(Bookmark bookmark);
+    virtual int CompareBookmarks(Bookmark a, Bookmark b) const { return (a > b) - (a < b); }
+
+    void Edit();
+    void Insert();
+    void Append();
+    void Post();
+    void Cancel();
+    void Delete();
+    bool Modified() const { return modified_; }
+    virtual bool CanModify() const { return false; }
+
+    std::function<void(TDataSet&)> AfterOpen;
+    std::function<void(TDataSet&)> AfterScroll;
+
+    void AddObserver(DataSetObserver* observer);
+    void RemoveObserver(DataSetObserver* observer);
+
+    // Used by the fields.
+    ValueView CurrentFieldValue(const TField& field);
+    void SetFieldValue(TField& field, FieldValue value);
+
+protected:
+    // Prepares the rows and creates the fields with AddField; a throw leaves the dataset closed.
+    virtual void InternalOpen() = 0;
+    virtual void InternalClose() = 0;
+    // Cursor moves; each answers whether a row is current afterwards (Next/Prior: whether it
+    // moved).
+    virtual bool InternalFirst() = 0;
+    virtual bool InternalLast() = 0;
+    virtual bool InternalNext() = 0;
+    virtual bool InternalPrior() = 0;
+    virtual std::int64_t InternalRecordCount() = 0;
+    virtual std::int64_t InternalRecNo() = 0;
+    virtual bool InternalSetRecNo(std::int64_t recNo) = 0;
+    virtual Bookmark InternalGetBookmark() = 0;
+    virtual void InternalGotoBookmark(Bookmark bookmark) = 0;
+    virtual ValueView InternalCurrentValue(std::size_t field) = 0;
+    // The values a new row starts with (all NULL when nothing is done here).
+    virtual void InternalInitRecord(std::vector<FieldValue>& values) { (void)values; }
+    // Writes an edited or new row. A dataset that cannot write raises and the edit stays.
+    virtual void InternalPost(bool inserting, bool appending, std::vector<FieldValue>& values);
+    virtual void InternalDelete();
+
+    TField& AddField(const std::string& name, FieldType type, std::int64_t size, bool isUnsigned);
+    void Notify(DataEvent event, TField* field = nullptr);
+    void CheckActive() const;
+    // Finishes a pending edit (posting when something changed) before the cursor moves.
+    void CheckBrowseMode();
+    // Re-reads the begin/end state after rows changed under the cursor.
+    void Resync(bool hasRow);
+
+private:
+    void Scrolled();
+    void StartEditing(DataSetState state, bool appending);
+
+    DataSetState state_ = DataSetState::Inactive;
+    std::vector<std::unique_ptr<TField>> fields_;
+    std::vector<FieldValue> editValues_;
+    bool modified_ = false;
+    bool appending_ = false;
+    bool bof_ = true;
+    bool eof_ = true;
+    std::vector<DataSetObserver*> observers_;
+};

@@ -1,0 +1,103 @@
+// Low-level queries: the abstract TDirQuery (statement, current row number, begin/end flags) and
+// TDirMySqlQuery, which runs its statement through the client library.
+#pragma once
+
+#include "data/client_handles.h"
+#include "data/dir_connect.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class TDirQuery {
+public:
+    explicit TDirQuery(TDirConnect* connect = nullptr) : Connect(connect) {}
+    virtual ~TDirQuery() = default;
+    TDirQuery(const TDirQuery&) = delete;
+    TDirQuery& operator=(const TDirQuery&) = delete;
+
+    bool Active = false;
+    bool Failed = false;
+    TDirConnect* Connect = nullptr; // not owned
+    std::int64_t RecNo = 0;         // zero-based number of the current row
+    bool Bof = true;
+    bool Eof = true;
+    std::string Sql;
+
+    virtual bool GetBof() { return Bof; }
+    virtual bool GetEof() { return Eof; }
+    virtual int ExecSql() { return dsNone; }
+    virtual void Open() {}
+    virtual void Close();
+    virtual void First();
+    virtual void Last();
+    virtual void Prev();
+    virtual void Next();
+    virtual void MoveTo(std::int64_t n);
+    virtual int GetStatus() { return dsNone; }
+    virtual int GetFieldCount() { return 0; }
+    virtual std::int64_t GetRecordCount() { return 0; }
+    virtual std::string GetFieldName(int) { return {}; }
+    virtual int GetFieldIndex(const std::string&) { return 0; }
+    virtual std::int64_t GetFieldSize(int) { return 0; }
+    virtual std::string GetField(int) { return {}; }
+    std::string GetFieldByName(const std::string& name) { return GetField(GetFieldIndex(name)); }
+    virtual void Reserved(int, const std::string&) {}
+    void ReservedByName(const std::string& name, const std::string& text) {
+        Reserved(GetFieldIndex(name), text);
+    }
+};
+
+// Runs a statement on a TDirMySQLConnect. With StoreResult (the default) the whole result comes to
+// the client at once; without it rows are read one at a time from the server.
+class TDirMySqlQuery : public TDirQuery {
+public:
+    explicit TDirMySqlQuery(TDirMySQLConnect* connect = nullptr) : TDirQuery(connect) {}
+    ~TDirMySqlQuery() override { Close(); }
+
+    int ExecSql() override;
+    void Open() override;
+    void Close() override;
+    void First() override;
+    void Last() override;
+    void Prev() override;
+    void Next() override;
+    void MoveTo(std::int64_t n) override;
+    bool GetEof() override;
+    int GetStatus() override;
+    int GetFieldCount() override;
+    std::int64_t GetRecordCount() override;
+    std::string GetFieldName(int index) override;
+    int GetFieldIndex(const std::string& name) override;
+    std::int64_t GetFieldSize(int index) override;
+    std::string GetField(int index) override;
+
+    // The longest value of the column in the result, in characters (store mode only; 0 otherwise).
+    std::int64_t GetFieldMaxSize(int index);
+    // The raw text of the current row's column; nullptr without a result, at Eof or Bof, or for
+    // NULL.
+    const char* GetFieldBuffer(int index);
+    // The byte length of the current row's column (0 when GetFieldBuffer gives nothing).
+    unsigned long GetFieldLength(int index);
+    void SetStoreResult(bool store) { storeResult_ = store; }
+    bool StoreResult() const { return storeResult_; }
+
+    // What the dataset reads rows through: the current row and its lengths, the column
+    // descriptions of the result, and whether reading stopped on an error rather than at the end.
+    MYSQL_ROW CurrentRow() const { return row_; }
+    unsigned long* CurrentLengths() const;
+    const MYSQL_FIELD* ResultField(int index) const;
+    bool ReadFailed() const { return readFailed_; }
+    TDirMySQLConnect* MySQLConnect() const { return static_cast<TDirMySQLConnect*>(Connect); }
+
+private:
+    MYSQL* Handle() const;
+    void SeekCurrent();
+    void FetchNext();
+
+    ClientResult result_;
+    MYSQL_ROW row_ = nullptr;
+    bool storeResult_ = true;
+    bool readFailed_ = false;
+    std::vector<std::string> names_;
+};

@@ -1,0 +1,86 @@
+#include "data/field.h"
+
+#include "data/dataset.h"
+
+TField::TField(TDataSet& dataSet, std::string name, FieldType type, std::int64_t size, int fieldNo,
+               bool isUnsigned)
+    : dataSet_(dataSet), name_(std::move(name)), type_(type), size_(size), fieldNo_(fieldNo),
+      unsigned_(isUnsigned) {}
+
+ValueView TField::Value() const {
+    return dataSet_.CurrentFieldValue(*this);
+}
+
+std::string TField::AsString() const {
+    return DisplayText(type_, unsigned_, Value());
+}
+
+std::string TField::ValueText() const {
+    return ExactText(type_, unsigned_, Value());
+}
+
+std::int64_t TField::AsInteger() const {
+    const ValueView v = Value();
+    if (v.null)
+        return 0;
+    switch (type_) {
+    case FieldType::Integer:
+    case FieldType::Boolean:
+        return v.i;
+    case FieldType::Float:
+        return static_cast<std::int64_t>(v.d);
+    default:
+        return ParseInteger(v.text);
+    }
+}
+
+std::uint64_t TField::AsUnsigned() const {
+    const ValueView v = Value();
+    if (v.null)
+        return 0;
+    if (type_ == FieldType::Integer || type_ == FieldType::Boolean)
+        return static_cast<std::uint64_t>(v.i);
+    return ParseUnsigned(ValueText());
+}
+
+double TField::AsFloat() const {
+    const ValueView v = Value();
+    if (v.null)
+        return 0;
+    switch (type_) {
+    case FieldType::Float:
+        return v.d;
+    case FieldType::Integer:
+        return unsigned_ ? static_cast<double>(static_cast<std::uint64_t>(v.i))
+                         : static_cast<double>(v.i);
+    case FieldType::Boolean:
+        return static_cast<double>(v.i);
+    default:
+        return ParseFloat(v.text);
+    }
+}
+
+bool TField::AsBoolean() const {
+    const ValueView v = Value();
+    if (v.null)
+        return false;
+    if (type_ == FieldType::Boolean || type_ == FieldType::Integer)
+        return v.i != 0;
+    return !v.text.empty() && (v.text.front() == 'Y' || v.text.front() == 'y');
+}
+
+int TField::CompareWithText(std::string_view text) const {
+    return CompareValueWithText(type_, unsigned_, Value(), text);
+}
+
+void TField::SetAsString(std::string_view text) {
+    dataSet_.SetFieldValue(*this, ValueFromText(type_, unsigned_, text));
+}
+
+void TField::SetValue(const FieldValue& value) {
+    dataSet_.SetFieldValue(*this, value);
+}
+
+void TField::Clear() {
+    dataSet_.SetFieldValue(*this, FieldValue{});
+}

@@ -1,0 +1,236 @@
+#include "data/field_value.h"
+
+#include <charconv>
+#include <cstring>
+
+const char* FieldTypeName(FieldType type) {
+    switch (type) {
+    case FieldType::String:
+        return "String";
+    case FieldType::Integer:
+        return "Integer";
+    case FieldType::Boolean:
+        return "Boolean";
+    case FieldType::Float:
+        return "Float";
+    case FieldType::Decimal:
+        return "Decimal";
+    case FieldType::Date:
+        return "Date";
+    case FieldType::Time:
+        return "Time";
+    case FieldType::DateTime:
+        return "DateTime";
+    case FieldType::Blob:
+        return "Blob";
+    case FieldType::Memo:
+        return "Memo";
+    }
+    return "Unknown";
+}
+
+bool IsTextType(FieldType type) {
+    return type != FieldType::Integer && type != FieldType::Boolean && type != FieldType::Float;
+}
+
+namespace {
+
+std::string_view TrimBlanks(std::string_view s) {
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
+        s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
+        s.remove_suffix(1);
+    return s;
+}
+
+template <typename T> bool ParseWhole(std::string_view s, T& out) {
+    s = TrimBlanks(s);
+    if (!s.empty() && s.front() == '+')
+        s.remove_prefix(1);
+    if (s.empty())
+        return false;
+    auto [p, ec] = std::from_chars(s.data(), s.data() + s.size(), out);
+    return ec == std::errc() && p == s.data() + s.size();
+}
+
+bool AllZeroDigits(std::string_view s) {
+    for (char c : s)
+        if (c >= '1' && c <= '9')
+            return false;
+    return true;
+}
+
+// Splits a decimal text into sign, integer digits without leading zeros and fraction digits
+// without trailing zeros; false when it is not a plain decimal.
+bool SplitDecimal(std::string_view s, bool& negative, std::string_view& whole,
+                  std::string_view& fraction) {
+    s = TrimBlanks(s);
+    negative = false;
+    if (!s.empty() && (s.front() == '-' || s.front() == '+')) {
+        negative = s.front() == '-';
+        s.remove_prefix(1);
+    }
+    const std::size_t dot = s.find('.');
+    whole = s.substr(0, dot);
+    fraction = dot == std::string_view::npos ? std::string_view() : s.substr(dot + 1);
+    if (whole.empty() && fraction.empty())
+        return false;
+    for (char c : whole)
+        if (c < '0' || c > '9')
+            return false;
+    for (char c : fraction)
+        if (c < '0' || c > '9')
+            return false;
+    while (!whole.empty() && whole.front() == '0')
+        whole.remove_prefix(1);
+    while (!fraction.empty() && fraction.back() == '0')
+        fraction.remove_suffix(1);
+    if (whole.empty() && fraction.empty())
+        negative = false; // -0.00 is zero
+    return true;
+}
+
+int Sign(int v) {
+    return (v > 0) - (v < 0);
+}
+
+} // namespace
+
+std::int64_t ParseInteger(std::string_view text) {
+    std::int64_t v = 0;
+    return ParseWhole(text, v) ? v : 0;
+}
+
+std::uint64_t ParseUnsigned(std::string_view text) {
+    std::uint64_t v = 0;
+    return ParseWhole(text, v) ? v : 0;
+}
+
+double ParseFloat(std::string_view text) {
+    double v = 0;
+    return ParseWhole(text, v) ? v : 0;
+}
+
+FieldValue ValueFromText(FieldType type, bool isUnsigned, std::string_view text) {
+    FieldValue v;
+    v.null = false;
+    switch (type) {
+    case FieldType::Integer:
+        v.i = isUnsigned ? static_cast<std::int64_t>(ParseUnsigned(text)) : ParseInteger(text);
+        break;
+    case FieldType::Boolean:
+        v.i = !text.empty() && (text.front() == 'Y' || text.front() == 'y');
+        break;
+    case FieldType::Float:
+        v.d = ParseFloat(text);
+        break;
+    default:
+        v.text = text;
+        break;
+    }
+    return v;
+}
+
+std::string DateTimeDisplayText(std::string_view text) {
+    std::string_view date, time;
+    const std::size_t space = text.find(' ');
+    if (space != std::string_view::npos) {
+        date = text.substr(0, space);
+        time = text.substr(space + 1);
+    } else if (text.size() >= 10 && text[4] == '-') {
+        date = text;
+    } else {
+        time = text;
+    }
+    std::string out;
+    if (!date.empty() && !AllZeroDigits(date))
+        out = date;
+    if (!time.empty() && !AllZeroDigits(time)) {
+        if (!out.empty())
+            out += ' ';
+        out += time;
+    }
+    return out;
+}
+
+std::string ExactText(FieldType type, bool isUnsigned, const ValueView& value) {
+    if (value.null)
+        return {};
+    char buf[32];
+    switch (type) {
+    case FieldType::Integer: {
+        auto r = isUnsigned
+                     ? std::to_chars(buf, buf + sizeof buf, static_cast<std::uint64_t>(value.i))
+                     : std::to_chars(buf, buf + sizeof buf, value.i);
+        return std::string(buf, r.ptr);
+    }
+    case FieldType::Boolean:
+        return value.i ? "Y" : "N";
+    case FieldType::Float: {
+        auto r = std::to_chars(buf, buf + sizeof buf, value.d);
+        return std::string(buf, r.ptr);
+    }
+    default:
+        return std::string(value.text);
+    }
+}
+
+std::string DisplayText(FieldType type, bool isUnsigned, const ValueView& value) {
+    if (value.null)
+        return {};
+    if (type == FieldType::Date || type == FieldType::Time || type == FieldType::DateTime)
+        return DateTimeDisplayText(value.text);
+    return ExactText(type, isUnsigned, value);
+}
+
+int CompareDecimalTexts(std::string_view a, std::string_view b) {
+    bool na, nb;
+    std::string_view wa, fa, wb, fb;
+    if (!SplitDecimal(a, na, wa, fa) || !SplitDecimal(b, nb, wb, fb))
+        return Sign(a.compare(b));
+    if (na != nb)
+        return na ? -1 : 1;
+    int mag = 0;
+    if (wa.size() != wb.size())
+        mag = wa.size() < wb.size() ? -1 : 1;
+    else if (int c = wa.compare(wb); c != 0)
+        mag = Sign(c);
+    else
+        mag = Sign(fa.compare(fb));
+    return na ? -mag : mag;
+}
+
+int CompareValueWithText(FieldType type, bool isUnsigned, const ValueView& value,
+                         std::string_view text) {
+    if (value.null)
+        return text.empty() ? 0 : -1;
+    switch (type) {
+    case FieldType::Integer:
+        if (isUnsigned) {
+            std::uint64_t t = 0;
+            const auto v = static_cast<std::uint64_t>(value.i);
+            if (ParseWhole(text, t))
+                return (v > t) - (v < t);
+        } else {
+            std::int64_t t = 0;
+            if (ParseWhole(text, t))
+                return (value.i > t) - (value.i < t);
+        }
+        break;
+    case FieldType::Float: {
+        double t = 0;
+        if (ParseWhole(text, t))
+            return (value.d > t) - (value.d < t);
+        break;
+    }
+    case FieldType::Decimal:
+        return CompareDecimalTexts(value.text, text);
+    case FieldType::Boolean: {
+        const bool t = !text.empty() && (text.front() == 'Y' || text.front() == 'y');
+        return static_cast<int>(value.i != 0) - static_cast<int>(t);
+    }
+    default:
+        break;
+    }
+    return Sign(ExactText(type, isUnsigned, value).compare(text));
+}

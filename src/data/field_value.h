@@ -1,0 +1,75 @@
+// Field types and values of the dataset, and the text forms of a value.
+//
+// A value keeps exactly what the server sent: integers are 64-bit (unsigned fields keep the bits of
+// a uint64), DECIMAL keeps its digits as text, dates and times keep their text (fractional
+// seconds, hours beyond 24, zero dates). Two text forms exist: the display text (midnight and zero
+// dates left out) and the exact text that statements and comparisons use.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+enum class FieldType : std::uint8_t {
+    String,
+    Integer,
+    Boolean,
+    Float,
+    Decimal,
+    Date,
+    Time,
+    DateTime,
+    Blob,
+    Memo,
+};
+
+const char* FieldTypeName(FieldType type);
+
+// True for the types whose value is held as text.
+bool IsTextType(FieldType type);
+
+// A value as read, pointing into the row it belongs to (valid until that row changes).
+struct ValueView {
+    bool null = true;
+    std::int64_t i = 0; // Integer (an unsigned field keeps the uint64 bits), Boolean 0 or 1
+    double d = 0;       // Float
+    std::string_view text;
+};
+
+// A value that owns its text: the edit buffer of a row being edited or inserted.
+struct FieldValue {
+    bool null = true;
+    std::int64_t i = 0;
+    double d = 0;
+    std::string text;
+
+    ValueView View() const { return {null, i, d, text}; }
+    static FieldValue From(const ValueView& v) { return {v.null, v.i, v.d, std::string(v.text)}; }
+};
+
+// The value a text gives a field of the type: integers 0 and floats 0 when the text is not a
+// number, booleans true when the text starts with Y or y, every other type the text as it is.
+FieldValue ValueFromText(FieldType type, bool isUnsigned, std::string_view text);
+
+// Integer parsing shared with the row cache: the whole text must be a number, else 0.
+std::int64_t ParseInteger(std::string_view text);
+std::uint64_t ParseUnsigned(std::string_view text);
+double ParseFloat(std::string_view text);
+
+// The display text: decimal integers, the shortest text of a float, "Y"/"N", dates and times
+// without a zero date or a zero time of day; NULL gives the empty text.
+std::string DisplayText(FieldType type, bool isUnsigned, const ValueView& value);
+// The exact text: as the server sent it (numbers written back the same way); NULL is empty.
+std::string ExactText(FieldType type, bool isUnsigned, const ValueView& value);
+
+// The display rule for a date, time or date-and-time text.
+std::string DateTimeDisplayText(std::string_view text);
+
+// Compares a value with a text by the field's type: numbers as numbers (DECIMAL digit by digit,
+// never through a double), booleans by their first letter, everything else as exact text.
+// Answers <0, 0, >0.
+int CompareValueWithText(FieldType type, bool isUnsigned, const ValueView& value,
+                         std::string_view text);
+
+// Numeric comparison of two decimal texts; texts that are not decimals compare as bytes.
+int CompareDecimalTexts(std::string_view a, std::string_view b);

@@ -1,0 +1,55 @@
+// TMySQLDatabase: the connection component the rest of the program sets up and connects, with
+// the statement operations used by the query and transaction components.
+#pragma once
+
+#include "data/dir_connect.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+class TMySQLDatabase {
+public:
+    TMySQLDatabase() = default;
+    ~TMySQLDatabase() { Disconnect(); }
+    TMySQLDatabase(const TMySQLDatabase&) = delete;
+    TMySQLDatabase& operator=(const TMySQLDatabase&) = delete;
+
+    const std::string& Host() const { return host_; }
+    void SetHost(const std::string& host); // disconnects first
+    const std::string& Database() const { return database_; }
+    void SetDatabase(const std::string& database); // disconnects first
+    const std::string& Login() const { return login_; }
+    void SetLogin(const std::string& login) { login_ = login; }
+    const std::string& Password() const { return password_; }
+    void SetPassword(const std::string& password) { password_ = password; }
+    // Kept for the windows that show it; connections always use port 3306.
+    const std::string& Port() const { return port_; }
+    void SetPort(const std::string& port) { port_ = port; }
+    bool Connected() const { return connected_; }
+    void SetConnected(bool connected);
+
+    // Called at the start of every connect attempt; the handler may still change the properties.
+    std::function<void(TMySQLDatabase&)> OnLogin;
+
+    void Connect();
+    void Disconnect();
+
+    // The first column of the first row of "SELECT " + expression; empty for no row or NULL.
+    std::string SelectValue(const std::string& expression);
+    // Runs one statement and discards any rows it answers.
+    void ExecSQL(const std::string& statement);
+    // The next value of the server-side generator name (0 when the answer is not a number).
+    std::int64_t GetGen(const std::string& name);
+
+    // The connection the query components run their statements on.
+    TDirMySQLConnect& DirConnect() { return connect_; }
+
+private:
+    void CheckConnected() const;
+
+    std::string host_, database_, login_, password_;
+    std::string port_ = "33600";
+    bool connected_ = false;
+    TDirMySQLConnect connect_;
+};

@@ -1,0 +1,402 @@
+#include "data/mysql_query.h"
+
+#include "data/db_error.h"
+#include "data/mysql_database.h"
+#include "data/transaction_link.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr const char* kCannotWriteYet =
+    "Rows cannot be written back to the server yet; the change is kept until it is cancelled";
+constexpr unsigned kBinaryCharset = 63;
+constexpr unsigned kResultBytesPerChar = 4; // every connection reads utf8mb4
+
+std::int64_t Utf8Length(std::string_view s) {
+    return std::count_if(s.begin(), s.end(),
+                         [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; });
+}
+
+} // namespace
+
+TMySQLQuery::~TMySQLQuery() {
+    Close();
+}
+
+void TMySQLQuery::SetSQL(std::vector<std::string> lines) {
+    Close();
+    sql_ = std::move(lines);
+}
+
+void TMySQLQuery::SetSQLText(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string::npos)
+            end = text.size();
+        std::string line = text.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        lines.push_back(std::move(line));
+        start = end + 1;
+    }
+    SetSQL(std::move(lines));
+}
+
+std::string TMySQLQuery::SQLText() const {
+    std::string text;
+    for (std::size_t i = 0; i < sql_.size(); ++i) {
+        if (i)
+            text += '\n';
+        text += sql_[i];
+    }
+    return text;
+}
+
+void TMySQLQuery::SetDatabase(TMySQLDatabase* database) {
+    Close();
+    database_ = database;
+}
+
+void TMySQLQuery::SetTransaction(TransactionLink* transaction) {
+    Close();
+    transaction_ = transaction;
+}
+
+bool TMySQLQuery::CanModify() const {
+    return Active() && RequestLive && !readOnly_;
+}
+
+const TMySQLField* TMySQLQuery::Description(const TField& field) const {
+    const std::size_t i = field.Index();
+    if (i >= descriptionOfField_.size() || descriptionOfField_[i] < 0)
+        return nullptr;
+    return &analysis_.Fields()[static_cast<std::size_t>(descriptionOfField_[i])];
+}
+
+void TMySQLQuery::CheckComponents() {
+    if (!database_)
+        throw EDatabaseError(dberr::kNoConnectionComponent);
+    database_->Connect();
+    if (!database_->Connected())
+        throw EDatabaseError(dberr::kDatabaseConnect);
+    // Until a transaction component is attached, written rows go straight to the database.
+    if (RequestLive && transaction_) {
+        transaction_->Connect();
+        if (!transaction_->Connected())
+            throw EDatabaseError(dberr::kTransactServerConnect);
+    }
+}
+
+void TMySQLQuery::InternalOpen() {
+    cache_.Clear();
+    readOnly_ = true;
+    recordCounter_ = lastId_ = 0;
+    current_ = -1;
+    atEnd_ = false;
+    firstFetch_ = true;
+
+    CheckComponents();
+    const std::string statement = SQLText();
+    TDirMySQLConnect& dbConnect = database_->DirConnect();
+    // The analysis runs first: its SHOW COLUMNS statements need the database's connection, which
+    // is busy while the rows of a streamed result are still unread.
+    if (!analysis_.Analyse(statement, dbConnect))
+        RequestLive = false;
+
+    TDirMySQLConnect* connect = &dbConnect;
+    // Reading every row at once streams them straight into the cache (no stored copy beside it).
+    bool stream = QueryAllRecords;
+    if (!StoreResult) {
+        ownConnect_ = std::make_unique<TDirMySQLConnect>();
+        if (ownConnect_->ConnectTo(dbConnect.Host, dbConnect.Port, dbConnect.Database,
+                                   dbConnect.Login, dbConnect.Password) != dsConnected) {
+            ownConnect_.reset();
+            throw EDatabaseError(dberr::kDatabaseConnect);
+        }
+        connect = ownConnect_.get();
+        stream = true;
+    }
+    dirQuery_.Connect = connect;
+    dirQuery_.SetStoreResult(!stream);
+    dirQuery_.Sql = statement;
+    dirQuery_.Open();
+    if (!dirQuery_.Active) {
+        const std::string message = connect->GetErrorMsg();
+        throw EDatabaseError(message.empty() ? dberr::kNoResultSet : message);
+    }
+
+    BuildFields();
+    readOnly_ = !RequestLive;
+    SetDefaultExpressions();
+    if (QueryAllRecords) {
+        FetchAll();
+        WidenUndescribedFields();
+    }
+}
+
+void TMySQLQuery::BuildFields() {
+    const int n = dirQuery_.GetFieldCount();
+    std::vector<CellKind> kinds;
+    for (int i = 0; i < n; ++i) {
+        const std::string name = dirQuery_.GetFieldName(i);
+        const int d = analysis_.Find(name);
+        FieldType type = FieldType::String;
+        std::int64_t size = 0;
+        bool isUnsigned = false;
+        if (d >= 0) {
+            const TMySQLField& desc = analysis_.Fields()[static_cast<std::size_t>(d)];
+            type = desc.DataType;
+            size = desc.Size;
+            isUnsigned = desc.Unsigned;
+        } else {
+            const MYSQL_FIELD* f = dirQuery_.ResultField(i);
+            std::int64_t defined = f ? static_cast<std::int64_t>(f->length) : 0;
+            if (f && f->charsetnr != kBinaryCharset)
+                defined /= kResultBytesPerChar;
+            size = std::max(defined, dirQuery_.GetFieldMaxSize(i));
+        }
+        AddField(name, type, size, isUnsigned);
+        columnOfField_.push_back(dirQuery_.GetFieldIndex(name));
+        descriptionOfField_.push_back(d);
+        kinds.push_back(CellKindOf(type, isUnsigned));
+    }
+    cache_.Reset(std::move(kinds));
+}
+
+void TMySQLQuery::SetDefaultExpressions() {
+    for (const TMySQLField& desc : analysis_.Fields()) {
+        TField* field = FindField(desc.Alias);
+        if (!field || !field->DefaultExpression.empty())
+            continue;
+        std::string text = desc.DefaultValue;
+        if (text.empty() && desc.KeyKind != 0) {
+            switch (desc.DataType) {
+            case FieldType::Integer:
+            case FieldType::Float:
+            case FieldType::Decimal:
+                text = "0";
+                break;
+            case FieldType::Boolean:
+                text = "N";
+                break;
+            case FieldType::Date:
+                text = "0000-00-00";
+                break;
+            case FieldType::Time:
+                text = "00:00:00";
+                break;
+            case FieldType::DateTime:
+                text = "0000-00-00 00:00:00";
+                break;
+            default:
+                break;
+            }
+        }
+        field->DefaultExpression = text;
+    }
+}
+
+void TMySQLQuery::WidenUndescribedFields() {
+    for (std::size_t f = 0; f < FieldCount(); ++f) {
+        if (descriptionOfField_[f] >= 0)
+            continue;
+        std::int64_t longest = Field(f).Size();
+        for (std::size_t r = 0; r < cache_.Count(); ++r)
+            longest = std::max(longest, Utf8Length(cache_.Value(cache_.Row(r), f).text));
+        Field(f).SetSize(longest);
+    }
+}
+
+void TMySQLQuery::InternalClose() {
+    dirQuery_.Close();
+    ownConnect_.reset();
+    analysis_.Clear();
+    cache_.Clear();
+    columnOfField_.clear();
+    descriptionOfField_.clear();
+    current_ = -1;
+    recordCounter_ = lastId_ = 0;
+    atEnd_ = false;
+    firstFetch_ = true;
+    readOnly_ = true;
+}
+
+bool TMySQLQuery::CanFetch() const {
+    return !atEnd_ && !(CachedUpdates && !(ShowRecordTypes & rtUnmodified));
+}
+
+bool TMySQLQuery::FetchOne() {
+    if (!dirQuery_.Active) {
+        atEnd_ = true;
+        return false;
+    }
+    if (!firstFetch_)
+        dirQuery_.Next();
+    firstFetch_ = false;
+    MYSQL_ROW row = dirQuery_.CurrentRow();
+    if (!row) {
+        atEnd_ = true;
+        // A read that broke off is an error, not the end of the rows.
+        if (dirQuery_.ReadFailed())
+            throw EDatabaseError(dirQuery_.MySQLConnect()->GetErrorMsg());
+        return false;
+    }
+    cache_.AppendFromTexts(row, dirQuery_.CurrentLengths(), columnOfField_.data(), ++recordCounter_,
+                           ++lastId_);
+    return true;
+}
+
+void TMySQLQuery::FetchAll() {
+    while (CanFetch() && FetchOne()) {
+    }
+}
+
+bool TMySQLQuery::FetchUpTo(std::size_t rows) {
+    while (cache_.Count() < rows && CanFetch() && FetchOne()) {
+    }
+    return cache_.Count() >= rows;
+}
+
+ValueView TMySQLQuery::CachedValue(std::size_t row, std::size_t field) const {
+    return row < cache_.Count() ? cache_.Value(cache_.Row(row), field) : ValueView{};
+}
+
+bool TMySQLQuery::RowVisible(std::size_t index) const {
+    if (!CachedUpdates)
+        return true;
+    switch (cache_.Row(index)->state) {
+    case rsInserted:
+    case rsAppended:
+        return ShowRecordTypes & rtInserted;
+    case rsDeleted:
+        return ShowRecordTypes & rtDeleted;
+    case rsModified:
+        return ShowRecordTypes & rtModified;
+    default:
+        return ShowRecordTypes & rtUnmodified;
+    }
+}
+
+std::int64_t TMySQLQuery::FindVisibleFrom(std::int64_t index) {
+    for (std::int64_t i = std::max<std::int64_t>(index, 0);; ++i) {
+        if (i >= static_cast<std::int64_t>(cache_.Count()) && !(CanFetch() && FetchOne()))
+            return -1;
+        if (RowVisible(static_cast<std::size_t>(i)))
+            return i;
+    }
+}
+
+void TMySQLQuery::ResolveCurrent() {
+    if (current_ < 0)
+        current_ = FindVisibleFrom(0);
+}
+
+bool TMySQLQuery::InternalFirst() {
+    current_ = -1;
+    for (std::size_t i = 0; i < cache_.Count(); ++i)
+        if (RowVisible(i))
+            return true;
+    if (!CanFetch())
+        return false;
+    // Right after opening the first row is known to exist without reading it into the cache.
+    if (firstFetch_)
+        return dirQuery_.Active && dirQuery_.CurrentRow() != nullptr;
+    return FindVisibleFrom(static_cast<std::int64_t>(cache_.Count())) >= 0;
+}
+
+bool TMySQLQuery::InternalLast() {
+    FetchAll();
+    for (std::int64_t i = static_cast<std::int64_t>(cache_.Count()) - 1; i >= 0; --i) {
+        if (RowVisible(static_cast<std::size_t>(i))) {
+            current_ = i;
+            return true;
+        }
+    }
+    current_ = -1;
+    return false;
+}
+
+bool TMySQLQuery::InternalNext() {
+    ResolveCurrent();
+    if (current_ < 0)
+        return false;
+    const std::int64_t next = FindVisibleFrom(current_ + 1);
+    if (next < 0)
+        return false;
+    current_ = next;
+    return true;
+}
+
+bool TMySQLQuery::InternalPrior() {
+    ResolveCurrent();
+    for (std::int64_t i = current_ - 1; i >= 0; --i) {
+        if (RowVisible(static_cast<std::size_t>(i))) {
+            current_ = i;
+            return true;
+        }
+    }
+    return false;
+}
+
+std::int64_t TMySQLQuery::InternalRecordCount() {
+    return atEnd_ ? static_cast<std::int64_t>(cache_.Count()) : dirQuery_.GetRecordCount();
+}
+
+std::int64_t TMySQLQuery::InternalRecNo() {
+    if (current_ >= 0)
+        return current_ + 1;
+    return InternalRecordCount() > 0 ? 1 : 0;
+}
+
+bool TMySQLQuery::InternalSetRecNo(std::int64_t recNo) {
+    FetchUpTo(static_cast<std::size_t>(recNo));
+    if (cache_.Count() == 0)
+        return false;
+    current_ = std::min<std::int64_t>(recNo, static_cast<std::int64_t>(cache_.Count())) - 1;
+    return true;
+}
+
+Bookmark TMySQLQuery::InternalGetBookmark() {
+    ResolveCurrent();
+    if (current_ < 0)
+        throw EDatabaseError(dberr::kNoMoreRecords);
+    return cache_.Row(static_cast<std::size_t>(current_))->recNo;
+}
+
+void TMySQLQuery::InternalGotoBookmark(Bookmark bookmark) {
+    const std::int64_t guess = bookmark - 1;
+    if (guess >= 0 && guess < static_cast<std::int64_t>(cache_.Count()) &&
+        cache_.Row(static_cast<std::size_t>(guess))->recNo == bookmark) {
+        current_ = guess;
+        return;
+    }
+    for (std::size_t i = 0; i < cache_.Count(); ++i) {
+        if (cache_.Row(i)->recNo == bookmark) {
+            current_ = static_cast<std::int64_t>(i);
+            return;
+        }
+    }
+    throw EDatabaseError(dberr::kBookmarkNotFound);
+}
+
+ValueView TMySQLQuery::InternalCurrentValue(std::size_t field) {
+    ResolveCurrent();
+    if (current_ < 0)
+        return {};
+    return cache_.Value(cache_.Row(static_cast<std::size_t>(current_)), field);
+}
+
+void TMySQLQuery::InternalPost(bool, bool, std::vector<FieldValue>&) {
+    if (!CanModify())
+        throw EDatabaseError(dberr::kReadOnlyDataset);
+    throw EDatabaseError(kCannotWriteYet);
+}
+
+void TMySQLQuery::InternalDelete() {
+    if (!CanModify())
+        throw EDatabaseError(dberr::kReadOnlyDataset);
+    throw EDatabaseError(kCannotWriteYet);
+}

@@ -1,0 +1,45 @@
+// The statement scanner shared by the connection, the statement analysis, the filter and the
+// searches: it takes one token at a time from the front of a text.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+enum TokenKind : int {
+    tkEnd = 0,       // the text is empty or all blank
+    tkDelimiter = 1, // one delimiter character
+    tkNumber = 2,    // a run starting with a digit (3.5 is one number)
+    tkWord = 3,      // any other run; t1.name and `odd name` are one word each
+    tkQuoted = 4,    // '...' or "..." with both quotes and any backslashes kept
+};
+
+// Removes the first token from the front of text and answers its kind; the token goes to token.
+// Text keeps what follows the token, including the blanks after it. A name between backticks
+// (doubled backticks inside) is read as part of a word, its backticks kept.
+int ExtractToken(std::string& text, std::string& token);
+
+// Text becomes token, one blank and the old text; an empty token changes nothing.
+void PutBackToken(std::string& text, const std::string& token);
+
+// The token without a leading quote character and, when the last character is the same, without
+// that one too.
+std::string Unquote(const std::string& token);
+
+struct SqlToken {
+    int kind = tkEnd;
+    std::string text;
+};
+
+// Every token of a statement, in order (no tkEnd at the close).
+std::vector<SqlToken> TokenizeStatement(std::string_view text);
+
+// True when the token is a word equal to keyword without regard to case.
+bool IsKeyword(const SqlToken& token, std::string_view keyword);
+bool EqualsNoCase(std::string_view a, std::string_view b);
+
+// A word as it names a table or column: its parts split at the full stops outside backticks, each
+// part with its backticks removed (`a``b` becomes a`b).
+std::vector<std::string> SplitName(std::string_view word);
+// The parts joined by full stops again, without backticks.
+std::string PlainName(std::string_view word);

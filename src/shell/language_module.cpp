@@ -1,0 +1,82 @@
+#include "shell/language_module.h"
+
+#include "shell/locale_ids.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTranslator>
+#include <memory>
+
+std::function<QString()> languageProgramFile = [] {
+    return QCoreApplication::applicationFilePath();
+};
+
+namespace {
+
+// The module in use. QTranslator reads the data in place, so the bytes live as long as it does.
+struct Module {
+    QString file;
+    QByteArray data;
+    std::unique_ptr<QTranslator> translator;
+};
+
+std::unique_ptr<Module> g_inUse;
+
+std::unique_ptr<Module> ReadModule(const QString& file) {
+    QFile f(file);
+    if (!QFileInfo(file).isFile() || !f.open(QIODevice::ReadOnly))
+        return nullptr;
+    auto m = std::make_unique<Module>();
+    m->file = file;
+    m->data = f.readAll();
+    m->translator = std::make_unique<QTranslator>();
+    const auto* bytes = reinterpret_cast<const uchar*>(m->data.constData());
+    if (m->data.isEmpty() || !m->translator->load(bytes, int(m->data.size())))
+        return nullptr;
+    return m;
+}
+
+} // namespace
+
+QStringList LanguageModuleFiles(const QString& programFile, const QString& abbreviation) {
+    if (abbreviation.isEmpty())
+        return {};
+    // Only the file name counts: a "." in a folder name is no extension.
+    const QFileInfo info(programFile);
+    const QString name = info.fileName();
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    const QString stem = dot > 0 ? name.left(dot) : name;
+    const QString base = info.dir().filePath(stem) + QLatin1Char('.');
+    QStringList files{base + abbreviation};
+    if (abbreviation.size() > 2)
+        files.append(base + abbreviation.left(2));
+    return files;
+}
+
+bool LoadLanguageModule(int localeId) {
+    const QStringList files =
+        LanguageModuleFiles(languageProgramFile(), LocaleAbbreviation(localeId));
+    for (const QString& file : files) {
+        std::unique_ptr<Module> next = ReadModule(file);
+        if (!next)
+            continue;
+        QCoreApplication::installTranslator(next->translator.get());
+        ReleaseLanguageModule();
+        g_inUse = std::move(next);
+        return true;
+    }
+    return false;
+}
+
+QString LanguageModuleInUse() {
+    return g_inUse ? g_inUse->file : QString();
+}
+
+void ReleaseLanguageModule() {
+    if (!g_inUse)
+        return;
+    QCoreApplication::removeTranslator(g_inUse->translator.get());
+    g_inUse.reset();
+}

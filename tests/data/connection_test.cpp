@@ -1,0 +1,204 @@
+#include "support/test_server.h"
+
+#include "data/db_error.h"
+#include "data/dir_query.h"
+#include "data/mysql_database.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr const char* kDb = "kt_data_conn";
+
+class ConnectionTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        root_ = std::make_unique<testserver::RootConnection>();
+        root_->Exec(std::string("DROP DATABASE IF EXISTS ") + kDb);
+        root_->Exec(std::string("CREATE DATABASE ") + kDb);
+        root_->Exec(std::string("CREATE TABLE ") + kDb + ".t (id INT PRIMARY KEY, s VARCHAR(20))");
+    }
+    void TearDown() override { root_->Exec(std::string("DROP DATABASE IF EXISTS ") + kDb); }
+
+    void SetUpDatabase(TMySQLDatabase& db, const std::string& password = "kestrel") {
+        db.SetHost(testserver::kHost);
+        db.SetLogin(testserver::kRootUser);
+        db.SetPassword(password);
+        db.SetDatabase(kDb);
+    }
+
+    std::unique_ptr<testserver::RootConnection> root_;
+};
+
+TEST_F(ConnectionTest, PortPropertyIsIgnoredAndWrongPasswordGivesTheFixedText) {
+    TMySQLDatabase db;
+    EXPECT_EQ(db.Port(), "33600");
+    SetUpDatabase(db);
+    db.Connect();
+    EXPECT_TRUE(db.Connected());
+    EXPECT_EQ(db.SelectValue("@@port"), "3306");
+
+    TMySQLDatabase bad;
+    SetUpDatabase(bad, "wrong");
+    try {
+        bad.Connect();
+        FAIL() << "connected with a wrong password";
+    } catch (const EDatabaseError& e) {
+        EXPECT_STREQ(e.what(), "Connect to server error");
+    }
+    EXPECT_FALSE(bad.Connected());
+}
+
+TEST_F(ConnectionTest, PropertyWritesAndLoginEvent) {
+    TMySQLDatabase db;
+    SetUpDatabase(db);
+    int logins = 0;
+    db.OnLogin = [&](TMySQLDatabase& sender) {
+        EXPECT_EQ(&sender, &db);
+        ++logins;
+    };
+    db.SetConnected(true);
+    db.SetConnected(true);
+    EXPECT_EQ(logins, 1);
+    db.SetLogin("someone");
+    db.SetPassword("else");
+    EXPECT_TRUE(db.Connected());
+    db.SetHost(testserver::kHost);
+    EXPECT_FALSE(db.Connected());
+    EXPECT_FALSE(db.DirConnect().Active);
+
+    // The handler may still change the properties before the connect.
+    db.OnLogin = [](TMySQLDatabase& d) {
+        d.SetLogin(testserver::kRootUser);
+        d.SetPassword(testserver::kRootPassword);
+    };
+    db.Connect();
+    EXPECT_TRUE(db.Connected());
+    db.SetDatabase(kDb);
+    EXPECT_FALSE(db.Connected());
+}
+
+TEST_F(ConnectionTest, StatementsNeedAConnectionAndDrainTheirRows) {
+    TMySQLDatabase db;
+    SetUpDatabase(db);
+    for (auto call : {+[](TMySQLDatabase& d) { d.ExecSQL("SELECT 1"); },
+                      +[](TMySQLDatabase& d) { d.SelectValue("1"); },
+                      +[](TMySQLDatabase& d) { d.GetGen("g"); }}) {
+        try {
+            call(db);
+            FAIL();
+        } catch (const EDatabaseError& e) {
+            EXPECT_STREQ(e.what(), "Not connected yet");
+        }
+    }
+    db.Connect();
+    db.ExecSQL("  \n show tables");
+    db.ExecSQL("INSERT INTO t VALUES (1, 'a')");
+    EXPECT_EQ(Client().mysql_affected_rows(db.DirConnect().Handle()), 1u);
+    db.ExecSQL("select * from t");
+    db.ExecSQL("(SELECT s FROM t)"); // rows of any statement that answers some are dropped
+    EXPECT_EQ(db.SelectValue("s FROM t WHERE id = 1"), "a");
+    EXPECT_EQ(db.SelectValue("NULL"), "");
+    EXPECT_EQ(db.SelectValue("1 FROM t WHERE id = 99"), "");
+    try {
+        db.ExecSQL("INSERT INTO t VALUES (1, 'dup')");
+        FAIL();
+    } catch (const EDatabaseError& e) {
+        EXPECT_NE(std::string(e.what()).find("Duplicate entry"), std::string::npos) << e.what();
+    }
+    EXPECT_TRUE(db.Connected());
+}
+
+TEST_F(ConnectionTest, GetGenReadsNumbersOnly) {
+    root_->Exec(std::string("CREATE FUNCTION ") + kDb +
+                ".GETGEN(n VARCHAR(64)) RETURNS VARCHAR(64) DETERMINISTIC "
+                "RETURN CASE n WHEN 'num' THEN '42' WHEN 'big' THEN '5000000000' "
+                "WHEN 'txt' THEN 'abc' ELSE NULL END");
+    TMySQLDatabase db;
+    SetUpDatabase(db);
+    db.Connect();
+    EXPECT_EQ(db.GetGen("num"), 42);
+    EXPECT_EQ(db.GetGen("big"), 5000000000);
+    EXPECT_EQ(db.GetGen("txt"), 0);
+    EXPECT_EQ(db.GetGen("none"), 0);
+    EXPECT_EQ(db.GetGen("x\") or 1 or (\"' --"), 0); // the name cannot change the statement
+}
+
+TEST_F(ConnectionTest, DirectConnectionCodesAndMessages) {
+    TDirConnect base;
+    EXPECT_EQ(base.ErrorText, "Not connected");
+    EXPECT_EQ(base.Connect(), dsNotSupported);
+    EXPECT_EQ(base.CreateDatabase(), dsNotSupported);
+    EXPECT_EQ(base.GetConnected(), 0);
+
+    TDirMySQLConnect c;
+    EXPECT_EQ(c.Port, "3306");
+    EXPECT_EQ(c.ConnectTo(testserver::kHost, "1", kDb, "root", "nope"), dsError);
+    EXPECT_EQ(c.GetErrorMsg(), "Connect to server error");
+    EXPECT_EQ(c.ConnectTo(testserver::kHost, "1", kDb, "root", "kestrel"), dsConnected);
+    EXPECT_EQ(c.GetConnected(), 1);
+    TDirMySqlQuery q(&c);
+    q.Sql = "SELECT * FROM no_such_table";
+    q.Open();
+    EXPECT_EQ(q.GetStatus(), dsError);
+    EXPECT_NE(c.GetErrorMsg().find("doesn't exist"), std::string::npos) << c.GetErrorMsg();
+
+    c.Database = "kt_data_conn_made";
+    c.Disconnect();
+    c.Host = testserver::kHost;
+    EXPECT_EQ(c.CreateDatabase(), dsConnected);
+    EXPECT_TRUE(c.Active);
+    EXPECT_EQ(c.DropDatabase(), dsNone);
+    EXPECT_FALSE(c.Active);
+    EXPECT_EQ(c.DropDatabase(), dsError);
+    EXPECT_EQ(root_->Value("SELECT COUNT(*) FROM information_schema.SCHEMATA WHERE "
+                           "SCHEMA_NAME = 'kt_data_conn_made'"),
+              "0");
+    c.Database = kDb;
+    EXPECT_EQ(c.CreateDatabase(), dsError);
+    EXPECT_EQ(c.GetErrorMsg(), "Database creating error");
+}
+
+TEST_F(ConnectionTest, DirectQueryNavigationAndNames) {
+    root_->Exec(std::string("INSERT INTO ") + kDb + ".t VALUES (1,'a'),(2,NULL),(3,'ccc')");
+    TDirMySQLConnect c;
+    ASSERT_EQ(c.ConnectTo(testserver::kHost, "", kDb, "root", "kestrel"), dsConnected);
+    TDirMySqlQuery q(&c);
+    q.Sql = "SELECT id, s, id, id FROM t ORDER BY id";
+    q.Open();
+    ASSERT_EQ(q.GetStatus(), dsRows);
+    EXPECT_EQ(q.GetRecordCount(), 3);
+    EXPECT_EQ(q.GetFieldName(2), "id_1");
+    EXPECT_EQ(q.GetFieldName(3), "id_2");
+    EXPECT_EQ(q.GetFieldIndex("id_1"), 2);
+    EXPECT_EQ(q.GetFieldIndex("nope"), -1);
+    EXPECT_EQ(q.GetFieldMaxSize(1), 3);
+    EXPECT_EQ(q.GetField(1), "a");
+    q.Next();
+    EXPECT_EQ(q.GetFieldBuffer(1), nullptr); // NULL
+    q.Last();
+    EXPECT_EQ(q.GetFieldByName("s"), "ccc");
+    q.Next();
+    EXPECT_TRUE(q.GetEof());
+    q.MoveTo(10);
+    EXPECT_EQ(q.RecNo, 2);
+    q.First();
+    q.Prev();
+    EXPECT_TRUE(q.GetBof());
+    EXPECT_EQ(q.GetFieldBuffer(0), nullptr);
+    q.Close();
+    EXPECT_EQ(q.GetStatus(), dsNone);
+
+    // Row by row: the count grows as rows are read.
+    q.SetStoreResult(false);
+    q.Sql = "SELECT id FROM t ORDER BY id";
+    q.Open();
+    EXPECT_EQ(q.GetRecordCount(), 1);
+    std::vector<std::string> ids;
+    for (; !q.GetEof(); q.Next())
+        ids.push_back(q.GetField(0));
+    EXPECT_EQ(ids, (std::vector<std::string>{"1", "2", "3"}));
+    EXPECT_EQ(q.GetRecordCount(), 3);
+}
+
+} // namespace

@@ -1,0 +1,163 @@
+#include "data/column_types.h"
+#include "data/field_value.h"
+#include "data/sql_scanner.h"
+#include "data/statement_analysis.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::vector<std::pair<int, std::string>> AllTokens(std::string text) {
+    std::vector<std::pair<int, std::string>> out;
+    std::string token;
+    while (int kind = ExtractToken(text, token))
+        out.emplace_back(kind, token);
+    return out;
+}
+
+using Tokens = std::vector<std::pair<int, std::string>>;
+
+TEST(ExtractToken, KindsDelimitersAndQuotes) {
+    EXPECT_EQ(AllTokens("  SELECT t1.name,3.5 FROM\tx"),
+              (Tokens{{3, "SELECT"}, {3, "t1.name"}, {1, ","}, {2, "3.5"}, {3, "FROM"}, {3, "x"}}));
+    // Full stop, exclamation and question marks belong to words; the 26 others delimit.
+    EXPECT_EQ(AllTokens("a!b?c.d"), (Tokens{{3, "a!b?c.d"}}));
+    EXPECT_EQ(AllTokens(":;,+-<>/*%^=()[]|&~@#$\\{}").size(), 25u);
+    // Quotes keep both ends and backslashes; an escaped quote does not end the token.
+    EXPECT_EQ(AllTokens(R"(x='it\'s' "a"b)"),
+              (Tokens{{3, "x"}, {1, "="}, {4, R"('it\'s')"}, {4, "\"a\""}, {3, "b"}}));
+    EXPECT_EQ(AllTokens("'open"), (Tokens{{4, "'open"}}));
+    // A word ends at a quote.
+    EXPECT_EQ(AllTokens("ab'c'"), (Tokens{{3, "ab"}, {4, "'c'"}}));
+}
+
+TEST(ExtractToken, TextKeepsTheRestAndEmptyTextIsKindZero) {
+    std::string text = "  show tables  ", token;
+    EXPECT_EQ(ExtractToken(text, token), tkWord);
+    EXPECT_EQ(token, "show");
+    EXPECT_EQ(text, " tables  ");
+    text = " \t\r\n ";
+    EXPECT_EQ(ExtractToken(text, token), tkEnd);
+    EXPECT_EQ(token, "");
+    EXPECT_EQ(text, "");
+}
+
+TEST(ExtractToken, BacktickNamesAreOneWord) {
+    EXPECT_EQ(AllTokens("`my table`.`a``b` , x.`y z`"),
+              (Tokens{{3, "`my table`.`a``b`"}, {1, ","}, {3, "x.`y z`"}}));
+    EXPECT_EQ(SplitName("`my table`.`a``b`"), (std::vector<std::string>{"my table", "a`b"}));
+    EXPECT_EQ(PlainName("`db`.t"), "db.t");
+    EXPECT_EQ(SplitName("`a.b`.c"), (std::vector<std::string>{"a.b", "c"}));
+}
+
+TEST(ExtractToken, PutBackAndUnquote) {
+    std::string text = "FROM t";
+    PutBackToken(text, "x");
+    EXPECT_EQ(text, "x FROM t");
+    PutBackToken(text, "");
+    EXPECT_EQ(text, "x FROM t");
+    EXPECT_EQ(Unquote("'abc'"), "abc");
+    EXPECT_EQ(Unquote("\"abc"), "abc");
+    EXPECT_EQ(Unquote("'abc\""), "abc\"");
+    EXPECT_EQ(Unquote("abc"), "abc");
+}
+
+FromClause Scan(const std::string& sql) {
+    return ScanFromClause(TokenizeStatement(sql));
+}
+
+TEST(FromClause, TablesAndAliasesInEveryForm) {
+    auto f = Scan("SELECT * FROM a x, b y WHERE x.id = y.id");
+    EXPECT_EQ(f.tables, (std::vector<std::string>{"a", "b"}));
+    EXPECT_EQ(f.aliases, (std::vector<std::string>{"x", "y"}));
+    f = Scan("select * from a JOIN b on a.id=b.id left outer join c AS z using (id) order by 1");
+    EXPECT_EQ(f.tables, (std::vector<std::string>{"a", "b", "c"}));
+    EXPECT_EQ(f.aliases, (std::vector<std::string>{"a", "b", "z"}));
+    f = Scan("SELECT * FROM `db`.`my t` = q, t, t GROUP BY 1");
+    EXPECT_EQ(f.tables, (std::vector<std::string>{"db.my t", "t"}));
+    EXPECT_EQ(f.aliases, (std::vector<std::string>{"q", "t"}));
+    // A FROM inside a subquery of the select list is not the statement's.
+    f = Scan("SELECT (SELECT max(k) FROM u) AS m FROM (SELECT 1) d, t");
+    EXPECT_EQ(f.tables, (std::vector<std::string>{"t"}));
+    EXPECT_TRUE(Scan("SHOW TABLES").tables.empty());
+}
+
+TEST(ColumnTypes, TheTypeTable) {
+    struct Case {
+        const char* text;
+        FieldType type;
+        std::int64_t size;
+        bool isUnsigned;
+    } cases[] = {
+        {"int(11)", FieldType::Integer, 0, false},
+        {"bigint(20) unsigned", FieldType::Integer, 0, true},
+        {"tinyint(1)", FieldType::Integer, 0, false},
+        {"year(4)", FieldType::Integer, 0, false},
+        {"double", FieldType::Float, 0, false},
+        {"float(7,2)", FieldType::Float, 0, false},
+        {"real", FieldType::Float, 0, false},
+        {"decimal(12,2)", FieldType::Decimal, 0, false},
+        {"numeric(30,10)", FieldType::Decimal, 0, false},
+        {"char(10)", FieldType::String, 10, false},
+        {"char(x)", FieldType::String, 50, false},
+        {"varchar(30)", FieldType::String, 30, false},
+        {"varchar", FieldType::String, 50, false},
+        {"date", FieldType::Date, 0, false},
+        {"datetime", FieldType::DateTime, 0, false},
+        {"datetime(6)", FieldType::DateTime, 0, false},
+        {"timestamp", FieldType::String, 50, false},
+        {"timestamp(6)", FieldType::String, 26, false},
+        {"timestamp(14)", FieldType::String, 14, false},
+        {"time", FieldType::Time, 0, false},
+        {"time(3)", FieldType::Time, 0, false},
+        {"mediumblob", FieldType::Blob, 0, false},
+        {"longtext", FieldType::Memo, 0, false},
+        {"enum('N','Y')", FieldType::Boolean, 0, false},
+        {"enum('y','n')", FieldType::Boolean, 0, false},
+        {"enum('a','bb','ccc')", FieldType::String, 3, false},
+        {"enum('print','text')", FieldType::String, 5, false},
+        {"enum('it''s','x')", FieldType::String, 4, false},
+        {"set('a','bb')", FieldType::String, 4, false},
+        {"bit(12)", FieldType::Blob, 2, false},
+        {"varbinary(255)", FieldType::Blob, 255, false},
+        {"binary(16)", FieldType::Blob, 16, false},
+        {"point", FieldType::Blob, 0, false},
+        {"uuid", FieldType::String, 36, false},
+        {"inet6", FieldType::String, 39, false},
+    };
+    for (const Case& c : cases) {
+        const ColumnType t = ColumnTypeFromText(c.text);
+        EXPECT_EQ(t.type, c.type) << c.text;
+        EXPECT_EQ(t.size, c.size) << c.text;
+        EXPECT_EQ(t.isUnsigned, c.isUnsigned) << c.text;
+    }
+}
+
+TEST(FieldValues, DisplayRulesAndExactComparison) {
+    EXPECT_EQ(DateTimeDisplayText("2001-05-17 00:00:00"), "2001-05-17");
+    EXPECT_EQ(DateTimeDisplayText("2001-05-17 13:45:00"), "2001-05-17 13:45:00");
+    EXPECT_EQ(DateTimeDisplayText("00:00:00"), "");
+    EXPECT_EQ(DateTimeDisplayText("0000-00-00"), "");
+    EXPECT_EQ(DateTimeDisplayText("0000-00-00 00:00:00"), "");
+    EXPECT_EQ(DateTimeDisplayText("-838:59:59"), "-838:59:59");
+    EXPECT_EQ(DateTimeDisplayText("2001-05-17 00:00:00.000001"), "2001-05-17 00:00:00.000001");
+
+    EXPECT_EQ(CompareDecimalTexts("12.50", "12.5"), 0);
+    EXPECT_LT(CompareDecimalTexts("-3", "2"), 0);
+    EXPECT_LT(CompareDecimalTexts("99999999999999999999.1", "99999999999999999999.2"), 0);
+    EXPECT_GT(CompareDecimalTexts("-1.5", "-2"), 0);
+    EXPECT_EQ(CompareDecimalTexts("-0.00", "0"), 0);
+
+    const FieldValue big = ValueFromText(FieldType::Integer, true, "18446744073709551615");
+    EXPECT_EQ(ExactText(FieldType::Integer, true, big.View()), "18446744073709551615");
+    EXPECT_EQ(CompareValueWithText(FieldType::Integer, true, big.View(), "18446744073709551614"),
+              1);
+    EXPECT_EQ(
+        ExactText(FieldType::Integer, false, ValueFromText(FieldType::Integer, false, "x").View()),
+        "0");
+    EXPECT_EQ(
+        ExactText(FieldType::Float, false, ValueFromText(FieldType::Float, false, "0.1").View()),
+        "0.1");
+}
+
+} // namespace

@@ -1,0 +1,355 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en_US">
+<context>
+    <name>TAboutBox</name>
+    <message>
+        <source>About</source>
+        <translation>About</translation>
+    </message>
+    <message>
+        <source>Kestrel Manager v0.1.0.0</source>
+        <translation>Kestrel Manager v0.1.0.0</translation>
+    </message>
+    <message>
+        <source>MySQL is a registered trademark of Oracle Corporation and/or its affiliates.</source>
+        <translation>MySQL is a registered trademark of Oracle Corporation and/or its affiliates.</translation>
+    </message>
+    <message>
+        <source>Kestrel Manager belongs to the Kestrel project. Questions and suggestions are welcome at:</source>
+        <translation>Kestrel Manager belongs to the Kestrel project. Questions and suggestions are welcome at:</translation>
+    </message>
+    <message>
+        <source>Manny thanks to:</source>
+        <translation>Manny thanks to:</translation>
+    </message>
+    <message>
+        <source>the client library authors</source>
+        <translation>the client library authors</translation>
+    </message>
+    <message>
+        <source>the toolkit developers</source>
+        <translation>the toolkit developers</translation>
+    </message>
+    <message>
+        <source>our early testers</source>
+        <translation>our early testers</translation>
+    </message>
+    <message>
+        <source>our translators</source>
+        <translation>our translators</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>TConnectFrm</name>
+    <message>
+        <source>Host data entry</source>
+        <translation>Host data entry</translation>
+    </message>
+    <message>
+        <source>Server:</source>
+        <translation>Server:</translation>
+    </message>
+    <message>
+        <source>Friendly name:</source>
+        <translation>Friendly name:</translation>
+    </message>
+    <message>
+        <source>TCP Socket:</source>
+        <translation>TCP Socket:</translation>
+    </message>
+    <message>
+        <source>User:</source>
+        <translation>User:</translation>
+    </message>
+    <message>
+        <source>Password:</source>
+        <translation>Password:</translation>
+    </message>
+    <message>
+        <source>Confirm pwd:</source>
+        <translation>Confirm pwd:</translation>
+    </message>
+    <message>
+        <source>Remember password for this serv.</source>
+        <translation>Remember password for this serv.</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>TForm1</name>
+    <message>
+        <source>BDE-&gt;MySQL</source>
+        <translation>BDE-&gt;MySQL</translation>
+    </message>
+</context>
+<context>
+    <name>TQueryFrm1</name>
+    <message>
+        <source>ADMIN form</source>
+        <translation>ADMIN form</translation>
+    </message>
+    <message>
+        <source>Connect Info</source>
+        <translation>Connect Info</translation>
+    </message>
+    <message>
+        <source>Server:</source>
+        <translation>Server:</translation>
+    </message>
+    <message>
+        <source>Username:</source>
+        <translation>Username:</translation>
+    </message>
+    <message>
+        <source>Password:</source>
+        <translation>Password:</translation>
+    </message>
+    <message>
+        <source>Database:</source>
+        <translation>Database:</translation>
+    </message>
+    <message>
+        <source>DB</source>
+        <translation>DB</translation>
+    </message>
+    <message>
+        <source>Tables: doubleclick to view data, right click for menu:</source>
+        <translation>Tables: doubleclick to view data, right click for menu:</translation>
+    </message>
+    <message>
+        <source>Query: place for query-entering (doubleclick to run):</source>
+        <translation>Query: place for query-entering (doubleclick to run):</translation>
+    </message>
+    <message>
+        <source>Query memo</source>
+        <translation>Query memo</translation>
+    </message>
+    <message>
+        <source>Main</source>
+        <translation>Main</translation>
+    </message>
+    <message>
+        <source>Server</source>
+        <translation>Server</translation>
+    </message>
+    <message>
+        <source>Ping</source>
+        <translation>Ping</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>Status</translation>
+    </message>
+    <message>
+        <source>Show processes</source>
+        <translation>Show processes</translation>
+    </message>
+    <message>
+        <source>Kill process</source>
+        <translation>Kill process</translation>
+    </message>
+    <message>
+        <source>Shutdown</source>
+        <translation>Shutdown</translation>
+    </message>
+    <message>
+        <source>By friendly name</source>
+        <translation>By friendly name</translation>
+    </message>
+    <message>
+        <source>Flush privileges</source>
+        <translation>Flush privileges</translation>
+    </message>
+    <message>
+        <source>Flush hosts</source>
+        <translation>Flush hosts</translation>
+    </message>
+    <message>
+        <source>Manipulate</source>
+        <translation>Manipulate</translation>
+    </message>
+    <message>
+        <source>Add server</source>
+        <translation>Add server</translation>
+    </message>
+    <message>
+        <source>Modify server info</source>
+        <translation>Modify server info</translation>
+    </message>
+    <message>
+        <source>Remove server</source>
+        <translation>Remove server</translation>
+    </message>
+    <message>
+        <source>View</source>
+        <translation>View</translation>
+    </message>
+    <message>
+        <source>View servers(friendly)</source>
+        <translation>View servers(friendly)</translation>
+    </message>
+    <message>
+        <source>View servers(IP)</source>
+        <translation>View servers(IP)</translation>
+    </message>
+    <message>
+        <source>Users</source>
+        <translation>Users</translation>
+    </message>
+    <message>
+        <source>Add user</source>
+        <translation>Add user</translation>
+    </message>
+    <message>
+        <source>View user</source>
+        <translation>View user</translation>
+    </message>
+    <message>
+        <source>Modify user info</source>
+        <translation>Modify user info</translation>
+    </message>
+    <message>
+        <source>Remove user</source>
+        <translation>Remove user</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Clear</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Exit</translation>
+    </message>
+    <message>
+        <source>Database</source>
+        <translation>Database</translation>
+    </message>
+    <message>
+        <source>Show Databases</source>
+        <translation>Show Databases</translation>
+    </message>
+    <message>
+        <source>Create DB</source>
+        <translation>Create DB</translation>
+    </message>
+    <message>
+        <source>Drop DB</source>
+        <translation>Drop DB</translation>
+    </message>
+    <message>
+        <source>Dump databse</source>
+        <translation>Dump databse</translation>
+    </message>
+    <message>
+        <source>Table</source>
+        <translation>Table</translation>
+    </message>
+    <message>
+        <source>View table</source>
+        <translation>View table</translation>
+    </message>
+    <message>
+        <source>Create table</source>
+        <translation>Create table</translation>
+    </message>
+    <message>
+        <source>Empty table</source>
+        <translation>Empty table</translation>
+    </message>
+    <message>
+        <source>Drop table</source>
+        <translation>Drop table</translation>
+    </message>
+    <message>
+        <source>Query</source>
+        <translation>Query</translation>
+    </message>
+    <message>
+        <source>Run query</source>
+        <translation>Run query</translation>
+    </message>
+    <message>
+        <source>Close query</source>
+        <translation>Close query</translation>
+    </message>
+    <message>
+        <source>Open script</source>
+        <translation>Open script</translation>
+    </message>
+    <message>
+        <source>BDE-&gt;MySQL</source>
+        <translation>BDE-&gt;MySQL</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Language</translation>
+    </message>
+    <message>
+        <source>English/Other</source>
+        <translation>English/Other</translation>
+    </message>
+    <message>
+        <source>Croatian</source>
+        <translation>Croatian</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>About</translation>
+    </message>
+    <message>
+        <source>Processes</source>
+        <translation>Processes</translation>
+    </message>
+    <message>
+        <source>Kill proc</source>
+        <translation>Kill proc</translation>
+    </message>
+    <message>
+        <source>Flush priv.</source>
+        <translation>Flush priv.</translation>
+    </message>
+    <message>
+        <source>Modify server</source>
+        <translation>Modify server</translation>
+    </message>
+    <message>
+        <source>View(friendly)</source>
+        <translation>View(friendly)</translation>
+    </message>
+    <message>
+        <source>View(IP)</source>
+        <translation>View(IP)</translation>
+    </message>
+    <message>
+        <source>Show DBs</source>
+        <translation>Show DBs</translation>
+    </message>
+    <message>
+        <source>Dump database</source>
+        <translation>Dump database</translation>
+    </message>
+    <message>
+        <source>Open SQL script</source>
+        <translation>Open SQL script</translation>
+    </message>
+</context>
+<context>
+    <name>TUrlLabel</name>
+    <message>
+        <source>Copy</source>
+        <translation>Copy</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,355 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="hr_HR">
+<context>
+    <name>TAboutBox</name>
+    <message>
+        <source>About</source>
+        <translation>O programu</translation>
+    </message>
+    <message>
+        <source>Kestrel Manager v0.1.0.0</source>
+        <translation>Kestrel Manager v0.1.0.0</translation>
+    </message>
+    <message>
+        <source>MySQL is a registered trademark of Oracle Corporation and/or its affiliates.</source>
+        <translation>MySQL je registrirani zaštitni znak tvrtke Oracle Corporation i/ili njezinih povezanih društava.</translation>
+    </message>
+    <message>
+        <source>Kestrel Manager belongs to the Kestrel project. Questions and suggestions are welcome at:</source>
+        <translation>Kestrel Manager pripada projektu Kestrel. Pitanja i prijedlozi dobrodošli su na:</translation>
+    </message>
+    <message>
+        <source>Manny thanks to:</source>
+        <translation>Puno hvala:</translation>
+    </message>
+    <message>
+        <source>the client library authors</source>
+        <translation>autorima klijentske biblioteke</translation>
+    </message>
+    <message>
+        <source>the toolkit developers</source>
+        <translation>razvijateljima grafičke biblioteke</translation>
+    </message>
+    <message>
+        <source>our early testers</source>
+        <translation>našim prvim testerima</translation>
+    </message>
+    <message>
+        <source>our translators</source>
+        <translation>našim prevoditeljima</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>U redu</translation>
+    </message>
+</context>
+<context>
+    <name>TConnectFrm</name>
+    <message>
+        <source>Host data entry</source>
+        <translation>Unos podataka o hostu</translation>
+    </message>
+    <message>
+        <source>Server:</source>
+        <translation>Server:</translation>
+    </message>
+    <message>
+        <source>Friendly name:</source>
+        <translation>Prijateljsko ime:</translation>
+    </message>
+    <message>
+        <source>TCP Socket:</source>
+        <translation>TCP port:</translation>
+    </message>
+    <message>
+        <source>User:</source>
+        <translation>Korisnik:</translation>
+    </message>
+    <message>
+        <source>Password:</source>
+        <translation>Lozinka:</translation>
+    </message>
+    <message>
+        <source>Confirm pwd:</source>
+        <translation>Potvrda lozinke:</translation>
+    </message>
+    <message>
+        <source>Remember password for this serv.</source>
+        <translation>Zapamti lozinku za ovaj server</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>U redu</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Odustani</translation>
+    </message>
+</context>
+<context>
+    <name>TForm1</name>
+    <message>
+        <source>BDE-&gt;MySQL</source>
+        <translation>BDE-&gt;MySQL</translation>
+    </message>
+</context>
+<context>
+    <name>TQueryFrm1</name>
+    <message>
+        <source>ADMIN form</source>
+        <translation>ADMIN obrazac</translation>
+    </message>
+    <message>
+        <source>Connect Info</source>
+        <translation>Podaci o spajanju</translation>
+    </message>
+    <message>
+        <source>Server:</source>
+        <translation>Server:</translation>
+    </message>
+    <message>
+        <source>Username:</source>
+        <translation>Korisničko ime:</translation>
+    </message>
+    <message>
+        <source>Password:</source>
+        <translation>Lozinka:</translation>
+    </message>
+    <message>
+        <source>Database:</source>
+        <translation>Baza:</translation>
+    </message>
+    <message>
+        <source>DB</source>
+        <translation>Baze</translation>
+    </message>
+    <message>
+        <source>Tables: doubleclick to view data, right click for menu:</source>
+        <translation>Tablice: dvoklik za pregled podataka, desni klik za izbornik:</translation>
+    </message>
+    <message>
+        <source>Query: place for query-entering (doubleclick to run):</source>
+        <translation>Upit: mjesto za unos upita (dvoklik za izvršavanje):</translation>
+    </message>
+    <message>
+        <source>Query memo</source>
+        <translation>Polje za upit</translation>
+    </message>
+    <message>
+        <source>Main</source>
+        <translation>Glavni</translation>
+    </message>
+    <message>
+        <source>Server</source>
+        <translation>Server</translation>
+    </message>
+    <message>
+        <source>Ping</source>
+        <translation>Ping</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>Status</translation>
+    </message>
+    <message>
+        <source>Show processes</source>
+        <translation>Prikaži procese</translation>
+    </message>
+    <message>
+        <source>Kill process</source>
+        <translation>Ubij proces</translation>
+    </message>
+    <message>
+        <source>Shutdown</source>
+        <translation>Ugasi server</translation>
+    </message>
+    <message>
+        <source>By friendly name</source>
+        <translation>Po prijateljskom imenu</translation>
+    </message>
+    <message>
+        <source>Flush privileges</source>
+        <translation>Osvježi privilegije</translation>
+    </message>
+    <message>
+        <source>Flush hosts</source>
+        <translation>Osvježi klijente</translation>
+    </message>
+    <message>
+        <source>Manipulate</source>
+        <translation>Uređivanje</translation>
+    </message>
+    <message>
+        <source>Add server</source>
+        <translation>Dodaj server</translation>
+    </message>
+    <message>
+        <source>Modify server info</source>
+        <translation>Izmijeni podatke servera</translation>
+    </message>
+    <message>
+        <source>Remove server</source>
+        <translation>Ukloni server</translation>
+    </message>
+    <message>
+        <source>View</source>
+        <translation>Pregled</translation>
+    </message>
+    <message>
+        <source>View servers(friendly)</source>
+        <translation>Pregled servera (prijateljski)</translation>
+    </message>
+    <message>
+        <source>View servers(IP)</source>
+        <translation>Pregled servera (IP)</translation>
+    </message>
+    <message>
+        <source>Users</source>
+        <translation>Korisnici</translation>
+    </message>
+    <message>
+        <source>Add user</source>
+        <translation>Dodaj korisnika</translation>
+    </message>
+    <message>
+        <source>View user</source>
+        <translation>Pregled korisnika</translation>
+    </message>
+    <message>
+        <source>Modify user info</source>
+        <translation>Izmijeni podatke korisnika</translation>
+    </message>
+    <message>
+        <source>Remove user</source>
+        <translation>Ukloni korisnika</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Očisti</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Izlaz</translation>
+    </message>
+    <message>
+        <source>Database</source>
+        <translation>Baza podataka</translation>
+    </message>
+    <message>
+        <source>Show Databases</source>
+        <translation>Prikaži baze</translation>
+    </message>
+    <message>
+        <source>Create DB</source>
+        <translation>Kreiraj bazu</translation>
+    </message>
+    <message>
+        <source>Drop DB</source>
+        <translation>Pobriši bazu</translation>
+    </message>
+    <message>
+        <source>Dump databse</source>
+        <translation>Ispis strukture baze</translation>
+    </message>
+    <message>
+        <source>Table</source>
+        <translation>Tablica</translation>
+    </message>
+    <message>
+        <source>View table</source>
+        <translation>Pregled tablice</translation>
+    </message>
+    <message>
+        <source>Create table</source>
+        <translation>Kreiraj tablicu</translation>
+    </message>
+    <message>
+        <source>Empty table</source>
+        <translation>Isprazni tablicu</translation>
+    </message>
+    <message>
+        <source>Drop table</source>
+        <translation>Pobriši tablicu</translation>
+    </message>
+    <message>
+        <source>Query</source>
+        <translation>Upit</translation>
+    </message>
+    <message>
+        <source>Run query</source>
+        <translation>Izvrši upit</translation>
+    </message>
+    <message>
+        <source>Close query</source>
+        <translation>Zatvori upit</translation>
+    </message>
+    <message>
+        <source>Open script</source>
+        <translation>Otvori skriptu</translation>
+    </message>
+    <message>
+        <source>BDE-&gt;MySQL</source>
+        <translation>BDE-&gt;MySQL</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Jezik</translation>
+    </message>
+    <message>
+        <source>English/Other</source>
+        <translation>Engleski/Ostali</translation>
+    </message>
+    <message>
+        <source>Croatian</source>
+        <translation>Hrvatski</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>O programu</translation>
+    </message>
+    <message>
+        <source>Processes</source>
+        <translation>Procesi</translation>
+    </message>
+    <message>
+        <source>Kill proc</source>
+        <translation>Ubij proces</translation>
+    </message>
+    <message>
+        <source>Flush priv.</source>
+        <translation>Osvježi priv.</translation>
+    </message>
+    <message>
+        <source>Modify server</source>
+        <translation>Izmijeni server</translation>
+    </message>
+    <message>
+        <source>View(friendly)</source>
+        <translation>Pregled (prijateljski)</translation>
+    </message>
+    <message>
+        <source>View(IP)</source>
+        <translation>Pregled (IP)</translation>
+    </message>
+    <message>
+        <source>Show DBs</source>
+        <translation>Prikaži baze</translation>
+    </message>
+    <message>
+        <source>Dump database</source>
+        <translation>Ispis strukture baze</translation>
+    </message>
+    <message>
+        <source>Open SQL script</source>
+        <translation>Otvori SQL skriptu</translation>
+    </message>
+</context>
+<context>
+    <name>TUrlLabel</name>
+    <message>
+        <source>Copy</source>
+        <translation>Kopiraj</translation>
+    </message>
+</context>
+</TS>
