@@ -77,6 +77,7 @@ void ScriptedListener::Play(std::vector<Step> script) {
     if (::poll(&p, 1, static_cast<int>(wait_.count())) <= 0)
         return;
     SocketHandle client(::accept(listener_.get(), nullptr, nullptr));
+    accepted_ = static_cast<bool>(client);
     const int on = 1;
     ::setsockopt(client.get(), IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
     std::string pending;

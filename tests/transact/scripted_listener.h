@@ -37,6 +37,7 @@ public:
     void Finish();
     const std::vector<std::string>& Lines() const { return lines_; }
     bool ClientClosed() const { return clientClosed_; }
+    bool Accepted() const { return accepted_; }
 
 private:
     void Play(std::vector<Step> script);
@@ -48,6 +49,7 @@ private:
     std::thread player_;
     std::vector<std::string> lines_;
     bool clientClosed_ = false;
+    bool accepted_ = false;
 };
 
 // A listener that never accepts and never answers: a client's connect completes through the
