@@ -67,15 +67,6 @@ TEST(TransactDialogue, AnswersSplitIntoPiecesAreJudgedWhole) {
                                                         "INSERT INTO t VALUES (1);", "COMMIT;"}));
 }
 
-TEST(TransactDialogue, LoginFailsWhenTheServerRefusesTheDatabase) {
-    std::vector<L::Step> script = Login();
-    script.back() = L::Send("Unknown database 'db'\n");
-    L server(script);
-    Client c(server);
-    EXPECT_FALSE(c.Login());
-    EXPECT_EQ(c.lastAnswer, "Unknown database 'db'\n");
-}
-
 TEST(TransactDialogue, AnOverLongAnswerIsCutAndTheNextAnswerStaysInStep) {
     L server(Then(Login(), {L::ReadLine(), L::Send(std::string(20000, 'x') + "\n"), L::ReadLine(),
                             L::Send("OK\n")}));
@@ -85,31 +76,6 @@ TEST(TransactDialogue, AnOverLongAnswerIsCutAndTheNextAnswerStaysInStep) {
     EXPECT_EQ(first.Text, std::string(kTransactAnswerLimit, 'x'));
     EXPECT_TRUE(first.InStep);
     EXPECT_EQ(TransactExchange(c.socket, "SELECT 2").Text, "OK\n");
-}
-
-TEST(TransactDialogue, LongStatementsTravelWholeAndLineBreaksAreRefusedUnsent) {
-    const std::string longStatement = "INSERT INTO t VALUES ('" + std::string(30000, 'v') + "')";
-    L server(Then(Login(), {L::ReadLine(), L::Send("OK\n")}));
-    Client c(server);
-    ASSERT_TRUE(c.Login());
-    // Sent as two lines, the first half would run as a statement of its own.
-    const TransactAnswer refused = TransactExchange(c.socket, "DELETE FROM t\nWHERE id = 1");
-    EXPECT_EQ(refused.Text, kLineBreakInCommand);
-    EXPECT_TRUE(refused.InStep);
-    EXPECT_EQ(TransactExchange(c.socket, longStatement).Text, "OK\n");
-    c.socket.Close();
-    server.Finish();
-    ASSERT_EQ(server.Lines().size(), 4u);
-    EXPECT_EQ(server.Lines()[3], longStatement + ";");
-}
-
-TEST(TransactDialogue, AServerThatClosesInsteadOfAnsweringIsReported) {
-    L server(Then(Login(), {L::ReadLine(), L::Close()}));
-    Client c(server);
-    ASSERT_TRUE(c.Login());
-    const TransactAnswer a = TransactExchange(c.socket, "SELECT 1");
-    EXPECT_EQ(a.Text, kTransactServerClosed);
-    EXPECT_FALSE(a.InStep);
 }
 
 } // namespace
