@@ -3,6 +3,7 @@
 #include "data/db_error.h"
 #include "data/mysql_database.h"
 #include "data/mysql_query.h"
+#include "data/mysql_transact.h"
 
 #include <gtest/gtest.h>
 
@@ -21,6 +22,8 @@ protected:
         db_.SetPassword(testserver::kRootPassword);
         db_.SetDatabase(kDb);
         q_.SetDatabase(&db_);
+        transact_.SetDatabase(&db_);
+        q_.SetTransaction(&transact_);
     }
     void TearDown() override {
         q_.Close();
@@ -37,6 +40,7 @@ protected:
 
     std::unique_ptr<testserver::RootConnection> root_;
     TMySQLDatabase db_;
+    TMySQLTransact transact_;
     TMySQLQuery q_;
 };
 
@@ -114,6 +118,16 @@ TEST_F(QueryTest, OpenFailuresAndTheirTexts) {
     bad.SetLogin("nobody");
     lone.SetDatabase(&bad);
     EXPECT_EQ(ErrorOf([&] { lone.Open(); }), "Connect to server error");
+
+    // A live result needs the transaction component that writes its rows back.
+    lone.SetDatabase(&db_);
+    lone.RequestLive = true;
+    EXPECT_EQ(ErrorOf([&] { lone.Open(); }), "Component Transaction not defined");
+    EXPECT_FALSE(lone.Active());
+    lone.RequestLive = false;
+    lone.Open();
+    EXPECT_TRUE(lone.Active());
+    lone.Close();
 
     EXPECT_NE(ErrorOf([&] { Open("SELECT * FROM missing"); }).find("doesn't exist"),
               std::string::npos);
