@@ -17,6 +17,7 @@
 #include <QPlainTextEdit>
 #include <QStringDecoder>
 
+#include <exception>
 #include <string>
 #include <vector>
 
@@ -73,8 +74,9 @@ LiveOutcome OpenLive(TQueryFrm1& window, const QStringList& lines, std::uint64_t
     } catch (const ENoResultSet& e) {
         affectedRows = e.AffectedRows();
         return LiveOutcome::RanWithoutRows;
-    } catch (const EDatabaseError&) {
-        // Its text is not shown: the read-only message stands for every failure here.
+    } catch (const std::exception&) {
+        // Its text is not shown: the read-only message stands for every failure here (of the
+        // database, the transaction or its transact-server).
         return LiveOutcome::NotLive;
     }
 }
@@ -82,7 +84,7 @@ LiveOutcome OpenLive(TQueryFrm1& window, const QStringList& lines, std::uint64_t
 void CloseSharedQueryQuietly() {
     try {
         CloseSharedQuery();
-    } catch (const EDatabaseError&) {
+    } catch (const std::exception&) {
     }
 }
 

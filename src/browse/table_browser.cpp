@@ -2,7 +2,6 @@
 
 #include "admin/command_connection.h"
 #include "browse/browse_context.h"
-#include "data/db_error.h"
 #include "data/sql_names.h"
 #include "shell/dm1.h"
 #include "shell/query_frm1.h"
@@ -13,6 +12,8 @@
 
 #include <QLineEdit>
 #include <QListWidget>
+
+#include <exception>
 
 namespace {
 
@@ -115,8 +116,9 @@ void ViewTableData(TQueryFrm1& window) {
         // A statement that could not be edited cleared it; a table's rows are shown editable.
         query.RequestLive = true;
         query.Open();
-    } catch (const EDatabaseError& e) {
-        // The connection's or the query's own text; nothing is opened, the status bar stays.
+    } catch (const std::exception& e) {
+        // The connection's, the query's or the transaction's own text; nothing is opened, the
+        // status bar stays.
         prompts().message(QString::fromStdString(e.what()), PromptIcon::Error);
         return;
     }

@@ -1,6 +1,5 @@
 #include "browse_fixture.h"
 
-#include "admin/command_guard.h"
 #include "ui/radio_group.h"
 
 #include <QLineEdit>
@@ -224,19 +223,4 @@ TEST_F(BrowseTest, ATableViewThatCannotConnectOrOpenIsReportedAndChangesNothing)
     EXPECT_TRUE(prompts.shown[0].contains(QStringLiteral("doesn't exist")));
     EXPECT_FALSE(Query().Active());
     EXPECT_EQ(Panels().at(4), QStringLiteral("old4"));
-}
-
-TEST_F(BrowseTest, BrowserCommandsWaitForTheRunningCommand) {
-    CreateDatabase(kDb);
-    Exec(kDb, "CREATE TABLE t (id INT)");
-    ChooseRoot();
-    window->ShowDatabases1Click();
-    window->RadioGroup1->setItemIndex(window->RadioGroup1->items().indexOf(kDb));
-    {
-        CommandGuard running;
-        window->RadioGroup1Click();
-        EXPECT_TRUE(window->edtDatabase->text().isEmpty());
-    }
-    window->RadioGroup1Click();
-    EXPECT_EQ(window->ListBox1->count(), 1);
 }
