@@ -126,6 +126,8 @@ void TMySQLQuery::InternalOpen() {
     dirQuery_.Sql = statement;
     dirQuery_.Open();
     if (!dirQuery_.Active) {
+        if (dirQuery_.RanWithoutResult())
+            throw ENoResultSet(dirQuery_.AffectedRows());
         const std::string message = connect->GetErrorMsg();
         throw EDatabaseError(message.empty() ? dberr::kNoResultSet : message);
     }

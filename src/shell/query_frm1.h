@@ -126,6 +126,13 @@ public slots:
     void SetLanguage(QAction* item);
     void About1Click();
 
+    // Browser and query editor
+    void RadioGroup1Click();
+    void ListBox1Click();
+    void ListBox1DblClick();
+    void ListBox1MouseDown(Qt::MouseButton button, const QPoint& pos);
+    void Memo1DblClick();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -139,6 +146,7 @@ private:
     void FormCreate();
     void FormClose();
     void RefillHostnameItems();
+    void ConnectBrowserEvents();
 
     bool scaled_ = false;
     bool centred_ = false;

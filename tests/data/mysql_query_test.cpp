@@ -140,6 +140,31 @@ TEST_F(QueryTest, OpenFailuresAndTheirTexts) {
     EXPECT_FALSE(q_.Active()); // writing the statement closes
 }
 
+// A statement that ran without a result set says so, with its affected rows, so that a caller
+// does not send it again; a statement that failed at the server does not.
+TEST_F(QueryTest, StatementsWithoutAResultSetAreToldApartFromFailures) {
+    Use("CREATE TABLE t (id INT)");
+    Use("INSERT INTO t VALUES (1), (2), (3)");
+    auto affectedBy = [&](const std::string& sql) -> long long {
+        try {
+            Open(sql);
+        } catch (const ENoResultSet& e) {
+            EXPECT_STREQ(e.what(), "The statement returned no result set");
+            return static_cast<long long>(e.AffectedRows());
+        } catch (const EDatabaseError&) {
+            return -1;
+        }
+        return -2;
+    };
+    EXPECT_EQ(affectedBy("UPDATE t SET id = id + 10 WHERE id > 1"), 2);
+    EXPECT_EQ(affectedBy("INSERT INTO t VALUES (7)"), 1);
+    EXPECT_EQ(affectedBy("CREATE TABLE u (x INT)"), 0);
+    EXPECT_EQ(affectedBy("INSERT INTO missing VALUES (1)"), -1);
+    EXPECT_EQ(affectedBy("SELEC 1"), -1);
+    EXPECT_EQ(affectedBy("SELECT * FROM t WHERE id < 0"), -2); // an empty result is a result
+    EXPECT_EQ(root_->Value(std::string("SELECT COUNT(*) FROM ") + kDb + ".t"), "4");
+}
+
 TEST_F(QueryTest, TypesValuesAndDisplay) {
     Use("CREATE TABLE ty (i INT PRIMARY KEY AUTO_INCREMENT, y YEAR, d DOUBLE, f FLOAT, "
         "n DECIMAL(30,10), c CHAR(4) NOT NULL DEFAULT 'ab', v VARCHAR(30), dt DATE, "
