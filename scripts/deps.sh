@@ -26,7 +26,7 @@ if [ ${#missing[@]} -gt 0 ]; then
   fi
   export DEBIAN_FRONTEND=noninteractive
   apt-get update -qq
-  apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  apt-get install -y -qq "${missing[@]}" >/dev/null
   # The server package may try to start a service of its own; Kestrel runs its own throwaway server.
   if command -v service >/dev/null 2>&1; then service mariadb stop >/dev/null 2>&1 || true; fi
 fi

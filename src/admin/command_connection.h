@@ -60,6 +60,11 @@ public:
     void ProcessMessages();
     void BusyCursor();
     void ArrowCursor();
+    // After a connect: lets pending messages be processed and sets the arrow.
+    void Ready() {
+        ProcessMessages();
+        ArrowCursor();
+    }
 
 private:
     TQueryFrm1& window_;

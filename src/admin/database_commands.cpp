@@ -34,8 +34,7 @@ void ShowDatabases(TQueryFrm1& window) {
     window.RadioGroup1->setItems(names);
     window.RadioGroup1->setItemIndex(-1);
     conn.Close();
-    conn.ProcessMessages();
-    conn.ArrowCursor();
+    conn.Ready();
     ShowServerAndUser(window);
 }
 
@@ -47,8 +46,7 @@ void CreateDatabase(TQueryFrm1& window) {
         CommandConnection conn(window);
         if (!conn.Open())
             return;
-        conn.ProcessMessages();
-        conn.ArrowCursor();
+        conn.Ready();
         const QString start = ServerLabel(window);
         // Cancel keeps the value the dialog started with, and that value is sent as well.
         const QString name =
@@ -81,8 +79,7 @@ void DropDatabase(TQueryFrm1& window) {
         if (conn.Failed())
             conn.ShowError();
         conn.Close();
-        conn.ProcessMessages();
-        conn.ArrowCursor();
+        conn.Ready();
     }
     ClearMainWindow(window);
     ShowDatabases(window);

@@ -36,8 +36,7 @@ void Ping(TQueryFrm1& window) {
     CommandConnection conn(window);
     if (!conn.Open(ConnectCall::RealConnect, window.edtDatabase->text()))
         return;
-    conn.ProcessMessages();
-    conn.ArrowCursor();
+    conn.Ready();
     if (Client().mysql_ping(conn.handle()) == 0)
         Say(QStringLiteral("Alive!"), QStringLiteral("Živ!"));
     else
@@ -52,8 +51,7 @@ void ShowStatus(TQueryFrm1& window) {
         CommandConnection conn(window);
         if (!conn.Open())
             return;
-        conn.ProcessMessages();
-        conn.ArrowCursor();
+        conn.Ready();
         const ClientApi& c = Client();
         prompts().message(QStringLiteral("Server info: ") +
                           ClientText(c.mysql_get_host_info(conn.handle())) + kListingLineEnd +
@@ -64,8 +62,7 @@ void ShowStatus(TQueryFrm1& window) {
     CommandConnection conn(window);
     if (!conn.Open())
         return;
-    conn.ProcessMessages();
-    conn.ArrowCursor();
+    conn.Ready();
     // A statement that failed has shown its error text; its listing is left out.
     if (CommandConnection::Outcome status = conn.Run("SHOW STATUS"); !status.failed)
         prompts().message(StatusListing(ResultRows(status.result.get())));
@@ -75,8 +72,7 @@ void ShowStatus(TQueryFrm1& window) {
     if (CommandConnection::Outcome variables = conn.Run("SHOW VARIABLES"); !variables.failed)
         prompts().message(VariablesListing(ResultRows(variables.result.get())));
     conn.Close();
-    conn.ProcessMessages();
-    conn.ArrowCursor();
+    conn.Ready();
 }
 
 void ShowProcesses(TQueryFrm1& window) {
@@ -89,8 +85,7 @@ void ShowProcesses(TQueryFrm1& window) {
     if (processes.failed)
         return;
     const QString text = ProcessListing(ResultRows(processes.result.get()));
-    conn.ProcessMessages();
-    conn.ArrowCursor();
+    conn.Ready();
     prompts().message(text);
     processes.result.reset();
     conn.Close();
@@ -102,8 +97,7 @@ void KillProcess(TQueryFrm1& window) {
     CommandConnection conn(window);
     if (!conn.Open())
         return;
-    conn.ProcessMessages();
-    conn.ArrowCursor();
+    conn.Ready();
 
     std::set<QString> ids;
     {
@@ -141,8 +135,7 @@ void ShutdownServer(TQueryFrm1& window) {
     CommandConnection conn(window);
     if (!conn.Open())
         return;
-    conn.ProcessMessages();
-    conn.ArrowCursor();
+    conn.Ready();
     if (ClientShutdown(conn.handle()) == 0) {
         Say(QStringLiteral("Killed!"), QStringLiteral("Ubijen!"));
         ShowServerAndUser(window);
@@ -163,8 +156,7 @@ void FlushPrivileges(TQueryFrm1& window) {
     RunAndConfirm(conn, "FLUSH PRIVILEGES", QStringLiteral("Privileges has been flushed!"),
                   QStringLiteral("Privilegije osvježene!"));
     conn.Close();
-    conn.ProcessMessages();
-    conn.ArrowCursor();
+    conn.Ready();
 }
 
 void FlushHosts(TQueryFrm1& window) {
@@ -176,6 +168,5 @@ void FlushHosts(TQueryFrm1& window) {
     RunAndConfirm(conn, "FLUSH HOSTS", QStringLiteral("Hosts has been flushed!"),
                   QStringLiteral("Klijenti osvježeni!"));
     conn.Close();
-    conn.ProcessMessages();
-    conn.ArrowCursor();
+    conn.Ready();
 }

@@ -1,6 +1,7 @@
 // The one error type of the data layer: a failure with a fixed text, shown as it is.
 #pragma once
 
+#include <cstdint>
 #include <stdexcept>
 #include <string>
 
@@ -29,3 +30,16 @@ inline constexpr const char* kDatasetClosed = "Cannot perform this operation on 
 inline constexpr const char* kDatasetOpen = "Cannot perform this operation on an open dataset";
 inline constexpr const char* kNoResultSet = "The statement returned no result set";
 } // namespace dberr
+
+// Raised when a statement that was opened for its rows ran on the server and answered none at all
+// (an INSERT, UPDATE, DELETE or a definition): it has taken effect, so sending it again would
+// repeat it. Carries the number of rows it affected.
+class ENoResultSet : public EDatabaseError {
+public:
+    explicit ENoResultSet(std::uint64_t affectedRows)
+        : EDatabaseError(dberr::kNoResultSet), affectedRows_(affectedRows) {}
+    std::uint64_t AffectedRows() const { return affectedRows_; }
+
+private:
+    std::uint64_t affectedRows_;
+};

@@ -78,6 +78,8 @@ void TDirMySqlQuery::Open() {
         return;
     row_ = nullptr;
     readFailed_ = false;
+    ranWithoutResult_ = false;
+    affectedRows_ = 0;
     names_.clear();
     const ClientApi& c = Client();
     if (c.mysql_query(h, Sql.c_str()) != 0) {
@@ -101,6 +103,15 @@ void TDirMySqlQuery::Open() {
             Active = true;
             Failed = false;
         } else {
+            // No result: either the statement has none (the server answers a field count of 0)
+            // or taking it failed.
+            const bool noColumns =
+                c.mysql_field_count ? c.mysql_field_count(h) == 0 : ClientErrorNumber(h) == 0;
+            if (!result_ && noColumns) {
+                ranWithoutResult_ = true;
+                const my_ulonglong affected = c.mysql_affected_rows(h);
+                affectedRows_ = affected == static_cast<my_ulonglong>(-1) ? 0 : affected;
+            }
             result_.reset();
             Failed = true;
         }

@@ -88,6 +88,10 @@ public:
     unsigned long* CurrentLengths() const;
     const MYSQL_FIELD* ResultField(int index) const;
     bool ReadFailed() const { return readFailed_; }
+    // After an Open that found no rows: true when the statement itself succeeded and the server
+    // said it has no result set, with the number of rows it affected.
+    bool RanWithoutResult() const { return ranWithoutResult_; }
+    std::uint64_t AffectedRows() const { return affectedRows_; }
     TDirMySQLConnect* MySQLConnect() const { return static_cast<TDirMySQLConnect*>(Connect); }
 
 private:
@@ -99,5 +103,7 @@ private:
     MYSQL_ROW row_ = nullptr;
     bool storeResult_ = true;
     bool readFailed_ = false;
+    bool ranWithoutResult_ = false;
+    std::uint64_t affectedRows_ = 0;
     std::vector<std::string> names_;
 };

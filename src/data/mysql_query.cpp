@@ -82,8 +82,10 @@ void TMySQLQuery::CheckComponents() {
     database_->Connect();
     if (!database_->Connected())
         throw EDatabaseError(dberr::kDatabaseConnect);
-    // Until a transaction component is attached, written rows go straight to the database.
-    if (RequestLive && transaction_) {
+    // Rows of a live result are written back through the transaction component.
+    if (RequestLive) {
+        if (!transaction_)
+            throw EDatabaseError(dberr::kNoTransactionComponent);
         transaction_->Connect();
         if (!transaction_->Connected())
             throw EDatabaseError(dberr::kTransactServerConnect);
@@ -124,6 +126,8 @@ void TMySQLQuery::InternalOpen() {
     dirQuery_.Sql = statement;
     dirQuery_.Open();
     if (!dirQuery_.Active) {
+        if (dirQuery_.RanWithoutResult())
+            throw ENoResultSet(dirQuery_.AffectedRows());
         const std::string message = connect->GetErrorMsg();
         throw EDatabaseError(message.empty() ? dberr::kNoResultSet : message);
     }

@@ -1,18 +1,19 @@
 #include "data/sql_names.h"
 
+#include "data/sql_reserved_words.h"
+
 bool IsPlainIdentifier(std::string_view name) {
-    if (name.empty())
+    // A leading digit could read as a number ("1e5", "0x1f").
+    if (name.empty() || (name[0] >= '0' && name[0] <= '9'))
         return false;
-    bool allDigits = true;
     for (char ch : name) {
         const auto c = static_cast<unsigned char>(ch);
         const bool digit = c >= '0' && c <= '9';
         const bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
         if (!digit && !letter && c != '_' && c != '$')
             return false;
-        allDigits = allDigits && digit;
     }
-    return !allDigits;
+    return !IsReservedWord(name);
 }
 
 std::string QuoteName(std::string_view name) {

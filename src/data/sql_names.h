@@ -4,8 +4,8 @@
 #include <string>
 #include <string_view>
 
-// True for a name made only of letters, digits, "_" and "$" that is not all digits: such a name
-// stands in a statement as it is.
+// True for a name made only of letters, digits, "_" and "$" that neither begins with a digit nor
+// is a reserved word: such a name stands in a statement as it is.
 bool IsPlainIdentifier(std::string_view name);
 
 // The name between backticks, embedded backticks doubled.

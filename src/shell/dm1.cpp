@@ -14,7 +14,13 @@ TDM1::TDM1(QObject* parent) : QObject(parent) {
     MySQLDatabase1.SetLogin("root");
     MySQLDatabase1.SetPassword("");
     MySQLDatabase1.SetPort("33600");
+    MySQLTransact1.SetDatabase(&MySQLDatabase1);
+    MySQLTransact1.SetHost("localhost");
+    MySQLTransact1.Port = "19700";
+    MySQLTransact1.UseTransServer = false;
+    MySQLTransact1.AutoCommit = true;
     MySQLQuery1.SetDatabase(&MySQLDatabase1);
+    MySQLQuery1.SetTransaction(&MySQLTransact1);
     MySQLQuery1.CachedUpdates = false;
     MySQLQuery1.RequestLive = true;
     MySQLQuery1.QueryAllRecords = true;
@@ -48,6 +54,7 @@ void TDM1::MySQLQuery1AfterScroll(TDataSet& dataSet) {
 
 TDM1::~TDM1() {
     MySQLQuery1.Close();
+    MySQLTransact1.Disconnect();
     MySQLDatabase1.Disconnect();
     if (DM1 == this)
         DM1 = nullptr;

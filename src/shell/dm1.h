@@ -5,19 +5,12 @@
 
 #include "data/mysql_database.h"
 #include "data/mysql_query.h"
+#include "data/mysql_transact.h"
 #include "ui/data_source.h"
 
 #include <QObject>
 #include <QString>
 #include <QStringList>
-
-// Settings holder standing in for the transaction component until it exists.
-struct MySQLTransactSettings {
-    QString Host = QStringLiteral("localhost");
-    QString Port = QStringLiteral("19700");
-    bool UseTransServer = false;
-    bool AutoCommit = true;
-};
 
 struct AliasDatabaseSettings {
     QString AliasName = QStringLiteral("Lindora");
@@ -40,9 +33,9 @@ public:
     static void MySQLQuery1AfterScroll(TDataSet& dataSet);
 
     TMySQLDatabase MySQLDatabase1;
-    MySQLTransactSettings MySQLTransact1;
-    TMySQLQuery MySQLQuery1;  // on MySQLDatabase1
-    TDataSource* DataSource1; // feeds DBGrid1 and DBNavigator1 from MySQLQuery1
+    TMySQLTransact MySQLTransact1; // on MySQLDatabase1
+    TMySQLQuery MySQLQuery1;       // on MySQLDatabase1, writes rows through MySQLTransact1
+    TDataSource* DataSource1;      // feeds DBGrid1 and DBNavigator1 from MySQLQuery1
     AliasDatabaseSettings Database1;
     AliasQuerySettings Query1;
     QObject* DSQuery1; // feeds the transfer window's source grid from Query1

@@ -102,6 +102,7 @@ TQueryFrm1::TQueryFrm1(QWidget* parent) : QMainWindow(parent) {
     buildPanels();
     buildToolbar();
     buildStatusBar();
+    ConnectBrowserEvents();
     setLanguageFlagItem(English1);
     retranslateUi();
     resize(kDesignWidth, kDesignHeight);

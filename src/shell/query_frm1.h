@@ -130,6 +130,13 @@ public slots:
     void SetLanguage(QAction* item);
     void About1Click();
 
+    // Browser and query editor
+    void RadioGroup1Click();
+    void ListBox1Click();
+    void ListBox1DblClick();
+    void ListBox1MouseDown(Qt::MouseButton button, const QPoint& pos);
+    void Memo1DblClick();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -143,6 +150,7 @@ private:
     void FormCreate();
     void FormClose();
     void RefillHostnameItems();
+    void ConnectBrowserEvents();
 
     bool scaled_ = false;
     bool centred_ = false;

@@ -80,9 +80,13 @@ void ShowListFull() {
         PromptIcon::Warning);
 }
 
-void ShowNoHosts() {
-    prompts().message(
-        BiText(QStringLiteral("No hosts in database!"), QStringLiteral("Nema hostova u bazi!")));
+// The number of saved servers; when there are none, says so and answers 0.
+int SavedCountOrReport() {
+    const int count = Registry().KeyExists(kHostlist) ? SavedCount() : 0;
+    if (count == 0)
+        prompts().message(BiText(QStringLiteral("No hosts in database!"),
+                                 QStringLiteral("Nema hostova u bazi!")));
+    return count;
 }
 
 } // namespace
@@ -189,12 +193,10 @@ void TQueryFrm1::Addhost1Click() {
 void TQueryFrm1::Modifyhost1Click() {
     if (HostList.IsEmpty() || FriendlyList.IsEmpty())
         return;
-    Registry reg;
-    const int count = SavedCount();
-    if (!reg.KeyExists(kHostlist) || count == 0) {
-        ShowNoHosts();
+    const int count = SavedCountOrReport();
+    if (count == 0)
         return;
-    }
+    Registry reg;
 
     TConnectFrm dlg(this);
     dlg.eHost->setText(CurrentHost);
@@ -272,12 +274,10 @@ void TQueryFrm1::Modifyhost1Click() {
 void TQueryFrm1::Removehost1Click() {
     if (HostList.IsEmpty() || FriendlyList.IsEmpty())
         return;
-    Registry reg;
-    const int count = SavedCount();
-    if (!reg.KeyExists(kHostlist) || count == 0) {
-        ShowNoHosts();
+    const int count = SavedCountOrReport();
+    if (count == 0)
         return;
-    }
+    Registry reg;
 
     TConnectFrm dlg(this);
     prompts().runDialog(dlg);

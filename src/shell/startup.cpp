@@ -1,6 +1,7 @@
 #include "shell/startup.h"
 
 #include "data/client_library.h"
+#include "data/winsock_error.h"
 #include "shell/dm1.h"
 #include "shell/form1.h"
 #include "shell/query_frm1.h"
@@ -19,6 +20,11 @@ int StartKestrel(bool runLoop) {
         if (!loaded)
             return 1; // the program ends without a main window
     }
+    try {
+        StartSocketLibrary(); // for the transact-server client
+    } catch (const EWinsockError& e) {
+        prompts().message(QString::fromStdString(e.what()), PromptIcon::Error);
+    }
 
     auto mainWindow = std::make_unique<TQueryFrm1>();
     auto dataModule = std::make_unique<TDM1>();
@@ -31,6 +37,7 @@ int StartKestrel(bool runLoop) {
         transfer.reset();
         dataModule.reset();
         mainWindow.reset();
+        StopSocketLibrary();
         UnloadClientLibrary();
     } else {
         // Tests own the windows from here on.

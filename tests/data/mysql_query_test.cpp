@@ -3,6 +3,7 @@
 #include "data/db_error.h"
 #include "data/mysql_database.h"
 #include "data/mysql_query.h"
+#include "data/mysql_transact.h"
 
 #include <gtest/gtest.h>
 
@@ -21,6 +22,8 @@ protected:
         db_.SetPassword(testserver::kRootPassword);
         db_.SetDatabase(kDb);
         q_.SetDatabase(&db_);
+        transact_.SetDatabase(&db_);
+        q_.SetTransaction(&transact_);
     }
     void TearDown() override {
         q_.Close();
@@ -37,6 +40,7 @@ protected:
 
     std::unique_ptr<testserver::RootConnection> root_;
     TMySQLDatabase db_;
+    TMySQLTransact transact_;
     TMySQLQuery q_;
 };
 
@@ -115,6 +119,16 @@ TEST_F(QueryTest, OpenFailuresAndTheirTexts) {
     lone.SetDatabase(&bad);
     EXPECT_EQ(ErrorOf([&] { lone.Open(); }), "Connect to server error");
 
+    // A live result needs the transaction component that writes its rows back.
+    lone.SetDatabase(&db_);
+    lone.RequestLive = true;
+    EXPECT_EQ(ErrorOf([&] { lone.Open(); }), "Component Transaction not defined");
+    EXPECT_FALSE(lone.Active());
+    lone.RequestLive = false;
+    lone.Open();
+    EXPECT_TRUE(lone.Active());
+    lone.Close();
+
     EXPECT_NE(ErrorOf([&] { Open("SELECT * FROM missing"); }).find("doesn't exist"),
               std::string::npos);
     EXPECT_FALSE(q_.Active());
@@ -124,6 +138,31 @@ TEST_F(QueryTest, OpenFailuresAndTheirTexts) {
     EXPECT_EQ(Text("one"), "1");
     q_.SetSQLText("SELECT 2");
     EXPECT_FALSE(q_.Active()); // writing the statement closes
+}
+
+// A statement that ran without a result set says so, with its affected rows, so that a caller
+// does not send it again; a statement that failed at the server does not.
+TEST_F(QueryTest, StatementsWithoutAResultSetAreToldApartFromFailures) {
+    Use("CREATE TABLE t (id INT)");
+    Use("INSERT INTO t VALUES (1), (2), (3)");
+    auto affectedBy = [&](const std::string& sql) -> long long {
+        try {
+            Open(sql);
+        } catch (const ENoResultSet& e) {
+            EXPECT_STREQ(e.what(), "The statement returned no result set");
+            return static_cast<long long>(e.AffectedRows());
+        } catch (const EDatabaseError&) {
+            return -1;
+        }
+        return -2;
+    };
+    EXPECT_EQ(affectedBy("UPDATE t SET id = id + 10 WHERE id > 1"), 2);
+    EXPECT_EQ(affectedBy("INSERT INTO t VALUES (7)"), 1);
+    EXPECT_EQ(affectedBy("CREATE TABLE u (x INT)"), 0);
+    EXPECT_EQ(affectedBy("INSERT INTO missing VALUES (1)"), -1);
+    EXPECT_EQ(affectedBy("SELEC 1"), -1);
+    EXPECT_EQ(affectedBy("SELECT * FROM t WHERE id < 0"), -2); // an empty result is a result
+    EXPECT_EQ(root_->Value(std::string("SELECT COUNT(*) FROM ") + kDb + ".t"), "4");
 }
 
 TEST_F(QueryTest, TypesValuesAndDisplay) {

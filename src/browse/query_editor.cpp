@@ -1,0 +1,209 @@
+#include "browse/query_editor.h"
+
+#include "admin/command_connection.h"
+#include "browse/browse_context.h"
+#include "browse/query_file.h"
+#include "data/db_error.h"
+#include "shell/dm1.h"
+#include "shell/query_frm1.h"
+#include "ui/language.h"
+#include "ui/prompts.h"
+#include "ui/radio_group.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QStringDecoder>
+
+#include <exception>
+#include <string>
+#include <vector>
+
+namespace {
+
+enum class LiveOutcome { Opened, RanWithoutRows, NotLive };
+
+void ProcessMessagesAndArrow() {
+    prompts().processEvents();
+    prompts().setCursor(CursorShape::Arrow);
+}
+
+void TellRan(std::uint64_t affectedRows) {
+    const QString count = QString::number(affectedRows);
+    prompts().message(
+        BiText(QStringLiteral("The statement ran; rows affected: %1.").arg(count),
+               QStringLiteral("Naredba je izvršena; broj obuhvaćenih redaka: %1.").arg(count)));
+}
+
+void SaveQueryFileOrTell(const QStringList& lines) {
+    const std::optional<QString> failure = SaveQueryFile(lines);
+    if (failure && FirstQueryFileFailure())
+        prompts().message(
+            BiText(QStringLiteral("The query could not be saved to %1 (%2); it runs from the "
+                                  "memo all the same.")
+                       .arg(QString::fromLatin1(kQueryFileName), *failure),
+                   QStringLiteral("Upit nije moguće spremiti u %1 (%2); svejedno se izvršava iz "
+                                  "polja za upit.")
+                       .arg(QString::fromLatin1(kQueryFileName), *failure)),
+            PromptIcon::Warning);
+}
+
+// The live attempt: the memo opened in MySQLQuery1 on a fresh connection of MySQLDatabase1.
+// Rows that cannot be edited (statements that are not a SELECT over a table) do not count as
+// live. A statement that ran without a result set has taken effect and must not be sent again.
+LiveOutcome OpenLive(TQueryFrm1& window, const QStringList& lines, std::uint64_t& affectedRows) {
+    TMySQLDatabase& db = DM1->MySQLDatabase1;
+    TMySQLQuery& query = DM1->MySQLQuery1;
+    try {
+        PrepareSharedDatabase(window);
+        prompts().processEvents();
+        prompts().setCursor(CursorShape::SqlWait);
+        db.Connect();
+        SaveQueryFileOrTell(lines);
+        query.Close();
+        std::vector<std::string> sql;
+        sql.reserve(static_cast<std::size_t>(lines.size()));
+        for (const QString& line : lines)
+            sql.push_back(line.toStdString());
+        query.SetSQL(std::move(sql));
+        query.RequestLive = true;
+        query.Open();
+        return query.CanModify() ? LiveOutcome::Opened : LiveOutcome::NotLive;
+    } catch (const ENoResultSet& e) {
+        affectedRows = e.AffectedRows();
+        return LiveOutcome::RanWithoutRows;
+    } catch (const std::exception&) {
+        // Its text is not shown: the read-only message stands for every failure here (of the
+        // database, the transaction or its transact-server).
+        return LiveOutcome::NotLive;
+    }
+}
+
+void CloseSharedQueryQuietly() {
+    try {
+        CloseSharedQuery();
+    } catch (const std::exception&) {
+    }
+}
+
+// The read-only path: the statement runs over AdminHandle and the first column of each row
+// replaces the memo. A statement the server refuses is reported and stays in the memo, as does
+// one that turns out to have no result set.
+void RunReadOnly(TQueryFrm1& window, const QStringList& lines) {
+    prompts().message(BiText(QStringLiteral("Read-only result set!"),
+                             QStringLiteral("Rezultat nije moguće modificirati!")));
+    CloseSharedQueryQuietly();
+
+    CommandConnection conn(window);
+    if (!conn.Open(ConnectCall::RealConnect, window.edtDatabase->text()))
+        return;
+    const QString statement = JoinedStatement(lines);
+    window.Memo1->clear();
+    const ClientApi& c = Client();
+    bool keepStatement = false;
+    {
+        CommandConnection::Outcome outcome = conn.Run(statement.toStdString());
+        if (outcome.failed) {
+            keepStatement = true; // its error text is shown
+        } else if (outcome.result) {
+            QStringList firstColumn;
+            for (const QStringList& row : ResultRows(outcome.result.get()))
+                firstColumn.append(row.value(0));
+            window.Memo1->setPlainText(firstColumn.join(QLatin1Char('\n')));
+        } else if (c.mysql_field_count(conn.handle()) == 0) {
+            keepStatement = true;
+            const my_ulonglong affected = c.mysql_affected_rows(conn.handle());
+            TellRan(affected == static_cast<my_ulonglong>(-1) ? 0 : affected);
+        } else {
+            // There were rows, but they could not be taken.
+            keepStatement = true;
+            conn.ShowError();
+        }
+    }
+    if (keepStatement)
+        window.Memo1->setPlainText(lines.join(QLatin1Char('\n')));
+    conn.Close();
+    ShowBrowseContext(window);
+    ProcessMessagesAndArrow();
+}
+
+} // namespace
+
+QStringList MemoLines(const QPlainTextEdit& memo) {
+    const QString text = memo.toPlainText();
+    if (text.isEmpty())
+        return {};
+    QStringList lines = text.split(QLatin1Char('\n'));
+    if (lines.back().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
+QString JoinedStatement(const QStringList& lines) {
+    QString statement;
+    for (const QString& line : lines)
+        statement += QLatin1Char(' ') + line;
+    return statement;
+}
+
+QString ScriptFolder() {
+    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Scripts"));
+}
+
+void RunQuery(TQueryFrm1& window) {
+    const QStringList lines = MemoLines(*window.Memo1);
+    // A memo of blanks only holds no statement either.
+    if (!DM1 || lines.join(QString()).trimmed().isEmpty() || window.edtDatabase->text().isEmpty() ||
+        window.RadioGroup1->itemIndex() < 0)
+        return;
+
+    std::uint64_t affectedRows = 0;
+    switch (OpenLive(window, lines, affectedRows)) {
+    case LiveOutcome::Opened:
+        ShowBrowseContext(window, QString::number(DM1->MySQLQuery1.RecordCount()));
+        ProcessMessagesAndArrow();
+        return;
+    case LiveOutcome::RanWithoutRows:
+        // It has run once; the memo keeps it.
+        CloseSharedQueryQuietly();
+        ShowBrowseContext(window);
+        ProcessMessagesAndArrow();
+        TellRan(affectedRows);
+        return;
+    case LiveOutcome::NotLive:
+        RunReadOnly(window, lines);
+        return;
+    }
+}
+
+void CloseQuery() {
+    CloseSharedQuery();
+}
+
+void OpenScript(TQueryFrm1& window) {
+    const QString file = prompts().openFileName(&window, QString(), ScriptFolder(),
+                                                QStringLiteral("Scripts(*.sql)"));
+    if (file.isEmpty())
+        return;
+    QFile script(file);
+    if (!script.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        // The memo keeps what it had.
+        prompts().message(BiText(QStringLiteral("Cannot read %1: %2"),
+                                 QStringLiteral("Nije moguće pročitati %1: %2"))
+                              .arg(file, script.errorString()),
+                          PromptIcon::Error);
+        return;
+    }
+    const QByteArray bytes = script.readAll();
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    QString text = utf8(bytes);
+    // Older scripts are often in an 8-bit code page rather than UTF-8.
+    if (utf8.hasError())
+        text = QString::fromLatin1(bytes);
+    // A line break that ends the file does not start another memo line.
+    if (text.endsWith(QLatin1Char('\n')))
+        text.chop(1);
+    window.Memo1->setPlainText(text);
+}

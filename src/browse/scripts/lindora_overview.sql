@@ -1,0 +1,4 @@
+SELECT name, city, joined, credit
+FROM customers
+WHERE credit > 0
+ORDER BY credit DESC

@@ -1,0 +1,68 @@
+#include "data/mysql_transact.h"
+
+#include "data/db_error.h"
+#include "data/mysql_database.h"
+
+TMySQLTransact::TMySQLTransact() = default;
+
+TMySQLTransact::~TMySQLTransact() {
+    Disconnect();
+}
+
+void TMySQLTransact::SetDatabase(TMySQLDatabase* database) {
+    Disconnect();
+    database_ = database;
+    if (database_)
+        host_ = database_->Host();
+}
+
+void TMySQLTransact::SetHost(const std::string& host) {
+    Disconnect();
+    host_ = host;
+}
+
+void TMySQLTransact::Connect() {
+    if (active_)
+        return;
+    if (!database_)
+        throw EDatabaseError(transacterr::kNoDatabase);
+    database_->Connect();
+    if (!database_->Connected())
+        throw EDatabaseError(transacterr::kDatabaseNotConnected);
+    if (UseTransServer) {
+        connect_.ConnectTo(host_, Port, database_->Database(), database_->Login(),
+                           database_->Password());
+        if (connect_.GetConnected() != 1)
+            throw EDatabaseError(transacterr::kCannotConnect);
+    }
+    active_ = true;
+}
+
+void TMySQLTransact::Disconnect() {
+    if (!active_)
+        return;
+    connect_.Disconnect();
+    active_ = false;
+}
+
+void TMySQLTransact::RunOnTransactServer(const std::string& statement) {
+    query_.Sql = statement;
+    if (query_.ExecSql() != 0)
+        throw EDatabaseError(connect_.GetErrorMsg());
+}
+
+void TMySQLTransact::ExecSQL(const std::string& statement) {
+    if (!active_)
+        throw EDatabaseError(dberr::kNotConnectedYet);
+    if (UseTransServer) {
+        if (!connect_.HasSocket())
+            throw EDatabaseError(transacterr::kNoTransactServer);
+        RunOnTransactServer(statement);
+        if (AutoCommit)
+            RunOnTransactServer("COMMIT");
+        return;
+    }
+    if (!database_)
+        throw EDatabaseError(transacterr::kNoDatabaseForStatement);
+    database_->ExecSQL(statement);
+}

@@ -1,0 +1,57 @@
+// TMySQLTransact: carries the statements that write rows. In plain mode it passes each statement
+// to its database; with UseTransServer it sends them to a transact-server, logged in with the
+// database's login, and with AutoCommit follows every statement with a COMMIT.
+#pragma once
+
+#include "data/transact_connect.h"
+#include "data/transaction_link.h"
+
+#include <chrono>
+#include <string>
+
+class TMySQLDatabase;
+
+namespace transacterr {
+inline constexpr const char* kNoDatabase = "Connect to database not defined";
+inline constexpr const char* kDatabaseNotConnected = "Connect tro database error";
+inline constexpr const char* kCannotConnect = "Can not connect to transact-server";
+inline constexpr const char* kNoTransactServer = "Not connected with transact-server";
+inline constexpr const char* kNoDatabaseForStatement = "Is not defined connect to database";
+} // namespace transacterr
+
+class TMySQLTransact : public TransactionLink {
+public:
+    TMySQLTransact();
+    ~TMySQLTransact() override;
+
+    TMySQLDatabase* Database() const { return database_; }
+    // Disconnects, then takes the database and its Host.
+    void SetDatabase(TMySQLDatabase* database);
+    const std::string& Host() const { return host_; }
+    void SetHost(const std::string& host); // disconnects first
+    std::string Port = "19700";
+    bool UseTransServer = false;
+    bool AutoCommit = false;
+
+    // Connects the database and, with UseTransServer, logs in to the transact-server.
+    void Connect() override;
+    bool Connected() const override { return active_; }
+    // Ends the transact-server connection when one is open; the database stays connected.
+    void Disconnect();
+    // Runs one statement that answers no rows; raises EDatabaseError when it fails.
+    void ExecSQL(const std::string& statement) override;
+
+    TDirTrSQLConnect& TransactConnect() { return connect_; }
+    TDirTrSqlQuery& TransactQuery() { return query_; }
+    // How long a transact-server may take to accept or to answer.
+    void SetTimeout(std::chrono::milliseconds timeout) { connect_.Timeout = timeout; }
+
+private:
+    void RunOnTransactServer(const std::string& statement);
+
+    TMySQLDatabase* database_ = nullptr;
+    std::string host_;
+    bool active_ = false;
+    TDirTrSQLConnect connect_;
+    TDirTrSqlQuery query_{&connect_};
+};
