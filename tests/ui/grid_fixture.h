@@ -7,6 +7,7 @@
 
 #include "data/mysql_database.h"
 #include "data/mysql_query.h"
+#include "data/mysql_transact.h"
 #include "ui/data_source.h"
 #include "ui/db_grid.h"
 #include "ui/db_navigator.h"
@@ -32,7 +33,9 @@ protected:
         db_.SetLogin(testserver::kRootUser);
         db_.SetPassword(testserver::kRootPassword);
         db_.SetDatabase(kDb);
+        transact_.SetDatabase(&db_);
         q_.SetDatabase(&db_);
+        q_.SetTransaction(&transact_);
         source_.SetDataSet(&q_);
         auto* layout = new QVBoxLayout(&window_);
         nav_ = new TDBNavigator(&window_);
@@ -46,6 +49,7 @@ protected:
     }
     void TearDown() override {
         q_.Close();
+        transact_.Disconnect();
         db_.Disconnect();
         root_->Exec(std::string("DROP DATABASE IF EXISTS ") + kDb);
     }
@@ -80,6 +84,7 @@ protected:
     ScriptedPrompts prompts_;
     std::unique_ptr<testserver::RootConnection> root_;
     TMySQLDatabase db_;
+    TMySQLTransact transact_;
     TMySQLQuery q_;
     TDataSource source_;
     QWidget window_;
