@@ -171,7 +171,8 @@ TEST_F(AdminTest, ShowProcessesListsEveryThreadWithTheLabelsOfTheLanguage) {
             "State: / Info: $")
             .arg(id));
     EXPECT_EQ(english.filter(idleLine).size(), 1) << prompts.shown[0].toStdString();
-    EXPECT_EQ(english
+    // The command's own connection lists itself (another client may be listing at the same time).
+    EXPECT_GE(english
                   .filter(QRegularExpression(QStringLiteral(
                       "/ Command: Query/ Time: \\d+/ State: [^/]*/ Info: SHOW processlist$")))
                   .size(),
