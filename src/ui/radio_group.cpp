@@ -77,6 +77,7 @@ void TRadioGroup::relayout() {
     for (int i = 0; i < items_.size(); ++i) {
         auto* b = new QRadioButton(items_[i], inner_);
         b->setObjectName(QStringLiteral("%1Item%2").arg(objectName()).arg(i));
+        b->setToolTip(items_[i]); // long names may be cut off in a narrow column
         group_.addButton(b, i);
         grid_->addWidget(b, rows ? i % rows : 0, rows ? i / rows : 0);
     }
