@@ -8,12 +8,11 @@
 //
 // Each mode prints "<mode> rows=<n> seconds=<wall time of open and walk> maxrss_kb=<peak>".
 // run_open_table.sh alternates the modes and reports the ratios.
+#include "bench_table.h"
 #include "data/client_handles.h"
 #include "data/db_error.h"
 #include "data/mysql_database.h"
 #include "data/mysql_query.h"
-
-#include <sys/resource.h>
 
 #include <chrono>
 #include <cstdio>
@@ -22,61 +21,17 @@
 
 namespace {
 
-const char* Env(const char* name, const char* fallback) {
-    const char* v = std::getenv(name);
-    return v && *v ? v : fallback;
-}
+using bench::Connect;
+using bench::kHost;
+using bench::kPassword;
+using bench::kUser;
+using bench::PeakKb;
 
-const std::string kHost = Env("KESTREL_BENCH_HOST", "127.0.0.1");
-const std::string kUser = Env("KESTREL_BENCH_USER", "root");
-const std::string kPassword = Env("KESTREL_BENCH_PASSWORD", "kestrel");
 const std::string kDatabase = "kt_bench_open_table";
-
-long PeakKb() {
-    rusage u{};
-    getrusage(RUSAGE_SELF, &u);
-    return u.ru_maxrss;
-}
 
 void Report(const char* mode, long long rows, double seconds, std::size_t checksum) {
     std::printf("%s rows=%lld seconds=%.3f maxrss_kb=%ld checksum=%zu\n", mode, rows, seconds,
                 PeakKb(), checksum);
-}
-
-MYSQL* Connect(ClientHandle& h, const char* db) {
-    MYSQL* m = h.Init();
-    if (!Client().mysql_real_connect(m, kHost.c_str(), kUser.c_str(), kPassword.c_str(), db, 3306,
-                                     nullptr, 0)) {
-        std::fprintf(stderr, "connect: %s\n", ClientErrorText(m).c_str());
-        std::exit(2);
-    }
-    return m;
-}
-
-void Run(MYSQL* m, const std::string& sql) {
-    if (Client().mysql_query(m, sql.c_str()) != 0) {
-        std::fprintf(stderr, "%s: %s\n", sql.c_str(), ClientErrorText(m).c_str());
-        std::exit(2);
-    }
-    ClientResult r(Client().mysql_store_result(m));
-}
-
-int Fill(long long n) {
-    ClientHandle h;
-    MYSQL* m = Connect(h, nullptr);
-    Run(m, "CREATE DATABASE IF NOT EXISTS " + kDatabase);
-    Run(m, "USE " + kDatabase);
-    Run(m, "DROP TABLE IF EXISTS t");
-    Run(m, "CREATE TABLE t (id INT PRIMARY KEY, big BIGINT, d DOUBLE, amount DECIMAL(12,2), "
-           "name VARCHAR(40), code VARCHAR(20), day DATE, moment DATETIME, note TEXT)");
-    Run(m, "INSERT INTO t SELECT seq, seq * 1000003, seq / 7, seq * 1.25, "
-           "CONCAT('customer name ', seq), LEFT(MD5(seq), 1 + seq % 20), "
-           "'2000-01-01' + INTERVAL seq % 9000 DAY, "
-           "'2000-01-01 08:00:00' + INTERVAL seq * 37 SECOND, "
-           "CONCAT('a note of moderate length for row number ', seq) FROM seq_1_to_" +
-               std::to_string(n));
-    std::printf("filled %lld rows\n", n);
-    return 0;
 }
 
 int Raw() {
@@ -140,7 +95,7 @@ int main(int argc, char** argv) {
         return 2;
     try {
         if (mode == "fill" && argc > 2)
-            return Fill(std::atoll(argv[2]));
+            return bench::Fill(kDatabase, std::atoll(argv[2]));
         if (mode == "raw")
             return Raw();
         if (mode == "query")
