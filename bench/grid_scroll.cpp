@@ -18,6 +18,7 @@
 #include "data/db_error.h"
 #include "data/mysql_database.h"
 #include "data/mysql_query.h"
+#include "data/mysql_transact.h"
 #include "ui/data_source.h"
 #include "ui/db_grid.h"
 
@@ -85,8 +86,11 @@ int Grid(bool allRecords) {
     db.SetPassword(kPassword);
     db.SetDatabase(kDatabase);
     db.Connect();
+    TMySQLTransact transact; // a live grid writes its rows back through it
+    transact.SetDatabase(&db);
     TMySQLQuery q;
     q.SetDatabase(&db);
+    q.SetTransaction(&transact);
     q.QueryAllRecords = allRecords;
     q.RequestLive = true;
     q.SetSQLText("SELECT * FROM t");
