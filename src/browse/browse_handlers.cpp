@@ -18,14 +18,16 @@ namespace {
 // Routes the right button pressed on ListBox1 and the double click on Memo1 to the window.
 class BrowserMouseEvents : public QObject {
 public:
-    explicit BrowserMouseEvents(TQueryFrm1& window) : QObject(&window), window_(window) {}
+    BrowserMouseEvents(TQueryFrm1& window, const QObject* tables, const QObject* memo)
+        : QObject(&window), window_(window), tables_(tables), memo_(memo) {}
 
+    // Events also reach the filter while the window is being taken apart, so the watched objects
+    // are only compared with the ones it was installed on, never reached through the window.
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched == window_.ListBox1->viewport() && event->type() == QEvent::MouseButtonPress) {
+        if (watched == tables_ && event->type() == QEvent::MouseButtonPress) {
             const auto* mouse = static_cast<QMouseEvent*>(event);
             window_.ListBox1MouseDown(mouse->button(), mouse->position().toPoint());
-        } else if (watched == window_.Memo1->viewport() &&
-                   event->type() == QEvent::MouseButtonDblClick) {
+        } else if (watched == memo_ && event->type() == QEvent::MouseButtonDblClick) {
             window_.Memo1DblClick();
             return true; // the text may have been replaced: no word to select
         }
@@ -34,12 +36,14 @@ public:
 
 private:
     TQueryFrm1& window_;
+    const QObject* tables_;
+    const QObject* memo_;
 };
 
 } // namespace
 
 void TQueryFrm1::ConnectBrowserEvents() {
-    auto* events = new BrowserMouseEvents(*this);
+    auto* events = new BrowserMouseEvents(*this, ListBox1->viewport(), Memo1->viewport());
     ListBox1->viewport()->installEventFilter(events);
     Memo1->viewport()->installEventFilter(events);
     connect(RadioGroup1, &TRadioGroup::clicked, this, &TQueryFrm1::RadioGroup1Click);
