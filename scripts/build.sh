@@ -6,5 +6,8 @@ root=$(cd "$here/.." && pwd)
 build=${KESTREL_BUILD_DIR:-$root/build}
 
 bash "$here/deps.sh"
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE="${KESTREL_BUILD_TYPE:-RelWithDebInfo}" >/dev/null
+launcher=()
+# A compiler cache, when the machine has one, makes rebuilds in several work trees cheap.
+if command -v ccache >/dev/null 2>&1; then launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache); fi
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE="${KESTREL_BUILD_TYPE:-RelWithDebInfo}" "${launcher[@]}" >/dev/null
 cmake --build "$build" --parallel "$(nproc)"
