@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # A throwaway MariaDB server for tests and for trying Kestrel out.
 #
-#   testserver.sh start [N]      start instance N (1: 127.0.0.1:3306 and the default socket,
-#                                2: 127.0.0.2:3306); does nothing when it already runs
+#   testserver.sh start [N] [OPT...]
+#                                start instance N (1: 127.0.0.1:3306 and the default socket,
+#                                N from 2 to 9: 127.0.0.N:3306), with further server options
+#                                (e.g. --sql-mode=ANSI); does nothing when it already runs
 #   testserver.sh stop [N]       stop instance N; does nothing when it does not run
 #   testserver.sh status [N]     exit 0 when instance N answers
 #   testserver.sh sql [N] SQL    run SQL as root on instance N and print the rows (tab separated)
@@ -21,14 +23,14 @@ here=$(cd "$(dirname "$0")" && pwd)
 cmd=${1:-}
 shift || true
 instance=1
-if [[ ${1:-} =~ ^[12]$ ]]; then instance=$1; shift; fi
+if [[ ${1:-} =~ ^[1-9]$ ]]; then instance=$1; shift; fi
 
 dir="$base-$instance"
 if [ "$instance" = 1 ]; then
   address=127.0.0.1
   socket=/run/mysqld/mysqld.sock
 else
-  address=127.0.0.2
+  address=127.0.0.$instance
   socket="$dir/mysqld.sock"
 fi
 pidfile="$dir/mysqld.pid"
@@ -60,7 +62,7 @@ start() {
     --bind-address="$address" --port=3306 --socket="$socket" --pid-file="$pidfile" \
     --skip-name-resolve --skip-log-bin --innodb-buffer-pool-size=64M \
     --max-connections=400 --character-set-server=utf8mb4 --collation-server=utf8mb4_general_ci \
-    --log-error="$dir/error.log" >/dev/null 2>&1 &
+    --log-error="$dir/error.log" "$@" >/dev/null 2>&1 &
   local i
   for i in $(seq 1 120); do
     if mariadb --no-defaults --socket="$socket" -u root -e 'SELECT 1' >/dev/null 2>&1; then break; fi
@@ -101,10 +103,10 @@ stop() {
 }
 
 case "$cmd" in
-  start) start ;;
+  start) start "$@" ;;
   stop) stop ;;
   status) running && answers ;;
   sql) client -u root -p"$ROOT_PASSWORD" --batch --skip-column-names -e "$*" ;;
   demo) client -u root -p"$ROOT_PASSWORD" <"$here/demo.sql" ;;
-  *) sed -n '2,13p' "$0" | sed 's/^# \{0,1\}//'; exit 2 ;;
+  *) sed -n '2,14p' "$0" | sed 's/^# \{0,1\}//'; exit 2 ;;
 esac
