@@ -22,7 +22,8 @@ RootConnection::RootConnection(const std::string& host) {
 }
 
 bool RootConnection::Exec(const std::string& sql) {
-    if (Client().mysql_query(handle_.get(), sql.c_str()) != 0) {
+    if (Client().mysql_real_query(handle_.get(), sql.data(),
+                                  static_cast<unsigned long>(sql.size())) != 0) {
         ADD_FAILURE() << sql << ": " << ClientErrorText(handle_.get());
         return false;
     }
@@ -33,7 +34,8 @@ bool RootConnection::Exec(const std::string& sql) {
 
 std::vector<std::vector<std::string>> RootConnection::Rows(const std::string& sql) {
     std::vector<std::vector<std::string>> rows;
-    if (Client().mysql_query(handle_.get(), sql.c_str()) != 0) {
+    if (Client().mysql_real_query(handle_.get(), sql.data(),
+                                  static_cast<unsigned long>(sql.size())) != 0) {
         ADD_FAILURE() << sql << ": " << ClientErrorText(handle_.get());
         return rows;
     }

@@ -1,0 +1,36 @@
+#include "data/sql_values.h"
+
+#include "data/sql_names.h"
+
+#include <vector>
+
+std::string QuoteSqlValue(std::string_view value, bool backslashEscapes) {
+    if (backslashEscapes)
+        return QuoteValue(value);
+    std::string out;
+    out.reserve(value.size() + 2);
+    out += '\'';
+    for (char c : value) {
+        if (c == '\'')
+            out += '\'';
+        out += c;
+    }
+    out += '\'';
+    return out;
+}
+
+std::string QuoteSqlValue(MYSQL* connection, std::string_view value) {
+    if (!connection || !ClientLibraryLoaded() || !Client().mysql_real_escape_string)
+        return QuoteSqlValue(value, true);
+    std::vector<char> buffer(value.size() * 2 + 1);
+    const unsigned long n = Client().mysql_real_escape_string(
+        connection, buffer.data(), value.data(), static_cast<unsigned long>(value.size()));
+    if (n == static_cast<unsigned long>(-1))
+        return QuoteSqlValue(value, true);
+    std::string out;
+    out.reserve(n + 2);
+    out += '\'';
+    out.append(buffer.data(), n);
+    out += '\'';
+    return out;
+}
