@@ -26,11 +26,6 @@ namespace {
 
 enum class LiveOutcome { Opened, RanWithoutRows, NotLive };
 
-void ProcessMessagesAndArrow() {
-    prompts().processEvents();
-    prompts().setCursor(CursorShape::Arrow);
-}
-
 void TellRan(std::uint64_t affectedRows) {
     const QString count = QString::number(affectedRows);
     prompts().message(

@@ -4,7 +4,6 @@
 #include "shell/dm1.h"
 #include "shell/locale_ids.h"
 #include "shell/main_commands.h"
-#include "shell/toolbar_glyphs.h"
 #include "ui/db_grid.h"
 #include "ui/db_navigator.h"
 #include "ui/language.h"
@@ -12,25 +11,17 @@
 #include "ui/registry.h"
 #include "ui/status_bar.h"
 
-#include <QActionGroup>
-#include <QButtonGroup>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QGridLayout>
 #include <QGroupBox>
 #include <QGuiApplication>
-#include <QHBoxLayout>
-#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
-#include <QMenuBar>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QScreen>
-#include <QTableView>
 #include <QToolButton>
-#include <QVBoxLayout>
 
 TQueryFrm1* QueryFrm1 = nullptr;
 

@@ -84,12 +84,3 @@ Prompts& prompts() {
 void setPrompts(Prompts* p) {
     g_installed = p;
 }
-
-BusyCursor::BusyCursor() {
-    prompts().processEvents();
-    prompts().setCursor(CursorShape::SqlWait);
-}
-
-BusyCursor::~BusyCursor() {
-    prompts().setCursor(CursorShape::Arrow);
-}
