@@ -9,6 +9,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <utility>
+
 namespace {
 
 QStringList Entries(const QListWidget* list) {
@@ -76,10 +78,14 @@ TDualListDialog::TDualListDialog(QWidget* parent) : QDialog(parent) {
     connect(IncAllBtn, &QPushButton::clicked, this, [this] { Move(SrcList, DstList, true); });
     connect(ExcludeBtn, &QPushButton::clicked, this, [this] { Move(DstList, SrcList, false); });
     connect(ExAllBtn, &QPushButton::clicked, this, [this] { Move(DstList, SrcList, true); });
-    connect(SrcList, &QListWidget::itemDoubleClicked, this,
-            [this] { Move(SrcList, DstList, false); });
-    connect(DstList, &QListWidget::itemDoubleClicked, this,
-            [this] { Move(DstList, SrcList, false); });
+    // A double click moves the entry clicked.
+    for (auto [from, to] : {std::pair{SrcList, DstList}, std::pair{DstList, SrcList}})
+        connect(from, &QListWidget::itemDoubleClicked, this,
+                [this, from, to](QListWidgetItem* item) {
+                    from->clearSelection();
+                    item->setSelected(true);
+                    Move(from, to, false);
+                });
     for (QListWidget* list : {SrcList, DstList})
         connect(list, &QListWidget::itemSelectionChanged, this, &TDualListDialog::UpdateButtons);
     connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
