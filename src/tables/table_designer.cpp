@@ -19,6 +19,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <functional>
 
 namespace {
@@ -128,9 +129,16 @@ void TfrmCreatetbl::BuildGrid() {
     columns->setSectionResizeMode(QHeaderView::Interactive);
     columns->setMinimumSectionSize(22);
     columns->setDefaultSectionSize(22);
-    StringGrid1->setColumnWidth(GridColumn(kNameColumn), 221);
-    for (int c = kTypeColumn; c < kDesignColumns; ++c)
+    // The Type column shows the longest type keyword whole; the Field name column gives up what
+    // that takes beyond the usual width, so every column stays in view without a horizontal
+    // scroll bar, and Default takes what is left.
+    const int typeWidth = std::max(
+        42, StringGrid1->fontMetrics().horizontalAdvance(QStringLiteral("MEDIUMTEXT")) + 12);
+    StringGrid1->setColumnWidth(GridColumn(kNameColumn), std::max(120, 221 - (typeWidth - 42)));
+    StringGrid1->setColumnWidth(GridColumn(kTypeColumn), typeWidth);
+    for (int c = kSizeColumn; c < kDesignColumns; ++c)
         StringGrid1->setColumnWidth(GridColumn(c), 42);
+    columns->setStretchLastSection(true);
     StringGrid1->setVerticalHeaderItem(0, new QTableWidgetItem(Utf8(RowLabel(1))));
     StringGrid1->setItemDelegate(
         new DesignCellDelegate(StringGrid1, [this](const QModelIndex& cell, const QString& text) {
