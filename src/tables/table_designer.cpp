@@ -45,12 +45,15 @@ public:
         return editor;
     }
     // The grid's text comes back into the editor only when it differs, so the cursor stays
-    // where the operator types.
+    // where the operator types. Text the designer put there (a forced Requ., a type from the menu)
+    // is selected, as in a cell just entered: the next key replaces it.
     void setEditorData(QWidget* editor, const QModelIndex& index) const override {
         auto* edit = static_cast<QLineEdit*>(editor);
         const QString text = index.data(Qt::EditRole).toString();
-        if (edit->text() != text)
+        if (edit->text() != text) {
             edit->setText(text);
+            edit->selectAll();
+        }
     }
 
 private:

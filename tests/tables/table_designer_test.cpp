@@ -151,6 +151,13 @@ TEST_F(TableDesignerTest, SelectingRequOrANonIntegerUnsigOnAnIndexedRowForcesReq
     EXPECT_EQ(designer->Cell(1, kRequiredColumn), "");
     designer->SetCurrent(1, kRequiredColumn);
     EXPECT_EQ(designer->Cell(1, kRequiredColumn), "TRUE");
+    // The forced flag stands selected in the editor: a t typed now keeps it, an f clears it.
+    QTest::keyClicks(Editor(), "t");
+    EXPECT_EQ(designer->Cell(1, kRequiredColumn), "TRUE");
+    designer->SetCurrent(1, kDefaultColumn);
+    designer->SetCurrent(1, kRequiredColumn);
+    QTest::keyClicks(Editor(), "f");
+    EXPECT_EQ(designer->Cell(1, kRequiredColumn), "");
 
     designer->SetCell(1, kRequiredColumn, "");
     designer->SetCell(1, kTypeColumn, "CHAR");
