@@ -135,6 +135,41 @@
     </message>
 </context>
 <context>
+    <name>TDualListDialog</name>
+    <message>
+        <source>&amp;Available:</source>
+        <translation>&amp;Available:</translation>
+    </message>
+    <message>
+        <source>C&amp;hosen:</source>
+        <translation>C&amp;hosen:</translation>
+    </message>
+    <message>
+        <source>Include</source>
+        <translation>Include</translation>
+    </message>
+    <message>
+        <source>Include all</source>
+        <translation>Include all</translation>
+    </message>
+    <message>
+        <source>Exclude</source>
+        <translation>Exclude</translation>
+    </message>
+    <message>
+        <source>Exclude all</source>
+        <translation>Exclude all</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
     <name>TForm1</name>
     <message>
         <source>BDE-&gt;MySQL</source>
@@ -397,6 +432,25 @@
     <message>
         <source>Copy</source>
         <translation>Copy</translation>
+    </message>
+</context>
+<context>
+    <name>TfrmCreatetbl</name>
+    <message>
+        <source>Create MySQL table</source>
+        <translation>Create MySQL table</translation>
+    </message>
+    <message>
+        <source>Create index</source>
+        <translation>Create index</translation>
+    </message>
+    <message>
+        <source>Save as:</source>
+        <translation>Save as:</translation>
+    </message>
+    <message>
+        <source>Table name</source>
+        <translation>Table name</translation>
     </message>
 </context>
 </TS>

@@ -135,6 +135,41 @@
     </message>
 </context>
 <context>
+    <name>TDualListDialog</name>
+    <message>
+        <source>&amp;Available:</source>
+        <translation>&amp;Dostupno:</translation>
+    </message>
+    <message>
+        <source>C&amp;hosen:</source>
+        <translation>&amp;Odabrano:</translation>
+    </message>
+    <message>
+        <source>Include</source>
+        <translation>Dodaj</translation>
+    </message>
+    <message>
+        <source>Include all</source>
+        <translation>Dodaj sve</translation>
+    </message>
+    <message>
+        <source>Exclude</source>
+        <translation>Makni</translation>
+    </message>
+    <message>
+        <source>Exclude all</source>
+        <translation>Makni sve</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>U redu</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Odustani</translation>
+    </message>
+</context>
+<context>
     <name>TForm1</name>
     <message>
         <source>BDE-&gt;MySQL</source>
@@ -397,6 +432,25 @@
     <message>
         <source>Copy</source>
         <translation>Kopiraj</translation>
+    </message>
+</context>
+<context>
+    <name>TfrmCreatetbl</name>
+    <message>
+        <source>Create MySQL table</source>
+        <translation>Kreiranje MySQL tablice</translation>
+    </message>
+    <message>
+        <source>Create index</source>
+        <translation>Kreiraj indeks</translation>
+    </message>
+    <message>
+        <source>Save as:</source>
+        <translation>Spremi kao:</translation>
+    </message>
+    <message>
+        <source>Table name</source>
+        <translation>Ime tablice</translation>
     </message>
 </context>
 </TS>
