@@ -79,12 +79,6 @@ TEST(CreateTableStatement, EmptyRowsAreWrittenAsABlank) {
               "CREATE TABLE t(" + LB + "a INTEGER," + LB + " " + LB + ")");
 }
 
-TEST(CreateTableStatement, EmptyClauseListLeavesTheStatementClosed) {
-    // An index dialog that was cancelled leaves no clause, and no dangling comma either.
-    const std::string sql = CreateTableStatement("t", {Row("a", "INTEGER")}, {});
-    EXPECT_EQ(sql, "CREATE TABLE t(" + LB + "a INTEGER" + LB + ")");
-}
-
 TEST(CreateTableStatement, ThreeHundredRowsAndClausesAreAllWritten) {
     std::vector<DesignRow> rows;
     std::vector<std::string> clauses;
@@ -125,35 +119,4 @@ TEST(TableDesign, FlagCellsHoldTrueOrNothing) {
     EXPECT_TRUE(IsFlagColumn(kUnsignedColumn) && IsFlagColumn(kIndexColumn) &&
                 IsFlagColumn(kRequiredColumn));
     EXPECT_FALSE(IsFlagColumn(kSizeColumn) || IsFlagColumn(kDefaultColumn));
-}
-
-TEST(TableDesign, IndexedRowsForceRequiredOnTheRequiredOrANonIntegerUnsignedCell) {
-    DesignRow row = Row("a", "INTEGER", "", "", "TRUE");
-    EXPECT_TRUE(SelectingForcesRequired(row, kRequiredColumn));
-    EXPECT_FALSE(SelectingForcesRequired(row, kUnsignedColumn));
-    EXPECT_FALSE(SelectingForcesRequired(row, kSizeColumn));
-    // Integer types are compared exactly: lower case is not one of them.
-    row.type = "integer";
-    EXPECT_TRUE(SelectingForcesRequired(row, kUnsignedColumn));
-    row.index.clear();
-    EXPECT_FALSE(SelectingForcesRequired(row, kRequiredColumn));
-    EXPECT_FALSE(SelectingForcesRequired(row, kUnsignedColumn));
-}
-
-TEST(TableDesign, OnlyRequiredColumnsAreIndexCandidates) {
-    const std::vector<DesignRow> rows = {
-        Row("a", "INTEGER", "", "", "", "TRUE"), Row("b", "INTEGER", "", "", "TRUE", ""),
-        Row("c", "INTEGER", "", "", "", "x"), Row("d", "INTEGER", "", "", "", "TRUE")};
-    EXPECT_EQ(IndexCandidates(rows), (std::vector<std::string>{"a", "d"}));
-}
-
-TEST(TableDesign, RowLabelsAndTypeMenu) {
-    EXPECT_EQ(RowLabel(1), "  1.");
-    EXPECT_EQ(RowLabel(9), "  9.");
-    EXPECT_EQ(RowLabel(10), " 10.");
-    EXPECT_EQ(RowLabel(300), " 300.");
-    ASSERT_EQ(DesignTypes().size(), 25u);
-    EXPECT_EQ(DesignTypes().front(), "TINYINT");
-    EXPECT_EQ(DesignTypes()[8], "DECIMAL");
-    EXPECT_EQ(DesignTypes().back(), "LONGTEXT");
 }

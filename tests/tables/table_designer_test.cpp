@@ -303,3 +303,21 @@ TEST_F(TableDesignerTest, FitsASmallScreen) {
     EXPECT_LE(designer->height(), 480);
     EXPECT_EQ(designer->size(), QSize(TfrmCreatetbl::kDesignWidth, TfrmCreatetbl::kDesignHeight));
 }
+
+TEST_F(TableDesignerTest, PromptsOfTheDesignerSpeakCroatianWhenTheFlagSaysSo) {
+    QAction english;
+    english.setCheckable(true);
+    english.setChecked(false);
+    setLanguageFlagItem(&english);
+    ThreeRows();
+    Pick({"a", "c"}, {}, {"a"});
+    prompts.inputs.push_back(QString("ia"));
+    prompts.yesNo.push_back(true);
+    designer->BitBtn2->click();
+    designer->BitBtn1->click();
+    setLanguageFlagItem(nullptr);
+    EXPECT_EQ(prompts.shown,
+              QStringList({"DualListDialog1", "Zadajte ime indeksu:|Unesite ime indeksa:",
+                           "Modificirati indeks?", "Unesite ime tablice!"}));
+    EXPECT_EQ(designer->Clauses(), std::vector<std::string>{"INDEX ia (a)"});
+}

@@ -77,17 +77,3 @@ TEST(DualListDialog, CancelLeavesTheListsOfTheLastConfirmedUse) {
     EXPECT_EQ(dialog.list1(), QStringList({"x", "y", "z"}));
     EXPECT_TRUE(dialog.list2().isEmpty());
 }
-
-TEST(DualListDialog, SortedListsShowTheirEntriesInOrder) {
-    ScriptedPrompts prompts;
-    TDualListDialog dialog;
-    dialog.setSorted(true);
-    dialog.setList1({"b", "c", "a"});
-    prompts.dialogs.push_back([](QDialog& d) {
-        auto& dl = static_cast<TDualListDialog&>(d);
-        EXPECT_EQ(Entries(dl.SrcList), QStringList({"a", "b", "c"}));
-        dl.OKBtn->click();
-    });
-    EXPECT_TRUE(dialog.Execute());
-    EXPECT_EQ(dialog.list1(), QStringList({"a", "b", "c"}));
-}
