@@ -1,8 +1,6 @@
 #include "tables/create_table_command.h"
 
 #include "admin/command_connection.h"
-#include "admin/database_commands.h"
-#include "admin/main_window_clear.h"
 #include "shell/query_frm1.h"
 #include "tables/table_designer.h"
 #include "ui/prompts.h"
@@ -10,28 +8,25 @@
 #include <QComboBox>
 #include <QLineEdit>
 
-void CreateTable(TQueryFrm1& window) {
+bool CreateTable(TQueryFrm1& window) {
     if (window.edtHostname->currentText().isEmpty() || window.edtUsername->text().isEmpty() ||
         window.edtDatabase->text().isEmpty())
-        return;
+        return false;
     std::string statement;
     {
         TfrmCreatetbl designer(&window);
         // Closing the designer any other way than "Save as:" creates nothing.
         if (prompts().runDialog(designer) != QDialog::Accepted)
-            return;
+            return false;
         statement = designer.Statement();
     }
-    {
-        CommandConnection conn(window);
-        if (!conn.Open(ConnectCall::RealConnect, window.edtDatabase->text()))
-            return;
-        conn.Ready();
-        prompts().message(QString::fromStdString(statement));
-        // A rejected statement shows the server's error text; the window is refreshed all the same.
-        conn.Run(statement);
-        conn.Close();
-    }
-    ClearMainWindow(window);
-    ShowDatabases(window);
+    CommandConnection conn(window);
+    if (!conn.Open(ConnectCall::RealConnect, window.edtDatabase->text()))
+        return false;
+    conn.Ready();
+    prompts().message(QString::fromStdString(statement));
+    // A rejected statement shows the server's error text; the window is refreshed all the same.
+    conn.Run(statement);
+    conn.Close();
+    return true;
 }
