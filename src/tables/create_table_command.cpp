@@ -1,27 +1,24 @@
 #include "tables/create_table_command.h"
 
-#include "admin/command_connection.h"
-#include "shell/query_frm1.h"
+#include "commands/command_connection.h"
+#include "commands/command_context.h"
 #include "tables/table_designer.h"
 #include "ui/prompts.h"
 
-#include <QComboBox>
-#include <QLineEdit>
-
-bool CreateTable(TQueryFrm1& window) {
-    if (window.edtHostname->currentText().isEmpty() || window.edtUsername->text().isEmpty() ||
-        window.edtDatabase->text().isEmpty())
+bool CreateTable(CommandContext& context) {
+    const ConnectionInputs inputs = context.connectionInputs();
+    if (inputs.serverEntry.isEmpty() || inputs.user.isEmpty() || inputs.database.isEmpty())
         return false;
     std::string statement;
     {
-        TfrmCreatetbl designer(&window);
+        TfrmCreatetbl designer(context.dialogParent());
         // Closing the designer any other way than "Save as:" creates nothing.
         if (prompts().runDialog(designer) != QDialog::Accepted)
             return false;
         statement = designer.Statement();
     }
-    CommandConnection conn(window);
-    if (!conn.Open(ConnectCall::RealConnect, window.edtDatabase->text()))
+    CommandConnection conn(context);
+    if (!conn.Open(ConnectCall::RealConnect, inputs.database))
         return false;
     conn.Ready();
     prompts().message(QString::fromStdString(statement));

@@ -2,8 +2,8 @@
 // sends the statement built from it on the command connection.
 #pragma once
 
-class TQueryFrm1;
+class CommandContext;
 
 // True when a statement went to the server (created or rejected): the window is then cleared and
 // its database list read again. False when nothing was sent.
-bool CreateTable(TQueryFrm1& window);
+bool CreateTable(CommandContext& context);

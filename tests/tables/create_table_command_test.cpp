@@ -1,4 +1,4 @@
-#include "admin_fixture.h"
+#include "support/main_window_fixture.h"
 
 #include "data/sql_names.h"
 #include "tables/table_designer.h"
@@ -19,19 +19,24 @@ namespace {
 
 const char* const kDatabase = "kt_designer_db";
 
-class CreateTableCommandTest : public AdminTest {
+class CreateTableCommandTest : public MainWindowTest {
 protected:
     void SetUp() override {
-        AdminTest::SetUp();
+        MainWindowTest::SetUp();
         root = std::make_unique<RootConnection>();
         root->Exec(std::string("DROP DATABASE IF EXISTS ") + kDatabase);
         root->Exec(std::string("CREATE DATABASE ") + kDatabase);
-        ChooseRoot();
+        Choose(QStringLiteral("kestrel"));
         window->edtDatabase->setText(kDatabase);
+    }
+    // The root account with the given password, on the test server.
+    void Choose(const QString& password) {
+        const QString host = QString::fromLatin1(kHost);
+        ChooseServer(QStringLiteral("root"), password, host, host);
     }
     void TearDown() override {
         root->Exec(std::string("DROP DATABASE IF EXISTS ") + kDatabase);
-        AdminTest::TearDown();
+        MainWindowTest::TearDown();
     }
 
     // Queues the operator's work in the designer: fill the grid, then whatever finish does.
@@ -178,7 +183,7 @@ TEST_F(CreateTableCommandTest, WithoutADatabaseOrWithARefusedLoginNothingIsCreat
     window->Createtable1->trigger();
     EXPECT_TRUE(prompts.shown.isEmpty());
 
-    Choose(QStringLiteral("root"), QStringLiteral("wrong"));
+    Choose(QStringLiteral("wrong"));
     window->edtDatabase->setText(kDatabase);
     window->RadioGroup1->setItems({"stale"});
     Design([](TfrmCreatetbl& f) {

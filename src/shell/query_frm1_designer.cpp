@@ -1,7 +1,7 @@
 // The main window's handler of the create-table command (menu, table-list popup and toolbar).
-#include "admin/command_guard.h"
 #include "admin/database_commands.h"
-#include "admin/main_window_clear.h"
+#include "commands/clear_window.h"
+#include "commands/command_guard.h"
 #include "shell/query_frm1.h"
 #include "tables/create_table_command.h"
 
