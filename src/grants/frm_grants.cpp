@@ -4,6 +4,7 @@
 #include "ui/check_list_box.h"
 
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -11,13 +12,17 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStackedWidget>
+#include <QTextDocument>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
 constexpr int kButtonWidth = 53;
 constexpr int kButtonHeight = 22;
-constexpr int kHelpWidth = 190;
+// Wide enough for the longest fixed privilege name.
+constexpr int kPrivilegeListWidth = 115;
 
 QPushButton* NewButton(QWidget* page, const char* name) {
     auto* b = new QPushButton(page);
@@ -87,17 +92,45 @@ QWidget* TfrmGrants::newPage(const char* name, QPlainTextEdit*& memo, const QStr
     memo->setReadOnly(true);
     memo->setFrameShape(QFrame::NoFrame);
     memo->viewport()->setAutoFillBackground(false);
-    memo->setFixedWidth(kHelpWidth);
     memo->setFocusPolicy(Qt::NoFocus);
-    // The help texts are the same in every language.
+    memo->setLineWrapMode(QPlainTextEdit::NoWrap);
+    memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // The help texts are the same in every language; the memo is as large as its lines.
     memo->setPlainText(help.join(QLatin1Char('\n')));
+    const QFontMetrics metrics(memo->font());
+    int width = 0;
+    for (const QString& line : help)
+        width = std::max(width, metrics.horizontalAdvance(line));
+    const int margin = 2 * static_cast<int>(memo->document()->documentMargin()) + 4;
+    memo->setFixedSize(width + margin,
+                       metrics.lineSpacing() * static_cast<int>(help.size()) + margin);
     PC1->addWidget(page);
     return page;
 }
 
+// A page: its content left of the help text and, when there is more, below it; a footer line
+// (may be null) across the page; the buttons at the bottom right.
+static void LayOutPage(QWidget* page, QPlainTextEdit* memo, QLayout* left, QLayout* below,
+                       QWidget* footer, QHBoxLayout* buttons) {
+    auto* grid = new QGridLayout;
+    grid->addWidget(memo, 0, 1, Qt::AlignTop);
+    grid->addLayout(left, 0, 0, 2, 1);
+    if (below)
+        grid->addLayout(below, 1, 1);
+    grid->setRowStretch(1, 1);
+    grid->setColumnStretch(0, 1);
+    auto* column = new QVBoxLayout(page);
+    column->setContentsMargins(6, 6, 6, 6);
+    column->addLayout(grid, 1);
+    if (footer)
+        column->addWidget(footer);
+    column->addLayout(buttons);
+}
+
 void TfrmGrants::buildPages() {
     auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(4, 4, 4, 4);
+    outer->setContentsMargins(0, 0, 0, 0);
     PC1 = new QStackedWidget(this);
     PC1->setObjectName(QStringLiteral("PC1"));
     outer->addWidget(PC1);
@@ -129,13 +162,8 @@ void TfrmGrants::buildPages() {
                            static_cast<QWidget*>(edConfirm)})
             fields->addWidget(w);
         fields->addStretch(1);
-        auto* top = new QHBoxLayout;
-        top->addLayout(fields, 1);
-        top->addWidget(Memo1, 0, Qt::AlignTop);
         BitBtn1 = NewButton(UserPage, "BitBtn1");
-        auto* page = new QVBoxLayout(UserPage);
-        page->addLayout(top, 1);
-        page->addLayout(ButtonRow(nullptr, nullptr, BitBtn1));
+        LayOutPage(UserPage, Memo1, fields, nullptr, nullptr, ButtonRow(nullptr, nullptr, BitBtn1));
     }
 
     // ServerGrantor
@@ -155,24 +183,21 @@ void TfrmGrants::buildPages() {
         lblLayout->setObjectName(QStringLiteral("lblLayout"));
         lblLayout->setWordWrap(true);
         lblLayout->setTextFormat(Qt::PlainText);
+        // Room for the two lines the grant check may write, so the page does not jump.
+        lblLayout->setMinimumHeight(2 * QFontMetrics(lblLayout->font()).lineSpacing());
         auto* fields = new QVBoxLayout;
         fields->setSpacing(2);
         for (QWidget* w : {static_cast<QWidget*>(lblGrantor), static_cast<QWidget*>(Grantor),
                            static_cast<QWidget*>(lblGrantorPWD), static_cast<QWidget*>(GrantorPWD)})
             fields->addWidget(w);
-        fields->addStretch(1);
-        auto* top = new QHBoxLayout;
-        top->addLayout(fields, 1);
-        top->addWidget(Memo2, 0, Qt::AlignTop);
+        fields->addSpacing(4);
+        fields->addLayout(Labelled(lblHosts, clbHosts), 1);
         BitBtn2 = NewButton(ServerGrantorPage, "BitBtn2");
         BitBtn3 = NewButton(ServerGrantorPage, "BitBtn3");
         BitBtn3->setEnabled(false);
         BitBtn4 = NewButton(ServerGrantorPage, "BitBtn4");
-        auto* page = new QVBoxLayout(ServerGrantorPage);
-        page->addLayout(top);
-        page->addLayout(Labelled(lblHosts, clbHosts), 1);
-        page->addWidget(lblLayout);
-        page->addLayout(ButtonRow(BitBtn2, BitBtn3, BitBtn4));
+        LayOutPage(ServerGrantorPage, Memo2, fields, nullptr, lblLayout,
+                   ButtonRow(BitBtn2, BitBtn3, BitBtn4));
     }
 
     // Userfrm
@@ -183,15 +208,11 @@ void TfrmGrants::buildPages() {
                            QStringLiteral("default value of 'NO'.")});
     {
         clbUserpriv = NewList(UserfrmPage, "clbUserpriv", lblUserpriv);
-        auto* top = new QHBoxLayout;
-        top->addLayout(Labelled(lblUserpriv, clbUserpriv), 1);
-        top->addWidget(Memo3, 0, Qt::AlignTop);
         BitBtn8 = NewButton(UserfrmPage, "BitBtn8");
         BitBtn9 = NewButton(UserfrmPage, "BitBtn9");
         BitBtn10 = NewButton(UserfrmPage, "BitBtn10");
-        auto* page = new QVBoxLayout(UserfrmPage);
-        page->addLayout(top, 1);
-        page->addLayout(ButtonRow(BitBtn8, BitBtn9, BitBtn10));
+        LayOutPage(UserfrmPage, Memo3, Labelled(lblUserpriv, clbUserpriv), nullptr, nullptr,
+                   ButtonRow(BitBtn8, BitBtn9, BitBtn10));
     }
 
     // DBs
@@ -200,16 +221,12 @@ void TfrmGrants::buildPages() {
                        QStringLiteral("privileges on for new user.")});
     {
         clbDB = NewList(DBsPage, "clbDB", lblDB);
-        auto* top = new QHBoxLayout;
-        top->addLayout(Labelled(lblDB, clbDB), 1);
-        top->addWidget(Memo4, 0, Qt::AlignTop);
         BitBtn5 = NewButton(DBsPage, "BitBtn5");
         BitBtn6 = NewButton(DBsPage, "BitBtn6");
         BitBtn6->setEnabled(false);
         BitBtn7 = NewButton(DBsPage, "BitBtn7");
-        auto* page = new QVBoxLayout(DBsPage);
-        page->addLayout(top, 1);
-        page->addLayout(ButtonRow(BitBtn5, BitBtn6, BitBtn7));
+        LayOutPage(DBsPage, Memo4, Labelled(lblDB, clbDB), nullptr, nullptr,
+                   ButtonRow(BitBtn5, BitBtn6, BitBtn7));
     }
 
     // HostDBfrm
@@ -221,20 +238,12 @@ void TfrmGrants::buildPages() {
     {
         clbHostpriv = NewList(HostDBfrmPage, "clbHostpriv", lblHostpriv);
         clbDBpriv = NewList(HostDBfrmPage, "clbDBpriv", lblDBpriv);
-        auto* lists = new QHBoxLayout;
-        lists->addLayout(Labelled(lblHostpriv, clbHostpriv));
-        lists->addLayout(Labelled(lblDBpriv, clbDBpriv));
-        auto* top = new QGridLayout;
-        top->addWidget(Memo5, 0, 1, Qt::AlignTop);
-        top->addLayout(lists, 0, 0, 2, 1);
-        top->setColumnStretch(0, 1);
-        top->setRowStretch(1, 1);
         BitBtn11 = NewButton(HostDBfrmPage, "BitBtn11");
         BitBtn12 = NewButton(HostDBfrmPage, "BitBtn12");
         BitBtn13 = NewButton(HostDBfrmPage, "BitBtn13");
-        auto* page = new QVBoxLayout(HostDBfrmPage);
-        page->addLayout(top, 1);
-        page->addLayout(ButtonRow(BitBtn11, BitBtn12, BitBtn13));
+        LayOutPage(HostDBfrmPage, Memo5, Labelled(lblHostpriv, clbHostpriv),
+                   Labelled(lblDBpriv, clbDBpriv), nullptr,
+                   ButtonRow(BitBtn11, BitBtn12, BitBtn13));
     }
 
     // Tables
@@ -253,19 +262,16 @@ void TfrmGrants::buildPages() {
                                   QStringLiteral("Index"), QStringLiteral("Alter")});
         clbTableColpriv->AddEntries({QStringLiteral("Select"), QStringLiteral("Insert"),
                                      QStringLiteral("Update"), QStringLiteral("References")});
-        auto* top = new QHBoxLayout;
-        top->addLayout(Labelled(lblTable, clbTable), 1);
-        top->addWidget(Memo6, 0, Qt::AlignTop);
         auto* lists = new QHBoxLayout;
         lists->addLayout(Labelled(lblTablepriv, clbTablepriv));
         lists->addLayout(Labelled(lblTableColpriv, clbTableColpriv));
         BitBtn14 = NewButton(TablesPage, "BitBtn14");
         BitBtn15 = NewButton(TablesPage, "BitBtn15");
         BitBtn16 = NewButton(TablesPage, "BitBtn16");
-        auto* page = new QVBoxLayout(TablesPage);
-        page->addLayout(top, 1);
-        page->addLayout(lists, 1);
-        page->addLayout(ButtonRow(BitBtn14, BitBtn15, BitBtn16));
+        for (TCheckListBox* l : {clbTablepriv, clbTableColpriv})
+            l->setMaximumWidth(kPrivilegeListWidth);
+        LayOutPage(TablesPage, Memo6, Labelled(lblTable, clbTable), lists, nullptr,
+                   ButtonRow(BitBtn14, BitBtn15, BitBtn16));
     }
 
     // Columns
@@ -278,19 +284,10 @@ void TfrmGrants::buildPages() {
         clbColpriv = NewList(ColumnsPage, "clbColpriv", lblColpriv);
         clbColpriv->AddEntries({QStringLiteral("Select"), QStringLiteral("Insert"),
                                 QStringLiteral("Update"), QStringLiteral("References")});
-        auto* lists = new QHBoxLayout;
-        lists->addLayout(Labelled(lblCol, clbCol));
-        lists->addLayout(Labelled(lblColpriv, clbColpriv));
-        auto* top = new QGridLayout;
-        top->addWidget(Memo7, 0, 1, Qt::AlignTop);
-        top->addLayout(lists, 0, 0, 2, 1);
-        top->setColumnStretch(0, 1);
-        top->setRowStretch(1, 1);
         BitBtn17 = NewButton(ColumnsPage, "BitBtn17");
         BitBtn18 = NewButton(ColumnsPage, "BitBtn18");
-        auto* page = new QVBoxLayout(ColumnsPage);
-        page->addLayout(top, 1);
-        page->addLayout(ButtonRow(BitBtn17, BitBtn18, nullptr));
+        LayOutPage(ColumnsPage, Memo7, Labelled(lblCol, clbCol), Labelled(lblColpriv, clbColpriv),
+                   nullptr, ButtonRow(BitBtn17, BitBtn18, nullptr));
     }
 
     const std::pair<QPushButton*, void (TfrmGrants::*)()> handlers[] = {
