@@ -138,6 +138,16 @@ TEST_F(CurrentServerTest, NoToAStepWritesNothingAndTheWizardMovesOn) {
                                  "You are about to insert records in USER table! Proceed?")});
     EXPECT_EQ(wizard->pageIndex(), TfrmGrants::DBs);
     EXPECT_EQ(root.Value("SELECT COUNT(*) FROM mysql.user WHERE User = 'kt_grants_no'"), "0");
+
+    // A checked column with no account privilege is refused by name, before any question.
+    wizard->BitBtn5->click();
+    wizard->clbUserpriv->AddEntry(QStringLiteral("Odd_priv"), true);
+    prompts.shown.clear();
+    wizard->BitBtn10->click();
+    EXPECT_EQ(prompts.shown,
+              QStringList{QStringLiteral("The server has no account privilege for "
+                                         "the column Odd_priv: nothing was written.")});
+    EXPECT_EQ(root.Value("SELECT COUNT(*) FROM mysql.user WHERE User = 'kt_grants_no'"), "0");
 }
 
 TEST_F(CurrentServerTest, DuplicateUserIsReportedWithTheFailureMessage) {
