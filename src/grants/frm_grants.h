@@ -10,6 +10,7 @@
 #include <QStringList>
 
 #include <string>
+#include <vector>
 
 class QLabel;
 class QLineEdit;
@@ -18,6 +19,7 @@ class QPushButton;
 class QStackedWidget;
 class TCheckListBox;
 struct GrantInputs;
+struct PrivilegeChoice;
 
 // How the server keeps its accounts, as the grant check found it.
 enum class PrivilegeLayout {
@@ -91,20 +93,21 @@ private:
     bool DiscoverHostAndDbPrivileges();
     bool DiscoverTables();
     bool DiscoverColumns();
+    // Appends the first value of every row of sql, run in database (none when empty).
     bool ListFirstValues(const QString& database, const std::string& sql, TCheckListBox* into);
     QString DiscoveryDatabase() const;
 
     // Write steps (grants_steps.cpp)
     GrantInputs Inputs() const;
     bool StepAllowed();
-    bool OpenForStep();
-    bool RunStatement(const std::string& sql, const QString& failure);
-    void Flush();
+    bool AskAndOpen(const QString& question);
+    bool KnownPrivileges(const PrivilegeChoice& choice);
+    bool HasCurrentEntries(bool column);
+    bool WriteTable(const std::vector<std::string>& statements, const QString& table);
     void UserRowStep();
     void HostAndDbStep();
     void TableStep();
     void ColumnStep();
-    void ListDatabases();
 
     QLabel *lblUser, *lblFromhost, *lblPwd, *lblGrantor, *lblGrantorPWD, *lblHosts, *lblUserpriv,
         *lblDB, *lblHostpriv, *lblDBpriv, *lblTable, *lblTablepriv, *lblTableColpriv, *lblCol,

@@ -179,7 +179,7 @@ bool TfrmGrants::ListFirstValues(const QString& database, const std::string& sql
     std::optional<BusyCursor> busy(std::in_place);
     if (!OpenGrantor(checkedServer_, database))
         return false;
-    if (!s.grantor.SelectDatabase(database.toStdString())) {
+    if (!database.isEmpty() && !s.grantor.SelectDatabase(database.toStdString())) {
         busy.reset();
         prompts().message(grants_text::ErrorAttaching(database), PromptIcon::Error);
         s.grantor.Close();

@@ -10,7 +10,7 @@
 
 #include <QLineEdit>
 
-#include <optional>
+#include <vector>
 
 namespace {
 
@@ -65,33 +65,47 @@ bool TfrmGrants::StepAllowed() {
     return false;
 }
 
-bool TfrmGrants::OpenForStep() {
-    prompts().processEvents();
+// Asks the step's question; Yes opens the grantor connection for the step.
+bool TfrmGrants::AskAndOpen(const QString& question) {
+    if (!prompts().askYesNo(question))
+        return false;
+    BusyCursor busy;
     return OpenGrantor(checkedServer_, QStringLiteral("mysql"));
 }
 
-// Runs the statements of one table in turn; the first refusal shows the server's text, closes
-// the connection and shows the table's failure message.
-bool TfrmGrants::RunStatement(const std::string& sql, const QString& table) {
-    GrantsState& s = grantsState();
-    bool ok;
-    {
-        BusyCursor busy;
-        ok = s.grantor.Execute(sql);
-    }
-    if (!ok) {
-        ShowGrantorError();
-        s.grantor.Close();
-        prompts().message(grants_text::PrivilegesNotSet(table), PromptIcon::Error);
-    }
-    return ok;
+// On servers that take account statements, a checked privilege column without a keyword is
+// refused by name.
+bool TfrmGrants::KnownPrivileges(const PrivilegeChoice& choice) {
+    if (layout_ != PrivilegeLayout::Accounts || choice.unknown.empty())
+        return true;
+    prompts().message(grants_text::UnknownPrivilege(QString::fromStdString(choice.unknown)),
+                      PromptIcon::Warning);
+    return false;
 }
 
-void TfrmGrants::Flush() {
-    if (grantsState().grantor.Execute("FLUSH PRIVILEGES"))
+// Runs the statements of one table in turn, then says so and flushes. The first refusal shows
+// the server's text, closes the connection and shows the table's failure message.
+bool TfrmGrants::WriteTable(const std::vector<std::string>& statements, const QString& table) {
+    GrantsState& s = grantsState();
+    for (const std::string& sql : statements) {
+        bool ok;
+        {
+            BusyCursor busy;
+            ok = s.grantor.Execute(sql);
+        }
+        if (!ok) {
+            ShowGrantorError();
+            s.grantor.Close();
+            prompts().message(grants_text::PrivilegesNotSet(table), PromptIcon::Error);
+            return false;
+        }
+    }
+    prompts().message(grants_text::PrivilegesSet(table));
+    if (s.grantor.Execute("FLUSH PRIVILEGES"))
         prompts().message(grants_text::PrivilegesFlushed());
     else
         ShowGrantorError();
+    return true;
 }
 
 void TfrmGrants::UserRowStep() {
@@ -103,15 +117,7 @@ void TfrmGrants::UserRowStep() {
         return;
     }
     const PrivilegeChoice choice = ChoosePrivileges(privileges);
-    if (layout_ == PrivilegeLayout::Accounts && !choice.unknown.empty()) {
-        prompts().message(grants_text::UnknownPrivilege(QString::fromStdString(choice.unknown)),
-                          PromptIcon::Warning);
-        return;
-    }
-    if (!prompts().askYesNo(grants_text::AskUserTable()))
-        return;
-    std::optional<BusyCursor> busy(std::in_place);
-    if (!OpenForStep())
+    if (!KnownPrivileges(choice) || !AskAndOpen(grants_text::AskUserTable()))
         return;
     const GrantInputs in = Inputs();
     const Quoter quote = GrantorQuoter();
@@ -123,28 +129,11 @@ void TfrmGrants::UserRowStep() {
         if (!choice.keywords.empty() || choice.grantOption)
             statements.push_back(GrantStatement(choice, GlobalLevel(), in, quote));
     }
-    busy.reset();
-    for (const std::string& sql : statements)
-        if (!RunStatement(sql, QStringLiteral("USER")))
-            return;
-    prompts().message(grants_text::PrivilegesSet(QStringLiteral("USER")));
-    Flush();
-    ListDatabases();
-}
-
-// Fills clbDB with the server's databases, on a connection of its own with no database.
-void TfrmGrants::ListDatabases() {
-    GrantsState& s = grantsState();
-    BusyCursor busy;
-    if (!OpenGrantor(checkedServer_, QString()))
+    if (!WriteTable(statements, QStringLiteral("USER")))
         return;
+    // The databases for the next page, on a connection with no database.
     clbDB->clear();
-    const ClientSession::Rows rows = s.grantor.Query("SHOW DATABASES");
-    if (rows.failed)
-        ShowGrantorError();
-    for (const ClientSession::Row& row : rows.rows)
-        clbDB->AddEntry(QString::fromStdString(row.at(0)));
-    s.grantor.Close();
+    ListFirstValues(QString(), "SHOW DATABASES", clbDB);
 }
 
 void TfrmGrants::HostAndDbStep() {
@@ -153,18 +142,8 @@ void TfrmGrants::HostAndDbStep() {
     const CheckList host = Entries(clbHostpriv);
     const CheckList db = Entries(clbDBpriv);
     const PrivilegeChoice dbChoice = ChoosePrivileges(db);
-    if (layout_ == PrivilegeLayout::Accounts && !dbChoice.unknown.empty()) {
-        prompts().message(grants_text::UnknownPrivilege(QString::fromStdString(dbChoice.unknown)),
-                          PromptIcon::Warning);
+    if (!KnownPrivileges(dbChoice) || !AskAndOpen(grants_text::AskHostAndDbTables()))
         return;
-    }
-    if (!prompts().askYesNo(grants_text::AskHostAndDbTables()))
-        return;
-    std::optional<BusyCursor> busy(std::in_place);
-    if (!OpenForStep())
-        return;
-    busy.reset();
-    GrantsState& s = grantsState();
     const GrantInputs in = Inputs();
     const Quoter quote = GrantorQuoter();
 
@@ -172,10 +151,7 @@ void TfrmGrants::HostAndDbStep() {
         prompts().message(grants_text::NoHostTable());
     else if (host.empty())
         prompts().message(grants_text::NothingToWrite(QStringLiteral("HOST")), PromptIcon::Warning);
-    else if (RunStatement(HostRowInsert(in, host, quote), QStringLiteral("HOST"))) {
-        prompts().message(grants_text::PrivilegesSet(QStringLiteral("HOST")));
-        Flush();
-    } else
+    else if (!WriteTable({HostRowInsert(in, host, quote)}, QStringLiteral("HOST")))
         return;
 
     if (db.empty()) {
@@ -185,29 +161,32 @@ void TfrmGrants::HostAndDbStep() {
             layout_ == PrivilegeLayout::Tables
                 ? DbRowInsert(in, db, quote)
                 : GrantStatement(dbChoice, DatabaseLevel(in.database), in, quote);
-        if (!RunStatement(sql, QStringLiteral("DB")))
+        if (!WriteTable({sql}, QStringLiteral("DB")))
             return;
-        prompts().message(grants_text::PrivilegesSet(QStringLiteral("DB")));
-        Flush();
     }
-    s.grantor.Close();
+    grantsState().grantor.Close();
+}
+
+// Both the table and the column step need a current table; the column step a current column.
+bool TfrmGrants::HasCurrentEntries(bool column) {
+    if (clbTable->CurrentText().isEmpty()) {
+        prompts().message(grants_text::NoTableSelected(), PromptIcon::Warning);
+        return false;
+    }
+    if (column && clbCol->CurrentText().isEmpty()) {
+        prompts().message(grants_text::NoColumnSelected(), PromptIcon::Warning);
+        return false;
+    }
+    return true;
 }
 
 void TfrmGrants::TableStep() {
-    if (!StepAllowed())
+    if (!StepAllowed() || !HasCurrentEntries(false))
         return;
-    if (clbTable->CurrentText().isEmpty()) {
-        prompts().message(grants_text::NoTableSelected(), PromptIcon::Warning);
-        return;
-    }
     const CheckList table = Entries(clbTablepriv);
     const CheckList columns = Entries(clbTableColpriv);
-    if (!prompts().askYesNo(grants_text::AskTablesPriv()))
+    if (!AskAndOpen(grants_text::AskTablesPriv()))
         return;
-    std::optional<BusyCursor> busy(std::in_place);
-    if (!OpenForStep())
-        return;
-    busy.reset();
     const GrantInputs in = Inputs();
     const Quoter quote = GrantorQuoter();
     const std::string sql =
@@ -215,46 +194,28 @@ void TfrmGrants::TableStep() {
             ? TablesPrivInsert(in, table, columns, quote)
             : GrantStatement(ChoosePrivileges(table), TableLevel(in.database, in.table), in, quote);
     prompts().message(QString::fromStdString(sql));
-    if (!RunStatement(sql, QStringLiteral("Tables_priv")))
-        return;
-    prompts().message(grants_text::PrivilegesSet(QStringLiteral("Tables_priv")));
-    Flush();
+    WriteTable({sql}, QStringLiteral("Tables_priv"));
 }
 
 void TfrmGrants::ColumnStep() {
-    if (!StepAllowed())
+    if (!StepAllowed() || !HasCurrentEntries(true))
         return;
-    if (clbTable->CurrentText().isEmpty()) {
-        prompts().message(grants_text::NoTableSelected(), PromptIcon::Warning);
-        return;
-    }
-    if (clbCol->CurrentText().isEmpty()) {
-        prompts().message(grants_text::NoColumnSelected(), PromptIcon::Warning);
-        return;
-    }
     const CheckList privileges = Entries(clbColpriv);
     const PrivilegeChoice choice = ChoosePrivileges(privileges);
     if (layout_ == PrivilegeLayout::Accounts && choice.keywords.empty()) {
         prompts().message(grants_text::NothingChecked(), PromptIcon::Warning);
         return;
     }
-    if (!prompts().askYesNo(grants_text::AskColumnsPriv()))
+    if (!AskAndOpen(grants_text::AskColumnsPriv()))
         return;
-    std::optional<BusyCursor> busy(std::in_place);
-    if (!OpenForStep())
-        return;
-    busy.reset();
     const GrantInputs in = Inputs();
     const Quoter quote = GrantorQuoter();
     const std::string sql =
         layout_ == PrivilegeLayout::Tables
             ? ColumnsPrivInsert(in, privileges, quote)
             : ColumnGrantStatement(choice, TableLevel(in.database, in.table), in, quote);
-    if (!RunStatement(sql, QStringLiteral("Columns_priv")))
-        return;
-    prompts().message(grants_text::PrivilegesSet(QStringLiteral("Columns_priv")));
-    Flush();
-    clbCol->RemoveFirstChecked();
+    if (WriteTable({sql}, QStringLiteral("Columns_priv")))
+        clbCol->RemoveFirstChecked();
 }
 
 void TfrmGrants::BitBtn9Click() {
