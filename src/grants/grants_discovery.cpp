@@ -5,6 +5,7 @@
 #include "grants/grants_messages.h"
 #include "grants/grants_state.h"
 #include "ui/check_list_box.h"
+#include "ui/language.h"
 #include "ui/prompts.h"
 
 #include <QLabel>
@@ -29,8 +30,12 @@ bool TfrmGrants::OpenGrantor(const QString& server, const QString& database) {
     GrantsState& s = grantsState();
     if (s.grantorConnected > 0)
         s.grantor.Close();
-    if (!s.grantor.Connect(server.toStdString(), Grantor->text().toStdString(),
-                           GrantorPWD->text().toStdString(), database.toStdString())) {
+    SessionLogin login;
+    login.host = server.toStdString();
+    login.user = Grantor->text().toStdString();
+    login.password = GrantorPWD->text().toStdString();
+    login.database = database.toStdString();
+    if (!s.grantor.Connect(login)) {
         ShowGrantorError();
         s.grantor.Close();
         return false;
@@ -40,7 +45,12 @@ bool TfrmGrants::OpenGrantor(const QString& server, const QString& database) {
 }
 
 void TfrmGrants::ShowGrantorError() {
-    prompts().message(Text(grantsState().grantor.ErrorText()), PromptIcon::Error);
+    const ServerSession& grantor = grantsState().grantor;
+    // Without a connection record there is no error text to show.
+    prompts().message(
+        grantor ? Text(grantor.Error().text)
+                : BiText(QStringLiteral("Out of memory"), QStringLiteral("Nema memorije")),
+        PromptIcon::Error);
 }
 
 void TfrmGrants::ShowLayoutLine() {
@@ -87,7 +97,7 @@ bool TfrmGrants::RunGrantCheck(const QString& server) {
     }
 
     // The privilege columns of the user table, and which of them holds the right to grant.
-    const ClientSession::Rows fields = s.grantor.Query("SHOW FIELDS FROM user");
+    const SessionResult fields = s.grantor.Run("SHOW FIELDS FROM user");
     if (fields.failed)
         ShowGrantorError();
     std::size_t grantColumn = 0;
@@ -105,11 +115,11 @@ bool TfrmGrants::RunGrantCheck(const QString& server) {
     // Any row of the grantor's name with "Y" in the grant column lets the grantor grant.
     bool mayGrant = false;
     if (grantColumn > 0) {
-        const ClientSession::Rows users = s.grantor.Query("select * from user");
+        const SessionResult users = s.grantor.Run("select * from user");
         if (users.failed)
             ShowGrantorError();
         const std::string grantor = Grantor->text().toStdString();
-        for (const ClientSession::Row& row : users.rows)
+        for (const TextRow& row : users.rows)
             if (row.size() >= grantColumn && row[1] == grantor && row[grantColumn - 1] == "Y")
                 mayGrant = true;
     }
@@ -121,7 +131,7 @@ bool TfrmGrants::RunGrantCheck(const QString& server) {
 
     // Plain tables with a Password column take rows; a user view (or a table of another shape)
     // takes account statements.
-    const ClientSession::Rows kind = s.grantor.Query("SHOW FULL TABLES FROM mysql LIKE 'user'");
+    const SessionResult kind = s.grantor.Run("SHOW FULL TABLES FROM mysql LIKE 'user'");
     const bool view =
         !kind.rows.empty() && kind.rows.front().size() > 1 && kind.rows.front()[1] == "VIEW";
     layout_ = !view && hasPassword ? PrivilegeLayout::Tables : PrivilegeLayout::Accounts;
@@ -136,10 +146,10 @@ bool TfrmGrants::RunGrantCheck(const QString& server) {
 
     // A connection of its own shows that the server takes the grantor by the short connect too;
     // it is closed as soon as it has answered.
-    ClientSession test;
+    ServerSession test;
     if (!test.ConnectShort(server.toStdString(), Grantor->text().toStdString(),
                            GrantorPWD->text().toStdString()))
-        prompts().message(Text(test.ErrorText()), PromptIcon::Error);
+        prompts().message(Text(test.Error().text), PromptIcon::Error);
     return true;
 }
 
@@ -151,10 +161,10 @@ bool TfrmGrants::DiscoverHostAndDbPrivileges() {
     }
     const auto fill = [&](const char* sql, TCheckListBox* list, bool report) {
         list->clear();
-        const ClientSession::Rows rows = s.grantor.Query(sql);
+        const SessionResult rows = s.grantor.Run(sql);
         if (rows.failed && report)
             ShowGrantorError();
-        for (const ClientSession::Row& row : rows.rows)
+        for (const TextRow& row : rows.rows)
             if (IsPrivilegeColumn(row.at(0)))
                 list->AddEntry(Text(row.at(0)));
     };
@@ -185,10 +195,10 @@ bool TfrmGrants::ListFirstValues(const QString& database, const std::string& sql
         s.grantor.Close();
         return false;
     }
-    const ClientSession::Rows rows = s.grantor.Query(sql);
+    const SessionResult rows = s.grantor.Run(sql);
     if (rows.failed)
         ShowGrantorError();
-    for (const ClientSession::Row& row : rows.rows)
+    for (const TextRow& row : rows.rows)
         into->AddEntry(Text(row.at(0)));
     s.grantor.Close();
     return !rows.failed;

@@ -2,13 +2,13 @@
 // last grant check and the database page decided.
 #pragma once
 
-#include "data/client_session.h"
+#include "data/server_session.h"
 
 #include <QString>
 
 struct GrantsState {
     // The wizard's own connection, opened and closed step by step.
-    ClientSession grantor;
+    ServerSession grantor;
     // 0 at start, 1 after the first successful grantor connection; never cleared.
     int grantorConnected = 0;
     // Checked entries of the server list at the last passed grant check.

@@ -1,6 +1,7 @@
 // The user page check and the four write steps of the grants wizard. On servers whose privilege
 // database holds plain tables each step inserts rows; on servers that keep accounts behind a view
 // the same step sends CREATE USER and GRANT. Both flush the privileges afterwards.
+#include "data/sql_values.h"
 #include "grants/frm_grants.h"
 #include "grants/grants_messages.h"
 #include "grants/grants_state.h"
@@ -22,7 +23,7 @@ CheckList Entries(const TCheckListBox* list) {
 }
 
 Quoter GrantorQuoter() {
-    return [](std::string_view value) { return grantsState().grantor.Quote(value); };
+    return [](std::string_view value) { return QuoteSqlValue(grantsState().grantor.get(), value); };
 }
 
 } // namespace
@@ -91,7 +92,7 @@ bool TfrmGrants::WriteTable(const std::vector<std::string>& statements, const QS
         bool ok;
         {
             BusyCursor busy;
-            ok = s.grantor.Execute(sql);
+            ok = s.grantor.Exec(sql);
         }
         if (!ok) {
             ShowGrantorError();
@@ -101,7 +102,7 @@ bool TfrmGrants::WriteTable(const std::vector<std::string>& statements, const QS
         }
     }
     prompts().message(grants_text::PrivilegesSet(table));
-    if (s.grantor.Execute("FLUSH PRIVILEGES"))
+    if (s.grantor.Exec("FLUSH PRIVILEGES"))
         prompts().message(grants_text::PrivilegesFlushed());
     else
         ShowGrantorError();

@@ -1,6 +1,6 @@
 #include "grants_fixture.h"
 
-#include "data/client_session.h"
+#include "data/server_session.h"
 #include "data/sql_values.h"
 #include "grants/grants_state.h"
 #include "ui/check_list_box.h"
@@ -59,8 +59,12 @@ void GrantsTest::ReachUserPrivileges(const QString& user, const QString& passwor
 }
 
 bool LogsIn(const std::string& address, const std::string& user, const std::string& password) {
-    ClientSession session;
-    return session.Connect(address, user, password);
+    SessionLogin login;
+    login.host = address;
+    login.user = user;
+    login.password = password;
+    ServerSession session;
+    return session.Connect(login);
 }
 
 void DropTestAccounts(testserver::RootConnection& root) {
