@@ -453,4 +453,87 @@
         <translation>Table name</translation>
     </message>
 </context>
+<context>
+    <name>TfrmGrants</name>
+    <message>
+        <source>Grants wizard</source>
+        <translation>Grants wizard</translation>
+    </message>
+    <message>
+        <source>New user name:</source>
+        <translation>New user name:</translation>
+    </message>
+    <message>
+        <source>Connect from host:</source>
+        <translation>Connect from host:</translation>
+    </message>
+    <message>
+        <source>New user password:</source>
+        <translation>New user password:</translation>
+    </message>
+    <message>
+        <source>Repeat password:</source>
+        <translation>Repeat password:</translation>
+    </message>
+    <message>
+        <source>Grantor:</source>
+        <translation>Grantor:</translation>
+    </message>
+    <message>
+        <source>Password:</source>
+        <translation>Password:</translation>
+    </message>
+    <message>
+        <source>Available servers: </source>
+        <translation>Available servers: </translation>
+    </message>
+    <message>
+        <source>User table:</source>
+        <translation>User table:</translation>
+    </message>
+    <message>
+        <source>Available DBs:</source>
+        <translation>Available DBs:</translation>
+    </message>
+    <message>
+        <source>Host table:</source>
+        <translation>Host table:</translation>
+    </message>
+    <message>
+        <source>DB table:</source>
+        <translation>DB table:</translation>
+    </message>
+    <message>
+        <source>Available tables:</source>
+        <translation>Available tables:</translation>
+    </message>
+    <message>
+        <source>Tables_Priv table:</source>
+        <translation>Tables_Priv table:</translation>
+    </message>
+    <message>
+        <source>Column_priv:</source>
+        <translation>Column_priv:</translation>
+    </message>
+    <message>
+        <source>Available columns:</source>
+        <translation>Available columns:</translation>
+    </message>
+    <message>
+        <source>Col_priv table:</source>
+        <translation>Col_priv table:</translation>
+    </message>
+    <message>
+        <source>&lt; Back</source>
+        <translation>&lt; Back</translation>
+    </message>
+    <message>
+        <source>Finish</source>
+        <translation>Finish</translation>
+    </message>
+    <message>
+        <source>Next &gt;</source>
+        <translation>Next &gt;</translation>
+    </message>
+</context>
 </TS>

@@ -453,4 +453,87 @@
         <translation>Ime tablice</translation>
     </message>
 </context>
+<context>
+    <name>TfrmGrants</name>
+    <message>
+        <source>Grants wizard</source>
+        <translation>Čarobnjak za privilegije</translation>
+    </message>
+    <message>
+        <source>New user name:</source>
+        <translation>Ime novog korisnika:</translation>
+    </message>
+    <message>
+        <source>Connect from host:</source>
+        <translation>Spajanje s hosta:</translation>
+    </message>
+    <message>
+        <source>New user password:</source>
+        <translation>Zaporka novog korisnika:</translation>
+    </message>
+    <message>
+        <source>Repeat password:</source>
+        <translation>Ponovljena zaporka:</translation>
+    </message>
+    <message>
+        <source>Grantor:</source>
+        <translation>Grantor:</translation>
+    </message>
+    <message>
+        <source>Password:</source>
+        <translation>Zaporka:</translation>
+    </message>
+    <message>
+        <source>Available servers: </source>
+        <translation>Dostupni serveri: </translation>
+    </message>
+    <message>
+        <source>User table:</source>
+        <translation>User tablica:</translation>
+    </message>
+    <message>
+        <source>Available DBs:</source>
+        <translation>Dostupne baze:</translation>
+    </message>
+    <message>
+        <source>Host table:</source>
+        <translation>Host tablica:</translation>
+    </message>
+    <message>
+        <source>DB table:</source>
+        <translation>DB tablica:</translation>
+    </message>
+    <message>
+        <source>Available tables:</source>
+        <translation>Dostupne tablice:</translation>
+    </message>
+    <message>
+        <source>Tables_Priv table:</source>
+        <translation>Tables_Priv tablica:</translation>
+    </message>
+    <message>
+        <source>Column_priv:</source>
+        <translation>Column_priv:</translation>
+    </message>
+    <message>
+        <source>Available columns:</source>
+        <translation>Dostupni stupci:</translation>
+    </message>
+    <message>
+        <source>Col_priv table:</source>
+        <translation>Col_priv tablica:</translation>
+    </message>
+    <message>
+        <source>&lt; Back</source>
+        <translation>&lt; Natrag</translation>
+    </message>
+    <message>
+        <source>Finish</source>
+        <translation>Završi</translation>
+    </message>
+    <message>
+        <source>Next &gt;</source>
+        <translation>Dalje &gt;</translation>
+    </message>
+</context>
 </TS>

@@ -6,5 +6,4 @@ void TQueryFrm1::Dumpdatabse1Click() {}
 void TQueryFrm1::Viewtable1Click() {}
 void TQueryFrm1::Emptytable1Click() {}
 void TQueryFrm1::Droptable1Click() {}
-void TQueryFrm1::Adduser1Click() {}
 void TQueryFrm1::BDEMySQL1Click() {}
