@@ -7,6 +7,7 @@
 #include "shell/dm1.h"
 #include "shell/query_frm1.h"
 #include "ui/language.h"
+#include "ui/program_files.h"
 #include "ui/prompts.h"
 #include "ui/radio_group.h"
 
@@ -149,7 +150,8 @@ QString JoinedStatement(const QStringList& lines) {
 }
 
 QString ScriptFolder() {
-    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Scripts"));
+    const QString scripts = QStringLiteral("Scripts");
+    return QDir(ProgramFilesFolder(scripts)).filePath(scripts);
 }
 
 void RunQuery(TQueryFrm1& window) {
