@@ -13,6 +13,9 @@ int main(int argc, char** argv) {
     QTemporaryDir config;
     qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
     QTemporaryDir data; // the operator's log, among others
+    // Remembered passwords stay in the temporary settings; the keyring tests opt in.
+    if (qEnvironmentVariableIsEmpty("KESTREL_KEYRING"))
+        qputenv("KESTREL_KEYRING", "off");
     qputenv("XDG_DATA_HOME", data.path().toLocal8Bit());
     QApplication app(argc, argv);
     return RUN_ALL_TESTS();
