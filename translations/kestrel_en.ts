@@ -8,8 +8,8 @@
         <translation>About</translation>
     </message>
     <message>
-        <source>Kestrel Manager v0.1.0.0</source>
-        <translation>Kestrel Manager v0.1.0.0</translation>
+        <source>Kestrel Manager v%1</source>
+        <translation>Kestrel Manager v%1</translation>
     </message>
     <message>
         <source>MySQL is a registered trademark of Oracle Corporation and/or its affiliates.</source>
