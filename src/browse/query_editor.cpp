@@ -8,6 +8,7 @@
 #include "commands/status_panels.h"
 #include "data/db_error.h"
 #include "ui/language.h"
+#include "ui/program_files.h"
 #include "ui/prompts.h"
 #include "ui/radio_group.h"
 
@@ -138,7 +139,8 @@ QString JoinedStatement(const QStringList& lines) {
 }
 
 QString ScriptFolder() {
-    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Scripts"));
+    const QString scripts = QStringLiteral("Scripts");
+    return QDir(ProgramFilesFolder(scripts)).filePath(scripts);
 }
 
 void RunQuery(CommandContext& context) {

@@ -20,5 +20,5 @@ void OpenScript(CommandContext& context);
 QStringList MemoLines(const QPlainTextEdit& memo);
 // The statement the read-only path sends: a blank before every line, all on one line.
 QString JoinedStatement(const QStringList& lines);
-// The folder "Scripts" beside the program file.
+// The folder "Scripts" beside the program file (or in the installed data folder).
 QString ScriptFolder();

@@ -7,6 +7,7 @@
 #include "ui/db_grid.h"
 #include "ui/db_navigator.h"
 #include "ui/language.h"
+#include "ui/operator_log.h"
 #include "ui/radio_group.h"
 #include "ui/registry.h"
 #include "ui/status_bar.h"
@@ -107,6 +108,7 @@ void TQueryFrm1::ClearStatusPanels() {
 }
 
 ConnectionInputs TQueryFrm1::connectionInputs() const {
+    RegisterSecret(edtPasswd->text()); // never written to the operator's log
     return {edtHostname->currentText(), CurrentHost, edtUsername->text(), edtPasswd->text(),
             edtDatabase->text()};
 }

@@ -4,6 +4,7 @@
 #include "admin/server_commands.h"
 #include "commands/clear_window.h"
 #include "commands/command_guard.h"
+#include "grants/grants_wizard.h"
 #include "shell/query_frm1.h"
 
 void TQueryFrm1::Ping1Click() {
@@ -41,4 +42,9 @@ void TQueryFrm1::Clear1Click() {
 }
 void TQueryFrm1::Exit1Click() {
     close();
+}
+
+// The grants wizard keeps its own connection; it offers the saved servers' addresses.
+void TQueryFrm1::Adduser1Click() {
+    RunGrantsWizard(HostList.Items(), this);
 }

@@ -7,6 +7,7 @@
 #include "shell/toolbar_glyphs.h"
 #include "ui/db_grid.h"
 #include "ui/db_navigator.h"
+#include "ui/operator_log.h"
 #include "ui/radio_group.h"
 #include "ui/status_bar.h"
 
@@ -69,18 +70,26 @@ void TQueryFrm1::buildMenus() {
                 (this->*c.menu)->addSeparator();
             (this->*c.menu)->addAction(a);
         }
+        // The operator's log names the command that met an error.
+        const QString name = QString::fromLatin1(c.name);
         if (c.command) {
-            connect(a, &QAction::triggered, this,
-                    [this, command = c.command] { RunExclusive([&] { command(*this); }); });
+            connect(a, &QAction::triggered, this, [this, name, command = c.command] {
+                OperatorCommand logged(name);
+                RunExclusive([&] { command(*this); });
+            });
         } else if (c.slot && c.checkable) {
             // A checkable item flips its own mark before its handler runs; these handlers set the
             // marks themselves, so the flip is undone first.
-            connect(a, &QAction::triggered, this, [this, a, slot = c.slot] {
+            connect(a, &QAction::triggered, this, [this, a, name, slot = c.slot] {
                 a->setChecked(!a->isChecked());
+                OperatorCommand logged(name);
                 (this->*slot)();
             });
         } else if (c.slot) {
-            connect(a, &QAction::triggered, this, c.slot);
+            connect(a, &QAction::triggered, this, [this, name, slot = c.slot] {
+                OperatorCommand logged(name);
+                (this->*slot)();
+            });
         }
     }
 

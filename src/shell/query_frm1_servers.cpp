@@ -28,6 +28,18 @@ SavedServer FromDialog(const TConnectFrm& dlg) {
     return s;
 }
 
+// Once per run, when a remembered password had to go to the settings file.
+void TellKeyringMissing() {
+    if (!SavedServerStore::TakeKeyringMissingNotice())
+        return;
+    prompts().message(
+        BiText(QStringLiteral("No password keyring answers: the password is kept in the settings "
+                              "file as plain text."),
+               QStringLiteral("Spremnik zaporki ne odgovara: zaporka je spremljena u datoteku "
+                              "postavki kao običan tekst.")),
+        PromptIcon::Warning);
+}
+
 void ShowHostExists(const QString& entry) {
     prompts().message(BiText(
         QStringLiteral("User/Host combination ") + entry + QStringLiteral(" allready exists!"),
@@ -135,6 +147,7 @@ void TQueryFrm1::Addhost1Click() {
     }
 
     store.Append(added);
+    TellKeyringMissing();
     HostList.Add(hostEntry);
     FriendlyList.Add(friendlyEntry);
     prompts().message(
@@ -162,7 +175,7 @@ void TQueryFrm1::Modifyhost1Click() {
         dlg.eFriendly->setText(old.friendly);
         dlg.eSocket->setText(old.socket);
         dlg.CBSjetise->setChecked(old.rememberPassword);
-        dlg.ePassword->setText(old.password);
+        dlg.ePassword->setText(store.Password(old));
     }
 
     prompts().runDialog(dlg);
@@ -203,6 +216,7 @@ void TQueryFrm1::Modifyhost1Click() {
     else
         store.Append(
             changed); // nothing saved matched: the entry is new and is kept as Add keeps one
+    TellKeyringMissing();
     RefillHostnameItems();
 }
 
