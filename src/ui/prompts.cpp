@@ -113,3 +113,12 @@ Prompts& prompts() {
 void setPrompts(Prompts* p) {
     g_installed = p;
 }
+
+BusyCursor::BusyCursor() {
+    prompts().processEvents();
+    prompts().setCursor(CursorShape::SqlWait);
+}
+
+BusyCursor::~BusyCursor() {
+    prompts().setCursor(CursorShape::Arrow);
+}

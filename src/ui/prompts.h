@@ -38,3 +38,13 @@ public:
 Prompts& prompts();
 // Installs p (not owned); nullptr restores the real dialogs.
 void setPrompts(Prompts* p);
+
+// The busy indication of long commands: lets pending messages be processed and sets the SQL-wait
+// cursor; the arrow comes back when the object goes, on every way out.
+class BusyCursor {
+public:
+    BusyCursor();
+    ~BusyCursor();
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+};
