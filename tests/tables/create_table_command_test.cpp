@@ -19,10 +19,10 @@ namespace {
 
 const char* const kDatabase = "kt_designer_db";
 
-class CreateTableCommandTest : public MainWindowTest {
+class CreateTableCommandTest : public MainWindowFixture {
 protected:
     void SetUp() override {
-        MainWindowTest::SetUp();
+        MainWindowFixture::SetUp();
         root = std::make_unique<RootConnection>();
         root->Exec(std::string("DROP DATABASE IF EXISTS ") + kDatabase);
         root->Exec(std::string("CREATE DATABASE ") + kDatabase);
@@ -36,7 +36,7 @@ protected:
     }
     void TearDown() override {
         root->Exec(std::string("DROP DATABASE IF EXISTS ") + kDatabase);
-        MainWindowTest::TearDown();
+        MainWindowFixture::TearDown();
     }
 
     // Queues the operator's work in the designer: fill the grid, then whatever finish does.
