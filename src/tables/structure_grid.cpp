@@ -2,6 +2,8 @@
 
 #include <QHeaderView>
 
+#include <algorithm>
+
 namespace {
 constexpr int kRowHeight = 18;
 }
@@ -20,7 +22,10 @@ StructureGrid::StructureGrid(const std::vector<int>& widths, QWidget* parent)
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setDefaultSectionSize(kRowHeight);
     verticalHeader()->setMinimumSectionSize(kRowHeight);
-    verticalHeader()->setFixedWidth(widths.front());
+    // The designed width of the number column, or what " 99." needs in the font in use.
+    const int labels =
+        verticalHeader()->fontMetrics().horizontalAdvance(QStringLiteral(" 99.")) + 8;
+    verticalHeader()->setFixedWidth(std::max(widths.front(), labels));
     verticalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     for (int c = 1; c < static_cast<int>(widths.size()); ++c)
         setColumnWidth(c - 1, widths[static_cast<std::size_t>(c)]);

@@ -4,8 +4,10 @@
 #include "data/sql_names.h"
 #include "ui/radio_group.h"
 
+#include <QAction>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QToolButton>
 
 namespace {
 
@@ -135,4 +137,26 @@ TEST_F(TableCommandsTest, ARefusedStatementIsShownAndTheWindowStillRefreshed) {
     EXPECT_TRUE(prompts.shown[1].startsWith("Access denied")) << prompts.shown[1].toStdString();
     EXPECT_EQ(window->ListBox1->count(), 5);
     EXPECT_EQ(Rows("a"), 2);
+}
+
+TEST_F(TableCommandsTest, MenusAndToolbarReachTheCommands) {
+    SelectTable(QStringLiteral("a"));
+    prompts.yesNo = {false, false, false, false, false, false};
+    for (QAction* item :
+         {window->Emptytable1, window->Emptytable2, window->Droptable1, window->Droptable2})
+        item->trigger();
+    window->SpeedButton(22)->click();
+    window->SpeedButton(23)->click();
+    EXPECT_EQ(prompts.shown, QStringList({"Empty table?", "Empty table?", "Delete table?",
+                                          "Delete table?", "Empty table?", "Delete table?"}));
+    ForgetPrompts();
+    for (int i = 0; i < 3; ++i)
+        prompts.dialogs.push_back([](QDialog&) {});
+    window->Viewtable1->trigger();
+    window->Viewtable2->trigger();
+    window->SpeedButton(20)->click();
+    EXPECT_EQ(prompts.shown, QStringList(3, QStringLiteral("frmPropstbl")));
+    window->Dumpdatabse1->trigger();
+    window->SpeedButton(16)->click();
+    EXPECT_EQ(launched.files.size(), 2);
 }
