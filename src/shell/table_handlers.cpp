@@ -1,9 +1,9 @@
 // The main window's handlers of the table tools, with the refreshes that follow them. Each runs
 // its command unless another command is running (see CommandGuard).
-#include "admin/command_guard.h"
 #include "admin/database_commands.h"
-#include "admin/main_window_clear.h"
 #include "browse/table_browser.h"
+#include "commands/clear_window.h"
+#include "commands/command_guard.h"
 #include "shell/query_frm1.h"
 #include "tables/database_dump.h"
 #include "tables/table_commands.h"

@@ -1,7 +1,8 @@
 #include "tables/database_dump.h"
 
-#include "admin/command_connection.h"
-#include "shell/query_frm1.h"
+#include "commands/command_connection.h"
+#include "commands/command_context.h"
+#include "data/server_session.h"
 #include "tables/dump_format.h"
 #include "tables/dump_progress.h"
 #include "tables/report_file.h"
@@ -14,13 +15,13 @@
 
 namespace {
 
-dump::TableSection ReadSection(MYSQL* handle, const QString& table) {
+dump::TableSection ReadSection(ServerSession& session, const QString& table) {
     dump::TableSection section;
     section.table = table;
-    StatementAnswer fields = AskServer(handle, ShowFieldsStatement(table));
+    StatementAnswer fields = AskServer(session, ShowFieldsStatement(table));
     section.fields = std::move(fields.rows);
     section.fieldsError = fields.error;
-    StatementAnswer keys = AskServer(handle, ShowKeysStatement(table));
+    StatementAnswer keys = AskServer(session, ShowKeysStatement(table));
     section.keys = std::move(keys.rows);
     section.keysError = keys.error;
     return section;
@@ -28,31 +29,35 @@ dump::TableSection ReadSection(MYSQL* handle, const QString& table) {
 
 } // namespace
 
-void DumpDatabase(TQueryFrm1& window) {
-    if (window.RadioGroup1->itemIndex() < 0)
+void DumpDatabase(CommandContext& context) {
+    if (context.databaseList().itemIndex() < 0)
         return;
-    const QString database = window.RadioGroup1->currentItem();
-    window.edtDatabase->setText(database);
+    const QString database = context.databaseList().currentItem();
+    context.databaseEdit().setText(database);
 
-    CommandConnection conn(window);
+    CommandConnection conn(context);
     if (!conn.Open(ConnectCall::RealConnect, database))
         return;
     conn.Ready();
-    if (!SelectDatabase(conn.handle(), database)) {
+    if (!conn.session().SelectDatabase(database.toStdString())) {
         prompts().message(BiText(QStringLiteral("Error attaching to: "),
                                  QStringLiteral("Greška u spajanju na: ")) +
                               database,
                           PromptIcon::Error);
         return;
     }
-    ClientHandle second;
-    const QString refused = ConnectHandle(second, {window.CurrentHost, window.edtUsername->text(),
-                                                   window.edtPasswd->text(), database});
-    if (!refused.isEmpty()) {
-        prompts().message(refused, PromptIcon::Error);
+    // The tables are described on a second connection of the dump's own.
+    const ConnectionInputs inputs = context.connectionInputs();
+    ServerSession second;
+    if (!second.Connect({inputs.host.toStdString(), inputs.user.toStdString(),
+                         inputs.password.toStdString(), database.toStdString()})) {
+        if (!second)
+            SayOutOfMemory();
+        else
+            ShowSessionError(second);
         return;
     }
-    const StatementAnswer tables = AskServer(conn.handle(), "SHOW TABLES");
+    const StatementAnswer tables = AskServer(conn.session(), "SHOW TABLES");
     if (tables.failed()) {
         prompts().message(tables.error, PromptIcon::Error);
         return;
@@ -62,10 +67,10 @@ void DumpDatabase(TQueryFrm1& window) {
     // earlier report as it was.
     QStringList lines{QString(), dump::DatabaseHeading(database), QString()};
     {
-        DumpProgress progress(&window, static_cast<int>(tables.rows.size()));
+        DumpProgress progress(context.dialogParent(), static_cast<int>(tables.rows.size()));
         int done = 0;
         for (const QStringList& row : tables.rows) {
-            lines += dump::SectionLines(ReadSection(second.get(), row.value(0)));
+            lines += dump::SectionLines(ReadSection(second, row.value(0)));
             if (!progress.Advance(++done))
                 return;
         }

@@ -1,34 +1,30 @@
 #include "tables/table_commands.h"
 
-#include "admin/command_connection.h"
-#include "shell/query_frm1.h"
+#include "commands/command_connection.h"
+#include "commands/command_context.h"
 #include "tables/structure_window.h"
 #include "tables/table_statements.h"
 #include "ui/language.h"
 #include "ui/prompts.h"
 #include "ui/radio_group.h"
 
-#include <QComboBox>
-#include <QLineEdit>
 #include <QListWidget>
 
 #include <string>
 
 namespace {
 
-// Asks the question, then sends the statement made for the table over AdminHandle with the
+// Asks the question, then sends the statement made for the table on the command session with the
 // table's database as default database; the server's refusal is shown.
-bool SendAfterQuestion(TQueryFrm1& window, const QString& question,
+bool SendAfterQuestion(CommandContext& context, const QString& question,
                        std::string (*statement)(const QString&)) {
-    const std::optional<TableChoice> choice = ChosenTableOfDatabase(window);
+    const std::optional<TableChoice> choice = ChosenTableOfDatabase(context);
     if (!choice || !prompts().askYesNo(question))
         return false;
-    CommandConnection conn(window);
+    CommandConnection conn(context);
     if (!conn.Open(ConnectCall::RealConnect, choice->database))
         return false;
-    const StatementAnswer answer = AskServer(conn.handle(), statement(choice->table));
-    if (answer.failed())
-        prompts().message(answer.error, PromptIcon::Error);
+    conn.Run(statement(choice->table));
     conn.Close();
     conn.Ready();
     return true;
@@ -36,29 +32,31 @@ bool SendAfterQuestion(TQueryFrm1& window, const QString& question,
 
 } // namespace
 
-std::optional<TableChoice> ChosenTableOfDatabase(const TQueryFrm1& window) {
-    const QString database = window.edtDatabase->text();
-    if (!HasServerAndUser(window) || database.isEmpty() || window.ListBox1->count() == 0 ||
-        window.RadioGroup1->itemIndex() < 0 || window.RadioGroup1->currentItem() != database)
+std::optional<TableChoice> ChosenTableOfDatabase(CommandContext& context) {
+    const QString database = context.connectionInputs().database;
+    const TRadioGroup& databases = context.databaseList();
+    const QListWidget& tables = context.tableList();
+    if (!HasServerAndUser(context) || database.isEmpty() || tables.count() == 0 ||
+        databases.itemIndex() < 0 || databases.currentItem() != database)
         return std::nullopt;
-    const QList<QListWidgetItem*> selected = window.ListBox1->selectedItems();
+    const QList<QListWidgetItem*> selected = tables.selectedItems();
     if (selected.isEmpty() || selected.front()->text().isEmpty())
         return std::nullopt;
     return TableChoice{database, selected.front()->text()};
 }
 
-void ViewTable(TQueryFrm1& window) {
-    const std::optional<TableChoice> choice = ChosenTableOfDatabase(window);
+void ViewTable(CommandContext& context) {
+    const std::optional<TableChoice> choice = ChosenTableOfDatabase(context);
     if (!choice)
         return;
     StatementAnswer fields;
     StatementAnswer keys;
     {
-        CommandConnection conn(window);
+        CommandConnection conn(context);
         if (!conn.Open(ConnectCall::RealConnect, choice->database))
             return;
-        fields = AskServer(conn.handle(), ShowFieldsStatement(choice->table));
-        keys = AskServer(conn.handle(), ShowKeysStatement(choice->table));
+        fields = AskServer(conn.session(), ShowFieldsStatement(choice->table));
+        keys = AskServer(conn.session(), ShowKeysStatement(choice->table));
         conn.Close();
         conn.Ready();
     }
@@ -71,20 +69,20 @@ void ViewTable(TQueryFrm1& window) {
     if (!errors.isEmpty())
         prompts().message(errors.join(QLatin1Char('\n')), PromptIcon::Error);
 
-    TfrmPropstbl form(choice->table, &window);
+    TfrmPropstbl form(choice->table, context.dialogParent());
     form.FillFields(fields.rows);
     form.FillKeys(keys.rows);
     prompts().runDialog(form);
 }
 
-bool EmptyTable(TQueryFrm1& window) {
+bool EmptyTable(CommandContext& context) {
     return SendAfterQuestion(
-        window, BiText(QStringLiteral("Empty table?"), QStringLiteral("Isprazniti tablicu?")),
+        context, BiText(QStringLiteral("Empty table?"), QStringLiteral("Isprazniti tablicu?")),
         DeleteFromStatement);
 }
 
-bool DropTable(TQueryFrm1& window) {
+bool DropTable(CommandContext& context) {
     return SendAfterQuestion(
-        window, BiText(QStringLiteral("Delete table?"), QStringLiteral("Pobrisati tablicu?")),
+        context, BiText(QStringLiteral("Delete table?"), QStringLiteral("Pobrisati tablicu?")),
         DropTableStatement);
 }

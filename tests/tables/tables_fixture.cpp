@@ -2,41 +2,33 @@
 
 #include "data/sql_names.h"
 #include "ui/radio_group.h"
-#include "ui/status_bar.h"
 
-#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
 
 void TablesTest::SetUp() {
-    testserver::EnsureClientLibrary();
-    ClearSettings();
+    MainWindowTest::SetUp();
     root = std::make_unique<testserver::RootConnection>();
     ASSERT_TRUE(workDir.isValid());
     previousDir = QDir::currentPath();
     QDir::setCurrent(workDir.path());
-    window = std::make_unique<TQueryFrm1>();
     dm = std::make_unique<TDM1>();
 }
 
 void TablesTest::TearDown() {
     dm.reset();
-    window.reset();
+    MainWindowTest::TearDown();
     QDir::setCurrent(previousDir);
     for (const std::string& name : created)
         root->Exec("DROP DATABASE IF EXISTS " + QuoteName(name));
-    ClearSettings();
 }
 
 void TablesTest::ChooseRoot() {
-    window->edtHostname->clear();
-    window->edtHostname->addItem(QStringLiteral("root>testsrv"));
-    window->edtHostname->setCurrentIndex(0);
-    window->CurrentHost = QString::fromLatin1(testserver::kHost);
-    window->edtUsername->setText(QString::fromLatin1(testserver::kRootUser));
-    window->edtPasswd->setText(QString::fromLatin1(testserver::kRootPassword));
+    ChooseServer(QString::fromLatin1(testserver::kRootUser),
+                 QString::fromLatin1(testserver::kRootPassword),
+                 QString::fromLatin1(testserver::kHost), QStringLiteral("testsrv"));
 }
 
 void TablesTest::CreateDatabase(const std::string& name) {
@@ -70,19 +62,6 @@ void TablesTest::SelectTable(const QString& name) {
     const QList<QListWidgetItem*> items = window->ListBox1->findItems(name, Qt::MatchExactly);
     ASSERT_EQ(items.size(), 1) << name.toStdString();
     window->ListBox1->setCurrentItem(items.front());
-}
-
-QStringList TablesTest::Panels() const {
-    QStringList texts;
-    for (int i = 0; i <= 5; ++i)
-        texts.append(window->FRSB1->panelText(i));
-    return texts;
-}
-
-void TablesTest::ForgetPrompts() {
-    prompts.shown.clear();
-    prompts.icons.clear();
-    prompts.cursors.clear();
 }
 
 QString TablesTest::ReportPath(const char* name) const {
