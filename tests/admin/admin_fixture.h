@@ -8,7 +8,7 @@
 
 using HookedPrompts = WindowPrompts;
 
-class AdminTest : public MainWindowTest {
+class AdminTest : public MainWindowFixture {
 protected:
     // Chooses a server entry "user>label" for host (label: the host itself when empty), with user
     // name and password.

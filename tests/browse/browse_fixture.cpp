@@ -8,7 +8,7 @@
 #include <QPlainTextEdit>
 
 void BrowseTest::SetUp() {
-    MainWindowTest::SetUp();
+    MainWindowFixture::SetUp();
     root = std::make_unique<testserver::RootConnection>();
     ASSERT_TRUE(workDir.isValid());
     previousDir = QDir::currentPath();
@@ -18,7 +18,7 @@ void BrowseTest::SetUp() {
 
 void BrowseTest::TearDown() {
     dm.reset();
-    MainWindowTest::TearDown();
+    MainWindowFixture::TearDown();
     QDir::setCurrent(previousDir);
     for (const std::string& name : created)
         root->Exec("DROP DATABASE IF EXISTS " + QuoteName(name));

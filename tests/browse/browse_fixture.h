@@ -14,7 +14,7 @@
 
 using BrowsePrompts = WindowPrompts;
 
-class BrowseTest : public MainWindowTest {
+class BrowseTest : public MainWindowFixture {
 protected:
     void SetUp() override;
     void TearDown() override;

@@ -26,18 +26,18 @@ QString WindowPrompts::openFileName(QWidget* parent, const QString& caption, con
     return ScriptedPrompts::openFileName(parent, caption, dir, filter);
 }
 
-void MainWindowTest::SetUp() {
+void MainWindowFixture::SetUp() {
     testserver::EnsureClientLibrary();
     ClearSettings();
     window = std::make_unique<TQueryFrm1>();
 }
 
-void MainWindowTest::TearDown() {
+void MainWindowFixture::TearDown() {
     window.reset();
     ClearSettings();
 }
 
-void MainWindowTest::ChooseServer(const QString& user, const QString& password, const QString& host,
+void MainWindowFixture::ChooseServer(const QString& user, const QString& password, const QString& host,
                                   const QString& label) {
     window->edtHostname->clear();
     window->edtHostname->addItem(user + QLatin1Char('>') + label);
@@ -47,19 +47,19 @@ void MainWindowTest::ChooseServer(const QString& user, const QString& password, 
     window->edtPasswd->setText(password);
 }
 
-QStringList MainWindowTest::Panels() const {
+QStringList MainWindowFixture::Panels() const {
     QStringList texts;
     for (int i = 0; i <= 5; ++i)
         texts.append(window->FRSB1->panelText(i));
     return texts;
 }
 
-void MainWindowTest::FillPanels(const QString& text) {
+void MainWindowFixture::FillPanels(const QString& text) {
     for (int i = 0; i <= 5; ++i)
         window->FRSB1->setPanelText(i, text + QString::number(i));
 }
 
-void MainWindowTest::ForgetPrompts() {
+void MainWindowFixture::ForgetPrompts() {
     prompts.shown.clear();
     prompts.icons.clear();
     prompts.cursors.clear();

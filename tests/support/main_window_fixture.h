@@ -28,7 +28,7 @@ public:
                          const QString& filter) override;
 };
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowFixture : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
