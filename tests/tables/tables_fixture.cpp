@@ -9,7 +9,7 @@
 #include <QListWidget>
 
 void TablesTest::SetUp() {
-    MainWindowTest::SetUp();
+    MainWindowFixture::SetUp();
     root = std::make_unique<testserver::RootConnection>();
     ASSERT_TRUE(workDir.isValid());
     previousDir = QDir::currentPath();
@@ -19,7 +19,7 @@ void TablesTest::SetUp() {
 
 void TablesTest::TearDown() {
     dm.reset();
-    MainWindowTest::TearDown();
+    MainWindowFixture::TearDown();
     QDir::setCurrent(previousDir);
     for (const std::string& name : created)
         root->Exec("DROP DATABASE IF EXISTS " + QuoteName(name));

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-class TablesTest : public MainWindowTest {
+class TablesTest : public MainWindowFixture {
 protected:
     void SetUp() override;
     void TearDown() override;
