@@ -536,4 +536,27 @@
         <translation>Next &gt;</translation>
     </message>
 </context>
+<context>
+    <name>TfrmPropstbl</name>
+    <message>
+        <source>View MySQL table structure</source>
+        <translation>View MySQL table structure</translation>
+    </message>
+    <message>
+        <source>Fields</source>
+        <translation>Fields</translation>
+    </message>
+    <message>
+        <source>Indexes</source>
+        <translation>Indexes</translation>
+    </message>
+    <message>
+        <source>Print struct</source>
+        <translation>Print struct</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
+</context>
 </TS>

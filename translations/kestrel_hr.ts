@@ -536,4 +536,27 @@
         <translation>Dalje &gt;</translation>
     </message>
 </context>
+<context>
+    <name>TfrmPropstbl</name>
+    <message>
+        <source>View MySQL table structure</source>
+        <translation>Pregled strukture MySQL tablice</translation>
+    </message>
+    <message>
+        <source>Fields</source>
+        <translation>Polja</translation>
+    </message>
+    <message>
+        <source>Indexes</source>
+        <translation>Indeksi</translation>
+    </message>
+    <message>
+        <source>Print struct</source>
+        <translation>Ispis strukture</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Zatvori</translation>
+    </message>
+</context>
 </TS>

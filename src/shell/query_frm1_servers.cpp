@@ -5,6 +5,7 @@
 #include "shell/saved_server_store.h"
 
 #include "ui/language.h"
+#include "ui/operator_log.h"
 #include "ui/prompts.h"
 #include "ui/radio_group.h"
 
@@ -119,7 +120,10 @@ void TQueryFrm1::edtHostnameChange() {
 }
 
 void TQueryFrm1::edtPasswdEnter() {
-    ShowDatabases1Click();
+    {
+        OperatorCommand logged(QStringLiteral("ShowDatabases1"));
+        ShowDatabases1Click();
+    }
     RadioGroup1->setFocus();
 }
 
