@@ -32,6 +32,10 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <memory>
+#include <utility>
+#include <vector>
+
 namespace {
 
 // The toolbar in order: button number, menu item it runs (null: none), glyph.
@@ -175,7 +179,12 @@ void TQueryFrm1::buildMenus() {
     English1->setData(1033);
     Croatian1->setData(1050);
     English1->setChecked(true);
-    // Radio items: SetLanguage sets both check marks itself.
+    // Radio items of one exclusive group; SetLanguage sets both check marks itself.
+    auto* languages = new QActionGroup(this);
+    languages->setObjectName(QStringLiteral("LanguageGroup"));
+    languages->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
+    languages->addAction(English1);
+    languages->addAction(Croatian1);
     Language1->addActions({English1, Croatian1});
     About1 = NewAction(this, "About1");
 
@@ -231,16 +240,34 @@ void TQueryFrm1::buildMenus() {
     connect(Exit1, &QAction::triggered, this, &QWidget::close);
     // A checkable item flips its own mark before its handler runs; these handlers set the marks
     // themselves, so the flip is undone first.
-    const std::pair<QAction*, std::function<void()>> checkable[] = {
-        {Usefriendlyname1, [this] { Usefriendlyname1Click(); }},
-        {English1, [this] { SetLanguage(English1); }},
-        {Croatian1, [this] { SetLanguage(Croatian1); }},
-    };
-    for (const auto& [action, handler] : checkable)
-        connect(action, &QAction::triggered, this, [action, handler] {
-            action->setChecked(!action->isChecked());
-            handler();
+    connect(Usefriendlyname1, &QAction::triggered, this, [this] {
+        Usefriendlyname1->setChecked(!Usefriendlyname1->isChecked());
+        Usefriendlyname1Click();
+    });
+    // A click on an unchecked language item has moved the group's mark to it before its handler
+    // runs (the item checked, the other unchecked): that move is undone first, so that without the
+    // language's module nothing changes.
+    auto moves = std::make_shared<std::vector<std::pair<QAction*, bool>>>(); // item, mark before
+    for (QAction* item : {English1, Croatian1}) {
+        connect(item, &QAction::toggled, this,
+                [moves, item](bool on) { moves->emplace_back(item, !on); });
+        connect(item, &QAction::triggered, this, [this, moves, item] {
+            QAction* other = item == English1 ? Croatian1 : English1;
+            bool gained = false, otherLost = false;
+            for (std::size_t i = moves->size() > 2 ? moves->size() - 2 : 0; i < moves->size();
+                 ++i) {
+                gained = gained || (*moves)[i] == std::pair<QAction*, bool>(item, false);
+                otherLost = otherLost || (*moves)[i] == std::pair<QAction*, bool>(other, true);
+            }
+            if (otherLost)
+                other->setChecked(true); // the group takes the mark from item again
+            else if (gained)
+                item->setChecked(false);
+            moves->clear();
+            SetLanguage(item);
+            moves->clear();
         });
+    }
 }
 
 void TQueryFrm1::buildToolbar() {
