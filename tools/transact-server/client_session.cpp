@@ -71,7 +71,7 @@ std::string ErrorAnswer(const std::string& text) {
 void ServeClient(SocketHandle socket, const ServerOptions& options, const std::string& peer) {
     const int fd = socket.get();
     LineReader reader(fd, options.MaxLine);
-    // The whole login, the MySQL log-in included, must end within the time limit.
+    // The client must have sent its login and password within the time limit.
     reader.SetDeadline(std::chrono::steady_clock::now() +
                        std::chrono::seconds(options.LoginTimeout));
     std::string login, password, line;
