@@ -2,15 +2,11 @@
 
 #include "data/db_error.h"
 #include "data/server_text.h"
-#include "data/text_utils.h"
 
 namespace {
 constexpr unsigned kConnectWithDb = 8;
 constexpr unsigned kServerPort = 3306;
 
-const char* OrNull(const std::string& s) {
-    return s.c_str();
-}
 } // namespace
 
 int TDirConnect::ConnectTo(const std::string& host, const std::string& port,
@@ -27,17 +23,13 @@ int TDirConnect::ConnectTo(const std::string& host, const std::string& port,
 std::string TDirMySQLConnect::GetErrorMsg() {
     if (!Active)
         return ErrorText;
-    const char* text = Client().mysql_error ? Client().mysql_error(handle_.get()) : "";
-    ErrorText = TrimBlanksAndControls(text ? text : "");
+    ErrorText = session_.FullErrorText();
     return ConvertServerText(ErrorText);
 }
 
 int TDirMySQLConnect::Connect() {
     Disconnect();
-    MYSQL* h = handle_.Init();
-    const char* db = Database.empty() ? nullptr : Database.c_str();
-    if (h && Client().mysql_real_connect(h, OrNull(Host), OrNull(Login), OrNull(Password), db,
-                                         kServerPort, nullptr, kConnectWithDb)) {
+    if (session_.Connect({Host, Login, Password, Database, kServerPort, kConnectWithDb})) {
         Active = true;
         return dsConnected;
     }
@@ -47,23 +39,22 @@ int TDirMySQLConnect::Connect() {
 
 void TDirMySQLConnect::Disconnect() {
     if (Active) {
-        handle_.Close();
+        session_.Close();
         Active = false;
     }
 }
 
 int TDirMySQLConnect::CreateDatabase() {
     Active = false;
-    MYSQL* h = handle_.Init();
-    if (!h || !Client().mysql_connect(h, OrNull(Host), OrNull(Login), OrNull(Password))) {
+    if (!session_.ConnectShort(Host, Login, Password)) {
         ErrorText = dberr::kConnectToServer;
         return dsError;
     }
-    if (Client().mysql_create_db(h, Database.c_str()) == 0) {
+    if (session_.CreateDatabase(Database)) {
         Active = true;
         return dsConnected;
     }
-    handle_.Close();
+    session_.Close();
     ErrorText = dberr::kDatabaseCreating;
     return dsError;
 }
@@ -71,8 +62,8 @@ int TDirMySQLConnect::CreateDatabase() {
 int TDirMySQLConnect::DropDatabase() {
     if (!Active)
         return dsError;
-    Client().mysql_drop_db(handle_.get(), Database.c_str());
-    handle_.Close();
+    session_.DropDatabase(Database);
+    session_.Close();
     Active = false;
     return dsNone;
 }
