@@ -95,6 +95,7 @@ void TMySQLQuery::CheckComponents() {
 void TMySQLQuery::InternalOpen() {
     cache_.Clear();
     readOnly_ = true;
+    statementSent_ = false;
     recordCounter_ = lastId_ = 0;
     current_ = -1;
     atEnd_ = false;
@@ -124,6 +125,7 @@ void TMySQLQuery::InternalOpen() {
     dirQuery_.Connect = connect;
     dirQuery_.SetStoreResult(!stream);
     dirQuery_.Sql = statement;
+    statementSent_ = true;
     dirQuery_.Open();
     if (!dirQuery_.Active) {
         if (dirQuery_.RanWithoutResult())

@@ -53,6 +53,9 @@ public:
 
     bool CanModify() const override;
     bool ReadOnly() const { return readOnly_; }
+    // True once the last Open has handed its statement to the server, also when that Open then
+    // failed: the statement may have run, and sending it again could run it twice.
+    bool StatementSent() const { return statementSent_; }
 
     const StatementAnalysis& Analysis() const { return analysis_; }
     const std::vector<std::string>& Tables() const { return analysis_.Tables(); }
@@ -117,4 +120,5 @@ private:
     bool firstFetch_ = true;
     bool atEnd_ = false;
     bool readOnly_ = true;
+    bool statementSent_ = false;
 };
