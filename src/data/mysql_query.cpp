@@ -22,6 +22,8 @@ std::int64_t Utf8Length(std::string_view s) {
 
 TMySQLQuery::~TMySQLQuery() {
     Close();
+    if (database_)
+        database_->DetachQuery(this);
 }
 
 void TMySQLQuery::SetSQL(std::vector<std::string> lines) {
@@ -57,7 +59,13 @@ std::string TMySQLQuery::SQLText() const {
 
 void TMySQLQuery::SetDatabase(TMySQLDatabase* database) {
     Close();
+    if (database_ == database)
+        return;
+    if (database_)
+        database_->DetachQuery(this);
     database_ = database;
+    if (database_)
+        database_->AttachQuery(this);
 }
 
 void TMySQLQuery::SetTransaction(TransactionLink* transaction) {
@@ -136,7 +144,10 @@ void TMySQLQuery::InternalOpen() {
     readOnly_ = !RequestLive;
     SetDefaultExpressions();
     if (QueryAllRecords) {
-        FetchAll();
+        // Every row, also those that cached updates do not show: a streamed result must be read
+        // to its end before its connection carries anything else.
+        while (FetchOne()) {
+        }
         WidenUndescribedFields();
     }
 }
