@@ -141,6 +141,10 @@ void TMySQLQuery::InternalOpen() {
     }
 
     BuildFields();
+    // Rows of a stored result stay there until they change: the cache does not copy them.
+    if (!stream)
+        cache_.UseStoredResult(dirQuery_.Result(), columnOfField_,
+                               static_cast<std::size_t>(dirQuery_.GetRecordCount()));
     readOnly_ = !RequestLive;
     SetDefaultExpressions();
     if (QueryAllRecords) {
@@ -259,8 +263,10 @@ bool TMySQLQuery::FetchOne() {
             throw EDatabaseError(dirQuery_.MySQLConnect()->GetErrorMsg());
         return false;
     }
-    cache_.AppendFromTexts(row, dirQuery_.CurrentLengths(), columnOfField_.data(), ++recordCounter_,
-                           ++lastId_);
+    const std::int64_t recNo = ++recordCounter_, id = ++lastId_;
+    if (dirQuery_.StoreResult() && cache_.AppendStored(dirQuery_.CurrentRowOffset(), recNo, id))
+        return true;
+    cache_.AppendFromTexts(row, dirQuery_.CurrentLengths(), columnOfField_.data(), recNo, id);
     return true;
 }
 

@@ -5,11 +5,28 @@
 #include <charconv>
 #include <cstring>
 #include <limits>
+#include <string>
 
 namespace {
 
 constexpr std::size_t kChunkBytes = std::size_t(1) << 20;
 constexpr std::size_t kHeaderBytes = (sizeof(CachedRow) + 7) & ~std::size_t(7);
+
+// A stored row's slot: bit 0 set, the record number in bits 1-31, the stored index in 32-63.
+constexpr std::uintptr_t kStoredTag = 1;
+constexpr std::int64_t kMaxStoredRecNo = (std::int64_t(1) << 31) - 1;
+constexpr std::uint64_t kMaxStoredIndex = (std::uint64_t(1) << 32) - 1;
+static_assert(sizeof(std::uintptr_t) == 8, "slots pack a stored row into 64 bits");
+
+bool IsStored(std::uintptr_t slot) {
+    return slot & kStoredTag;
+}
+std::int64_t StoredRecNo(std::uintptr_t slot) {
+    return static_cast<std::int64_t>((slot >> 1) & kMaxStoredRecNo);
+}
+std::size_t StoredIndex(std::uintptr_t slot) {
+    return static_cast<std::size_t>(slot >> 32);
+}
 
 std::size_t Align8(std::size_t n) {
     return (n + 7) & ~std::size_t(7);
@@ -29,6 +46,10 @@ template <typename T> T ParseOr0(const char* p, std::size_t n) {
     }
     auto [end, ec] = std::from_chars(p, p + n, v);
     return ec == std::errc() && end == p + n ? v : T{0};
+}
+
+bool IsTrueText(const char* t, std::size_t n) {
+    return n && (t[0] == 'Y' || t[0] == 'y');
 }
 
 } // namespace
@@ -55,10 +76,24 @@ void RowCache::Reset(std::vector<CellKind> kinds) {
 void RowCache::Clear() {
     rows_.clear();
     rows_.shrink_to_fit();
+    stored_.clear();
+    stored_.shrink_to_fit();
+    storedResult_ = nullptr;
+    storedColumns_.clear();
     chunks_.clear();
     chunkSizes_.clear();
     free_ = nullptr;
     freeBytes_ = 0;
+}
+
+RowRef RowCache::Row(std::size_t i) const {
+    const std::uintptr_t slot = rows_[i];
+    if (IsStored(slot)) {
+        const std::int64_t recNo = StoredRecNo(slot);
+        return {recNo, recNo, rsUnmodified, slot};
+    }
+    const auto* row = reinterpret_cast<const CachedRow*>(slot);
+    return {row->recNo, row->id, row->state, slot};
 }
 
 std::byte* RowCache::Allocate(std::size_t bytes) {
@@ -80,14 +115,13 @@ std::byte* RowCache::Allocate(std::size_t bytes) {
     return p;
 }
 
-CachedRow* RowCache::AppendFromTexts(const char* const* texts, const unsigned long* lengths,
-                                     const int* columnOfField, std::int64_t recNo,
-                                     std::int64_t id) {
+CachedRow* RowCache::MakeBlock(const char* const* texts, const unsigned long* lengths,
+                               const int* columnOfField, std::int64_t recNo, std::int64_t id) {
     const std::size_t n = kinds_.size();
     std::size_t textBytes = 0;
     for (std::size_t f = 0; f < n; ++f) {
         const int c = columnOfField[f];
-        if (c >= 0 && kinds_[f] == CellKind::Text && texts[c])
+        if (c >= 0 && kinds_[f] != CellKind::Bool && texts[c])
             textBytes += lengths[c];
     }
     const std::size_t textStart = cellsOffset_ + 8 * n;
@@ -113,76 +147,105 @@ CachedRow* RowCache::AppendFromTexts(const char* const* texts, const unsigned lo
             continue;
         }
         const std::size_t len = lengths[c];
-        switch (kinds_[f]) {
-        case CellKind::Int: {
-            const auto v = ParseOr0<std::int64_t>(t, len);
+        if (kinds_[f] == CellKind::Bool) {
+            const std::int64_t v = IsTrueText(t, len);
             std::memcpy(cell, &v, 8);
-            break;
+            continue;
         }
-        case CellKind::UInt: {
-            const auto v = ParseOr0<std::uint64_t>(t, len);
-            std::memcpy(cell, &v, 8);
-            break;
-        }
-        case CellKind::Double: {
-            const auto v = ParseOr0<double>(t, len);
-            std::memcpy(cell, &v, 8);
-            break;
-        }
-        case CellKind::Bool: {
-            const std::int64_t v = len && (t[0] == 'Y' || t[0] == 'y');
-            std::memcpy(cell, &v, 8);
-            break;
-        }
-        case CellKind::Text: {
-            const TextCell tc{static_cast<std::uint32_t>(textAt), static_cast<std::uint32_t>(len)};
-            std::memcpy(cell, &tc, 8);
+        // Numbers keep their text too: what the server sent is what statements get back.
+        const TextCell tc{static_cast<std::uint32_t>(textAt), static_cast<std::uint32_t>(len)};
+        std::memcpy(cell, &tc, 8);
+        if (len)
             std::memcpy(block + textAt, t, len);
-            textAt += len;
-            break;
-        }
-        }
+        textAt += len;
     }
-    rows_.push_back(row);
     return row;
+}
+
+CachedRow* RowCache::AppendFromTexts(const char* const* texts, const unsigned long* lengths,
+                                     const int* columnOfField, std::int64_t recNo,
+                                     std::int64_t id) {
+    CachedRow* row = MakeBlock(texts, lengths, columnOfField, recNo, id);
+    rows_.push_back(Slot(row));
+    return row;
+}
+
+void RowCache::UseStoredResult(MYSQL_RES* result, std::vector<int> columnOfField,
+                               std::size_t expectedRows) {
+    storedResult_ = result;
+    storedColumns_ = std::move(columnOfField);
+    stored_.reserve(expectedRows);
+    rows_.reserve(expectedRows);
+}
+
+bool RowCache::AppendStored(MYSQL_ROW_OFFSET offset, std::int64_t recNo, std::int64_t id) {
+    if (!storedResult_ || !offset || recNo != id || recNo < 1 || recNo > kMaxStoredRecNo ||
+        stored_.size() > kMaxStoredIndex || !Client().mysql_row_seek)
+        return false;
+    const std::uintptr_t slot = (static_cast<std::uintptr_t>(stored_.size()) << 32) |
+                                (static_cast<std::uintptr_t>(recNo) << 1) | kStoredTag;
+    stored_.push_back(offset);
+    rows_.push_back(slot);
+    return true;
+}
+
+MYSQL_ROW RowCache::StoredRow(std::uintptr_t slot, const unsigned long*& lengths) const {
+    // Seeking by offset is immediate; the result's own position is put back afterwards, so the
+    // query reading rows from it goes on where it was.
+    const ClientApi& c = Client();
+    const MYSQL_ROW_OFFSET saved = c.mysql_row_seek(storedResult_, stored_[StoredIndex(slot)]);
+    const MYSQL_ROW row = c.mysql_fetch_row(storedResult_);
+    lengths = row ? c.mysql_fetch_lengths(storedResult_) : nullptr;
+    c.mysql_row_seek(storedResult_, saved);
+    return row;
+}
+
+CachedRow* RowCache::Convert(std::uintptr_t slot) {
+    if (!IsStored(slot))
+        return reinterpret_cast<CachedRow*>(slot);
+    const unsigned long* lengths = nullptr;
+    const MYSQL_ROW texts = StoredRow(slot, lengths);
+    const std::int64_t recNo = StoredRecNo(slot);
+    return MakeBlock(texts, lengths, storedColumns_.data(), recNo, recNo);
+}
+
+void RowCache::SetState(std::size_t i, std::uint8_t state) {
+    CachedRow* row = Convert(rows_[i]);
+    row->state = state;
+    rows_[i] = Slot(row);
 }
 
 CachedRow* RowCache::Build(const std::vector<FieldValue>& values, std::int64_t recNo,
                            std::int64_t id, std::uint8_t state) {
     const std::size_t n = kinds_.size();
-    std::vector<const char*> texts(n);
-    std::vector<unsigned long> lengths(n);
+    std::vector<std::string> owned(n);
+    std::vector<const char*> texts(n, nullptr);
+    std::vector<unsigned long> lengths(n, 0);
     std::vector<int> columns(n);
     for (std::size_t f = 0; f < n; ++f) {
         columns[f] = static_cast<int>(f);
-        texts[f] = nullptr;
-        if (f < values.size() && !values[f].null && kinds_[f] == CellKind::Text) {
-            texts[f] = values[f].text.data();
-            lengths[f] = static_cast<unsigned long>(values[f].text.size());
-        } else if (f < values.size() && !values[f].null) {
-            texts[f] = ""; // a placeholder: the cell is written below
-        }
-    }
-    std::vector<CachedRow*> keep;
-    keep.swap(rows_);
-    CachedRow* row = nullptr;
-    try {
-        row = AppendFromTexts(texts.data(), lengths.data(), columns.data(), recNo, id);
-    } catch (...) {
-        rows_.swap(keep);
-        throw;
-    }
-    rows_.swap(keep);
-    row->state = state;
-    std::byte* cells = reinterpret_cast<std::byte*>(row) + cellsOffset_;
-    for (std::size_t f = 0; f < n && f < values.size(); ++f) {
-        if (values[f].null || kinds_[f] == CellKind::Text)
+        if (f >= values.size() || values[f].null)
             continue;
-        if (kinds_[f] == CellKind::Double)
-            std::memcpy(cells + 8 * f, &values[f].d, 8);
-        else
-            std::memcpy(cells + 8 * f, &values[f].i, 8);
+        switch (kinds_[f]) {
+        case CellKind::Int:
+        case CellKind::UInt:
+            owned[f] = ExactText(FieldType::Integer, kinds_[f] == CellKind::UInt, values[f].View());
+            break;
+        case CellKind::Double:
+            owned[f] = ExactText(FieldType::Float, false, values[f].View());
+            break;
+        case CellKind::Bool:
+            owned[f].assign(1, values[f].i ? 'Y' : 'N');
+            break;
+        case CellKind::Text:
+            owned[f] = values[f].text;
+            break;
+        }
+        texts[f] = owned[f].data();
+        lengths[f] = static_cast<unsigned long>(owned[f].size());
     }
+    CachedRow* row = MakeBlock(texts.data(), lengths.data(), columns.data(), recNo, id);
+    row->state = state;
     return row;
 }
 
@@ -190,37 +253,64 @@ void RowCache::Erase(std::size_t i) {
     rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(i));
 }
 
-bool RowCache::IsNull(const CachedRow* row, std::size_t field) const {
-    const auto* nulls = reinterpret_cast<const unsigned char*>(row) + kHeaderBytes;
-    return (nulls[field >> 3] >> (field & 7)) & 1u;
-}
-
-ValueView RowCache::Value(const CachedRow* row, std::size_t field) const {
+ValueView RowCache::CellValue(std::size_t field, const char* text, std::size_t length) const {
     ValueView v;
-    if (!row || field >= kinds_.size() || IsNull(row, field))
-        return v;
     v.null = false;
-    const std::byte* block = reinterpret_cast<const std::byte*>(row);
-    const std::byte* cell = block + cellsOffset_ + 8 * field;
     switch (kinds_[field]) {
+    case CellKind::Int:
+        v.i = ParseOr0<std::int64_t>(text, length);
+        break;
+    case CellKind::UInt:
+        v.i = static_cast<std::int64_t>(ParseOr0<std::uint64_t>(text, length));
+        break;
     case CellKind::Double:
-        std::memcpy(&v.d, cell, 8);
+        v.d = ParseOr0<double>(text, length);
         break;
-    case CellKind::Text: {
-        TextCell tc;
-        std::memcpy(&tc, cell, 8);
-        v.text = std::string_view(reinterpret_cast<const char*>(block + tc.offset), tc.length);
-        break;
-    }
-    default:
-        std::memcpy(&v.i, cell, 8);
+    case CellKind::Bool:
+        v.i = IsTrueText(text, length);
+        return v;
+    case CellKind::Text:
         break;
     }
+    v.text = std::string_view(text, length);
     return v;
 }
 
+ValueView RowCache::Value(const CachedRow* row, std::size_t field) const {
+    if (!row || field >= kinds_.size())
+        return {};
+    const auto* block = reinterpret_cast<const std::byte*>(row);
+    const auto* nulls = reinterpret_cast<const unsigned char*>(block + kHeaderBytes);
+    if ((nulls[field >> 3] >> (field & 7)) & 1u)
+        return {};
+    const std::byte* cell = block + cellsOffset_ + 8 * field;
+    if (kinds_[field] == CellKind::Bool) {
+        ValueView v;
+        v.null = false;
+        std::memcpy(&v.i, cell, 8);
+        return v;
+    }
+    TextCell tc;
+    std::memcpy(&tc, cell, 8);
+    return CellValue(field, reinterpret_cast<const char*>(block + tc.offset), tc.length);
+}
+
+ValueView RowCache::Value(const RowRef& row, std::size_t field) const {
+    if (!IsStored(row.slot))
+        return Value(reinterpret_cast<const CachedRow*>(row.slot), field);
+    if (field >= kinds_.size() || field >= storedColumns_.size())
+        return {};
+    const unsigned long* lengths = nullptr;
+    const MYSQL_ROW texts = StoredRow(row.slot, lengths);
+    const int c = storedColumns_[field];
+    if (!texts || c < 0 || !texts[c])
+        return {};
+    return CellValue(field, texts[c], lengths[c]);
+}
+
 std::size_t RowCache::MemoryBytes() const {
-    std::size_t total = rows_.capacity() * sizeof(CachedRow*);
+    std::size_t total =
+        rows_.capacity() * sizeof(std::uintptr_t) + stored_.capacity() * sizeof(MYSQL_ROW_OFFSET);
     for (std::size_t s : chunkSizes_)
         total += s;
     return total;
