@@ -144,7 +144,6 @@ bool LoadClientLibrary(const std::function<void(const std::string&)>& reportMiss
     LookUp(s.handle, "mysql_next_result", x.mysql_next_result);
     LookUp(s.handle, "mysql_more_results", x.mysql_more_results);
     LookUp(s.handle, "mysql_thread_id", x.mysql_thread_id);
-    LookUp(s.handle, "mysql_row_tell", x.mysql_row_tell);
     return true;
 }
 

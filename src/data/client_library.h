@@ -72,7 +72,6 @@ struct ClientExtras {
     decltype(&::mysql_next_result) mysql_next_result;
     decltype(&::mysql_more_results) mysql_more_results;
     decltype(&::mysql_thread_id) mysql_thread_id;
-    decltype(&::mysql_row_tell) mysql_row_tell;
 };
 
 struct ClientApi : ClientEntryPointTable, ClientExtras {};

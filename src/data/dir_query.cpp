@@ -79,7 +79,6 @@ void TDirMySqlQuery::Open() {
     if (!h || Active)
         return;
     row_ = nullptr;
-    rowOffset_ = nullptr;
     lengths_.clear();
     readFailed_ = false;
     ranWithoutResult_ = false;
@@ -132,14 +131,11 @@ void TDirMySqlQuery::Open() {
 // Reads the next row of the result and takes its lengths while they are the current row's.
 void TDirMySqlQuery::FetchRow() {
     const ClientApi& c = Client();
-    rowOffset_ = storeResult_ && c.mysql_row_tell ? c.mysql_row_tell(result_.get()) : nullptr;
     row_ = c.mysql_fetch_row(result_.get());
     lengths_.clear();
     if (row_) {
         const unsigned long* lengths = c.mysql_fetch_lengths(result_.get());
         lengths_.assign(lengths, lengths + c.mysql_num_fields(result_.get()));
-    } else {
-        rowOffset_ = nullptr;
     }
 }
 
@@ -165,7 +161,6 @@ void TDirMySqlQuery::Close() {
         DrainMoreResults(Handle());
     moreResultsPending_ = false;
     row_ = nullptr;
-    rowOffset_ = nullptr;
     lengths_.clear();
     names_.clear();
 }

@@ -86,10 +86,6 @@ public:
     // descriptions of the result, and whether reading stopped on an error rather than at the end.
     MYSQL_ROW CurrentRow() const { return row_; }
     const unsigned long* CurrentLengths() const;
-    // Where the current row lies in a stored result (for mysql_row_seek); nullptr otherwise.
-    MYSQL_ROW_OFFSET CurrentRowOffset() const { return rowOffset_; }
-    // The result as the client library holds it (nullptr without one).
-    MYSQL_RES* Result() const { return result_.get(); }
     const MYSQL_FIELD* ResultField(int index) const;
     bool ReadFailed() const { return readFailed_; }
     // After an Open that found no rows: true when the statement itself succeeded and the server
@@ -106,7 +102,6 @@ private:
 
     ClientResult result_;
     MYSQL_ROW row_ = nullptr;
-    MYSQL_ROW_OFFSET rowOffset_ = nullptr;
     std::vector<unsigned long> lengths_; // of the current row, taken when it was read
     bool storeResult_ = true;
     bool readFailed_ = false;

@@ -101,6 +101,7 @@ private:
     std::int64_t FindVisibleFrom(std::int64_t index);
     void ResolveCurrent();
     void WidenUndescribedFields();
+    void ReadAhead();
 
     std::vector<std::string> sql_;
     TMySQLDatabase* database_ = nullptr;
@@ -117,5 +118,6 @@ private:
     std::int64_t lastId_ = 0;
     bool firstFetch_ = true;
     bool atEnd_ = false;
+    bool readAhead_ = false; // the whole result was read at open and waits in the cache
     bool readOnly_ = true;
 };

@@ -12,22 +12,6 @@ namespace {
 constexpr std::size_t kChunkBytes = std::size_t(1) << 20;
 constexpr std::size_t kHeaderBytes = (sizeof(CachedRow) + 7) & ~std::size_t(7);
 
-// A stored row's slot: bit 0 set, the record number in bits 1-31, the stored index in 32-63.
-constexpr std::uintptr_t kStoredTag = 1;
-constexpr std::int64_t kMaxStoredRecNo = (std::int64_t(1) << 31) - 1;
-constexpr std::uint64_t kMaxStoredIndex = (std::uint64_t(1) << 32) - 1;
-static_assert(sizeof(std::uintptr_t) == 8, "slots pack a stored row into 64 bits");
-
-bool IsStored(std::uintptr_t slot) {
-    return slot & kStoredTag;
-}
-std::int64_t StoredRecNo(std::uintptr_t slot) {
-    return static_cast<std::int64_t>((slot >> 1) & kMaxStoredRecNo);
-}
-std::size_t StoredIndex(std::uintptr_t slot) {
-    return static_cast<std::size_t>(slot >> 32);
-}
-
 std::size_t Align8(std::size_t n) {
     return (n + 7) & ~std::size_t(7);
 }
@@ -76,10 +60,7 @@ void RowCache::Reset(std::vector<CellKind> kinds) {
 void RowCache::Clear() {
     rows_.clear();
     rows_.shrink_to_fit();
-    stored_.clear();
-    stored_.shrink_to_fit();
-    storedResult_ = nullptr;
-    storedColumns_.clear();
+    count_ = 0;
     chunks_.clear();
     chunkSizes_.clear();
     free_ = nullptr;
@@ -87,13 +68,7 @@ void RowCache::Clear() {
 }
 
 RowRef RowCache::Row(std::size_t i) const {
-    const std::uintptr_t slot = rows_[i];
-    if (IsStored(slot)) {
-        const std::int64_t recNo = StoredRecNo(slot);
-        return {recNo, recNo, rsUnmodified, slot};
-    }
-    const auto* row = reinterpret_cast<const CachedRow*>(slot);
-    return {row->recNo, row->id, row->state, slot};
+    return Ref(rows_[i]);
 }
 
 std::byte* RowCache::Allocate(std::size_t bytes) {
@@ -166,53 +141,30 @@ CachedRow* RowCache::AppendFromTexts(const char* const* texts, const unsigned lo
                                      const int* columnOfField, std::int64_t recNo,
                                      std::int64_t id) {
     CachedRow* row = MakeBlock(texts, lengths, columnOfField, recNo, id);
-    rows_.push_back(Slot(row));
+    Append(row);
     return row;
 }
 
-void RowCache::UseStoredResult(MYSQL_RES* result, std::vector<int> columnOfField,
-                               std::size_t expectedRows) {
-    storedResult_ = result;
-    storedColumns_ = std::move(columnOfField);
-    stored_.reserve(expectedRows);
-    rows_.reserve(expectedRows);
+void RowCache::Append(CachedRow* row) {
+    if (count_ == rows_.size())
+        rows_.push_back(row);
+    else
+        rows_.insert(rows_.begin() + static_cast<std::ptrdiff_t>(count_), row);
+    ++count_;
 }
 
-bool RowCache::AppendStored(MYSQL_ROW_OFFSET offset, std::int64_t recNo, std::int64_t id) {
-    if (!storedResult_ || !offset || recNo != id || recNo < 1 || recNo > kMaxStoredRecNo ||
-        stored_.size() > kMaxStoredIndex || !Client().mysql_row_seek)
+void RowCache::AppendWaiting(const char* const* texts, const unsigned long* lengths,
+                             const int* columnOfField) {
+    rows_.push_back(MakeBlock(texts, lengths, columnOfField, 0, 0));
+}
+
+bool RowCache::TakeWaiting(std::int64_t recNo, std::int64_t id) {
+    if (count_ >= rows_.size())
         return false;
-    const std::uintptr_t slot = (static_cast<std::uintptr_t>(stored_.size()) << 32) |
-                                (static_cast<std::uintptr_t>(recNo) << 1) | kStoredTag;
-    stored_.push_back(offset);
-    rows_.push_back(slot);
+    rows_[count_]->recNo = recNo;
+    rows_[count_]->id = id;
+    ++count_;
     return true;
-}
-
-MYSQL_ROW RowCache::StoredRow(std::uintptr_t slot, const unsigned long*& lengths) const {
-    // Seeking by offset is immediate; the result's own position is put back afterwards, so the
-    // query reading rows from it goes on where it was.
-    const ClientApi& c = Client();
-    const MYSQL_ROW_OFFSET saved = c.mysql_row_seek(storedResult_, stored_[StoredIndex(slot)]);
-    const MYSQL_ROW row = c.mysql_fetch_row(storedResult_);
-    lengths = row ? c.mysql_fetch_lengths(storedResult_) : nullptr;
-    c.mysql_row_seek(storedResult_, saved);
-    return row;
-}
-
-CachedRow* RowCache::Convert(std::uintptr_t slot) {
-    if (!IsStored(slot))
-        return reinterpret_cast<CachedRow*>(slot);
-    const unsigned long* lengths = nullptr;
-    const MYSQL_ROW texts = StoredRow(slot, lengths);
-    const std::int64_t recNo = StoredRecNo(slot);
-    return MakeBlock(texts, lengths, storedColumns_.data(), recNo, recNo);
-}
-
-void RowCache::SetState(std::size_t i, std::uint8_t state) {
-    CachedRow* row = Convert(rows_[i]);
-    row->state = state;
-    rows_[i] = Slot(row);
 }
 
 CachedRow* RowCache::Build(const std::vector<FieldValue>& values, std::int64_t recNo,
@@ -251,6 +203,7 @@ CachedRow* RowCache::Build(const std::vector<FieldValue>& values, std::int64_t r
 
 void RowCache::Erase(std::size_t i) {
     rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(i));
+    --count_;
 }
 
 ValueView RowCache::CellValue(std::size_t field, const char* text, std::size_t length) const {
@@ -295,22 +248,8 @@ ValueView RowCache::Value(const CachedRow* row, std::size_t field) const {
     return CellValue(field, reinterpret_cast<const char*>(block + tc.offset), tc.length);
 }
 
-ValueView RowCache::Value(const RowRef& row, std::size_t field) const {
-    if (!IsStored(row.slot))
-        return Value(reinterpret_cast<const CachedRow*>(row.slot), field);
-    if (field >= kinds_.size() || field >= storedColumns_.size())
-        return {};
-    const unsigned long* lengths = nullptr;
-    const MYSQL_ROW texts = StoredRow(row.slot, lengths);
-    const int c = storedColumns_[field];
-    if (!texts || c < 0 || !texts[c])
-        return {};
-    return CellValue(field, texts[c], lengths[c]);
-}
-
 std::size_t RowCache::MemoryBytes() const {
-    std::size_t total =
-        rows_.capacity() * sizeof(std::uintptr_t) + stored_.capacity() * sizeof(MYSQL_ROW_OFFSET);
+    std::size_t total = rows_.capacity() * sizeof(CachedRow*);
     for (std::size_t s : chunkSizes_)
         total += s;
     return total;

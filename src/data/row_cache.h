@@ -1,18 +1,16 @@
-// The row cache of a dataset: rows in fetch order, in one of two forms.
+// The row cache of a dataset: rows in fetch order, each one compact block in a chunked arena.
 //
-// A converted row is one compact block in a chunked arena: a small header, a null bit per field,
-// one 8-byte cell per field and then the bytes of its text values. Booleans live in their cell;
-// every other value's cell holds the offset and length of its bytes inside the block, so numbers
-// keep the exact text the server sent. A row costs about what its values take, no column reserves
-// its declared width, and no value needs a heap allocation of its own.
+// A row block holds a small header, a null bit per field, one 8-byte cell per field and then the
+// bytes of its text values. Booleans live in their cell; every other value's cell holds the offset
+// and length of its bytes inside the block, so numbers keep the exact text the server sent. A row
+// costs about what its values take, no column reserves its declared width, and no value needs a
+// heap allocation of its own.
 //
-// A stored row is a row of a result held by the client library (mysql_store_result) that has not
-// been changed: the cache keeps only where it lies in that result and reads its values from there
-// when asked, so that the rows are not held twice. Editing, inserting or deleting makes rows of
-// the first form.
+// Rows read from the server before anyone asks for them (a whole result read at open) wait in the
+// same arena as blocks of their own, behind the cached rows: taking one into the cache is no
+// copy, so every row is held once.
 #pragma once
 
-#include "data/client_library.h"
 #include "data/field_value.h"
 
 #include <cstddef>
@@ -40,13 +38,13 @@ struct CachedRow {
     std::uint8_t state; // RowState
 };
 
-// What the cache answers for a row of either form: its record number, identifier and state
-// (read them through -> as from a CachedRow), and where its values are.
+// What the cache answers for a row: its record number, identifier and state (read them through ->
+// as from a CachedRow), and where its values are.
 struct RowRef {
     std::int64_t recNo = 0;
     std::int64_t id = 0;
     std::uint8_t state = rsUnmodified;
-    std::uintptr_t slot = 0;
+    const CachedRow* block = nullptr;
     const RowRef* operator->() const { return this; }
 };
 
@@ -61,7 +59,8 @@ public:
     void Clear();
 
     std::size_t FieldCount() const { return kinds_.size(); }
-    std::size_t Count() const { return rows_.size(); }
+    // The cached rows (those waiting behind them not counted).
+    std::size_t Count() const { return count_; }
     RowRef Row(std::size_t i) const;
     void Reserve(std::size_t rows) { rows_.reserve(rows); }
 
@@ -70,46 +69,43 @@ public:
     CachedRow* AppendFromTexts(const char* const* texts, const unsigned long* lengths,
                                const int* columnOfField, std::int64_t recNo, std::int64_t id);
 
-    // Serves unchanged rows from a stored result that outlives them in the cache (until Clear or
-    // Reset): columnOfField as for AppendFromTexts, expectedRows to reserve room.
-    void UseStoredResult(MYSQL_RES* result, std::vector<int> columnOfField,
-                         std::size_t expectedRows);
-    // Appends the stored row at offset (mysql_row_tell before it was fetched). False when it
-    // cannot be kept in this form (numbers beyond the compact range): then convert it instead.
-    bool AppendStored(MYSQL_ROW_OFFSET offset, std::int64_t recNo, std::int64_t id);
+    // Converts a row read ahead and keeps it waiting behind the cached rows.
+    void AppendWaiting(const char* const* texts, const unsigned long* lengths,
+                       const int* columnOfField);
+    std::size_t WaitingCount() const { return rows_.size() - count_; }
+    // Takes the first waiting row into the cache with its record number and identifier; false
+    // when none waits.
+    bool TakeWaiting(std::int64_t recNo, std::int64_t id);
+    // Any row, cached or waiting: 0 .. Count() + WaitingCount() - 1.
+    RowRef AnyRow(std::size_t i) const { return Ref(rows_[i]); }
 
     // A row block built from values, not yet placed (for posted edits and new rows).
     CachedRow* Build(const std::vector<FieldValue>& values, std::int64_t recNo, std::int64_t id,
                      std::uint8_t state);
-    void Append(CachedRow* row) { rows_.push_back(Slot(row)); }
-    void Replace(std::size_t i, CachedRow* row) { rows_[i] = Slot(row); }
+    // Places a block after the cached rows (ahead of any waiting ones).
+    void Append(CachedRow* row);
+    void Replace(std::size_t i, CachedRow* row) { rows_[i] = row; }
     void Erase(std::size_t i);
-    // Changes the state of row i (a stored row becomes a converted one).
-    void SetState(std::size_t i, std::uint8_t state);
+    void SetState(std::size_t i, std::uint8_t state) { rows_[i]->state = state; }
 
-    ValueView Value(const RowRef& row, std::size_t field) const;
+    ValueView Value(const RowRef& row, std::size_t field) const { return Value(row.block, field); }
     ValueView Value(const CachedRow* row, std::size_t field) const;
     bool IsNull(const RowRef& row, std::size_t field) const { return Value(row, field).null; }
 
-    // Bytes held by the arena and the row index (not the stored result itself).
+    // Bytes held by the arena and the row index.
     std::size_t MemoryBytes() const;
 
 private:
-    static std::uintptr_t Slot(CachedRow* row) { return reinterpret_cast<std::uintptr_t>(row); }
+    static RowRef Ref(const CachedRow* row) { return {row->recNo, row->id, row->state, row}; }
     std::byte* Allocate(std::size_t bytes);
-    // The texts and lengths of a stored row, by result column.
-    MYSQL_ROW StoredRow(std::uintptr_t slot, const unsigned long*& lengths) const;
     CachedRow* MakeBlock(const char* const* texts, const unsigned long* lengths,
                          const int* columnOfField, std::int64_t recNo, std::int64_t id);
-    CachedRow* Convert(std::uintptr_t slot);
     ValueView CellValue(std::size_t field, const char* text, std::size_t length) const;
 
     std::vector<CellKind> kinds_;
     std::size_t cellsOffset_ = 0;
-    std::vector<std::uintptr_t> rows_; // a CachedRow*, or (record number, stored index, 1)
-    std::vector<MYSQL_ROW_OFFSET> stored_;
-    MYSQL_RES* storedResult_ = nullptr;
-    std::vector<int> storedColumns_;
+    std::vector<CachedRow*> rows_; // the cached rows, then the waiting ones
+    std::size_t count_ = 0;
     std::vector<std::unique_ptr<std::byte[]>> chunks_;
     std::vector<std::size_t> chunkSizes_;
     std::byte* free_ = nullptr;
