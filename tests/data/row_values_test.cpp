@@ -1,45 +1,14 @@
 // What a field hands to statements is what the server sent, numbers included, whichever way the
 // rows were read; and the rows of a result are held once.
-#include "support/test_server.h"
-
-#include "data/mysql_database.h"
-#include "data/mysql_query.h"
-
-#include <gtest/gtest.h>
+#include "data_fixture.h"
 
 namespace {
 
 constexpr const char* kDb = "kt_data_rows";
 
-class RowValuesTest : public ::testing::Test {
+class RowValuesTest : public DataFixture {
 protected:
-    void SetUp() override {
-        root_.Exec(std::string("DROP DATABASE IF EXISTS ") + kDb);
-        root_.Exec(std::string("CREATE DATABASE ") + kDb);
-        db_.SetHost(testserver::kHost);
-        db_.SetLogin(testserver::kRootUser);
-        db_.SetPassword(testserver::kRootPassword);
-        db_.SetDatabase(kDb);
-        q_.SetDatabase(&db_);
-    }
-    void TearDown() override {
-        q_.Close();
-        db_.Disconnect();
-        root_.Exec(std::string("DROP DATABASE IF EXISTS ") + kDb);
-    }
-    void Use(const std::string& sql) {
-        root_.Exec(std::string("USE ") + kDb);
-        root_.Exec(sql);
-    }
-    void Open(const std::string& sql) {
-        q_.Close();
-        q_.SetSQLText(sql);
-        q_.Open();
-    }
-
-    testserver::RootConnection root_;
-    TMySQLDatabase db_;
-    TMySQLQuery q_;
+    RowValuesTest() : DataFixture({kDb}) {}
 };
 
 TEST_F(RowValuesTest, NumbersKeepTheServersText) {
