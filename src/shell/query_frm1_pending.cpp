@@ -4,8 +4,6 @@
 
 void TQueryFrm1::Dumpdatabse1Click() {}
 void TQueryFrm1::Viewtable1Click() {}
-void TQueryFrm1::Createtable1Click() {}
 void TQueryFrm1::Emptytable1Click() {}
 void TQueryFrm1::Droptable1Click() {}
-void TQueryFrm1::Adduser1Click() {}
 void TQueryFrm1::BDEMySQL1Click() {}
