@@ -1,7 +1,6 @@
 #include "data/server_session.h"
 
 #include "data/statement_results.h"
-
 #include "data/text_utils.h"
 
 namespace {
