@@ -46,6 +46,12 @@ void TDirMySQLConnect::Disconnect() {
 
 int TDirMySQLConnect::CreateDatabase() {
     Active = false;
+    // The client library takes the name up to its first NUL byte: another database than the
+    // one named would be made.
+    if (Database.find('\0') != std::string::npos) {
+        ErrorText = dberr::kDatabaseCreating;
+        return dsError;
+    }
     if (!session_.ConnectShort(Host, Login, Password)) {
         ErrorText = dberr::kConnectToServer;
         return dsError;
@@ -62,8 +68,16 @@ int TDirMySQLConnect::CreateDatabase() {
 int TDirMySQLConnect::DropDatabase() {
     if (!Active)
         return dsError;
-    session_.DropDatabase(Database);
+    int code = dsNone;
+    if (Database.find('\0') != std::string::npos) {
+        // A name cut at its NUL byte would drop another database: it is refused unsent.
+        ErrorText = "Database name holds a NUL character";
+        code = dsError;
+    } else if (!session_.DropDatabase(Database)) {
+        ErrorText = session_.Error().text;
+        code = dsError;
+    }
     session_.Close();
     Active = false;
-    return dsNone;
+    return code;
 }

@@ -37,7 +37,8 @@ public:
     std::string SQLText() const;              // the lines joined by line breaks
 
     TMySQLDatabase* Database() const { return database_; }
-    void SetDatabase(TMySQLDatabase* database); // closes the dataset
+    // Closes the dataset. The database closes its queries before it disconnects.
+    void SetDatabase(TMySQLDatabase* database);
     // Carries written rows; without one they go straight to the database.
     TransactionLink* Transaction() const { return transaction_; }
     void SetTransaction(TransactionLink* transaction); // closes the dataset
@@ -103,6 +104,7 @@ private:
     std::int64_t FindVisibleFrom(std::int64_t index);
     void ResolveCurrent();
     void WidenUndescribedFields();
+    void ReadAhead();
 
     std::vector<std::string> sql_;
     TMySQLDatabase* database_ = nullptr;
@@ -119,6 +121,7 @@ private:
     std::int64_t lastId_ = 0;
     bool firstFetch_ = true;
     bool atEnd_ = false;
+    bool readAhead_ = false; // the whole result was read at open and waits in the cache
     bool readOnly_ = true;
     bool statementSent_ = false;
 };
