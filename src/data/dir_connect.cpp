@@ -6,6 +6,9 @@
 
 namespace {
 constexpr unsigned kConnectWithDb = 8;
+// UPDATE answers the rows it matched, changed or not: an edit that wrote the values the row
+// already had is not mistaken for a row that is gone.
+constexpr unsigned kFoundRows = 2;
 constexpr unsigned kServerPort = 3306;
 
 const char* OrNull(const std::string& s) {
@@ -37,7 +40,7 @@ int TDirMySQLConnect::Connect() {
     MYSQL* h = handle_.Init();
     const char* db = Database.empty() ? nullptr : Database.c_str();
     if (h && Client().mysql_real_connect(h, OrNull(Host), OrNull(Login), OrNull(Password), db,
-                                         kServerPort, nullptr, kConnectWithDb)) {
+                                         kServerPort, nullptr, kConnectWithDb | kFoundRows)) {
         Active = true;
         return dsConnected;
     }

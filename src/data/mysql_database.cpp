@@ -62,19 +62,27 @@ std::string TMySQLDatabase::SelectValue(const std::string& expression) {
     return query.GetField(0);
 }
 
-void TMySQLDatabase::ExecSQL(const std::string& statement) {
+ExecResult TMySQLDatabase::ExecSQL(const std::string& statement) {
     CheckConnected();
     const ClientApi& c = Client();
     MYSQL* h = connect_.Handle();
-    if (c.mysql_query(h, statement.c_str()) != 0)
+    if (c.mysql_real_query(h, statement.data(), static_cast<unsigned long>(statement.size())) != 0)
         throw EDatabaseError(connect_.GetErrorMsg());
     std::string rest = statement, first;
     ExtractToken(rest, first);
     // Rows of SELECT and SHOW, and of any other statement that answers some, are fetched and
     // dropped so that the next statement can follow on the same handle.
     if (EqualsNoCase(first, "SELECT") || EqualsNoCase(first, "SHOW") ||
-        (c.mysql_field_count && c.mysql_field_count(h) > 0))
+        (c.mysql_field_count && c.mysql_field_count(h) > 0)) {
         ClientResult(c.mysql_store_result(h));
+        return {};
+    }
+    ExecResult result;
+    const my_ulonglong matched = c.mysql_affected_rows(h);
+    result.matchedRows = matched == static_cast<my_ulonglong>(-1) ? 0 : matched;
+    result.insertId = c.mysql_insert_id(h);
+    result.countsKnown = true;
+    return result;
 }
 
 std::int64_t TMySQLDatabase::GetGen(const std::string& name) {

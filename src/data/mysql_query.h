@@ -4,13 +4,17 @@
 // navigation needs them.
 #pragma once
 
+#include "data/change_log.h"
 #include "data/dataset.h"
+#include "data/db_error.h"
 #include "data/dir_query.h"
+#include "data/field_values.h"
 #include "data/row_cache.h"
 #include "data/statement_analysis.h"
 #include "data/view_index.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -25,6 +29,9 @@ enum RecordType : unsigned {
     rtDeleted = 4,
     rtUnmodified = 8,
 };
+
+// What OnApplyUpdateError answers: give up (raise), go on as if applied, or try again.
+enum UpdateAction : int { uaFail = 0, uaAbort = 1, uaRetry = 2 };
 
 class TMySQLQuery : public TDataSet {
 public:
@@ -53,6 +60,28 @@ public:
     bool LinkRequery = false;
 
     bool CanModify() const override;
+
+    // Live editing. Without CachedUpdates every post and delete is written at once; a write the
+    // server refuses leaves the cache and the change log as they were. With it, changes wait in
+    // the change log for ApplyUpdates.
+    //
+    // Replaces the statement generator for every change: the query, the row before and after,
+    // and the change state (1, 2 insert, 3 delete, 4 update).
+    std::function<void(TMySQLQuery&, const TFieldValues& oldValues, const TFieldValues& newValues,
+                       std::uint8_t state)>
+        OnApplyUpdates;
+    // Called when writing a change raises; action starts as uaFail.
+    std::function<void(TDataSet&, const EDatabaseError&, int& action)> OnApplyUpdateError;
+    // Posts a pending edit, writes the change log in order and resynchronises the views.
+    void ApplyUpdates();
+    // Forgets the change log: deleted rows leave the cache, every other row counts as unchanged.
+    void CommitUpdates();
+    bool UpdatesPending() const { return log_.Pending(); }
+    const ChangeLog& Log() const { return log_; }
+    // The change state of the current row (0 when there is none).
+    std::uint8_t UpdateStatus();
+    // Applies pending changes, then reads the rows again with the same fields.
+    void Refresh() override;
     bool ReadOnly() const { return readOnly_; }
 
     const StatementAnalysis& Analysis() const { return analysis_; }
@@ -91,6 +120,7 @@ protected:
     Bookmark InternalGetBookmark() override;
     void InternalGotoBookmark(Bookmark bookmark) override;
     ValueView InternalCurrentValue(std::size_t field) override;
+    void InternalInitRecord(std::vector<FieldValue>& values) override;
     void InternalPost(bool inserting, bool appending, std::vector<FieldValue>& values) override;
     void InternalDelete() override;
 
@@ -112,6 +142,22 @@ private:
     void ResolveCurrent();
     void WidenUndescribedFields();
 
+    // Live editing (live_editing.cpp).
+    void PostEdit(std::vector<FieldValue>& values);
+    void AddRow(bool appending, std::vector<FieldValue>& values);
+    void DeleteRow();
+    void WriteNow(const std::function<void()>& restore);
+    void ApplyLog();
+    void ApplyEntry(const TFieldValues& oldValues, const TFieldValues& newValues,
+                    std::uint8_t state, std::uint64_t& insertId);
+    void ReadBackInsertId(std::size_t position, std::uint64_t insertId);
+    void FillValues(TFieldValues& out, const std::vector<FieldValue>& values) const;
+    std::vector<FieldValue> RowValues(std::size_t position) const;
+    void SetGeneratedKeys(std::vector<FieldValue>& values);
+    std::int64_t PositionOfId(std::int64_t id) const;
+    void RemoveDeletedRows();
+    void SettleCursor(std::int64_t from);
+
     std::vector<std::string> sql_;
     TMySQLDatabase* database_ = nullptr;
     TransactionLink* transaction_ = nullptr;
@@ -121,6 +167,8 @@ private:
     StatementAnalysis analysis_;
     RowCache cache_;
     ViewIndex view_;
+    ChangeLog log_;
+    std::int64_t rowsAddedOrRemoved_ = 0; // new rows less removed ones, for the record count
     std::vector<int> columnOfField_;
     std::vector<int> descriptionOfField_;
     std::int64_t current_ = -1; // cache index; -1: the first visible row, not yet looked for
