@@ -57,6 +57,12 @@ void TDirMySQLConnect::Disconnect() {
 
 int TDirMySQLConnect::CreateDatabase() {
     Active = false;
+    // The client library takes the name up to its first NUL byte: another database than the
+    // one named would be made.
+    if (Database.find('\0') != std::string::npos) {
+        ErrorText = dberr::kDatabaseCreating;
+        return dsError;
+    }
     MYSQL* h = handle_.Init();
     if (!h || !Client().mysql_connect(h, OrNull(Host), OrNull(Login), OrNull(Password))) {
         ErrorText = dberr::kConnectToServer;
@@ -74,8 +80,16 @@ int TDirMySQLConnect::CreateDatabase() {
 int TDirMySQLConnect::DropDatabase() {
     if (!Active)
         return dsError;
-    Client().mysql_drop_db(handle_.get(), Database.c_str());
+    int code = dsNone;
+    if (Database.find('\0') != std::string::npos) {
+        // A name cut at its NUL byte would drop another database: it is refused unsent.
+        ErrorText = "Database name holds a NUL character";
+        code = dsError;
+    } else if (Client().mysql_drop_db(handle_.get(), Database.c_str()) != 0) {
+        ErrorText = ClientErrorText(handle_.get());
+        code = dsError;
+    }
     handle_.Close();
     Active = false;
-    return dsNone;
+    return code;
 }

@@ -32,6 +32,8 @@ bool JoinsATableToItself(const std::vector<std::string>& tables) {
 
 TMySQLQuery::~TMySQLQuery() {
     Close();
+    if (database_)
+        database_->DetachQuery(this);
 }
 
 void TMySQLQuery::SetSQL(std::vector<std::string> lines) {
@@ -67,7 +69,13 @@ std::string TMySQLQuery::SQLText() const {
 
 void TMySQLQuery::SetDatabase(TMySQLDatabase* database) {
     Close();
+    if (database_ == database)
+        return;
+    if (database_)
+        database_->DetachQuery(this);
     database_ = database;
+    if (database_)
+        database_->AttachQuery(this);
 }
 
 void TMySQLQuery::SetTransaction(TransactionLink* transaction) {
@@ -149,7 +157,10 @@ void TMySQLQuery::InternalOpen() {
     readOnly_ = !RequestLive;
     SetDefaultExpressions();
     if (QueryAllRecords) {
-        FetchAll();
+        // Every row, also those that cached updates do not show: a streamed result must be read
+        // to its end before its connection carries anything else.
+        while (FetchOne()) {
+        }
         WidenUndescribedFields();
     }
 }

@@ -45,7 +45,8 @@ public:
     std::string SQLText() const;              // the lines joined by line breaks
 
     TMySQLDatabase* Database() const { return database_; }
-    void SetDatabase(TMySQLDatabase* database); // closes the dataset
+    // Closes the dataset. The database closes its queries before it disconnects.
+    void SetDatabase(TMySQLDatabase* database);
     // Carries written rows; without one they go straight to the database.
     TransactionLink* Transaction() const { return transaction_; }
     void SetTransaction(TransactionLink* transaction); // closes the dataset

@@ -23,8 +23,9 @@ void TMySQLTransact::SetHost(const std::string& host) {
 }
 
 void TMySQLTransact::Connect() {
-    if (active_)
+    if (Connected())
         return;
+    active_ = false;
     if (!database_)
         throw EDatabaseError(transacterr::kNoDatabase);
     database_->Connect();

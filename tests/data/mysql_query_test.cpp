@@ -264,9 +264,9 @@ TEST_F(QueryTest, AliasedStarAndBacktickNames) {
     Use("INSERT INTO `odd name` VALUES (7, 'seven')");
     Open("SELECT x.* FROM `odd name` AS x");
     ASSERT_EQ(q_.FieldCount(), 2u);
-    EXPECT_EQ(q_.Tables(), (std::vector<std::string>{"odd name"}));
+    EXPECT_EQ(q_.Tables(), (std::vector<std::string>{"`odd name`"}));
     EXPECT_EQ(q_.Field(0).DataType(), FieldType::Integer);
-    EXPECT_EQ(q_.Description(q_.Field(0))->Table, "odd name");
+    EXPECT_EQ(q_.Description(q_.Field(0))->Table, "`odd name`");
     EXPECT_EQ(q_.Field(1).FieldName(), "v`q");
     EXPECT_EQ(q_.Field(1).Size(), 7);
     q_.Close();
