@@ -193,16 +193,7 @@ bool IsGenerated(const TMySQLField& d) {
 }
 
 std::string TableInStatement(std::string_view table) {
-    std::string out;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t dot = table.find('.', start);
-        out += QuoteNameIfNeeded(table.substr(start, dot - start));
-        if (dot == std::string_view::npos)
-            return out;
-        out += '.';
-        start = dot + 1;
-    }
+    return std::string(table); // the analysis keeps tables as SQL text, quoted where needed
 }
 
 std::vector<GeneratedStatement>

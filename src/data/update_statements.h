@@ -39,5 +39,5 @@ std::string TextAsWritten(FieldType type, const std::string& text);
 // What a column's description says about writing it.
 bool IsAutoIncrement(const TMySQLField& d);
 bool IsGenerated(const TMySQLField& d);
-// A table name as it stands in a statement (each part quoted where needed).
+// A table of the analysis as it stands in a statement.
 std::string TableInStatement(std::string_view table);

@@ -226,6 +226,15 @@ TEST_F(LiveTest, EveryByteOfAMemoSurvives) {
     EXPECT_EQ(Value("SELECT a FROM m"), "3");
 }
 
+TEST_F(LiveTest, NamesThatNeedQuotingAreQuoted) {
+    Use("CREATE TABLE `my table` (`order` INT PRIMARY KEY, `a b` VARCHAR(5))");
+    Use("INSERT INTO `my table` VALUES (1, 'x')");
+    Open("SELECT * FROM `my table`");
+    EditRow({{"a b", "y"}});
+    EXPECT_EQ(transact_.sent,
+              (std::vector<std::string>{"UPDATE `my table` SET `a b`='y' WHERE `order` = 1"}));
+}
+
 TEST_F(LiveTest, ATableJoinedToItselfOpensReadOnly) {
     Use("CREATE TABLE t (id INT PRIMARY KEY, parent INT)");
     Open("SELECT x.id, y.id FROM t x JOIN t y ON y.parent = x.id");
