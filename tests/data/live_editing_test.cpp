@@ -2,6 +2,7 @@
 // and without cached updates.
 #include "live_fixture.h"
 
+#include "data/blob_stream.h"
 #include "data/live_errors.h"
 
 namespace {
@@ -49,6 +50,18 @@ TEST_F(LiveTest, InsertGoesToTheEndOfTheCacheWithTheIdTheServerGave) {
     EXPECT_EQ(Value("SELECT name FROM a WHERE id = 18446744073709551002"), "z");
     q_.Delete();
     EXPECT_EQ(Value("SELECT COUNT(*) FROM a"), "2");
+}
+
+TEST_F(LiveTest, UseGenTakesNewKeysFromTheServersGenerator) {
+    Use("CREATE TABLE g (id INT PRIMARY KEY, v INT)");
+    Use("CREATE FUNCTION GETGEN(name VARCHAR(64)) RETURNS BIGINT RETURN 41 + LENGTH(name)");
+    q_.UseGen = true;
+    Open("SELECT * FROM g");
+    q_.Append();
+    q_.FieldByName("v").SetAsString("7");
+    q_.Post();
+    EXPECT_EQ(Text("id"), "42");
+    EXPECT_EQ(Value("SELECT v FROM g WHERE id = 42"), "7");
 }
 
 TEST_F(LiveTest, ExactKeysFindTheirRowAmongCloseNeighbours) {
@@ -233,6 +246,41 @@ TEST_F(LiveTest, NamesThatNeedQuotingAreQuoted) {
     EditRow({{"a b", "y"}});
     EXPECT_EQ(transact_.sent,
               (std::vector<std::string>{"UPDATE `my table` SET `a b`='y' WHERE `order` = 1"}));
+}
+
+TEST_F(LiveTest, BlobStreamsReadAndWriteACopy) {
+    Use("CREATE TABLE b (id INT PRIMARY KEY, data BLOB)");
+    Use("INSERT INTO b VALUES (1, 'abc')");
+    Open("SELECT * FROM b");
+    TField& data = q_.FieldByName("data");
+    char buf[8] = {};
+    {
+        TMyBlobStream read(data, BlobStreamMode::Read);
+        EXPECT_EQ(read.Read(buf, 2), 2u);
+        EXPECT_EQ(read.Read(buf + 2, 8), 1u);
+        EXPECT_EQ(std::string(buf, 3), "abc");
+        EXPECT_EQ(ErrorOf([&] { TMyBlobStream w(data, BlobStreamMode::Write); }),
+                  "Not in Insert or Edit mode");
+    }
+    q_.Edit();
+    {
+        TMyBlobStream rw(data, BlobStreamMode::ReadWrite);
+        rw.Seek(0, SeekOrigin::End);
+        rw.Write("\0\r\n", 3);
+        rw.Seek(1, SeekOrigin::Beginning);
+        rw.Write("B", 1);
+        EXPECT_EQ(data.Value().text, "abc"); // nothing written through before the stream ends
+    }
+    EXPECT_TRUE(q_.Modified());
+    q_.Post();
+    EXPECT_EQ(Value("SELECT HEX(data) FROM b"), "614263000D0A"); // a blob keeps its CR LF
+    q_.Edit();
+    {
+        TMyBlobStream w(data, BlobStreamMode::Write);
+        w.Write("z", 1);
+    }
+    q_.Post();
+    EXPECT_EQ(Value("SELECT data FROM b"), "z");
 }
 
 TEST_F(LiveTest, ATableJoinedToItselfOpensReadOnly) {
