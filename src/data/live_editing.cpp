@@ -314,15 +314,12 @@ void TMySQLQuery::ApplyLog() {
     if (!RequestLive)
         return;
     TFieldValues oldValues, newValues;
-    bool removed = false;
+    // Deleted rows leave the cache once the log is through (or the apply ends).
     struct Compact {
         TMySQLQuery& q;
-        bool& removed;
-        ~Compact() {
-            if (removed)
-                q.RemoveDeletedRows();
-        }
-    } compact{*this, removed};
+        std::vector<std::size_t> positions;
+        ~Compact() { q.RemoveRows(positions); }
+    } compact{*this, {}};
     for (std::size_t e = 0; e < log_.Count(); ++e) {
         if (log_[e].state == rsUnmodified)
             continue;
@@ -366,27 +363,25 @@ void TMySQLQuery::ApplyLog() {
         log_[e].state = rsUnmodified;
         CachedRow* row = cache_.Row(at);
         if (row->state == rsDeleted)
-            removed = true; // leaves the cache once the log is through
+            compact.positions.push_back(at);
         else
             row->state = rsUnmodified;
         InvalidateViewRows();
     }
 }
 
-void TMySQLQuery::RemoveDeletedRows() {
+void TMySQLQuery::RemoveRows(std::vector<std::size_t> positions) {
+    if (positions.empty())
+        return;
+    std::sort(positions.begin(), positions.end());
+    positions.erase(std::unique(positions.begin(), positions.end()), positions.end());
     // Whatever row is current stays current, or the next row when it goes.
-    std::int64_t kept = 0, newCurrent = -1;
-    for (std::int64_t i = 0; i < static_cast<std::int64_t>(cache_.Count()); ++i) {
-        if (i == current_)
-            newCurrent = kept;
-        if (cache_.Row(static_cast<std::size_t>(i))->state != rsDeleted)
-            ++kept;
-    }
-    const std::size_t gone =
-        cache_.EraseIf([](const CachedRow* r) { return r->state == rsDeleted; });
-    rowsAddedOrRemoved_ -= static_cast<std::int64_t>(gone);
     if (current_ >= 0)
-        current_ = newCurrent;
+        current_ -= std::lower_bound(positions.begin(), positions.end(),
+                                     static_cast<std::size_t>(current_)) -
+                    positions.begin();
+    cache_.ErasePositions(positions);
+    rowsAddedOrRemoved_ -= static_cast<std::int64_t>(positions.size());
     if (current_ >= static_cast<std::int64_t>(cache_.Count()))
         current_ = static_cast<std::int64_t>(cache_.Count()) - 1;
     InvalidateViewRows();
@@ -395,20 +390,19 @@ void TMySQLQuery::RemoveDeletedRows() {
 void TMySQLQuery::CommitUpdates() {
     CheckActive();
     // Only rows in the log can be in another state than unchanged.
-    bool deleted = false;
+    std::vector<std::size_t> deleted;
     for (std::size_t e = 0; e < log_.Count(); ++e) {
         const std::int64_t at = PositionOfId(log_[e].id);
         if (at < 0)
             continue;
         CachedRow* row = cache_.Row(static_cast<std::size_t>(at));
         if (row->state == rsDeleted)
-            deleted = true;
+            deleted.push_back(static_cast<std::size_t>(at));
         else
             row->state = rsUnmodified;
     }
     log_.Clear();
-    if (deleted)
-        RemoveDeletedRows();
+    RemoveRows(std::move(deleted));
     InvalidateViewRows();
     if (current_ >= static_cast<std::int64_t>(cache_.Count()))
         current_ = static_cast<std::int64_t>(cache_.Count()) - 1;

@@ -156,7 +156,7 @@ private:
     std::vector<FieldValue> RowValues(std::size_t position) const;
     void SetGeneratedKeys(std::vector<FieldValue>& values);
     std::int64_t PositionOfId(std::int64_t id) const;
-    void RemoveDeletedRows();
+    void RemoveRows(std::vector<std::size_t> positions);
     void SettleCursor(std::int64_t from);
 
     std::vector<std::string> sql_;

@@ -2,6 +2,7 @@
 
 #include "data/db_error.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstring>
 #include <limits>
@@ -188,6 +189,21 @@ CachedRow* RowCache::Build(const std::vector<FieldValue>& values, std::int64_t r
 
 void RowCache::Erase(std::size_t i) {
     rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(i));
+}
+
+void RowCache::ErasePositions(const std::vector<std::size_t>& positions) {
+    if (positions.empty())
+        return;
+    std::size_t to = positions.front();
+    for (std::size_t k = 0; k < positions.size(); ++k) {
+        const std::size_t from = positions[k] + 1;
+        const std::size_t end = k + 1 < positions.size() ? positions[k + 1] : rows_.size();
+        std::copy(rows_.begin() + static_cast<std::ptrdiff_t>(from),
+                  rows_.begin() + static_cast<std::ptrdiff_t>(end),
+                  rows_.begin() + static_cast<std::ptrdiff_t>(to));
+        to += end - from;
+    }
+    rows_.resize(to);
 }
 
 bool RowCache::IsNull(const CachedRow* row, std::size_t field) const {
