@@ -39,7 +39,7 @@ FieldValue DefaultFromText(const TField& f, const std::string& text) {
 std::vector<FieldValue> TMySQLQuery::RowValues(std::size_t position) const {
     std::vector<FieldValue> values;
     values.reserve(FieldCount());
-    const CachedRow* row = cache_.Row(position);
+    const CachedRow* row = cache_.Block(position);
     for (std::size_t f = 0; f < FieldCount(); ++f)
         values.push_back(FieldValue::From(cache_.Value(row, f)));
     return values;
@@ -129,7 +129,7 @@ void TMySQLQuery::PostEdit(std::vector<FieldValue>& values) {
     if (current_ < 0)
         throw EDatabaseError(dberr::kNoMoreRecords);
     const auto position = static_cast<std::size_t>(current_);
-    CachedRow* before = cache_.Row(position);
+    CachedRow* before = cache_.Block(position);
     const std::uint8_t stateBefore = before->state;
     ChangeEntry* entry = log_.Find(before->id);
     const bool hadEntry = entry != nullptr;
@@ -206,7 +206,7 @@ void TMySQLQuery::DeleteRow() {
     if (current_ < 0)
         throw EDatabaseError(dberr::kNoMoreRecords);
     const auto position = static_cast<std::size_t>(current_);
-    CachedRow* row = cache_.Row(position);
+    CachedRow* row = cache_.Block(position);
     if (IsInserted(row->state)) {
         // Never written: it goes without a statement.
         log_.Remove(row->id);
@@ -232,7 +232,7 @@ void TMySQLQuery::DeleteRow() {
     WriteNow([&] {
         const std::int64_t at = PositionOfId(id);
         if (at >= 0)
-            cache_.Row(static_cast<std::size_t>(at))->state = stateBefore;
+            cache_.SetState(static_cast<std::size_t>(at), stateBefore);
         log_.Remove(id);
         if (hadEntry)
             log_.Append(entryBefore);
@@ -306,7 +306,7 @@ void TMySQLQuery::ReadBackInsertId(std::size_t position, std::uint64_t insertId)
     std::vector<FieldValue> values = RowValues(position);
     values[field->Index()] =
         ValueFromText(field->DataType(), field->IsUnsigned(), std::to_string(insertId));
-    CachedRow* row = cache_.Row(position);
+    CachedRow* row = cache_.Block(position);
     cache_.Replace(position, cache_.Build(values, row->recNo, row->id, row->state));
 }
 
@@ -361,7 +361,7 @@ void TMySQLQuery::ApplyLog() {
         if (IsInserted(state))
             ReadBackInsertId(at, insertId);
         log_[e].state = rsUnmodified;
-        CachedRow* row = cache_.Row(at);
+        CachedRow* row = cache_.Block(at);
         if (row->state == rsDeleted)
             compact.positions.push_back(at);
         else
@@ -395,7 +395,7 @@ void TMySQLQuery::CommitUpdates() {
         const std::int64_t at = PositionOfId(log_[e].id);
         if (at < 0)
             continue;
-        CachedRow* row = cache_.Row(static_cast<std::size_t>(at));
+        CachedRow* row = cache_.Block(static_cast<std::size_t>(at));
         if (row->state == rsDeleted)
             deleted.push_back(static_cast<std::size_t>(at));
         else
@@ -422,14 +422,20 @@ void TMySQLQuery::Refresh() {
     recordCounter_ = lastId_ = rowsAddedOrRemoved_ = 0;
     atEnd_ = false;
     firstFetch_ = true;
+    readAhead_ = false;
     dirQuery_.Open();
     if (!dirQuery_.Active) {
         const std::string message = dirQuery_.MySQLConnect()->GetErrorMsg();
         Close();
         throw EDatabaseError(message.empty() ? dberr::kNoResultSet : message);
     }
-    if (QueryAllRecords)
-        FetchAll();
+    // Read as opening reads them.
+    if (QueryAllRecords) {
+        while (FetchOne()) {
+        }
+    } else if (StoreResult) {
+        ReadAhead();
+    }
     // The fields stay: views keep their columns and only see the rows change.
     Resync(InternalFirst());
     if (recNo > 1)
