@@ -5,6 +5,9 @@
 
 namespace {
 constexpr unsigned kConnectWithDb = 8;
+// UPDATE answers the rows it matched, changed or not: an edit that wrote the values the row
+// already had is not mistaken for a row that is gone.
+constexpr unsigned kFoundRows = 2;
 constexpr unsigned kServerPort = 3306;
 
 } // namespace
@@ -29,7 +32,8 @@ std::string TDirMySQLConnect::GetErrorMsg() {
 
 int TDirMySQLConnect::Connect() {
     Disconnect();
-    if (session_.Connect({Host, Login, Password, Database, kServerPort, kConnectWithDb})) {
+    if (session_.Connect({Host, Login, Password, Database, kServerPort,
+                          kConnectWithDb | kFoundRows})) {
         Active = true;
         return dsConnected;
     }
@@ -74,7 +78,7 @@ int TDirMySQLConnect::DropDatabase() {
         ErrorText = "Database name holds a NUL character";
         code = dsError;
     } else if (!session_.DropDatabase(Database)) {
-        ErrorText = session_.Error().text;
+        ErrorText = session_.FullErrorText();
         code = dsError;
     }
     session_.Close();

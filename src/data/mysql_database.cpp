@@ -82,10 +82,19 @@ std::string TMySQLDatabase::SelectValue(const std::string& expression) {
     return query.GetField(0);
 }
 
-void TMySQLDatabase::ExecSQL(const std::string& statement) {
+ExecResult TMySQLDatabase::ExecSQL(const std::string& statement) {
     CheckConnected();
-    if (!RunAndDrain(connect_.Handle(), statement))
+    MYSQL* h = connect_.Handle();
+    if (!RunAndDrain(h, statement))
         throw EDatabaseError(connect_.GetErrorMsg());
+    // The counts of the last result: for one INSERT, UPDATE or DELETE its own.
+    const ClientApi& c = Client();
+    ExecResult result;
+    const my_ulonglong matched = c.mysql_affected_rows(h);
+    result.matchedRows = matched == static_cast<my_ulonglong>(-1) ? 0 : matched;
+    result.insertId = c.mysql_insert_id(h);
+    result.countsKnown = true;
+    return result;
 }
 
 std::int64_t TMySQLDatabase::GetGen(const std::string& name) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "data/dir_connect.h"
+#include "data/transaction_link.h"
 
 #include <cstdint>
 #include <functional>
@@ -44,8 +45,9 @@ public:
     // The first column of the first row of "SELECT " + expression; empty for no row or NULL.
     std::string SelectValue(const std::string& expression);
     // Runs one statement and discards every result it answers (all of them, as for a CALL); a
-    // failure in any of them raises.
-    void ExecSQL(const std::string& statement);
+    // failure in any of them raises. Answers the rows it matched (connections count found rows,
+    // not only changed ones) and the insert id.
+    ExecResult ExecSQL(const std::string& statement);
     // The next value of the server-side generator name (0 when the answer is not a number).
     std::int64_t GetGen(const std::string& name);
 

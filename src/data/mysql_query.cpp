@@ -1,21 +1,31 @@
 #include "data/mysql_query.h"
 
+#include "data/column_defaults.h"
 #include "data/db_error.h"
 #include "data/mysql_database.h"
+#include "data/sql_scanner.h"
 #include "data/transaction_link.h"
 
 #include <algorithm>
 
 namespace {
 
-constexpr const char* kCannotWriteYet =
-    "Rows cannot be written back to the server yet; the change is kept until it is cancelled";
 constexpr unsigned kBinaryCharset = 63;
 constexpr unsigned kResultBytesPerChar = 4; // every connection reads utf8mb4
 
 std::int64_t Utf8Length(std::string_view s) {
     return std::count_if(s.begin(), s.end(),
                          [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; });
+}
+
+// The edits of a table's second side would be written over by the first: such a statement is not
+// edited.
+bool JoinsATableToItself(const std::vector<std::string>& tables) {
+    for (std::size_t i = 0; i < tables.size(); ++i)
+        for (std::size_t k = i + 1; k < tables.size(); ++k)
+            if (EqualsNoCase(tables[i], tables[k]))
+                return true;
+    return false;
 }
 
 } // namespace
@@ -102,6 +112,9 @@ void TMySQLQuery::CheckComponents() {
 
 void TMySQLQuery::InternalOpen() {
     cache_.Clear();
+    view_.Invalidate();
+    log_.Clear();
+    rowsAddedOrRemoved_ = 0;
     readOnly_ = true;
     statementSent_ = false;
     recordCounter_ = lastId_ = 0;
@@ -115,7 +128,7 @@ void TMySQLQuery::InternalOpen() {
     TDirMySQLConnect& dbConnect = database_->DirConnect();
     // The analysis runs first: its SHOW COLUMNS statements need the database's connection, which
     // is busy while the rows of a streamed result are still unread.
-    if (!analysis_.Analyse(statement, dbConnect))
+    if (!analysis_.Analyse(statement, dbConnect) || JoinsATableToItself(analysis_.Tables()))
         RequestLive = false;
 
     TDirMySQLConnect* connect = &dbConnect;
@@ -193,7 +206,7 @@ void TMySQLQuery::SetDefaultExpressions() {
         TField* field = FindField(desc.Alias);
         if (!field || !field->DefaultExpression.empty())
             continue;
-        std::string text = desc.DefaultValue;
+        std::string text = DefaultValueText(desc);
         if (text.empty() && desc.KeyKind != 0) {
             switch (desc.DataType) {
             case FieldType::Integer:
@@ -254,6 +267,9 @@ void TMySQLQuery::InternalClose() {
     ownConnect_.reset();
     analysis_.Clear();
     cache_.Clear();
+    view_.Invalidate();
+    log_.Clear();
+    rowsAddedOrRemoved_ = 0;
     columnOfField_.clear();
     descriptionOfField_.clear();
     current_ = -1;
@@ -324,6 +340,36 @@ ValueView TMySQLQuery::RowValue(std::int64_t recNo, std::size_t field) {
     if (recNo > RowsRead())
         ReadRowsUpTo(recNo);
     return CachedValue(static_cast<std::size_t>(recNo - 1), field);
+}
+
+const ViewIndex& TMySQLQuery::UpdatedView() {
+    view_.Update(cache_.Count(), [this](std::size_t i) { return RowVisible(i); });
+    return view_;
+}
+
+std::int64_t TMySQLQuery::ViewRowCount() {
+    return Active() ? static_cast<std::int64_t>(UpdatedView().Count()) : 0;
+}
+
+std::int64_t TMySQLQuery::ViewRowToRecNo(std::int64_t viewRow) {
+    if (!Active() || viewRow < 1)
+        return 0;
+    return UpdatedView().PositionOf(static_cast<std::size_t>(viewRow - 1)) + 1;
+}
+
+std::int64_t TMySQLQuery::RecNoToViewRow(std::int64_t recNo) {
+    if (!Active() || recNo < 1)
+        return 0;
+    return UpdatedView().ViewRowOf(static_cast<std::size_t>(recNo - 1)) + 1;
+}
+
+std::int64_t TMySQLQuery::ReadViewRowsUpTo(std::int64_t viewRows) {
+    if (!Active())
+        return 0;
+    while (static_cast<std::int64_t>(UpdatedView().Count()) < viewRows && CanFetch() &&
+           FetchOne()) {
+    }
+    return static_cast<std::int64_t>(UpdatedView().Count());
 }
 
 bool TMySQLQuery::RowVisible(std::size_t index) const {
@@ -408,12 +454,17 @@ bool TMySQLQuery::InternalPrior() {
 std::int64_t TMySQLQuery::InternalRecordCount() {
     if (readAhead_)
         return static_cast<std::int64_t>(cache_.Count() + cache_.WaitingCount());
-    return atEnd_ ? static_cast<std::int64_t>(cache_.Count()) : dirQuery_.GetRecordCount();
+    return atEnd_ ? static_cast<std::int64_t>(cache_.Count())
+                  : dirQuery_.GetRecordCount() + rowsAddedOrRemoved_;
 }
 
 std::int64_t TMySQLQuery::InternalRecNo() {
     if (current_ >= 0)
         return current_ + 1;
+    // Before the first move: the first visible row read so far, without reading one.
+    for (std::size_t i = 0; i < cache_.Count(); ++i)
+        if (RowVisible(i))
+            return static_cast<std::int64_t>(i) + 1;
     return InternalRecordCount() > 0 ? 1 : 0;
 }
 
@@ -453,16 +504,4 @@ ValueView TMySQLQuery::InternalCurrentValue(std::size_t field) {
     if (current_ < 0)
         return {};
     return cache_.Value(cache_.Row(static_cast<std::size_t>(current_)), field);
-}
-
-void TMySQLQuery::InternalPost(bool, bool, std::vector<FieldValue>&) {
-    if (!CanModify())
-        throw EDatabaseError(dberr::kReadOnlyDataset);
-    throw EDatabaseError(kCannotWriteYet);
-}
-
-void TMySQLQuery::InternalDelete() {
-    if (!CanModify())
-        throw EDatabaseError(dberr::kReadOnlyDataset);
-    throw EDatabaseError(kCannotWriteYet);
 }

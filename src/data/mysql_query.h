@@ -4,12 +4,17 @@
 // navigation needs them.
 #pragma once
 
+#include "data/change_log.h"
 #include "data/dataset.h"
+#include "data/db_error.h"
 #include "data/dir_query.h"
+#include "data/field_values.h"
 #include "data/row_cache.h"
 #include "data/statement_analysis.h"
+#include "data/view_index.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -24,6 +29,9 @@ enum RecordType : unsigned {
     rtDeleted = 4,
     rtUnmodified = 8,
 };
+
+// What OnApplyUpdateError answers: give up (raise), go on as if applied, or try again.
+enum UpdateAction : int { uaFail = 0, uaAbort = 1, uaRetry = 2 };
 
 class TMySQLQuery : public TDataSet {
 public:
@@ -53,6 +61,28 @@ public:
     bool LinkRequery = false;
 
     bool CanModify() const override;
+
+    // Live editing. Without CachedUpdates every post and delete is written at once; a write the
+    // server refuses leaves the cache and the change log as they were. With it, changes wait in
+    // the change log for ApplyUpdates.
+    //
+    // Replaces the statement generator for every change: the query, the row before and after,
+    // and the change state (1, 2 insert, 3 delete, 4 update).
+    std::function<void(TMySQLQuery&, const TFieldValues& oldValues, const TFieldValues& newValues,
+                       std::uint8_t state)>
+        OnApplyUpdates;
+    // Called when writing a change raises; action starts as uaFail.
+    std::function<void(TDataSet&, const EDatabaseError&, int& action)> OnApplyUpdateError;
+    // Posts a pending edit, writes the change log in order and resynchronises the views.
+    void ApplyUpdates();
+    // Forgets the change log: deleted rows leave the cache, every other row counts as unchanged.
+    void CommitUpdates();
+    bool UpdatesPending() const { return log_.Pending(); }
+    const ChangeLog& Log() const { return log_; }
+    // The change state of the current row (0 when there is none).
+    std::uint8_t UpdateStatus();
+    // Applies pending changes, then reads the rows again with the same fields.
+    void Refresh() override;
     bool ReadOnly() const { return readOnly_; }
     // True once the last Open has handed its statement to the server, also when that Open then
     // failed: the statement may have run, and sending it again could run it twice.
@@ -76,6 +106,10 @@ public:
     bool AllRowsRead() override { return !Active() || !CanFetch(); }
     std::int64_t ReadRowsUpTo(std::int64_t rows) override;
     ValueView RowValue(std::int64_t recNo, std::size_t field) override;
+    std::int64_t ViewRowCount() override;
+    std::int64_t ViewRowToRecNo(std::int64_t viewRow) override;
+    std::int64_t RecNoToViewRow(std::int64_t recNo) override;
+    std::int64_t ReadViewRowsUpTo(std::int64_t viewRows) override;
 
 protected:
     void InternalOpen() override;
@@ -90,8 +124,15 @@ protected:
     Bookmark InternalGetBookmark() override;
     void InternalGotoBookmark(Bookmark bookmark) override;
     ValueView InternalCurrentValue(std::size_t field) override;
+    void InternalInitRecord(std::vector<FieldValue>& values) override;
     void InternalPost(bool inserting, bool appending, std::vector<FieldValue>& values) override;
     void InternalDelete() override;
+
+protected:
+    // Whether a cached row is visible; a change that may hide or show rows calls
+    // InvalidateViewRows.
+    virtual bool RowVisible(std::size_t index) const;
+    void InvalidateViewRows() { view_.Invalidate(); }
 
 private:
     void CheckComponents();
@@ -100,11 +141,27 @@ private:
     bool CanFetch() const;
     bool FetchOne();
     void FetchAll();
-    bool RowVisible(std::size_t index) const;
+    const ViewIndex& UpdatedView();
     std::int64_t FindVisibleFrom(std::int64_t index);
     void ResolveCurrent();
     void WidenUndescribedFields();
     void ReadAhead();
+
+    // Live editing (live_editing.cpp).
+    void PostEdit(std::vector<FieldValue>& values);
+    void AddRow(bool appending, std::vector<FieldValue>& values);
+    void DeleteRow();
+    void WriteNow(const std::function<void()>& restore);
+    void ApplyLog();
+    void ApplyEntry(const TFieldValues& oldValues, const TFieldValues& newValues,
+                    std::uint8_t state, std::uint64_t& insertId);
+    void ReadBackInsertId(std::size_t position, std::uint64_t insertId);
+    void FillValues(TFieldValues& out, const std::vector<FieldValue>& values) const;
+    std::vector<FieldValue> RowValues(std::size_t position) const;
+    void SetGeneratedKeys(std::vector<FieldValue>& values);
+    std::int64_t PositionOfId(std::int64_t id) const;
+    void RemoveRows(std::vector<std::size_t> positions);
+    void SettleCursor(std::int64_t from);
 
     std::vector<std::string> sql_;
     TMySQLDatabase* database_ = nullptr;
@@ -114,6 +171,9 @@ private:
     std::unique_ptr<TDirMySQLConnect> ownConnect_; // reading row by row
     StatementAnalysis analysis_;
     RowCache cache_;
+    ViewIndex view_;
+    ChangeLog log_;
+    std::int64_t rowsAddedOrRemoved_ = 0; // new rows less removed ones, for the record count
     std::vector<int> columnOfField_;
     std::vector<int> descriptionOfField_;
     std::int64_t current_ = -1; // cache index; -1: the first visible row, not yet looked for

@@ -2,6 +2,7 @@
 
 #include "data/db_error.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstring>
 #include <limits>
@@ -204,6 +205,23 @@ CachedRow* RowCache::Build(const std::vector<FieldValue>& values, std::int64_t r
 void RowCache::Erase(std::size_t i) {
     rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(i));
     --count_;
+}
+
+void RowCache::ErasePositions(const std::vector<std::size_t>& positions) {
+    if (positions.empty())
+        return;
+    // Every row after a removed one moves up, the waiting rows behind the cached ones too.
+    std::size_t to = positions.front();
+    for (std::size_t k = 0; k < positions.size(); ++k) {
+        const std::size_t from = positions[k] + 1;
+        const std::size_t end = k + 1 < positions.size() ? positions[k + 1] : rows_.size();
+        std::copy(rows_.begin() + static_cast<std::ptrdiff_t>(from),
+                  rows_.begin() + static_cast<std::ptrdiff_t>(end),
+                  rows_.begin() + static_cast<std::ptrdiff_t>(to));
+        to += end - from;
+    }
+    rows_.resize(to);
+    count_ -= positions.size();
 }
 
 ValueView RowCache::CellValue(std::size_t field, const char* text, std::size_t length) const {

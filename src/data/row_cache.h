@@ -87,6 +87,11 @@ public:
     void Replace(std::size_t i, CachedRow* row) { rows_[i] = row; }
     void Erase(std::size_t i);
     void SetState(std::size_t i, std::uint8_t state) { rows_[i]->state = state; }
+    // The block of a cached row, to put back with Replace.
+    CachedRow* Block(std::size_t i) const { return rows_[i]; }
+    // Removes the cached rows at the given positions (ascending, no repeats) in one pass over the
+    // row index, without looking at the rows themselves.
+    void ErasePositions(const std::vector<std::size_t>& positions);
 
     ValueView Value(const RowRef& row, std::size_t field) const { return Value(row.block, field); }
     ValueView Value(const CachedRow* row, std::size_t field) const;

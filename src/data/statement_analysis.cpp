@@ -301,6 +301,7 @@ void StatementAnalysis::DescribeRow(const std::string& table, const ColumnRow& r
         f.AutoKind = 2;
     f.Nullable = EqualsNoCase(row.null, "YES") && f.KeyKind == 0 ? 1 : 0;
     f.DefaultValue = row.defaultValue;
+    f.Extra = row.extra;
     fields_.push_back(std::move(f));
 }
 
@@ -378,4 +379,14 @@ std::string StatementAnalysis::AutoIncrementAlias(std::string_view table) const 
         if (f.Table == table && f.KeyKind == 1 && f.AutoKind == 1)
             return f.Alias;
     return {};
+}
+
+std::vector<std::string> StatementAnalysis::PrimaryKeyOf(const std::string& table) const {
+    std::vector<std::string> keys;
+    const auto it = columnCache_.find(table);
+    if (it != columnCache_.end())
+        for (const ColumnRow& row : it->second)
+            if (row.key == "PRI")
+                keys.push_back(row.field);
+    return keys;
 }

@@ -31,6 +31,7 @@ struct TMySQLField {
     std::uint8_t Nullable = 0; // 1 when the column takes NULL and has no key
     std::string DefaultValue;
     std::string TypeText; // the Type text the description came from
+    std::string Extra;    // the Extra text (auto_increment, VIRTUAL GENERATED, ...)
 };
 
 // The tables of a FROM clause (as SQL text, see TMySQLField::Table) and their aliases (the table
@@ -72,6 +73,8 @@ public:
     std::string KeyColumns(std::string_view table) const;
     std::string KeyAliases(std::string_view table) const;
     std::string AutoIncrementAlias(std::string_view table) const;
+    // Every primary-key column of a table the analysis asked the server about, selected or not.
+    std::vector<std::string> PrimaryKeyOf(const std::string& table) const;
 
     // The SHOW COLUMNS statements run by the last analysis, in order.
     const std::vector<std::string>& StatementsRun() const { return statementsRun_; }

@@ -1,6 +1,7 @@
 #include "client_session.h"
 
 #include "data/client_handles.h"
+#include "data/session_modes.h"
 #include "data/statement_results.h"
 #include "data/text_utils.h"
 #include "line_reader.h"
@@ -99,6 +100,12 @@ void ServeClient(SocketHandle socket, const ServerOptions& options, const std::s
     }
     if (c.mysql_query(handle, "SET autocommit=0") != 0) {
         SendAll(fd, "Login incorrect: " + ErrorAnswer(MySQLError(handle)));
+        return;
+    }
+    // Clients escape values with backslashes and quote them with single quotes: the session
+    // must read them so, whatever the server's sql_mode.
+    if (std::string error; !MakeSessionStatementSafe(handle, error)) {
+        SendAll(fd, "Login incorrect: " + ErrorAnswer(error));
         return;
     }
     if (!SendAll(fd, "\n\r"))
