@@ -22,6 +22,7 @@ std::int64_t Utf8Length(std::string_view s) {
 
 TMySQLQuery::~TMySQLQuery() {
     Close();
+    SetMasterSource(nullptr);
 }
 
 void TMySQLQuery::SetSQL(std::vector<std::string> lines) {
@@ -123,7 +124,7 @@ void TMySQLQuery::InternalOpen() {
     }
     dirQuery_.Connect = connect;
     dirQuery_.SetStoreResult(!stream);
-    dirQuery_.Sql = statement;
+    dirQuery_.Sql = LinkedStatement(statement);
     dirQuery_.Open();
     if (!dirQuery_.Active) {
         if (dirQuery_.RanWithoutResult())
@@ -133,6 +134,8 @@ void TMySQLQuery::InternalOpen() {
     }
 
     BuildFields();
+    BindFilterFields();
+    RebuildLinkMatchers();
     readOnly_ = !RequestLive;
     SetDefaultExpressions();
     if (QueryAllRecords) {
@@ -283,6 +286,10 @@ ValueView TMySQLQuery::RowValue(std::int64_t recNo, std::size_t field) {
 }
 
 bool TMySQLQuery::RowVisible(std::size_t index) const {
+    return StateVisible(index) && PassesLink(index) && (!filtered_ || PassesFilter(index));
+}
+
+bool TMySQLQuery::StateVisible(std::size_t index) const {
     if (!CachedUpdates)
         return true;
     switch (cache_.Row(index)->state) {
