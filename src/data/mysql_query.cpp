@@ -327,7 +327,7 @@ bool TMySQLQuery::InternalFirst() {
     if (!CanFetch())
         return false;
     // Right after opening the first row is known to exist without reading it into the cache.
-    if (firstFetch_)
+    if (firstFetch_ && !MayHideRows())
         return dirQuery_.Active && dirQuery_.CurrentRow() != nullptr;
     return FindVisibleFrom(static_cast<std::int64_t>(cache_.Count())) >= 0;
 }

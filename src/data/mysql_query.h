@@ -147,6 +147,8 @@ private:
     bool RowMatches(std::size_t index, const std::vector<std::size_t>& fields,
                     const std::vector<ValueMatcher>& matchers) const;
     bool PassesFilter(std::size_t index) const;
+    // True while the filter or a master link may hide fetched rows.
+    bool MayHideRows() const { return !linkMatchers_.empty() || (filtered_ && filter_); }
     bool PassesLink(std::size_t index) const;
     bool StateVisible(std::size_t index) const;
     bool FindWithFilter(std::int64_t from, int step);
