@@ -284,3 +284,11 @@ void TDataSet::SetFieldValue(TField& field, FieldValue value) {
     modified_ = true;
     Notify(DataEvent::FieldChanged, &field);
 }
+
+std::int64_t TDataSet::ViewRowToRecNo(std::int64_t viewRow) {
+    return viewRow >= 1 && viewRow <= RowsRead() ? viewRow : 0;
+}
+
+std::int64_t TDataSet::RecNoToViewRow(std::int64_t recNo) {
+    return recNo >= 1 && recNo <= RowsRead() ? recNo : 0;
+}

@@ -91,6 +91,18 @@ public:
     // a row being edited are not looked at); NULL past the last row. Valid until rows change.
     virtual ValueView RowValue(std::int64_t recNo, std::size_t field) = 0;
 
+    // The rows a view shows: the rows read so far that are visible (a dataset may hide some, such
+    // as deleted rows kept for cached updates). View rows are numbered from 1 in record order;
+    // while nothing is hidden a view row is its record number.
+    virtual std::int64_t ViewRowCount() { return RowsRead(); }
+    // The record number of a view row (0 when there is no such view row).
+    virtual std::int64_t ViewRowToRecNo(std::int64_t viewRow);
+    // The view row of a record (0 when the record is hidden or not read).
+    virtual std::int64_t RecNoToViewRow(std::int64_t recNo);
+    // Reads further rows until `viewRows` view rows exist or the rows end; answers
+    // ViewRowCount().
+    virtual std::int64_t ReadViewRowsUpTo(std::int64_t viewRows) { return ReadRowsUpTo(viewRows); }
+
     std::function<void(TDataSet&)> AfterOpen;
     std::function<void(TDataSet&)> AfterScroll;
 

@@ -95,6 +95,7 @@ void TMySQLQuery::CheckComponents() {
 
 void TMySQLQuery::InternalOpen() {
     cache_.Clear();
+    view_.Invalidate();
     readOnly_ = true;
     recordCounter_ = lastId_ = 0;
     current_ = -1;
@@ -222,6 +223,7 @@ void TMySQLQuery::InternalClose() {
     ownConnect_.reset();
     analysis_.Clear();
     cache_.Clear();
+    view_.Invalidate();
     columnOfField_.clear();
     descriptionOfField_.clear();
     current_ = -1;
@@ -283,6 +285,36 @@ ValueView TMySQLQuery::RowValue(std::int64_t recNo, std::size_t field) {
     if (recNo > RowsRead())
         ReadRowsUpTo(recNo);
     return CachedValue(static_cast<std::size_t>(recNo - 1), field);
+}
+
+const ViewIndex& TMySQLQuery::UpdatedView() {
+    view_.Update(cache_.Count(), [this](std::size_t i) { return RowVisible(i); });
+    return view_;
+}
+
+std::int64_t TMySQLQuery::ViewRowCount() {
+    return Active() ? static_cast<std::int64_t>(UpdatedView().Count()) : 0;
+}
+
+std::int64_t TMySQLQuery::ViewRowToRecNo(std::int64_t viewRow) {
+    if (!Active() || viewRow < 1)
+        return 0;
+    return UpdatedView().PositionOf(static_cast<std::size_t>(viewRow - 1)) + 1;
+}
+
+std::int64_t TMySQLQuery::RecNoToViewRow(std::int64_t recNo) {
+    if (!Active() || recNo < 1)
+        return 0;
+    return UpdatedView().ViewRowOf(static_cast<std::size_t>(recNo - 1)) + 1;
+}
+
+std::int64_t TMySQLQuery::ReadViewRowsUpTo(std::int64_t viewRows) {
+    if (!Active())
+        return 0;
+    while (static_cast<std::int64_t>(UpdatedView().Count()) < viewRows && CanFetch() &&
+           FetchOne()) {
+    }
+    return static_cast<std::int64_t>(UpdatedView().Count());
 }
 
 bool TMySQLQuery::RowVisible(std::size_t index) const {
@@ -373,6 +405,10 @@ std::int64_t TMySQLQuery::InternalRecordCount() {
 std::int64_t TMySQLQuery::InternalRecNo() {
     if (current_ >= 0)
         return current_ + 1;
+    // Before the first move: the first visible row read so far, without reading one.
+    for (std::size_t i = 0; i < cache_.Count(); ++i)
+        if (RowVisible(i))
+            return static_cast<std::int64_t>(i) + 1;
     return InternalRecordCount() > 0 ? 1 : 0;
 }
 

@@ -11,6 +11,7 @@
 #include "data/row_cache.h"
 #include "data/statement_analysis.h"
 #include "data/value_match.h"
+#include "data/view_index.h"
 
 #include <cstdint>
 #include <memory>
@@ -115,6 +116,10 @@ public:
     bool AllRowsRead() override { return !Active() || !CanFetch(); }
     std::int64_t ReadRowsUpTo(std::int64_t rows) override;
     ValueView RowValue(std::int64_t recNo, std::size_t field) override;
+    std::int64_t ViewRowCount() override;
+    std::int64_t ViewRowToRecNo(std::int64_t viewRow) override;
+    std::int64_t RecNoToViewRow(std::int64_t recNo) override;
+    std::int64_t ReadViewRowsUpTo(std::int64_t viewRows) override;
 
 protected:
     void InternalOpen() override;
@@ -131,6 +136,12 @@ protected:
     ValueView InternalCurrentValue(std::size_t field) override;
     void InternalPost(bool inserting, bool appending, std::vector<FieldValue>& values) override;
     void InternalDelete() override;
+
+protected:
+    // Whether a cached row is visible; a change that may hide or show rows calls
+    // InvalidateViewRows.
+    virtual bool RowVisible(std::size_t index) const;
+    void InvalidateViewRows() { view_.Invalidate(); }
 
 private:
     class MasterObserver;
@@ -164,7 +175,7 @@ private:
     bool CanFetch() const;
     bool FetchOne();
     void FetchAll();
-    bool RowVisible(std::size_t index) const;
+    const ViewIndex& UpdatedView();
     std::int64_t FindVisibleFrom(std::int64_t index);
     void ResolveCurrent();
     void WidenUndescribedFields();
@@ -177,6 +188,7 @@ private:
     std::unique_ptr<TDirMySQLConnect> ownConnect_; // reading row by row
     StatementAnalysis analysis_;
     RowCache cache_;
+    ViewIndex view_;
     std::vector<int> columnOfField_;
     std::vector<int> descriptionOfField_;
     std::int64_t current_ = -1; // cache index; -1: the first visible row, not yet looked for

@@ -118,7 +118,8 @@ void TMySQLQuery::SetFiltered(bool filtered) {
         }
         return;
     }
-    // Switched off: the row that was current before becomes current again.
+    // Switched off: the row that was current stays current.
+    InvalidateViewRows();
     Resync(true);
     if (previous)
         GotoBookmark(previous);
@@ -127,6 +128,7 @@ void TMySQLQuery::SetFiltered(bool filtered) {
 }
 
 void TMySQLQuery::ResyncToFirst() {
+    InvalidateViewRows();
     current_ = -1;
     Resync(true);
     First();

@@ -205,6 +205,7 @@ void TMySQLQuery::Refresh() {
 void TMySQLQuery::Rerun(const std::string& statement, const char* errorText) {
     dirQuery_.Close();
     cache_.Clear();
+    InvalidateViewRows();
     recordCounter_ = lastId_ = 0;
     current_ = -1;
     atEnd_ = false;

@@ -59,7 +59,7 @@ bool TDataSetModel::guarded(const std::function<void()>& operation) {
 
 void TDataSetModel::reset() {
     beginResetModel();
-    rows_ = dataSet_ && dataSet_->Active() ? ClampRows(dataSet_->RowsRead()) : 0;
+    rows_ = dataSet_ && dataSet_->Active() ? ClampRows(dataSet_->ViewRowCount()) : 0;
     insertRow_ = -1;
     currentRow_ = -1;
     endResetModel();
@@ -70,7 +70,7 @@ void TDataSetModel::reset() {
 }
 
 void TDataSetModel::syncRows() {
-    const int target = dataSet_ && dataSet_->Active() ? ClampRows(dataSet_->RowsRead()) : 0;
+    const int target = dataSet_ && dataSet_->Active() ? ClampRows(dataSet_->ViewRowCount()) : 0;
     if (target == rows_)
         return;
     // The row being inserted stays where it is unless it is the last one; then rows read meanwhile
@@ -100,15 +100,16 @@ void TDataSetModel::followCurrent() {
         if (insertRow_ >= 0) {
             row = insertRow_;
         } else {
-            std::int64_t recNo = 0;
+            std::int64_t viewRow = 0;
             guarded([&] {
-                recNo = dataSet_->RecNo();
+                const std::int64_t recNo = dataSet_->RecNo();
                 if (recNo > dataSet_->RowsRead())
                     dataSet_->ReadRowsUpTo(recNo);
+                viewRow = dataSet_->RecNoToViewRow(recNo);
             });
             syncRows();
-            if (recNo >= 1 && recNo <= rows_)
-                row = static_cast<int>(recNo - 1);
+            if (viewRow >= 1 && viewRow <= rows_)
+                row = static_cast<int>(viewRow - 1);
         }
     }
     currentRow_ = row;
@@ -175,7 +176,7 @@ void TDataSetModel::DataSetEvent(TDataSet& dataSet, DataEvent event, TField* fie
     }
 }
 
-std::int64_t TDataSetModel::recNoOfRow(int row) const {
+std::int64_t TDataSetModel::viewRowOf(int row) const {
     if (insertRow_ >= 0) {
         if (row == insertRow_)
             return 0;
@@ -185,19 +186,25 @@ std::int64_t TDataSetModel::recNoOfRow(int row) const {
     return std::int64_t(row) + 1;
 }
 
+std::int64_t TDataSetModel::recNoOfRow(int row) const {
+    const std::int64_t viewRow = viewRowOf(row);
+    return viewRow > 0 && dataSet_ ? dataSet_->ViewRowToRecNo(viewRow) : 0;
+}
+
 bool TDataSetModel::moveToRow(int row) {
     if (!dataSet_ || !dataSet_->Active() || row < 0 || row >= rowCount())
         return false;
     if (row == currentRow_)
         return true;
+    const std::int64_t viewRow = viewRowOf(row);
     const std::int64_t recNo = recNoOfRow(row);
     if (recNo == 0)
         return false;
     return guarded([&] {
         // The ends go through First and Last, so that the begin and end flags say so.
-        if (recNo == 1)
+        if (viewRow == 1)
             dataSet_->First();
-        else if (dataSet_->AllRowsRead() && recNo == dataSet_->RowsRead())
+        else if (dataSet_->AllRowsRead() && viewRow == dataSet_->ViewRowCount())
             dataSet_->Last();
         else
             dataSet_->SetRecNo(recNo);
@@ -321,12 +328,12 @@ bool TDataSetModel::setData(const QModelIndex& index, const QVariant& value, int
 bool TDataSetModel::canFetchMore(const QModelIndex& parent) const {
     if (parent.isValid() || !dataSet_ || !dataSet_->Active())
         return false;
-    return dataSet_->RowsRead() > rows_ || !dataSet_->AllRowsRead();
+    return dataSet_->ViewRowCount() > rows_ || !dataSet_->AllRowsRead();
 }
 
 void TDataSetModel::fetchMore(const QModelIndex& parent) {
     if (!canFetchMore(parent))
         return;
-    if (guarded([&] { dataSet_->ReadRowsUpTo(std::int64_t(rows_) + kFetchBatch); }))
+    if (guarded([&] { dataSet_->ReadViewRowsUpTo(std::int64_t(rows_) + kFetchBatch); }))
         syncRows();
 }

@@ -1,7 +1,8 @@
 // A table model over a dataset: one column per field (titled with the field's name), one row per
-// row the dataset has read, values as the fields' display text. The model reads rows by record
-// number without moving the dataset's cursor, and only the rows a view asks for: while the dataset
-// has more rows to read, the view grows through canFetchMore/fetchMore as it scrolls.
+// view row of the dataset (the visible rows read so far), values as the fields' display text. The
+// model reads rows by record number without moving the dataset's cursor, and only the rows a view
+// asks for: while the dataset has more rows to read, the view grows through canFetchMore/fetchMore
+// as it scrolls.
 //
 // It follows the dataset through its change notifications: a new row or a row being inserted shows
 // at once, the row being edited shows the edited values, and currentRowChanged tells the view which
@@ -34,8 +35,11 @@ public:
 
     // The model row of the dataset's current record (-1 when there is none).
     int currentRow() const { return currentRow_; }
-    // The record number a model row shows (0 for the row being inserted).
+    // The record number a model row shows (0 for the row being inserted). Model rows are the
+    // dataset's view rows, with the row being inserted among them.
     std::int64_t recNoOfRow(int row) const;
+    // The dataset's view row a model row shows (0 for the row being inserted).
+    std::int64_t viewRowOf(int row) const;
     // Moves the dataset to the record of a model row (a pending edit is finished first; a failure
     // is shown to the operator and the dataset stays where it was). Answers whether it moved.
     bool moveToRow(int row);

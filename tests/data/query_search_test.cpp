@@ -89,6 +89,22 @@ TEST_F(SearchTest, FiltersSeeTypedValues) {
     EXPECT_EQ(q_.Filter(), "name like 'š*'");
 }
 
+TEST_F(SearchTest, FilteredRowsLeaveNoHolesInTheView) {
+    Open(q_, "SELECT * FROM item");
+    q_.SetFilter("QTY > 10");
+    q_.SetFiltered(true);
+    EXPECT_EQ(q_.ReadViewRowsUpTo(100), 3);
+    EXPECT_EQ(q_.ViewRowToRecNo(1), 1);
+    EXPECT_EQ(q_.ViewRowToRecNo(2), 3);
+    EXPECT_EQ(q_.ViewRowToRecNo(3), 5);
+    EXPECT_EQ(q_.RecNoToViewRow(2), 0); // hidden
+    q_.SetFilter("QTY < 10");           // the NULL is an empty text, and '' < '10'
+    EXPECT_EQ(q_.ReadViewRowsUpTo(100), 2);
+    EXPECT_EQ(q_.ViewRowToRecNo(2), 4);
+    q_.SetFiltered(false);
+    EXPECT_EQ(q_.ReadViewRowsUpTo(100), 5);
+}
+
 TEST_F(SearchTest, FilterSwitchesAndFailures) {
     Open(q_, "SELECT * FROM item");
     q_.SetFilter("QTY >= 20");
@@ -238,8 +254,10 @@ TEST_F(LinkTest, DetailRowsFollowTheMasterRow) {
     EXPECT_EQ(Column(detail_, "no"), "1,3,5");
     q_.Next();
     EXPECT_EQ(Column(detail_, "no"), "2");
+    EXPECT_EQ(detail_.ReadViewRowsUpTo(10), 1);
     q_.Last(); // item 5 has no lines
     EXPECT_EQ(Column(detail_, "no"), "");
+    EXPECT_EQ(detail_.ReadViewRowsUpTo(10), 0);
     EXPECT_TRUE(detail_.IsEmpty());
     // The link switched off: every row.
     q_.Close();
