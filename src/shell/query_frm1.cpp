@@ -5,6 +5,7 @@
 #include "shell/toolbar_glyphs.h"
 #include "ui/db_grid.h"
 #include "ui/db_navigator.h"
+#include "ui/filter_bar.h"
 #include "ui/language.h"
 #include "ui/radio_group.h"
 #include "ui/registry.h"
@@ -152,6 +153,7 @@ void TQueryFrm1::retranslateUi() {
 void TQueryFrm1::BindDataSource(TDataSource* source) {
     DBGrid1->setDataSource(source);
     DBNavigator1->setDataSource(source);
+    FilterBar->setGrid(DBGrid1);
 }
 
 void TQueryFrm1::ClearStatusPanels() {

@@ -7,6 +7,7 @@
 #include "shell/toolbar_glyphs.h"
 #include "ui/db_grid.h"
 #include "ui/db_navigator.h"
+#include "ui/filter_bar.h"
 #include "ui/language.h"
 #include "ui/radio_group.h"
 #include "ui/registry.h"
@@ -391,7 +392,9 @@ void TQueryFrm1::buildPanels() {
     DBGrid1 = new TDBGrid(Panel1);
     DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
     DBGrid1->verticalHeader()->setDefaultSectionSize(18);
+    FilterBar = new TFilterBar(Panel1);
     lower->addWidget(DBNavigator1);
+    lower->addWidget(FilterBar);
     lower->addWidget(DBGrid1, 1);
     column->addWidget(Panel1, 1);
 
