@@ -141,6 +141,8 @@ bool LikePattern::Matches(std::string_view text) const {
     const std::size_t n = elements_.size();
     while (t < text.size()) {
         if (p < n && elements_[p].kind == Kind::AnyRun) {
+            if (p + 1 == n)
+                return true; // a final "*" takes the rest
             starP = p++;
             starT = t;
             continue;

@@ -170,7 +170,10 @@ int CompareFilterValues(const FilterValue& a, const FilterValue& b, std::string&
         return Sign<int>(a.b, AsBoolean(b));
     case FilterKind::Integer:
     case FilterKind::Float:
-        return CompareNumbers(a, b.IsNumber() ? b : AsNumber(b));
+        // No copy of b: its text (left from an earlier use of its slot) need not be copied.
+        if (b.IsNumber())
+            return CompareNumbers(a, b);
+        return CompareNumbers(a, AsNumber(b));
     }
     return 0;
 }

@@ -201,7 +201,12 @@ private:
     std::unique_ptr<TParser> filter_;
     std::string filterText_;
     bool filtered_ = false;
-    std::vector<int> filterFields_; // per filter variable: the field it names, or -1
+    struct FilterField {
+        int field; // the field a filter variable names, or -1
+        FieldType type;
+        bool isUnsigned;
+    };
+    std::vector<FilterField> filterFields_; // one per filter variable
     bool currentRowGone_ = false;
 
     std::string linkFieldsText_;

@@ -16,14 +16,14 @@ std::string IncorrectFieldName(const std::string& name) {
 
 // A row's value as the filter sees it: numbers as numbers, a NULL as the empty text, dates by
 // their shown text, booleans as "Y"/"N", everything else as text.
-void SetFilterVariable(FilterValue& var, const TField& field, const ValueView& value) {
+void SetFilterVariable(FilterValue& var, FieldType type, bool isUnsigned, const ValueView& value) {
     if (value.null) {
         var.SetText({});
         return;
     }
-    switch (field.DataType()) {
+    switch (type) {
     case FieldType::Integer:
-        if (field.IsUnsigned() && value.i < 0)
+        if (isUnsigned && value.i < 0)
             var.SetFloat(static_cast<double>(static_cast<std::uint64_t>(value.i)));
         else
             var.SetInteger(value.i);
@@ -140,7 +140,10 @@ void TMySQLQuery::BindFilterFields() {
         return;
     for (std::size_t k = 0; k < filter_->VariableCount(); ++k) {
         const TField* f = FindField(filter_->VariableName(k));
-        filterFields_.push_back(f ? static_cast<int>(f->Index()) : -1);
+        if (f)
+            filterFields_.push_back({static_cast<int>(f->Index()), f->DataType(), f->IsUnsigned()});
+        else
+            filterFields_.push_back({-1, FieldType::String, false});
     }
 }
 
@@ -149,10 +152,10 @@ bool TMySQLQuery::PassesFilter(std::size_t index) const {
         return true;
     const CachedRow* row = cache_.Row(index);
     for (std::size_t k = 0; k < filterFields_.size(); ++k) {
-        const int f = filterFields_[k];
-        if (f >= 0)
-            SetFilterVariable(filter_->VariableValue(k), Field(static_cast<std::size_t>(f)),
-                              cache_.Value(row, static_cast<std::size_t>(f)));
+        const FilterField& f = filterFields_[k];
+        if (f.field >= 0)
+            SetFilterVariable(filter_->VariableValue(k), f.type, f.isUnsigned,
+                              cache_.Value(row, static_cast<std::size_t>(f.field)));
     }
     return IsTruthy(filter_->Evaluate());
 }
