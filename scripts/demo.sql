@@ -42,3 +42,13 @@ INSERT INTO orders (customer_id, product_code, quantity, ordered_at) VALUES
   (1, 'KS-001', 5, '2024-01-10 09:15:00'),
   (3, 'KS-003', 1, '2024-03-02 17:40:12'),
   (5, 'KS-004', 2, '2024-05-19 11:05:30');
+
+-- A table without a key, holding two equal rows: an edit or delete in the grid touches one.
+CREATE TABLE visits (
+  day DATE,
+  note VARCHAR(40)
+);
+INSERT INTO visits VALUES
+  ('2024-01-10', 'delivery'),
+  ('2024-01-10', 'delivery'),
+  ('2024-02-01', NULL);

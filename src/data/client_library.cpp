@@ -76,12 +76,12 @@ MYSQL* STDCALL FallbackConnect(MYSQL* h, const char* host, const char* user, con
 
 int STDCALL FallbackCreateDb(MYSQL* h, const char* name) {
     const std::string sql = "CREATE DATABASE " + QuoteName(name ? name : "");
-    return State().api.mysql_query(h, sql.c_str());
+    return State().api.mysql_real_query(h, sql.data(), static_cast<unsigned long>(sql.size()));
 }
 
 int STDCALL FallbackDropDb(MYSQL* h, const char* name) {
     const std::string sql = "DROP DATABASE " + QuoteName(name ? name : "");
-    return State().api.mysql_query(h, sql.c_str());
+    return State().api.mysql_real_query(h, sql.data(), static_cast<unsigned long>(sql.size()));
 }
 
 } // namespace

@@ -6,6 +6,9 @@
 
 namespace {
 constexpr unsigned kConnectWithDb = 8;
+// UPDATE answers the rows it matched, changed or not: an edit that wrote the values the row
+// already had is not mistaken for a row that is gone.
+constexpr unsigned kFoundRows = 2;
 constexpr unsigned kServerPort = 3306;
 
 const char* OrNull(const std::string& s) {
@@ -37,7 +40,7 @@ int TDirMySQLConnect::Connect() {
     MYSQL* h = handle_.Init();
     const char* db = Database.empty() ? nullptr : Database.c_str();
     if (h && Client().mysql_real_connect(h, OrNull(Host), OrNull(Login), OrNull(Password), db,
-                                         kServerPort, nullptr, kConnectWithDb)) {
+                                         kServerPort, nullptr, kConnectWithDb | kFoundRows)) {
         Active = true;
         return dsConnected;
     }
@@ -54,6 +57,12 @@ void TDirMySQLConnect::Disconnect() {
 
 int TDirMySQLConnect::CreateDatabase() {
     Active = false;
+    // The client library takes the name up to its first NUL byte: another database than the
+    // one named would be made.
+    if (Database.find('\0') != std::string::npos) {
+        ErrorText = dberr::kDatabaseCreating;
+        return dsError;
+    }
     MYSQL* h = handle_.Init();
     if (!h || !Client().mysql_connect(h, OrNull(Host), OrNull(Login), OrNull(Password))) {
         ErrorText = dberr::kConnectToServer;
@@ -71,8 +80,16 @@ int TDirMySQLConnect::CreateDatabase() {
 int TDirMySQLConnect::DropDatabase() {
     if (!Active)
         return dsError;
-    Client().mysql_drop_db(handle_.get(), Database.c_str());
+    int code = dsNone;
+    if (Database.find('\0') != std::string::npos) {
+        // A name cut at its NUL byte would drop another database: it is refused unsent.
+        ErrorText = "Database name holds a NUL character";
+        code = dsError;
+    } else if (Client().mysql_drop_db(handle_.get(), Database.c_str()) != 0) {
+        ErrorText = ClientErrorText(handle_.get());
+        code = dsError;
+    }
     handle_.Close();
     Active = false;
-    return dsNone;
+    return code;
 }

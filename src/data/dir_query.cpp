@@ -1,5 +1,7 @@
 #include "data/dir_query.h"
 
+#include "data/statement_results.h"
+
 #include <algorithm>
 
 void TDirQuery::Close() {
@@ -64,7 +66,7 @@ int TDirMySqlQuery::ExecSql() {
     MYSQL* h = Handle();
     if (!h)
         return dsNone;
-    if (Client().mysql_query(h, Sql.c_str()) == 0) {
+    if (RunAndDrain(h, Sql)) {
         Failed = false;
         return dsNone;
     }
@@ -82,10 +84,16 @@ void TDirMySqlQuery::Open() {
     affectedRows_ = 0;
     names_.clear();
     const ClientApi& c = Client();
-    if (c.mysql_query(h, Sql.c_str()) != 0) {
+    if (SendStatement(h, Sql) != 0) {
         Failed = true;
     } else {
         result_.reset(storeResult_ ? c.mysql_store_result(h) : c.mysql_use_result(h));
+        // A stored result no longer needs the connection: the results after it (a CALL answers
+        // more than one) are read now, and one that failed fails the whole statement. A streamed
+        // result is followed by them once its last row has been read.
+        if ((storeResult_ || !result_) && !DrainMoreResults(h))
+            result_.reset();
+        moreResultsPending_ = !storeResult_ && result_ != nullptr;
         if (result_ && c.mysql_num_fields(result_.get()) > 0) {
             // Repeated column names get "_" and the number of earlier columns of that name.
             const unsigned n = c.mysql_num_fields(result_.get());
@@ -107,7 +115,7 @@ void TDirMySqlQuery::Open() {
             // or taking it failed.
             const bool noColumns =
                 c.mysql_field_count ? c.mysql_field_count(h) == 0 : ClientErrorNumber(h) == 0;
-            if (!result_ && noColumns) {
+            if (!result_ && noColumns && ClientErrorNumber(h) == 0) {
                 ranWithoutResult_ = true;
                 const my_ulonglong affected = c.mysql_affected_rows(h);
                 affectedRows_ = affected == static_cast<my_ulonglong>(-1) ? 0 : affected;
@@ -121,13 +129,25 @@ void TDirMySqlQuery::Open() {
 
 void TDirMySqlQuery::FetchNext() {
     row_ = Client().mysql_fetch_row(result_.get());
-    if (!row_ && !storeResult_ && ClientErrorNumber(Handle()) != 0)
+    if (row_ || storeResult_)
+        return;
+    if (ClientErrorNumber(Handle()) != 0) {
         readFailed_ = true;
+    } else if (moreResultsPending_) {
+        // The last row is read: the results after it free the connection for the next statement.
+        moreResultsPending_ = false;
+        if (!DrainMoreResults(Handle()))
+            readFailed_ = true;
+    }
 }
 
 void TDirMySqlQuery::Close() {
     TDirQuery::Close();
+    // Releasing a streamed result reads its remaining rows; the results after it follow.
     result_.reset();
+    if (moreResultsPending_ && Handle())
+        DrainMoreResults(Handle());
+    moreResultsPending_ = false;
     row_ = nullptr;
     names_.clear();
 }

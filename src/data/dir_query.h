@@ -103,6 +103,7 @@ private:
     MYSQL_ROW row_ = nullptr;
     bool storeResult_ = true;
     bool readFailed_ = false;
+    bool moreResultsPending_ = false; // a streamed result whose later results are still unread
     bool ranWithoutResult_ = false;
     std::uint64_t affectedRows_ = 0;
     std::vector<std::string> names_;

@@ -1,6 +1,9 @@
 #include "data/field.h"
 
 #include "data/dataset.h"
+#include "data/live_errors.h"
+
+#include <new>
 
 TField::TField(TDataSet& dataSet, std::string name, FieldType type, std::int64_t size, int fieldNo,
                bool isUnsigned)
@@ -74,7 +77,25 @@ int TField::CompareWithText(std::string_view text) const {
 }
 
 void TField::SetAsString(std::string_view text) {
-    dataSet_.SetFieldValue(*this, ValueFromText(type_, unsigned_, text));
+    FieldValue value;
+    try {
+        value = ValueFromText(type_, unsigned_, CutToFieldSize(text, *this));
+    } catch (const std::bad_alloc&) {
+        throw EDatabaseError(liveerr::kMemoryAllocation);
+    }
+    dataSet_.SetFieldValue(*this, std::move(value));
+}
+
+std::string CutToFieldSize(std::string_view text, const TField& field) {
+    if (field.DataType() != FieldType::String || field.Size() <= 0)
+        return std::string(text);
+    std::int64_t chars = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        // A character starts at every byte that is not a UTF-8 continuation byte.
+        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80 && chars++ == field.Size())
+            return std::string(text.substr(0, i));
+    }
+    return std::string(text);
 }
 
 void TField::SetValue(const FieldValue& value) {

@@ -58,3 +58,7 @@ private:
     int fieldNo_;
     bool unsigned_;
 };
+
+// A text for a string field cut to the field's size in characters, never inside a character;
+// other fields take the text whole.
+std::string CutToFieldSize(std::string_view text, const TField& field);

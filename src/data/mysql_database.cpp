@@ -2,10 +2,27 @@
 
 #include "data/db_error.h"
 #include "data/dir_query.h"
-#include "data/sql_names.h"
-#include "data/sql_scanner.h"
+#include "data/mysql_query.h"
+#include "data/sql_values.h"
+#include "data/statement_results.h"
 
+#include <algorithm>
 #include <charconv>
+
+TMySQLDatabase::~TMySQLDatabase() {
+    Disconnect();
+    for (TMySQLQuery* query : std::vector<TMySQLQuery*>(queries_))
+        query->SetDatabase(nullptr);
+}
+
+void TMySQLDatabase::AttachQuery(TMySQLQuery* query) {
+    if (query && std::find(queries_.begin(), queries_.end(), query) == queries_.end())
+        queries_.push_back(query);
+}
+
+void TMySQLDatabase::DetachQuery(TMySQLQuery* query) {
+    queries_.erase(std::remove(queries_.begin(), queries_.end(), query), queries_.end());
+}
 
 void TMySQLDatabase::SetHost(const std::string& host) {
     Disconnect();
@@ -41,6 +58,9 @@ void TMySQLDatabase::Connect() {
 }
 
 void TMySQLDatabase::Disconnect() {
+    // A query's result may still be reading from the connection; it goes before the connection.
+    for (TMySQLQuery* query : std::vector<TMySQLQuery*>(queries_))
+        query->Close();
     if (!connected_)
         return;
     connect_.Disconnect();
@@ -62,25 +82,26 @@ std::string TMySQLDatabase::SelectValue(const std::string& expression) {
     return query.GetField(0);
 }
 
-void TMySQLDatabase::ExecSQL(const std::string& statement) {
+ExecResult TMySQLDatabase::ExecSQL(const std::string& statement) {
     CheckConnected();
-    const ClientApi& c = Client();
     MYSQL* h = connect_.Handle();
-    if (c.mysql_query(h, statement.c_str()) != 0)
+    if (!RunAndDrain(h, statement))
         throw EDatabaseError(connect_.GetErrorMsg());
-    std::string rest = statement, first;
-    ExtractToken(rest, first);
-    // Rows of SELECT and SHOW, and of any other statement that answers some, are fetched and
-    // dropped so that the next statement can follow on the same handle.
-    if (EqualsNoCase(first, "SELECT") || EqualsNoCase(first, "SHOW") ||
-        (c.mysql_field_count && c.mysql_field_count(h) > 0))
-        ClientResult(c.mysql_store_result(h));
+    // The counts of the last result: for one INSERT, UPDATE or DELETE its own.
+    const ClientApi& c = Client();
+    ExecResult result;
+    const my_ulonglong matched = c.mysql_affected_rows(h);
+    result.matchedRows = matched == static_cast<my_ulonglong>(-1) ? 0 : matched;
+    result.insertId = c.mysql_insert_id(h);
+    result.countsKnown = true;
+    return result;
 }
 
 std::int64_t TMySQLDatabase::GetGen(const std::string& name) {
     CheckConnected();
-    // The name goes in as a quoted value, so no name can change the statement's shape.
-    const std::string text = SelectValue("GETGEN(" + QuoteValue(name) + ")");
+    // The name goes in as a value quoted for this session's sql_mode, so no name can change the
+    // statement's shape.
+    const std::string text = SelectValue("GETGEN(" + QuoteSqlValue(connect_.Handle(), name) + ")");
     std::int64_t value = 0;
     const char* end = text.data() + text.size();
     auto [ptr, ec] = std::from_chars(text.data(), end, value);

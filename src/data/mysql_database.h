@@ -3,15 +3,20 @@
 #pragma once
 
 #include "data/dir_connect.h"
+#include "data/transaction_link.h"
 
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
+
+class TMySQLQuery;
 
 class TMySQLDatabase {
 public:
     TMySQLDatabase() = default;
-    ~TMySQLDatabase() { Disconnect(); }
+    // Closes its queries and the connection, and leaves the queries without a database.
+    ~TMySQLDatabase();
     TMySQLDatabase(const TMySQLDatabase&) = delete;
     TMySQLDatabase& operator=(const TMySQLDatabase&) = delete;
 
@@ -33,17 +38,25 @@ public:
     std::function<void(TMySQLDatabase&)> OnLogin;
 
     void Connect();
+    // Closes every open query of this database first (their results belong to the connection),
+    // then the connection.
     void Disconnect();
 
     // The first column of the first row of "SELECT " + expression; empty for no row or NULL.
     std::string SelectValue(const std::string& expression);
-    // Runs one statement and discards any rows it answers.
-    void ExecSQL(const std::string& statement);
+    // Runs one statement and discards every result it answers (all of them, as for a CALL); a
+    // failure in any of them raises. Answers the rows it matched (connections count found rows,
+    // not only changed ones) and the insert id.
+    ExecResult ExecSQL(const std::string& statement);
     // The next value of the server-side generator name (0 when the answer is not a number).
     std::int64_t GetGen(const std::string& name);
 
     // The connection the query components run their statements on.
     TDirMySQLConnect& DirConnect() { return connect_; }
+
+    // Queries set to this database; they attach and detach themselves.
+    void AttachQuery(TMySQLQuery* query);
+    void DetachQuery(TMySQLQuery* query);
 
 private:
     void CheckConnected() const;
@@ -52,4 +65,5 @@ private:
     std::string port_ = "33600";
     bool connected_ = false;
     TDirMySQLConnect connect_;
+    std::vector<TMySQLQuery*> queries_;
 };

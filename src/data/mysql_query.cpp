@@ -1,15 +1,15 @@
 #include "data/mysql_query.h"
 
+#include "data/column_defaults.h"
 #include "data/db_error.h"
 #include "data/mysql_database.h"
+#include "data/sql_scanner.h"
 #include "data/transaction_link.h"
 
 #include <algorithm>
 
 namespace {
 
-constexpr const char* kCannotWriteYet =
-    "Rows cannot be written back to the server yet; the change is kept until it is cancelled";
 constexpr unsigned kBinaryCharset = 63;
 constexpr unsigned kResultBytesPerChar = 4; // every connection reads utf8mb4
 
@@ -18,11 +18,23 @@ std::int64_t Utf8Length(std::string_view s) {
                          [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; });
 }
 
+// The edits of a table's second side would be written over by the first: such a statement is not
+// edited.
+bool JoinsATableToItself(const std::vector<std::string>& tables) {
+    for (std::size_t i = 0; i < tables.size(); ++i)
+        for (std::size_t k = i + 1; k < tables.size(); ++k)
+            if (EqualsNoCase(tables[i], tables[k]))
+                return true;
+    return false;
+}
+
 } // namespace
 
 TMySQLQuery::~TMySQLQuery() {
     Close();
     SetMasterSource(nullptr);
+    if (database_)
+        database_->DetachQuery(this);
 }
 
 void TMySQLQuery::SetSQL(std::vector<std::string> lines) {
@@ -58,7 +70,13 @@ std::string TMySQLQuery::SQLText() const {
 
 void TMySQLQuery::SetDatabase(TMySQLDatabase* database) {
     Close();
+    if (database_ == database)
+        return;
+    if (database_)
+        database_->DetachQuery(this);
     database_ = database;
+    if (database_)
+        database_->AttachQuery(this);
 }
 
 void TMySQLQuery::SetTransaction(TransactionLink* transaction) {
@@ -96,6 +114,8 @@ void TMySQLQuery::CheckComponents() {
 void TMySQLQuery::InternalOpen() {
     cache_.Clear();
     view_.Invalidate();
+    log_.Clear();
+    rowsAddedOrRemoved_ = 0;
     readOnly_ = true;
     recordCounter_ = lastId_ = 0;
     current_ = -1;
@@ -107,7 +127,7 @@ void TMySQLQuery::InternalOpen() {
     TDirMySQLConnect& dbConnect = database_->DirConnect();
     // The analysis runs first: its SHOW COLUMNS statements need the database's connection, which
     // is busy while the rows of a streamed result are still unread.
-    if (!analysis_.Analyse(statement, dbConnect))
+    if (!analysis_.Analyse(statement, dbConnect) || JoinsATableToItself(analysis_.Tables()))
         RequestLive = false;
 
     TDirMySQLConnect* connect = &dbConnect;
@@ -140,7 +160,10 @@ void TMySQLQuery::InternalOpen() {
     readOnly_ = !RequestLive;
     SetDefaultExpressions();
     if (QueryAllRecords) {
-        FetchAll();
+        // Every row, also those that cached updates do not show: a streamed result must be read
+        // to its end before its connection carries anything else.
+        while (FetchOne()) {
+        }
         WidenUndescribedFields();
     }
 }
@@ -179,7 +202,7 @@ void TMySQLQuery::SetDefaultExpressions() {
         TField* field = FindField(desc.Alias);
         if (!field || !field->DefaultExpression.empty())
             continue;
-        std::string text = desc.DefaultValue;
+        std::string text = DefaultValueText(desc);
         if (text.empty() && desc.KeyKind != 0) {
             switch (desc.DataType) {
             case FieldType::Integer:
@@ -224,6 +247,8 @@ void TMySQLQuery::InternalClose() {
     analysis_.Clear();
     cache_.Clear();
     view_.Invalidate();
+    log_.Clear();
+    rowsAddedOrRemoved_ = 0;
     columnOfField_.clear();
     descriptionOfField_.clear();
     current_ = -1;
@@ -399,7 +424,8 @@ bool TMySQLQuery::InternalPrior() {
 }
 
 std::int64_t TMySQLQuery::InternalRecordCount() {
-    return atEnd_ ? static_cast<std::int64_t>(cache_.Count()) : dirQuery_.GetRecordCount();
+    return atEnd_ ? static_cast<std::int64_t>(cache_.Count())
+                  : dirQuery_.GetRecordCount() + rowsAddedOrRemoved_;
 }
 
 std::int64_t TMySQLQuery::InternalRecNo() {
@@ -448,16 +474,4 @@ ValueView TMySQLQuery::InternalCurrentValue(std::size_t field) {
     if (current_ < 0)
         return {};
     return cache_.Value(cache_.Row(static_cast<std::size_t>(current_)), field);
-}
-
-void TMySQLQuery::InternalPost(bool, bool, std::vector<FieldValue>&) {
-    if (!CanModify())
-        throw EDatabaseError(dberr::kReadOnlyDataset);
-    throw EDatabaseError(kCannotWriteYet);
-}
-
-void TMySQLQuery::InternalDelete() {
-    if (!CanModify())
-        throw EDatabaseError(dberr::kReadOnlyDataset);
-    throw EDatabaseError(kCannotWriteYet);
 }

@@ -4,8 +4,11 @@
 // navigation needs them.
 #pragma once
 
+#include "data/change_log.h"
 #include "data/dataset.h"
+#include "data/db_error.h"
 #include "data/dir_query.h"
+#include "data/field_values.h"
 #include "data/filter_parser.h"
 #include "data/link_statement.h"
 #include "data/row_cache.h"
@@ -14,6 +17,7 @@
 #include "data/view_index.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -30,6 +34,9 @@ enum RecordType : unsigned {
     rtUnmodified = 8,
 };
 
+// What OnApplyUpdateError answers: give up (raise), go on as if applied, or try again.
+enum UpdateAction : int { uaFail = 0, uaAbort = 1, uaRetry = 2 };
+
 class TMySQLQuery : public TDataSet {
 public:
     TMySQLQuery() = default;
@@ -42,7 +49,8 @@ public:
     std::string SQLText() const;              // the lines joined by line breaks
 
     TMySQLDatabase* Database() const { return database_; }
-    void SetDatabase(TMySQLDatabase* database); // closes the dataset
+    // Closes the dataset. The database closes its queries before it disconnects.
+    void SetDatabase(TMySQLDatabase* database);
     // Carries written rows; without one they go straight to the database.
     TransactionLink* Transaction() const { return transaction_; }
     void SetTransaction(TransactionLink* transaction); // closes the dataset
@@ -57,6 +65,26 @@ public:
     bool LinkRequery = false;
 
     bool CanModify() const override;
+
+    // Live editing. Without CachedUpdates every post and delete is written at once; a write the
+    // server refuses leaves the cache and the change log as they were. With it, changes wait in
+    // the change log for ApplyUpdates.
+    //
+    // Replaces the statement generator for every change: the query, the row before and after,
+    // and the change state (1, 2 insert, 3 delete, 4 update).
+    std::function<void(TMySQLQuery&, const TFieldValues& oldValues, const TFieldValues& newValues,
+                       std::uint8_t state)>
+        OnApplyUpdates;
+    // Called when writing a change raises; action starts as uaFail.
+    std::function<void(TDataSet&, const EDatabaseError&, int& action)> OnApplyUpdateError;
+    // Posts a pending edit, writes the change log in order and resynchronises the views.
+    void ApplyUpdates();
+    // Forgets the change log: deleted rows leave the cache, every other row counts as unchanged.
+    void CommitUpdates();
+    bool UpdatesPending() const { return log_.Pending(); }
+    const ChangeLog& Log() const { return log_; }
+    // The change state of the current row (0 when there is none).
+    std::uint8_t UpdateStatus();
     bool ReadOnly() const { return readOnly_; }
 
     const StatementAnalysis& Analysis() const { return analysis_; }
@@ -88,7 +116,7 @@ public:
     bool FindLast();
     bool FindNext();
     bool FindPrior();
-    // Applies a pending edit, runs the statement again, reads as many rows as were read before
+    // Applies pending changes, runs the statement again, reads as many rows as were read before
     // and returns to the current row by its key. When another connection deleted that row, a
     // neighbour becomes current and CurrentRowGone() tells so.
     void Refresh() override;
@@ -134,6 +162,7 @@ protected:
     Bookmark InternalGetBookmark() override;
     void InternalGotoBookmark(Bookmark bookmark) override;
     ValueView InternalCurrentValue(std::size_t field) override;
+    void InternalInitRecord(std::vector<FieldValue>& values) override;
     void InternalPost(bool inserting, bool appending, std::vector<FieldValue>& values) override;
     void InternalDelete() override;
 
@@ -180,6 +209,22 @@ private:
     void ResolveCurrent();
     void WidenUndescribedFields();
 
+    // Live editing (live_editing.cpp).
+    void PostEdit(std::vector<FieldValue>& values);
+    void AddRow(bool appending, std::vector<FieldValue>& values);
+    void DeleteRow();
+    void WriteNow(const std::function<void()>& restore);
+    void ApplyLog();
+    void ApplyEntry(const TFieldValues& oldValues, const TFieldValues& newValues,
+                    std::uint8_t state, std::uint64_t& insertId);
+    void ReadBackInsertId(std::size_t position, std::uint64_t insertId);
+    void FillValues(TFieldValues& out, const std::vector<FieldValue>& values) const;
+    std::vector<FieldValue> RowValues(std::size_t position) const;
+    void SetGeneratedKeys(std::vector<FieldValue>& values);
+    std::int64_t PositionOfId(std::int64_t id) const;
+    void RemoveDeletedRows();
+    void SettleCursor(std::int64_t from);
+
     std::vector<std::string> sql_;
     TMySQLDatabase* database_ = nullptr;
     TransactionLink* transaction_ = nullptr;
@@ -189,6 +234,8 @@ private:
     StatementAnalysis analysis_;
     RowCache cache_;
     ViewIndex view_;
+    ChangeLog log_;
+    std::int64_t rowsAddedOrRemoved_ = 0; // new rows less removed ones, for the record count
     std::vector<int> columnOfField_;
     std::vector<int> descriptionOfField_;
     std::int64_t current_ = -1; // cache index; -1: the first visible row, not yet looked for

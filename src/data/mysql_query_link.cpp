@@ -283,6 +283,8 @@ void TMySQLQuery::MasterChanged(bool linkOff) {
         const std::string statement = LinkedStatement(SQLText());
         if (statement != dirQuery_.Sql) {
             CheckBrowseMode();
+            if (log_.Pending())
+                ApplyUpdates();
             Rerun(statement, "Error in form detail query");
         }
     } else {

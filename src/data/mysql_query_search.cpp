@@ -145,6 +145,9 @@ bool TMySQLQuery::FindPrior() {
 
 void TMySQLQuery::Refresh() {
     CheckBrowseMode();
+    // Pending changes are written first; the rows read again replace the cache and its log.
+    if (log_.Pending())
+        ApplyUpdates();
     const std::size_t rowsBefore = cache_.Count();
     ResolveCurrent();
     const std::int64_t before = current_;
@@ -205,8 +208,9 @@ void TMySQLQuery::Refresh() {
 void TMySQLQuery::Rerun(const std::string& statement, const char* errorText) {
     dirQuery_.Close();
     cache_.Clear();
+    log_.Clear();
     InvalidateViewRows();
-    recordCounter_ = lastId_ = 0;
+    recordCounter_ = lastId_ = rowsAddedOrRemoved_ = 0;
     current_ = -1;
     atEnd_ = false;
     firstFetch_ = true;

@@ -2,6 +2,7 @@
 
 #include "data/db_error.h"
 #include "data/mysql_database.h"
+#include "data/sql_values.h"
 
 TMySQLTransact::TMySQLTransact() = default;
 
@@ -22,8 +23,9 @@ void TMySQLTransact::SetHost(const std::string& host) {
 }
 
 void TMySQLTransact::Connect() {
-    if (active_)
+    if (Connected())
         return;
+    active_ = false;
     if (!database_)
         throw EDatabaseError(transacterr::kNoDatabase);
     database_->Connect();
@@ -51,7 +53,7 @@ void TMySQLTransact::RunOnTransactServer(const std::string& statement) {
         throw EDatabaseError(connect_.GetErrorMsg());
 }
 
-void TMySQLTransact::ExecSQL(const std::string& statement) {
+ExecResult TMySQLTransact::ExecSQL(const std::string& statement) {
     if (!active_)
         throw EDatabaseError(dberr::kNotConnectedYet);
     if (UseTransServer) {
@@ -60,9 +62,15 @@ void TMySQLTransact::ExecSQL(const std::string& statement) {
         RunOnTransactServer(statement);
         if (AutoCommit)
             RunOnTransactServer("COMMIT");
-        return;
+        return {};
     }
     if (!database_)
         throw EDatabaseError(transacterr::kNoDatabaseForStatement);
-    database_->ExecSQL(statement);
+    return database_->ExecSQL(statement);
+}
+
+std::string TMySQLTransact::SqlLiteral(std::string_view value) const {
+    if (UseTransServer || !database_ || !database_->Connected())
+        return QuoteSqlValue(value, true);
+    return QuoteSqlValue(database_->DirConnect().Handle(), value);
 }

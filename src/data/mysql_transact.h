@@ -33,13 +33,19 @@ public:
     bool UseTransServer = false;
     bool AutoCommit = false;
 
-    // Connects the database and, with UseTransServer, logs in to the transact-server.
+    // Connects the database and, with UseTransServer, logs in to the transact-server; connects
+    // again when the transact-server connection was lost since.
     void Connect() override;
-    bool Connected() const override { return active_; }
+    // With UseTransServer: only while the transact-server connection is still open.
+    bool Connected() const override { return active_ && (!UseTransServer || connect_.HasSocket()); }
     // Ends the transact-server connection when one is open; the database stays connected.
     void Disconnect();
-    // Runs one statement that answers no rows; raises EDatabaseError when it fails.
-    void ExecSQL(const std::string& statement) override;
+    // Runs one statement that answers no rows; raises EDatabaseError when it fails. Straight to
+    // the database it answers the rows matched and the insert id.
+    ExecResult ExecSQL(const std::string& statement) override;
+    // Quoted for the database's session; a transact-server's sessions escape with backslashes.
+    std::string SqlLiteral(std::string_view value) const override;
+    bool ThroughTransactServer() const override { return UseTransServer; }
 
     TDirTrSQLConnect& TransactConnect() { return connect_; }
     TDirTrSqlQuery& TransactQuery() { return query_; }

@@ -8,6 +8,7 @@
 
 #include "data/field_value.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -58,6 +59,13 @@ public:
     void Append(CachedRow* row) { rows_.push_back(row); }
     void Replace(std::size_t i, CachedRow* row) { rows_[i] = row; }
     void Erase(std::size_t i);
+    // Removes, in one pass, every row for which remove(row) is true; answers how many went.
+    template <typename Pred> std::size_t EraseIf(Pred remove) {
+        const auto end = std::remove_if(rows_.begin(), rows_.end(), remove);
+        const auto n = static_cast<std::size_t>(rows_.end() - end);
+        rows_.erase(end, rows_.end());
+        return n;
+    }
 
     ValueView Value(const CachedRow* row, std::size_t field) const;
     bool IsNull(const CachedRow* row, std::size_t field) const;

@@ -1,23 +1,31 @@
 #include "data/sql_scanner.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstring>
 
 namespace {
 
 bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v';
 }
 
+// The characters that stand as tokens of their own. "$" is not one: it belongs to names, as "_"
+// does; the backtick opens a quoted name.
 bool IsDelimiter(char c) {
-    return IsBlank(c) || (c != '\0' && std::strchr(":;,+-<>/*%^=()[]|&~@#$\\`{}", c) != nullptr);
+    return IsBlank(c) || (c != '\0' && std::strchr(":;,+-<>/*%^=()[]|&~@#\\{}", c) != nullptr);
 }
 
 bool IsQuote(char c) {
     return c == '\'' || c == '"';
 }
 
-// Position after a backtick-quoted segment that starts at pos (the opening backtick).
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// Position after a backtick-quoted name that starts at pos (the opening backtick); doubled
+// backticks stand for one.
 std::size_t SkipBackticks(std::string_view s, std::size_t pos) {
     ++pos;
     while (pos < s.size()) {
@@ -33,10 +41,84 @@ std::size_t SkipBackticks(std::string_view s, std::size_t pos) {
     return pos;
 }
 
+// Position after a quoted text that starts at pos: a backslash takes the next character as it
+// is, and a doubled quote stands for one.
+std::size_t SkipQuoted(std::string_view s, std::size_t pos) {
+    const char q = s[pos++];
+    while (pos < s.size()) {
+        if (s[pos] == '\\') {
+            pos += 2;
+        } else if (s[pos] == q) {
+            if (pos + 1 < s.size() && s[pos + 1] == q)
+                pos += 2;
+            else
+                return pos + 1;
+        } else {
+            ++pos;
+        }
+    }
+    return s.size();
+}
+
+// "-- " starts a comment only when a blank or control character (or the end) follows the dashes.
+bool StartsDashComment(std::string_view s, std::size_t pos) {
+    if (s.substr(pos, 2) != "--")
+        return false;
+    return pos + 2 >= s.size() || static_cast<unsigned char>(s[pos + 2]) <= ' ';
+}
+
+// Skips blanks and comments from pos. Inside a comment of the form /*!...*/ (or /*M!...*/) the
+// server reads the text as part of the statement: only the opening, with its version number,
+// and the closing "*/" are skipped, and inExecutable tells which one comes next.
+std::size_t SkipBlanksAndComments(std::string_view s, std::size_t pos, bool& inExecutable) {
+    while (pos < s.size()) {
+        const char c = s[pos];
+        if (IsBlank(c)) {
+            ++pos;
+        } else if (c == '#' || StartsDashComment(s, pos)) {
+            const std::size_t eol = s.find('\n', pos);
+            pos = eol == std::string_view::npos ? s.size() : eol + 1;
+        } else if (s.substr(pos, 3) == "/*!" || s.substr(pos, 4) == "/*M!") {
+            pos += s[pos + 2] == 'M' ? 4 : 3;
+            for (int digits = 0; digits < 6 && pos < s.size() && IsDigit(s[pos]); ++digits)
+                ++pos;
+            inExecutable = true;
+        } else if (s.substr(pos, 2) == "/*") {
+            const std::size_t close = s.find("*/", pos + 2);
+            pos = close == std::string_view::npos ? s.size() : close + 2;
+        } else if (inExecutable && s.substr(pos, 2) == "*/") {
+            pos += 2;
+            inExecutable = false;
+        } else {
+            break;
+        }
+    }
+    return pos;
+}
+
+// A token that starts with a digit is a number when it reads as one (12, 3.5, 1e5, 0x1F, 0b101);
+// otherwise it is a name such as 2024_sales.
+bool IsNumberText(std::string_view t) {
+    auto all = [](std::string_view v, auto pred) {
+        return !v.empty() && std::all_of(v.begin(), v.end(), pred);
+    };
+    if (t.size() > 2 && t[0] == '0' && (t[1] == 'x' || t[1] == 'X'))
+        return all(t.substr(2),
+                   [](char c) { return std::isxdigit(static_cast<unsigned char>(c)); });
+    if (t.size() > 2 && t[0] == '0' && (t[1] == 'b' || t[1] == 'B'))
+        return all(t.substr(2), [](char c) { return c == '0' || c == '1'; });
+    std::size_t i = 0;
+    while (i < t.size() && (IsDigit(t[i]) || t[i] == '.'))
+        ++i;
+    if (i < t.size() && (t[i] == 'e' || t[i] == 'E'))
+        return i + 1 == t.size() || all(t.substr(i + 1), IsDigit);
+    return i == t.size();
+}
+
 // Scans one token starting at pos; answers its kind and sets [begin, end).
-int ScanToken(std::string_view s, std::size_t pos, std::size_t& begin, std::size_t& end) {
-    while (pos < s.size() && IsBlank(s[pos]))
-        ++pos;
+int ScanToken(std::string_view s, std::size_t pos, std::size_t& begin, std::size_t& end,
+              bool& inExecutable) {
+    pos = SkipBlanksAndComments(s, pos, inExecutable);
     begin = pos;
     if (pos >= s.size()) {
         end = pos;
@@ -44,34 +126,40 @@ int ScanToken(std::string_view s, std::size_t pos, std::size_t& begin, std::size
     }
     const char c = s[pos];
     if (IsQuote(c)) {
-        std::size_t i = pos + 1;
-        while (i < s.size() && !(s[i] == c && s[i - 1] != '\\'))
-            ++i;
-        end = i < s.size() ? i + 1 : i;
+        end = SkipQuoted(s, pos);
         return tkQuoted;
     }
-    if (c != '`' && IsDelimiter(c)) {
+    if (IsDelimiter(c)) {
         end = pos + 1;
         return tkDelimiter;
     }
+    // A word: plain characters and backtick-quoted names, joined by full stops (db.`t`.c). A
+    // quoted name ends the word unless a full stop follows it.
     std::size_t i = pos;
     while (i < s.size()) {
-        if (s[i] == '`')
+        if (s[i] == '`') {
+            if (i > pos && s[i - 1] != '.')
+                break;
             i = SkipBackticks(s, i);
-        else if (IsDelimiter(s[i]) || IsQuote(s[i]))
-            break;
-        else
+            if (i >= s.size() || s[i] != '.')
+                break;
             ++i;
+        } else if (IsDelimiter(s[i]) || IsQuote(s[i])) {
+            break;
+        } else {
+            ++i;
+        }
     }
     end = i;
-    return std::isdigit(static_cast<unsigned char>(c)) ? tkNumber : tkWord;
+    return IsDigit(c) && IsNumberText(s.substr(pos, i - pos)) ? tkNumber : tkWord;
 }
 
 } // namespace
 
 int ExtractToken(std::string& text, std::string& token) {
     std::size_t begin = 0, end = 0;
-    const int kind = ScanToken(text, 0, begin, end);
+    bool inExecutable = false;
+    const int kind = ScanToken(text, 0, begin, end, inExecutable);
     token.assign(text, begin, end - begin);
     text.erase(0, end);
     return kind;
@@ -95,8 +183,9 @@ std::string Unquote(const std::string& token) {
 std::vector<SqlToken> TokenizeStatement(std::string_view text) {
     std::vector<SqlToken> out;
     std::size_t pos = 0, begin = 0, end = 0;
+    bool inExecutable = false;
     for (;;) {
-        const int kind = ScanToken(text, pos, begin, end);
+        const int kind = ScanToken(text, pos, begin, end, inExecutable);
         if (kind == tkEnd)
             break;
         out.push_back({kind, std::string(text.substr(begin, end - begin))});

@@ -9,14 +9,19 @@
 enum TokenKind : int {
     tkEnd = 0,       // the text is empty or all blank
     tkDelimiter = 1, // one delimiter character
-    tkNumber = 2,    // a run starting with a digit (3.5 is one number)
-    tkWord = 3,      // any other run; t1.name and `odd name` are one word each
+    tkNumber = 2,    // a number (3.5, 1e5, 0x1F); a name such as 2024_sales is a word
+    tkWord = 3,      // any other run; t1.name, my$table and `odd name` are one word each
     tkQuoted = 4,    // '...' or "..." with both quotes and any backslashes kept
 };
 
 // Removes the first token from the front of text and answers its kind; the token goes to token.
-// Text keeps what follows the token, including the blanks after it. A name between backticks
-// (doubled backticks inside) is read as part of a word, its backticks kept.
+// Text keeps what follows the token, including the blanks after it. The server's lexical rules
+// hold: comments (# and "-- " to the end of the line, /* ... */) are skipped like blanks, the text
+// of a /*! ... */ comment is read as statement text (TokenizeStatement drops its closing "*/";
+// ExtractToken, one token at a time, leaves it as two delimiters), a quoted text ends at its own
+// quote (a backslash escapes the next character, a doubled quote stands for one), and "$" is part
+// of a name. A name between backticks (doubled backticks inside) is read as a word, or as part of
+// one when full stops join it to others (db.`t`), its backticks kept.
 int ExtractToken(std::string& text, std::string& token);
 
 // Text becomes token, one blank and the old text; an empty token changes nothing.

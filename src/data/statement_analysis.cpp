@@ -3,9 +3,11 @@
 #include "data/column_types.h"
 #include "data/dir_query.h"
 #include "data/sql_names.h"
+#include "data/sql_reserved_words.h"
 
 #include <algorithm>
 #include <initializer_list>
+#include <unordered_map>
 
 namespace {
 
@@ -31,11 +33,16 @@ bool StartsJoin(const SqlToken& t) {
     return IsAnyKeyword(t, {"JOIN", "STRAIGHT_JOIN"});
 }
 
-// Words that may follow a table name without being its alias.
-bool IsJoinWord(const SqlToken& t) {
-    return StartsJoin(t) || EndsFromClause(t) ||
-           IsAnyKeyword(t, {"INNER", "CROSS", "LEFT", "RIGHT", "OUTER", "NATURAL", "FULL", "ON",
-                            "USING", "USE", "IGNORE", "FORCE", "PARTITION", "AS"});
+// A word that the server reads as a keyword, not a name: a reserved word without backticks.
+// Join words, index hints, ON and USING are all reserved, so they never pass for a table or an
+// alias, while a name such as "full" does.
+bool IsKeywordWord(const SqlToken& t) {
+    return t.kind == tkWord && IsReservedWord(t.text);
+}
+
+// A word that names something: a table, a column or an alias.
+bool IsNameWord(const SqlToken& t) {
+    return t.kind == tkWord && !IsKeywordWord(t);
 }
 
 // Index just past the parenthesis group that opens at i.
@@ -63,33 +70,39 @@ std::size_t FindFrom(const std::vector<SqlToken>& t) {
     return t.size();
 }
 
-// An alias as written after AS: a word (backticks removed) or a quoted text.
+// An alias as written after AS: a word (backticks removed) or a quoted text, read with its
+// escapes as the server reads it.
 std::string AliasText(const SqlToken& t) {
-    return t.kind == tkQuoted ? Unquote(t.text) : PlainName(t.text);
-}
-
-std::string AfterLastStop(const std::string& s) {
-    const std::size_t dot = s.rfind('.');
-    return dot == std::string::npos ? s : s.substr(dot + 1);
-}
-
-std::string QuotedTable(const std::string& plain) {
-    // The plain name came from SplitName; quote every part.
+    if (t.kind != tkQuoted)
+        return PlainName(t.text);
+    const char q = t.text.front();
+    std::string_view body = std::string_view(t.text).substr(1);
+    if (!body.empty() && body.back() == q)
+        body.remove_suffix(1);
     std::string out;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t dot = plain.find('.', start);
-        if (!out.empty())
-            out += '.';
-        out += QuoteName(plain.substr(start, dot - start));
-        if (dot == std::string::npos)
-            break;
-        start = dot + 1;
+    for (std::size_t i = 0; i < body.size(); ++i) {
+        if ((body[i] == '\\' || body[i] == q) && i + 1 < body.size())
+            ++i; // an escaped character, or the second of a doubled quote
+        out += body[i];
     }
     return out;
 }
 
+std::string LastPart(const std::string& nameText) {
+    return SplitName(nameText).back();
+}
+
 } // namespace
+
+std::string NameText(const std::vector<std::string>& parts) {
+    std::string out;
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        if (i)
+            out += '.';
+        out += QuoteNameIfNeeded(parts[i]);
+    }
+    return out;
+}
 
 FromClause ScanFromClause(const std::vector<SqlToken>& tokens) {
     FromClause out;
@@ -102,25 +115,27 @@ FromClause ScanFromClause(const std::vector<SqlToken>& tokens) {
         end = IsDelim(tokens[end], '(') ? SkipGroup(tokens, end) : end + 1;
     end = std::min(end, tokens.size());
 
+    std::set<std::pair<std::string, std::string>> known;
     while (i < end) {
         const SqlToken& t = tokens[i];
-        if (t.kind == tkWord && !IsJoinWord(t)) {
-            const std::string table = PlainName(t.text);
+        if (IsNameWord(t)) {
+            const std::string table = NameText(SplitName(t.text));
             std::string alias = table;
+            bool given = false;
             ++i;
             if (i + 1 < end && (IsKeyword(tokens[i], "AS") || IsDelim(tokens[i], '='))) {
                 alias = AliasText(tokens[i + 1]);
+                given = true;
                 i += 2;
-            } else if (i < end && tokens[i].kind == tkWord && !IsJoinWord(tokens[i])) {
+            } else if (i < end && IsNameWord(tokens[i])) {
                 alias = AliasText(tokens[i]); // an alias written without AS
+                given = true;
                 ++i;
             }
-            bool known = false;
-            for (std::size_t k = 0; k < out.tables.size(); ++k)
-                known = known || (out.tables[k] == table && out.aliases[k] == alias);
-            if (!known) {
+            if (known.insert({table, alias}).second) {
                 out.tables.push_back(table);
                 out.aliases.push_back(alias);
+                out.aliasGiven.push_back(given);
             }
         }
         // Whatever else belongs to this item (join words, ON conditions, index hints, a derived
@@ -136,6 +151,7 @@ FromClause ScanFromClause(const std::vector<SqlToken>& tokens) {
 void StatementAnalysis::Clear() {
     from_ = {};
     fields_.clear();
+    describedKeys_.clear();
     columnCache_.clear();
     statementsRun_.clear();
 }
@@ -162,38 +178,32 @@ bool StatementAnalysis::Analyse(const std::string& statement, TDirMySQLConnect& 
         const SqlToken& t = tokens[i];
         if (IsDelim(t, '*')) {
             for (const std::string& table : std::vector<std::string>(from_.tables))
-                DescribeAll(table);
+                DescribeTable(table);
             break;
         }
-        if (t.kind == tkWord && !(i + 1 < from && IsDelim(tokens[i + 1], '('))) {
+        if (IsNameWord(t) && !(i + 1 < from && IsDelim(tokens[i + 1], '('))) {
             std::vector<std::string> parts = SplitName(t.text);
             if (parts.size() > 1 && parts.back().empty() && i + 1 < from &&
                 IsDelim(tokens[i + 1], '*') && itemEnds(i + 2)) {
                 // prefix.*: every column of that table
                 parts.pop_back();
-                std::string prefix;
-                for (const auto& p : parts)
-                    prefix += (prefix.empty() ? "" : ".") + p;
-                DescribeAll(prefix);
+                DescribeAll(parts);
                 i += 2;
             } else {
                 const std::string column = parts.back();
+                std::string key = NameText(parts), name = column;
                 parts.pop_back();
-                std::string prefix;
-                for (const auto& p : parts)
-                    prefix += (prefix.empty() ? "" : ".") + p;
-                std::string alias = prefix.empty() ? column : prefix + "." + column;
                 std::size_t k = i + 1;
                 if (k + 1 < from && (IsKeyword(tokens[k], "AS") || IsDelim(tokens[k], '='))) {
-                    alias = AliasText(tokens[k + 1]);
+                    key = name = AliasText(tokens[k + 1]);
                     k += 2;
-                } else if (k < from && (tokens[k].kind == tkWord || tokens[k].kind == tkQuoted)) {
-                    alias = AliasText(tokens[k]); // an alias written without AS
+                } else if (k < from && (IsNameWord(tokens[k]) || tokens[k].kind == tkQuoted)) {
+                    key = name = AliasText(tokens[k]); // an alias written without AS
                     ++k;
                 }
                 // Only a plain column is described; an expression that starts with one is not.
                 if (itemEnds(k) && !column.empty())
-                    DescribeColumn(prefix, column, alias);
+                    DescribeColumn(parts, column, key, name);
                 i = k;
             }
         }
@@ -212,7 +222,7 @@ StatementAnalysis::Columns(const std::string& table) {
         return &it->second;
     std::vector<ColumnRow>& rows = columnCache_[table];
     TDirMySqlQuery q(connection_);
-    q.Sql = "SHOW COLUMNS FROM " + QuotedTable(table);
+    q.Sql = "SHOW COLUMNS FROM " + table;
     statementsRun_.push_back(q.Sql);
     q.Open();
     if (q.GetStatus() == dsRows) {
@@ -223,18 +233,27 @@ StatementAnalysis::Columns(const std::string& table) {
     return &rows;
 }
 
-std::string StatementAnalysis::ResolvePrefix(const std::string& prefix) const {
-    for (std::size_t k = 0; k < from_.aliases.size(); ++k)
-        if (from_.aliases[k] == prefix)
+std::string StatementAnalysis::ResolvePrefix(const std::vector<std::string>& prefix) const {
+    const std::string text = NameText(prefix);
+    const std::size_t n = from_.tables.size();
+    if (prefix.size() == 1)
+        for (std::size_t k = 0; k < n; ++k)
+            if (from_.aliasGiven[k] && from_.aliases[k] == prefix[0])
+                return from_.tables[k];
+    for (std::size_t k = 0; k < n; ++k)
+        if (from_.tables[k] == text)
             return from_.tables[k];
-    for (std::size_t k = 0; k < from_.aliases.size(); ++k)
-        if (EqualsNoCase(from_.aliases[k], prefix))
-            return from_.tables[k];
-    return prefix;
+    // A table named with its database is also known by its own name.
+    if (prefix.size() == 1)
+        for (std::size_t k = 0; k < n; ++k)
+            if (!from_.aliasGiven[k] && LastPart(from_.tables[k]) == prefix[0])
+                return from_.tables[k];
+    return text;
 }
 
-void StatementAnalysis::DescribeColumn(const std::string& prefix, const std::string& column,
-                                       const std::string& alias) {
+void StatementAnalysis::DescribeColumn(const std::vector<std::string>& prefix,
+                                       const std::string& column, const std::string& key,
+                                       const std::string& name) {
     std::vector<std::string> candidates;
     if (!prefix.empty())
         candidates.push_back(ResolvePrefix(prefix));
@@ -243,30 +262,30 @@ void StatementAnalysis::DescribeColumn(const std::string& prefix, const std::str
     for (const std::string& table : candidates) {
         for (const ColumnRow& row : *Columns(table)) {
             if (EqualsNoCase(row.field, column)) {
-                DescribeRow(table, row, alias);
+                DescribeRow(table, row, key, name);
                 return;
             }
         }
     }
 }
 
-void StatementAnalysis::DescribeAll(const std::string& name) {
-    std::string table = name;
-    if (std::find(from_.tables.begin(), from_.tables.end(), name) == from_.tables.end())
-        table = ResolvePrefix(name);
+void StatementAnalysis::DescribeAll(const std::vector<std::string>& prefix) {
+    DescribeTable(ResolvePrefix(prefix));
+}
+
+void StatementAnalysis::DescribeTable(const std::string& table) {
     for (const ColumnRow& row : *Columns(table))
-        DescribeRow(table, row, table + "." + row.field);
+        DescribeRow(table, row, table + "." + QuoteName(row.field), row.field);
 }
 
 void StatementAnalysis::DescribeRow(const std::string& table, const ColumnRow& row,
-                                    const std::string& alias) {
-    for (const TMySQLField& f : fields_)
-        if (f.Alias == alias)
-            return;
+                                    const std::string& key, const std::string& name) {
+    if (!describedKeys_.insert(key).second)
+        return;
     TMySQLField f;
     f.Table = table;
     f.Column = row.field;
-    f.Alias = alias;
+    f.Alias = name;
     const ColumnType ct = ColumnTypeFromText(row.type);
     f.DataType = ct.type;
     f.Size = ct.size;
@@ -282,34 +301,59 @@ void StatementAnalysis::DescribeRow(const std::string& table, const ColumnRow& r
         f.AutoKind = 2;
     f.Nullable = EqualsNoCase(row.null, "YES") && f.KeyKind == 0 ? 1 : 0;
     f.DefaultValue = row.defaultValue;
+    f.Extra = row.extra;
     fields_.push_back(std::move(f));
 }
 
 void StatementAnalysis::MakeAliasesUnique() {
-    for (std::size_t i = fields_.size(); i-- > 0;) {
-        const std::string base = AfterLastStop(fields_[i].Alias);
-        int same = 0;
-        for (std::size_t k = 0; k < fields_.size(); ++k)
-            if (k != i && EqualsNoCase(AfterLastStop(fields_[k].Alias), base))
-                ++same;
-        fields_[i].Alias = same ? base + "_" + std::to_string(same) : base;
+    // As the result names repeated columns: the K-th repetition of a name gets "_" and K.
+    std::unordered_map<std::string, int> seen;
+    for (TMySQLField& f : fields_) {
+        const int same = seen[f.Alias]++;
+        if (same)
+            f.Alias += "_" + std::to_string(same);
     }
 }
 
-int StatementAnalysis::Find(std::string_view name) const {
-    const std::size_t dot = name.rfind('.');
-    if (dot == std::string_view::npos) {
-        for (std::size_t i = 0; i < fields_.size(); ++i)
-            if (EqualsNoCase(fields_[i].Alias, name))
-                return static_cast<int>(i);
-        for (std::size_t i = 0; i < fields_.size(); ++i)
-            if (EqualsNoCase(fields_[i].Column, name))
-                return static_cast<int>(i);
-        return -1;
+namespace {
+
+// The index of the only element that matches ignoring case, or -1 (none, or more than one).
+template <typename Get>
+int OnlyMatchIgnoringCase(const std::vector<TMySQLField>& fields, std::string_view name, Get get) {
+    int found = -1;
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (EqualsNoCase(get(fields[i]), name)) {
+            if (found >= 0)
+                return -1;
+            found = static_cast<int>(i);
+        }
     }
-    const std::string_view table = name.substr(0, dot), column = name.substr(dot + 1);
+    return found;
+}
+
+} // namespace
+
+int StatementAnalysis::Find(std::string_view name) const {
+    auto alias = [](const TMySQLField& f) -> const std::string& { return f.Alias; };
+    auto column = [](const TMySQLField& f) -> const std::string& { return f.Column; };
+    for (auto get : {+alias, +column}) {
+        for (std::size_t i = 0; i < fields_.size(); ++i)
+            if (get(fields_[i]) == name)
+                return static_cast<int>(i);
+        if (name.find('.') == std::string_view::npos)
+            if (const int i = OnlyMatchIgnoringCase(fields_, name, get); i >= 0)
+                return i;
+    }
+    std::vector<std::string> parts = SplitName(name);
+    if (parts.size() < 2)
+        return -1;
+    const std::string col = parts.back();
+    parts.pop_back();
+    const std::string table = NameText(parts);
     for (std::size_t i = 0; i < fields_.size(); ++i)
-        if (EqualsNoCase(fields_[i].Table, table) && EqualsNoCase(fields_[i].Column, column))
+        if ((fields_[i].Table == table ||
+             (parts.size() == 1 && LastPart(fields_[i].Table) == parts[0])) &&
+            fields_[i].Column == col)
             return static_cast<int>(i);
     return -1;
 }
@@ -335,4 +379,14 @@ std::string StatementAnalysis::AutoIncrementAlias(std::string_view table) const 
         if (f.Table == table && f.KeyKind == 1 && f.AutoKind == 1)
             return f.Alias;
     return {};
+}
+
+std::vector<std::string> StatementAnalysis::PrimaryKeyOf(const std::string& table) const {
+    std::vector<std::string> keys;
+    const auto it = columnCache_.find(table);
+    if (it != columnCache_.end())
+        for (const ColumnRow& row : it->second)
+            if (row.key == "PRI")
+                keys.push_back(row.field);
+    return keys;
 }

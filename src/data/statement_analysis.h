@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -14,9 +15,14 @@ class TDirMySQLConnect;
 
 // One described column of the select list.
 struct TMySQLField {
-    std::string Table;  // the table as the server knows it (aliases resolved, no backticks)
+    // The table as SQL text, aliases resolved: its name, after its database and a full stop when
+    // the statement names one; a part that is not a plain name stands between backticks (`x.y` is
+    // one table, x.y table y of database x).
+    std::string Table;
     std::string Column; // the column name the server reports
-    std::string Alias;  // the dataset field's name, unique among the descriptions
+    // The dataset field's name: the select list's alias, else the column name, made unique the
+    // way the result names repeated columns (id, id_1, id_2).
+    std::string Alias;
     FieldType DataType = FieldType::String;
     std::int64_t Size = 0;
     bool Unsigned = false;
@@ -25,13 +31,20 @@ struct TMySQLField {
     std::uint8_t Nullable = 0; // 1 when the column takes NULL and has no key
     std::string DefaultValue;
     std::string TypeText; // the Type text the description came from
+    std::string Extra;    // the Extra text (auto_increment, VIRTUAL GENERATED, ...)
 };
 
-// The tables of a FROM clause and their aliases (the table name again where none is given).
+// The tables of a FROM clause (as SQL text, see TMySQLField::Table) and their aliases (the table
+// again where none is given).
 struct FromClause {
     std::vector<std::string> tables;
     std::vector<std::string> aliases;
+    std::vector<bool> aliasGiven;
 };
+
+// A table or column reference as SQL text: the parts of a word (SplitName) joined by full stops,
+// each between backticks unless it is a plain name.
+std::string NameText(const std::vector<std::string>& parts);
 
 // Scans the FROM clause of a statement: tables separated by "," or a JOIN, each optionally
 // followed by an alias (after AS, "=", or directly). ON/USING conditions, index hints and derived
@@ -49,8 +62,10 @@ public:
     const std::vector<std::string>& Tables() const { return from_.tables; }
     const std::vector<std::string>& Aliases() const { return from_.aliases; }
 
-    // The description a name stands for: without a full stop matched against Alias, then Column;
-    // with one, split at the last full stop into table and column, both matching. -1 when none.
+    // The description a name stands for: the one whose Alias is exactly the name, else the one
+    // whose Column is; a name with a full stop (table.column, any part in backticks) matches
+    // Table and Column. A match that ignores case counts only when it is the only one. -1 when
+    // none.
     int Find(std::string_view name) const;
 
     // The key columns (or their aliases) of a table, separated by single blanks, and the alias of
@@ -58,6 +73,8 @@ public:
     std::string KeyColumns(std::string_view table) const;
     std::string KeyAliases(std::string_view table) const;
     std::string AutoIncrementAlias(std::string_view table) const;
+    // Every primary-key column of a table the analysis asked the server about, selected or not.
+    std::vector<std::string> PrimaryKeyOf(const std::string& table) const;
 
     // The SHOW COLUMNS statements run by the last analysis, in order.
     const std::vector<std::string>& StatementsRun() const { return statementsRun_; }
@@ -67,16 +84,19 @@ private:
         std::string field, type, null, key, defaultValue, extra;
     };
     const std::vector<ColumnRow>* Columns(const std::string& table);
-    std::string ResolvePrefix(const std::string& prefix) const;
-    void DescribeColumn(const std::string& prefix, const std::string& column,
-                        const std::string& alias);
-    void DescribeAll(const std::string& name);
-    void DescribeRow(const std::string& table, const ColumnRow& row, const std::string& alias);
+    std::string ResolvePrefix(const std::vector<std::string>& prefix) const;
+    void DescribeColumn(const std::vector<std::string>& prefix, const std::string& column,
+                        const std::string& key, const std::string& name);
+    void DescribeAll(const std::vector<std::string>& prefix);
+    void DescribeTable(const std::string& table);
+    void DescribeRow(const std::string& table, const ColumnRow& row, const std::string& key,
+                     const std::string& name);
     void MakeAliasesUnique();
 
     TDirMySQLConnect* connection_ = nullptr;
     FromClause from_;
     std::vector<TMySQLField> fields_;
+    std::set<std::string> describedKeys_; // table.column or the select list's alias
     std::map<std::string, std::vector<ColumnRow>> columnCache_;
     std::vector<std::string> statementsRun_;
 };

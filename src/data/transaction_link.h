@@ -1,8 +1,16 @@
 // What a query needs of the transaction component that carries its written rows to the server.
-// Without one, rows are written straight through the query's database.
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <string_view>
+
+// What the server said about one statement that answers no rows.
+struct ExecResult {
+    std::uint64_t matchedRows = 0; // rows the statement found (an UPDATE counts unchanged rows too)
+    std::uint64_t insertId = 0;    // the value an INSERT generated for an auto-increment column
+    bool countsKnown = false;      // false where the carrier cannot tell (a transact-server)
+};
 
 class TransactionLink {
 public:
@@ -10,5 +18,9 @@ public:
     virtual void Connect() = 0;
     virtual bool Connected() const = 0;
     // Runs one statement that answers no rows; raises EDatabaseError on failure.
-    virtual void ExecSQL(const std::string& statement) = 0;
+    virtual ExecResult ExecSQL(const std::string& statement) = 0;
+    // A value as a literal that means that value in the session the statements run in.
+    virtual std::string SqlLiteral(std::string_view value) const = 0;
+    // True when statements go through a transact-server (no insert id, no counts).
+    virtual bool ThroughTransactServer() const { return false; }
 };

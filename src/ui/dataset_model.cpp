@@ -2,6 +2,7 @@
 
 #include "data/db_error.h"
 #include "data/text_utils.h"
+#include "ui/data_errors.h"
 #include "ui/prompts.h"
 
 #include <QColor>
@@ -49,7 +50,7 @@ bool TDataSetModel::guarded(const std::function<void()>& operation) {
         operation();
         return true;
     } catch (const std::exception& e) {
-        prompts().message(QString::fromUtf8(e.what()), PromptIcon::Error);
+        prompts().message(DataErrorText(e), PromptIcon::Error);
     }
     // Whatever the dataset managed before it failed is shown, and the view goes back to its row.
     syncRows();
@@ -58,11 +59,13 @@ bool TDataSetModel::guarded(const std::function<void()>& operation) {
 }
 
 void TDataSetModel::reset() {
+    rowsChanging_ = true;
     beginResetModel();
     rows_ = dataSet_ && dataSet_->Active() ? ClampRows(dataSet_->ViewRowCount()) : 0;
     insertRow_ = -1;
     currentRow_ = -1;
     endResetModel();
+    rowsChanging_ = false;
     if (dataSet_ && dataSet_->State() == DataSetState::Insert)
         setInsertRow(true);
     else
@@ -78,18 +81,22 @@ void TDataSetModel::syncRows() {
     const bool insertInside = insertRow_ >= 0 && insertRow_ < rows_;
     const int tail = rows_ + (insertInside ? 1 : 0);
     if (target > rows_) {
+        rowsChanging_ = true;
         beginInsertRows({}, tail, tail + target - rows_ - 1);
         if (insertRow_ >= 0 && !insertInside)
             insertRow_ += target - rows_;
         rows_ = target;
         endInsertRows();
+        rowsChanging_ = false;
     } else {
         const int first = tail - (rows_ - target);
+        rowsChanging_ = true;
         beginRemoveRows({}, first, tail - 1);
         if (insertRow_ >= 0 && !insertInside)
             insertRow_ = target;
         rows_ = target;
         endRemoveRows();
+        rowsChanging_ = false;
     }
 }
 
@@ -125,14 +132,18 @@ void TDataSetModel::followCurrent() {
 void TDataSetModel::setInsertRow(bool inserting) {
     if (inserting && insertRow_ < 0) {
         int pos = dataSet_->Appending() ? rows_ : std::clamp(currentRow_, 0, rows_);
+        rowsChanging_ = true;
         beginInsertRows({}, pos, pos);
         insertRow_ = pos;
         endInsertRows();
+        rowsChanging_ = false;
         followCurrent();
     } else if (!inserting && insertRow_ >= 0) {
+        rowsChanging_ = true;
         beginRemoveRows({}, insertRow_, insertRow_);
         insertRow_ = -1;
         endRemoveRows();
+        rowsChanging_ = false;
         followCurrent();
     }
 }

@@ -43,6 +43,9 @@ public:
     // Moves the dataset to the record of a model row (a pending edit is finished first; a failure
     // is shown to the operator and the dataset stays where it was). Answers whether it moved.
     bool moveToRow(int row);
+    // True while rows are being added or removed: a view's current row moving meanwhile is the
+    // view's doing, not the operator's.
+    bool rowsChanging() const { return rowsChanging_; }
     // Runs a dataset operation for a control; a failure is shown to the operator (the dataset's
     // text) and loses nothing. Answers whether it succeeded.
     bool perform(const std::function<void()>& operation) { return guarded(operation); }
@@ -79,4 +82,5 @@ private:
     int rows_ = 0;       // rows of the dataset shown
     int insertRow_ = -1; // the row standing for the record being inserted, or -1
     int currentRow_ = -1;
+    bool rowsChanging_ = false;
 };

@@ -91,7 +91,8 @@ void TDBGrid::showCurrentRow(int row) {
 
 void TDBGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
     QTableView::currentChanged(current, previous);
-    if (following_ || !current.isValid() || current.row() == model_->currentRow())
+    if (following_ || model_->rowsChanging() || !current.isValid() ||
+        current.row() == model_->currentRow())
         return;
     moving_ = true;
     model_->moveToRow(current.row());

@@ -1,5 +1,6 @@
 #include "ui/db_navigator.h"
 
+#include "ui/data_errors.h"
 #include "ui/prompts.h"
 
 #include <QHBoxLayout>
@@ -121,7 +122,7 @@ void TDBNavigator::BtnClick(Button b) {
             break;
         }
     } catch (const std::exception& e) {
-        prompts().message(QString::fromUtf8(e.what()), PromptIcon::Error);
+        prompts().message(DataErrorText(e), PromptIcon::Error);
     }
     updateButtons();
 }

@@ -113,7 +113,7 @@ TEST_F(ConnectionTest, GetGenReadsNumbersOnly) {
     root_->Exec(std::string("CREATE FUNCTION ") + kDb +
                 ".GETGEN(n VARCHAR(64)) RETURNS VARCHAR(64) DETERMINISTIC "
                 "RETURN CASE n WHEN 'num' THEN '42' WHEN 'big' THEN '5000000000' "
-                "WHEN 'txt' THEN 'abc' ELSE NULL END");
+                "WHEN 'txt' THEN 'abc' WHEN 'none' THEN NULL ELSE LENGTH(n) END");
     TMySQLDatabase db;
     SetUpDatabase(db);
     db.Connect();
@@ -121,7 +121,17 @@ TEST_F(ConnectionTest, GetGenReadsNumbersOnly) {
     EXPECT_EQ(db.GetGen("big"), 5000000000);
     EXPECT_EQ(db.GetGen("txt"), 0);
     EXPECT_EQ(db.GetGen("none"), 0);
-    EXPECT_EQ(db.GetGen("x\") or 1 or (\"' --"), 0); // the name cannot change the statement
+    // The name cannot change the statement: the function sees all of it.
+    const std::string quotes = "x\") or 1 or (\"' --";
+    EXPECT_EQ(db.GetGen(quotes), static_cast<std::int64_t>(quotes.size()));
+    // Nor in a session whose quoting differs.
+    const std::string hostile = "x') + 100 -- ";
+    for (const char* mode :
+         {"NO_BACKSLASH_ESCAPES", "ANSI_QUOTES", "ANSI_QUOTES,NO_BACKSLASH_ESCAPES"}) {
+        db.ExecSQL(std::string("SET SESSION sql_mode = '") + mode + "'");
+        EXPECT_EQ(db.GetGen(hostile), static_cast<std::int64_t>(hostile.size())) << mode;
+        EXPECT_EQ(db.GetGen("a\\'b"), 4) << mode;
+    }
 }
 
 TEST_F(ConnectionTest, DirectConnectionCodesAndMessages) {
@@ -151,6 +161,19 @@ TEST_F(ConnectionTest, DirectConnectionCodesAndMessages) {
     EXPECT_EQ(c.DropDatabase(), dsNone);
     EXPECT_FALSE(c.Active);
     EXPECT_EQ(c.DropDatabase(), dsError);
+    // A drop the server refuses is a failure, with the server's reason.
+    ASSERT_EQ(c.ConnectTo(testserver::kHost, "", "", "root", "kestrel"), dsConnected);
+    c.Database = "kt_data_conn_never_made";
+    EXPECT_EQ(c.DropDatabase(), dsError);
+    EXPECT_NE(c.GetErrorMsg().find("database doesn't exist"), std::string::npos) << c.GetErrorMsg();
+    // A name with a NUL byte would reach the server cut short: it is refused unsent.
+    ASSERT_EQ(c.ConnectTo(testserver::kHost, "", "", "root", "kestrel"), dsConnected);
+    c.Database = std::string(kDb) + std::string("\0x", 2);
+    EXPECT_EQ(c.DropDatabase(), dsError);
+    EXPECT_EQ(root_->Value(std::string("SELECT COUNT(*) FROM information_schema.SCHEMATA WHERE "
+                                       "SCHEMA_NAME = '") +
+                           kDb + "'"),
+              "1");
     EXPECT_EQ(root_->Value("SELECT COUNT(*) FROM information_schema.SCHEMATA WHERE "
                            "SCHEMA_NAME = 'kt_data_conn_made'"),
               "0");

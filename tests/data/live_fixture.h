@@ -15,6 +15,16 @@
 #include <memory>
 #include <string>
 
+// The transaction component, keeping every statement it carried.
+class RecordingTransact : public TMySQLTransact {
+public:
+    ExecResult ExecSQL(const std::string& statement) override {
+        sent.push_back(statement);
+        return TMySQLTransact::ExecSQL(statement);
+    }
+    std::vector<std::string> sent;
+};
+
 class LiveTest : public ::testing::Test {
 protected:
     static constexpr const char* kDb = "kt_live_edit";
@@ -74,6 +84,6 @@ protected:
     std::string host_ = testserver::kHost;
     std::unique_ptr<testserver::RootConnection> root_;
     TMySQLDatabase db_;
-    TMySQLTransact transact_;
+    RecordingTransact transact_;
     TMySQLQuery q_;
 };

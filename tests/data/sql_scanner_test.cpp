@@ -20,9 +20,13 @@ using Tokens = std::vector<std::pair<int, std::string>>;
 TEST(ExtractToken, KindsDelimitersAndQuotes) {
     EXPECT_EQ(AllTokens("  SELECT t1.name,3.5 FROM\tx"),
               (Tokens{{3, "SELECT"}, {3, "t1.name"}, {1, ","}, {2, "3.5"}, {3, "FROM"}, {3, "x"}}));
-    // Full stop, exclamation and question marks belong to words; the 26 others delimit.
-    EXPECT_EQ(AllTokens("a!b?c.d"), (Tokens{{3, "a!b?c.d"}}));
-    EXPECT_EQ(AllTokens(":;,+-<>/*%^=()[]|&~@#$\\{}").size(), 25u);
+    // Full stop, exclamation and question marks belong to words, and so does "$" (as in names);
+    // the others delimit.
+    EXPECT_EQ(AllTokens("a!b?c.d my$t $x"), (Tokens{{3, "a!b?c.d"}, {3, "my$t"}, {3, "$x"}}));
+    const Tokens delimiters = AllTokens(": ; , + - < > / * % ^ = ( ) [ ] | & ~ @ \\ { }");
+    EXPECT_EQ(delimiters.size(), 23u);
+    for (const auto& [kind, text] : delimiters)
+        EXPECT_EQ(kind, tkDelimiter) << text;
     // Quotes keep both ends and backslashes; an escaped quote does not end the token.
     EXPECT_EQ(AllTokens(R"(x='it\'s' "a"b)"),
               (Tokens{{3, "x"}, {1, "="}, {4, R"('it\'s')"}, {4, "\"a\""}, {3, "b"}}));
@@ -40,6 +44,31 @@ TEST(ExtractToken, TextKeepsTheRestAndEmptyTextIsKindZero) {
     EXPECT_EQ(ExtractToken(text, token), tkEnd);
     EXPECT_EQ(token, "");
     EXPECT_EQ(text, "");
+}
+
+TEST(ExtractToken, FollowsTheServersLexicalRules) {
+    // An escaped backslash before the closing quote: the quote ends there.
+    EXPECT_EQ(
+        AllTokens(R"(SELECT 'C:\\' AS dir, name)"),
+        (Tokens{{3, "SELECT"}, {4, R"('C:\\')"}, {3, "AS"}, {3, "dir"}, {1, ","}, {3, "name"}}));
+    EXPECT_EQ(AllTokens("'it''s' \"a\"\"b\" x"),
+              (Tokens{{4, "'it''s'"}, {4, "\"a\"\"b\""}, {3, "x"}}));
+    // Comments are blanks; "--" needs a blank after it, else it is two minus signs.
+    EXPECT_EQ(AllTokens("a /* b */ c -- d\ne # f\ng--h\n/* open"),
+              (Tokens{{3, "a"}, {3, "c"}, {3, "e"}, {3, "g"}, {1, "-"}, {1, "-"}, {3, "h"}}));
+    // The text of an executable comment is statement text.
+    std::vector<std::string> texts;
+    for (const SqlToken& t :
+         TokenizeStatement("SELECT /*!50000 STRAIGHT_JOIN */ a.*/*c*/ /*M!100101 , b */"))
+        texts.push_back(t.text);
+    EXPECT_EQ(texts, (std::vector<std::string>{"SELECT", "STRAIGHT_JOIN", "a.", "*", ",", "b"}));
+    // A backtick after a word starts a name of its own; full stops join names.
+    EXPECT_EQ(AllTokens("select*from`t`"),
+              (Tokens{{3, "select"}, {1, "*"}, {3, "from"}, {3, "`t`"}}));
+    EXPECT_EQ(AllTokens("db.`t`.c `a`b"), (Tokens{{3, "db.`t`.c"}, {3, "`a`"}, {3, "b"}}));
+    // Numbers are numbers; a name may begin with digits.
+    EXPECT_EQ(AllTokens("3.5 1e5 0x1F 2024_sales 1e"),
+              (Tokens{{2, "3.5"}, {2, "1e5"}, {2, "0x1F"}, {3, "2024_sales"}, {2, "1e"}}));
 }
 
 TEST(ExtractToken, BacktickNamesAreOneWord) {
@@ -74,12 +103,36 @@ TEST(FromClause, TablesAndAliasesInEveryForm) {
     EXPECT_EQ(f.tables, (std::vector<std::string>{"a", "b", "c"}));
     EXPECT_EQ(f.aliases, (std::vector<std::string>{"a", "b", "z"}));
     f = Scan("SELECT * FROM `db`.`my t` = q, t, t GROUP BY 1");
-    EXPECT_EQ(f.tables, (std::vector<std::string>{"db.my t", "t"}));
+    EXPECT_EQ(f.tables, (std::vector<std::string>{"db.`my t`", "t"}));
     EXPECT_EQ(f.aliases, (std::vector<std::string>{"q", "t"}));
     // A FROM inside a subquery of the select list is not the statement's.
     f = Scan("SELECT (SELECT max(k) FROM u) AS m FROM (SELECT 1) d, t");
     EXPECT_EQ(f.tables, (std::vector<std::string>{"t"}));
     EXPECT_TRUE(Scan("SHOW TABLES").tables.empty());
+}
+
+TEST(FromClause, OddStatementsAndNames) {
+    using Names = std::vector<std::string>;
+    EXPECT_EQ(Scan(R"(SELECT 'C:\\' AS dir, name FROM t)").tables, Names{"t"});
+    for (const char* sql :
+         {"SELECT * /* FROM x */ FROM t", "SELECT * FROM t -- x", "SELECT * FROM t # x",
+          "SELECT * FROM t /* x */", "SELECT * FROM t -- x\n", "select*from`t`"}) {
+        const FromClause f = Scan(sql);
+        EXPECT_EQ(f.tables, Names{"t"}) << sql;
+        EXPECT_EQ(f.aliases, Names{"t"}) << sql;
+    }
+    // "$" belongs to the name; "full" is not reserved and so a name; reserved words are not.
+    EXPECT_EQ(Scan("SELECT * FROM my$table, $dollar, full f, `select`").tables,
+              (Names{"my$table", "$dollar", "full", "`select`"}));
+    EXPECT_EQ(Scan("SELECT * FROM a full").aliases, Names{"full"});
+    // The quoting is kept: `x.y` is one table, `x`.`y` and x.y table y of database x.
+    EXPECT_EQ(Scan("SELECT * FROM `x.y`, `x`.`y`, x.y, `a``b`").tables,
+              (Names{"`x.y`", "x.y", "`a``b`"}));
+    // A long list is read in one pass.
+    std::string many = "SELECT * FROM t0";
+    for (int i = 1; i < 100000; ++i)
+        many += ", t" + std::to_string(i);
+    EXPECT_EQ(Scan(many).tables.size(), 100000u);
 }
 
 TEST(ColumnTypes, TheTypeTable) {

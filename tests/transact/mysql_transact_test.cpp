@@ -209,3 +209,29 @@ TEST_F(TransactTest, AServerThatStopsAnsweringOrLeavesIsNotUsedAgain) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(TransactTest, ALostTransactServerIsNotConnectedAndTheNextConnectLogsInAgain) {
+    std::vector<L::Step> script = AcceptingLogin();
+    script.push_back(L::ReadLine());
+    script.push_back(L::Close());
+    L leaving(script);
+    UseTransServer(leaving.PortText());
+    transact.SetTimeout(std::chrono::milliseconds(300));
+    transact.Connect();
+    EXPECT_TRUE(transact.Connected());
+    EXPECT_EQ(Raised<EDatabaseError>([&] { transact.ExecSQL("DELETE FROM t"); }),
+              kTransactServerClosed);
+    EXPECT_FALSE(transact.Connected());
+
+    TransactServerProcess server;
+    transact.Port = server.PortText();
+    transact.Connect();
+    EXPECT_TRUE(transact.Connected());
+    transact.AutoCommit = true;
+    transact.ExecSQL("INSERT INTO t VALUES (1, 'again')");
+    EXPECT_EQ(Rows(), "1");
+}
+
+} // namespace

@@ -90,3 +90,21 @@ TEST_F(TransactServerTest, RunsLongStatementsWholeAndRefusesLinesBeyondItsLimit)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(TransactServerTest, ReadsEveryResultOfAProcedureAndAnswersALaterFailure) {
+    root.Exec(std::string("CREATE PROCEDURE ") + kDb +
+              ".two_results() BEGIN SELECT 1; SELECT 2; INSERT INTO t VALUES (7, 'p'); END");
+    root.Exec(std::string("CREATE PROCEDURE ") + kDb +
+              ".late_failure() BEGIN SELECT 1; SIGNAL SQLSTATE '45000' SET MESSAGE_TEXT = "
+              "'failed after the rows'; END");
+    TransactServerProcess server;
+    auto c = LoggedIn(server);
+    EXPECT_EQ(TransactExchange(*c, "CALL two_results()").Text, "OK\n");
+    EXPECT_EQ(TransactExchange(*c, "CALL late_failure()").Text, "failed after the rows\n");
+    EXPECT_EQ(TransactExchange(*c, "COMMIT").Text, "OK\n");
+    EXPECT_EQ(Count(), "1");
+}
+
+} // namespace

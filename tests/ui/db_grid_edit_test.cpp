@@ -1,8 +1,10 @@
-// Editing through the grid and the navigator: the dataset's states drive the buttons, and a row
-// that cannot be written yet keeps the operator's changes on screen.
+// Editing through the grid and the navigator: the dataset's states drive the buttons, rows are
+// written back, and a row that cannot be written keeps the operator's changes on screen.
 #include "grid_fixture.h"
 
 #include "data/db_error.h"
+#include "data/live_errors.h"
+#include "ui/data_errors.h"
 
 #include <QTest>
 
@@ -51,10 +53,11 @@ TEST_F(GridEditTest, CellEditFailedPostKeepsTheEditAndCancelRestores) {
     EXPECT_TRUE(Model().setData(Model().index(0, 2), ""));
     EXPECT_TRUE(Model().data(Model().index(0, 2), TDataSetModel::IsNullRole).toBool());
 
-    // Post cannot write yet: the error is shown and the edit stays, on screen too.
+    // Another connection deleted the row: the post says so and the edit stays, on screen too.
+    Use("DELETE FROM t WHERE id = 1");
     Click(B::Post);
     ASSERT_EQ(prompts_.shown.size(), 1);
-    EXPECT_FALSE(WriteError().isEmpty());
+    EXPECT_EQ(WriteError(), DataErrorText(ERowChanged()));
     EXPECT_EQ(q_.State(), DataSetState::Edit);
     EXPECT_EQ(Cell(0, 1), "changed");
 
@@ -89,16 +92,18 @@ TEST_F(GridEditTest, InsertShowsANewRowUntilCancelled) {
     ASSERT_EQ(Model().rowCount(), 4);
     EXPECT_EQ(GridRow(), 1); // the new row goes before the current one
     EXPECT_EQ(Model().headerData(1, Qt::Vertical).toString(), "*");
-    EXPECT_EQ(Cell(1, 0), "(NULL)");
+    EXPECT_EQ(Cell(1, 0), "0"); // a key column starts from its type's default
     EXPECT_EQ(Cell(2, 1), "b"); // the rows after it move down
     ExpectButtons({B::First, B::Prior, B::Next, B::Last, B::Insert, B::Delete, B::Post, B::Cancel,
                    B::Refresh});
 
     EXPECT_TRUE(Model().setData(Model().index(1, 1), "new"));
+    EXPECT_TRUE(Model().setData(Model().index(1, 0), "2")); // a key the table has
     EXPECT_EQ(Cell(1, 1), "new");
     EXPECT_EQ(q_.FieldByName("name").AsString(), "new");
     Click(B::Post);
     EXPECT_EQ(prompts_.shown.size(), 1);
+    EXPECT_TRUE(WriteError().contains("Duplicate")) << WriteError().toStdString();
     EXPECT_EQ(q_.State(), DataSetState::Insert);
     EXPECT_EQ(Cell(1, 1), "new");
 
@@ -116,6 +121,63 @@ TEST_F(GridEditTest, InsertShowsANewRowUntilCancelled) {
     Click(B::Delete);
     EXPECT_EQ(prompts_.shown.last(), "Delete record?");
     EXPECT_EQ(Model().rowCount(), 3);
+}
+
+TEST_F(GridEditTest, EditsInsertsAndDeletesReachTheServer) {
+    using B = TDBNavigator;
+    // A cell edited and posted by moving to another row.
+    EXPECT_TRUE(Model().setData(Model().index(1, 1), "B"));
+    grid_->setCurrentIndex(Model().index(2, 1));
+    Settle();
+    EXPECT_EQ(q_.State(), DataSetState::Browse);
+    EXPECT_EQ(root_->Value(std::string("SELECT name FROM ") + kDb + ".t WHERE id = 2"), "B");
+    // A new row in the middle, posted: it goes to the end and becomes current there.
+    Click(B::Insert);
+    EXPECT_TRUE(Model().setData(Model().index(2, 0), "9"));
+    EXPECT_TRUE(Model().setData(Model().index(2, 1), "nine"));
+    Click(B::Post);
+    EXPECT_TRUE(prompts_.shown.isEmpty());
+    ASSERT_EQ(Model().rowCount(), 4);
+    EXPECT_EQ(Cell(3, 1), "nine");
+    EXPECT_EQ(Cell(2, 1), "c");
+    EXPECT_EQ(GridRow(), 3);
+    EXPECT_EQ(root_->Value(std::string("SELECT name FROM ") + kDb + ".t WHERE id = 9"), "nine");
+    // Deleted after the question.
+    prompts_.yesNo.push_back(true);
+    Click(B::Delete);
+    EXPECT_EQ(Model().rowCount(), 3);
+    EXPECT_EQ(root_->Value(std::string("SELECT COUNT(*) FROM ") + kDb + ".t"), "3");
+    EXPECT_EQ(GridRow(), 2);
+    EXPECT_EQ(prompts_.shown, QStringList{"Delete record?"});
+}
+
+TEST_F(GridEditTest, DeletedRowsUnderCachedUpdatesLeaveNoHoles) {
+    using B = TDBNavigator;
+    q_.Close();
+    q_.CachedUpdates = true;
+    Open("SELECT * FROM t ORDER BY id");
+    const int width = grid_->columnWidth(1) + 17;
+    grid_->setColumnWidth(1, width);
+    grid_->setCurrentIndex(Model().index(1, 1));
+    Settle();
+    prompts_.yesNo.push_back(true);
+    Click(B::Delete);
+    // The deleted row is hidden: the rows close up and the next one is current.
+    ASSERT_EQ(Model().rowCount(), 2);
+    EXPECT_EQ(Cell(0, 1), "a");
+    EXPECT_EQ(Cell(1, 1), "c");
+    EXPECT_EQ(GridRow(), 1);
+    EXPECT_EQ(q_.RecNo(), 3);
+    Click(B::Prior);
+    EXPECT_EQ(q_.RecNo(), 1);
+    EXPECT_EQ(GridRow(), 0);
+    EXPECT_EQ(root_->Value(std::string("SELECT COUNT(*) FROM ") + kDb + ".t"), "3");
+    // Refresh writes the pending delete first, then reads the rows; the columns stay.
+    Click(B::Refresh);
+    EXPECT_EQ(root_->Value(std::string("SELECT COUNT(*) FROM ") + kDb + ".t"), "2");
+    EXPECT_EQ(Model().rowCount(), 2);
+    EXPECT_EQ(grid_->columnWidth(1), width);
+    EXPECT_EQ(prompts_.shown, QStringList{"Delete record?"});
 }
 
 TEST_F(GridEditTest, RefreshReadsTheRowsAgainAndKeepsThePlace) {

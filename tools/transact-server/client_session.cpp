@@ -1,6 +1,8 @@
 #include "client_session.h"
 
 #include "data/client_handles.h"
+#include "data/session_modes.h"
+#include "data/statement_results.h"
 #include "data/text_utils.h"
 #include "line_reader.h"
 
@@ -54,19 +56,7 @@ std::string CommandWord(const std::string& command, std::string& rest) {
 
 // Runs one statement and drains every result it answers, so the connection is ready for the next.
 std::string RunStatement(MYSQL* handle, const std::string& statement) {
-    const ClientApi& c = Client();
-    if (c.mysql_real_query(handle, statement.data(), statement.size()) != 0)
-        return ErrorAnswer(MySQLError(handle));
-    for (int results = 0; results < 1000; ++results) {
-        ClientResult result(c.mysql_store_result(handle));
-        if (!result && c.mysql_field_count(handle) != 0)
-            return ErrorAnswer(MySQLError(handle));
-        if (!c.mysql_more_results(handle))
-            break;
-        if (c.mysql_next_result(handle) > 0)
-            return ErrorAnswer(MySQLError(handle));
-    }
-    return "OK\n";
+    return RunAndDrain(handle, statement) ? "OK\n" : ErrorAnswer(MySQLError(handle));
 }
 
 } // namespace
@@ -105,6 +95,12 @@ void ServeClient(SocketHandle socket, const ServerOptions& options, const std::s
     }
     if (c.mysql_query(handle, "SET autocommit=0") != 0) {
         SendAll(fd, "Login incorrect: " + ErrorAnswer(MySQLError(handle)));
+        return;
+    }
+    // Clients escape values with backslashes and quote them with single quotes: the session
+    // must read them so, whatever the server's sql_mode.
+    if (std::string error; !MakeSessionStatementSafe(handle, error)) {
+        SendAll(fd, "Login incorrect: " + ErrorAnswer(error));
         return;
     }
     if (!SendAll(fd, "\n\r"))

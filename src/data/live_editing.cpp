@@ -1,0 +1,415 @@
+// Live editing of TMySQLQuery: the change log, posting edits and new rows, deleting, applying
+// the log through the transaction component and committing it.
+#include "data/column_defaults.h"
+#include "data/live_errors.h"
+#include "data/mysql_database.h"
+#include "data/mysql_query.h"
+#include "data/transaction_link.h"
+#include "data/update_statements.h"
+
+#include <algorithm>
+#include <charconv>
+
+namespace {
+
+bool IsInserted(std::uint8_t state) {
+    return state == rsInserted || state == rsAppended;
+}
+
+// A value from a text for a field, as a new row's defaults are set: text cut to the field's size,
+// and an empty text giving 0, false or the zero date.
+FieldValue DefaultFromText(const TField& f, const std::string& text) {
+    if (text.empty()) {
+        switch (f.DataType()) {
+        case FieldType::Date:
+            return ValueFromText(f.DataType(), false, "0000-00-00");
+        case FieldType::Time:
+            return ValueFromText(f.DataType(), false, "00:00:00");
+        case FieldType::DateTime:
+            return ValueFromText(f.DataType(), false, "0000-00-00 00:00:00");
+        default:
+            break;
+        }
+    }
+    return ValueFromText(f.DataType(), f.IsUnsigned(), CutToFieldSize(text, f));
+}
+
+} // namespace
+
+std::vector<FieldValue> TMySQLQuery::RowValues(std::size_t position) const {
+    std::vector<FieldValue> values;
+    values.reserve(FieldCount());
+    const CachedRow* row = cache_.Row(position);
+    for (std::size_t f = 0; f < FieldCount(); ++f)
+        values.push_back(FieldValue::From(cache_.Value(row, f)));
+    return values;
+}
+
+void TMySQLQuery::FillValues(TFieldValues& out, const std::vector<FieldValue>& values) const {
+    out.Clear();
+    for (std::size_t f = 0; f < FieldCount() && f < values.size(); ++f) {
+        const TMySQLField* d = Description(Field(f));
+        if (!d)
+            continue;
+        const TField& field = Field(f);
+        out.Add(d->Table + "." + d->Column, d->Alias, values[f].null,
+                ExactText(field.DataType(), field.IsUnsigned(), values[f].View()));
+    }
+}
+
+std::int64_t TMySQLQuery::PositionOfId(std::int64_t id) const {
+    // Rows enter the cache with rising Ids (fetched or new, always at the end) and keep them.
+    std::size_t lo = 0, hi = cache_.Count();
+    while (lo < hi) {
+        const std::size_t mid = lo + (hi - lo) / 2;
+        if (cache_.Row(mid)->id < id)
+            lo = mid + 1;
+        else
+            hi = mid;
+    }
+    return lo < cache_.Count() && cache_.Row(lo)->id == id ? static_cast<std::int64_t>(lo) : -1;
+}
+
+std::uint8_t TMySQLQuery::UpdateStatus() {
+    if (!Active())
+        return rsUnmodified;
+    ResolveCurrent();
+    return current_ >= 0 ? cache_.Row(static_cast<std::size_t>(current_))->state
+                         : std::uint8_t(rsUnmodified);
+}
+
+void TMySQLQuery::InternalInitRecord(std::vector<FieldValue>& values) {
+    for (std::size_t f = 0; f < FieldCount() && f < values.size(); ++f) {
+        const TField& field = Field(f);
+        const TMySQLField* d = Description(field);
+        if (!d)
+            continue;
+        // Left NULL, the server fills these itself: an auto-increment id, a generated column,
+        // and a default it computes.
+        if (IsAutoIncrement(*d) || IsGenerated(*d) || DefaultIsExpression(*d))
+            continue;
+        if (!field.DefaultExpression.empty() || d->KeyKind != 0 || !d->Nullable)
+            values[f] = DefaultFromText(field, field.DefaultExpression);
+    }
+}
+
+void TMySQLQuery::InternalPost(bool inserting, bool appending, std::vector<FieldValue>& edited) {
+    if (!CanModify())
+        throw EDatabaseError(dberr::kReadOnlyDataset);
+    // The cache keeps what the server will hold; the edit keeps the operator's values.
+    std::vector<FieldValue> values = edited;
+    for (std::size_t f = 0; f < values.size() && f < FieldCount(); ++f) {
+        if (values[f].null || !IsTextType(Field(f).DataType()))
+            continue;
+        // A value the edit left alone is kept as the server has it.
+        if (!inserting && values[f].text == InternalCurrentValue(f).text)
+            continue;
+        values[f].text = TextAsWritten(Field(f).DataType(), values[f].text);
+    }
+    if (inserting)
+        AddRow(appending, values);
+    else
+        PostEdit(values);
+}
+
+void TMySQLQuery::WriteNow(const std::function<void()>& restore) {
+    if (CachedUpdates)
+        return;
+    try {
+        ApplyLog();
+        CommitUpdates();
+    } catch (...) {
+        restore();
+        throw;
+    }
+}
+
+void TMySQLQuery::PostEdit(std::vector<FieldValue>& values) {
+    ResolveCurrent();
+    if (current_ < 0)
+        throw EDatabaseError(dberr::kNoMoreRecords);
+    const auto position = static_cast<std::size_t>(current_);
+    CachedRow* before = cache_.Row(position);
+    const std::uint8_t stateBefore = before->state;
+    ChangeEntry* entry = log_.Find(before->id);
+    const bool hadEntry = entry != nullptr;
+    const ChangeEntry entryBefore = hadEntry ? *entry : ChangeEntry{};
+
+    const std::uint8_t state = stateBefore == rsUnmodified ? std::uint8_t(rsModified) : stateBefore;
+    if (!entry)
+        log_.Append({before->id, state, RowValues(position)});
+    else if (entry->state == rsUnmodified) // applied, not committed: a new change starts here
+        *entry = {before->id, state, RowValues(position)};
+    cache_.Replace(position, cache_.Build(values, before->recNo, before->id, state));
+    InvalidateViewRows();
+    WriteNow([&] {
+        cache_.Replace(position, before);
+        before->state = stateBefore;
+        log_.Remove(before->id);
+        if (hadEntry)
+            log_.Append(entryBefore);
+        InvalidateViewRows();
+    });
+    Resync(true);
+}
+
+void TMySQLQuery::SetGeneratedKeys(std::vector<FieldValue>& values) {
+    for (const std::string& table : Tables()) {
+        const std::string keys = analysis_.KeyAliases(table);
+        if (keys.empty() || keys.find(' ') != std::string::npos)
+            continue; // no key, or a key of several columns
+        TField* field = FindField(keys);
+        if (!field)
+            continue;
+        const std::string name = table.substr(table.rfind('.') + 1);
+        values[field->Index()] = ValueFromText(field->DataType(), field->IsUnsigned(),
+                                               std::to_string(database_->GetGen(name)));
+    }
+}
+
+void TMySQLQuery::AddRow(bool appending, std::vector<FieldValue>& values) {
+    if (appending)
+        FetchAll();
+    if (UseGen)
+        SetGeneratedKeys(values);
+    const std::uint8_t state = appending ? rsAppended : rsInserted;
+    const std::int64_t id = ++lastId_;
+    const std::int64_t currentBefore = current_;
+    cache_.Append(cache_.Build(values, ++recordCounter_, id, state));
+    ++rowsAddedOrRemoved_;
+    log_.Append({id, state, values});
+    current_ = static_cast<std::int64_t>(cache_.Count()) - 1;
+    InvalidateViewRows();
+    WriteNow([&] {
+        const std::int64_t at = PositionOfId(id);
+        if (at >= 0)
+            cache_.Erase(static_cast<std::size_t>(at));
+        --rowsAddedOrRemoved_;
+        --recordCounter_;
+        log_.Remove(id);
+        current_ = currentBefore;
+        InvalidateViewRows();
+    });
+    // The new row is current, wherever the views show it.
+    current_ = PositionOfId(id) >= 0 ? PositionOfId(id) : current_;
+    Resync(true);
+}
+
+void TMySQLQuery::InternalDelete() {
+    if (!CanModify())
+        throw EDatabaseError(dberr::kReadOnlyDataset);
+    DeleteRow();
+}
+
+void TMySQLQuery::DeleteRow() {
+    ResolveCurrent();
+    if (current_ < 0)
+        throw EDatabaseError(dberr::kNoMoreRecords);
+    const auto position = static_cast<std::size_t>(current_);
+    CachedRow* row = cache_.Row(position);
+    if (IsInserted(row->state)) {
+        // Never written: it goes without a statement.
+        log_.Remove(row->id);
+        cache_.Erase(position);
+        --rowsAddedOrRemoved_;
+        InvalidateViewRows();
+        SettleCursor(current_);
+        return;
+    }
+    const std::uint8_t stateBefore = row->state;
+    ChangeEntry* entry = log_.Find(row->id);
+    const bool hadEntry = entry != nullptr;
+    const ChangeEntry entryBefore = hadEntry ? *entry : ChangeEntry{};
+    if (!entry)
+        log_.Append({row->id, rsDeleted, RowValues(position)});
+    else if (entry->state == rsUnmodified)
+        *entry = {row->id, rsDeleted, RowValues(position)};
+    else
+        entry->state = rsDeleted; // the values before the first change stay
+    row->state = rsDeleted;
+    InvalidateViewRows();
+    const std::int64_t id = row->id;
+    WriteNow([&] {
+        const std::int64_t at = PositionOfId(id);
+        if (at >= 0)
+            cache_.Row(static_cast<std::size_t>(at))->state = stateBefore;
+        log_.Remove(id);
+        if (hadEntry)
+            log_.Append(entryBefore);
+        InvalidateViewRows();
+    });
+    const std::int64_t at = PositionOfId(id);
+    SettleCursor(at >= 0 ? at : current_);
+}
+
+// After rows went away or were hidden: the first visible row from `from` on, else the last one
+// before it.
+void TMySQLQuery::SettleCursor(std::int64_t from) {
+    current_ = -1;
+    for (std::int64_t i = std::max<std::int64_t>(from, 0);
+         i < static_cast<std::int64_t>(cache_.Count()); ++i)
+        if (RowVisible(static_cast<std::size_t>(i))) {
+            current_ = i;
+            break;
+        }
+    if (current_ < 0)
+        for (std::int64_t i = std::min<std::int64_t>(from, cache_.Count()) - 1; i >= 0; --i)
+            if (RowVisible(static_cast<std::size_t>(i))) {
+                current_ = i;
+                break;
+            }
+    if (current_ < 0 && CanFetch())
+        current_ = FindVisibleFrom(static_cast<std::int64_t>(cache_.Count()));
+    Resync(current_ >= 0);
+}
+
+void TMySQLQuery::ApplyUpdates() {
+    CheckActive();
+    if (State() == DataSetState::Edit || State() == DataSetState::Insert)
+        Post();
+    try {
+        ApplyLog();
+    } catch (...) {
+        SettleCursor(current_);
+        throw;
+    }
+    SettleCursor(current_);
+}
+
+void TMySQLQuery::ApplyEntry(const TFieldValues& oldValues, const TFieldValues& newValues,
+                             std::uint8_t state, std::uint64_t& insertId) {
+    if (OnApplyUpdates) {
+        OnApplyUpdates(*this, oldValues, newValues, state);
+        return;
+    }
+    if (!transaction_)
+        throw EDatabaseError(liveerr::kNoTransaction);
+    const auto statements =
+        GenerateStatements(analysis_, oldValues, newValues, state,
+                           [this](std::string_view v) { return transaction_->SqlLiteral(v); });
+    for (const GeneratedStatement& s : statements) {
+        const ExecResult r = transaction_->ExecSQL(s.sql);
+        if (s.mustMatch && r.countsKnown && r.matchedRows == 0)
+            throw ERowChanged();
+        if (s.insert && s.table == 0 && r.countsKnown)
+            insertId = r.insertId;
+    }
+}
+
+void TMySQLQuery::ReadBackInsertId(std::size_t position, std::uint64_t insertId) {
+    if (insertId == 0 || UseGen || !transaction_ || transaction_->ThroughTransactServer() ||
+        Tables().empty())
+        return;
+    TField* field = FindField(analysis_.AutoIncrementAlias(Tables().front()));
+    if (!field)
+        return;
+    std::vector<FieldValue> values = RowValues(position);
+    values[field->Index()] =
+        ValueFromText(field->DataType(), field->IsUnsigned(), std::to_string(insertId));
+    CachedRow* row = cache_.Row(position);
+    cache_.Replace(position, cache_.Build(values, row->recNo, row->id, row->state));
+}
+
+void TMySQLQuery::ApplyLog() {
+    if (!RequestLive)
+        return;
+    TFieldValues oldValues, newValues;
+    bool removed = false;
+    struct Compact {
+        TMySQLQuery& q;
+        bool& removed;
+        ~Compact() {
+            if (removed)
+                q.RemoveDeletedRows();
+        }
+    } compact{*this, removed};
+    for (std::size_t e = 0; e < log_.Count(); ++e) {
+        if (log_[e].state == rsUnmodified)
+            continue;
+        const std::int64_t position = PositionOfId(log_[e].id);
+        if (position < 0) {
+            log_[e].state = rsUnmodified; // its row is gone: nothing to write
+            continue;
+        }
+        const auto at = static_cast<std::size_t>(position);
+        const std::uint8_t state = log_[e].state;
+        FillValues(oldValues, log_[e].values);
+        FillValues(newValues, RowValues(at));
+        std::uint64_t insertId = 0;
+        for (;;) {
+            try {
+                ApplyEntry(oldValues, newValues, state, insertId);
+                break;
+            } catch (const EDatabaseError& error) {
+                int action = uaFail;
+                if (OnApplyUpdateError) {
+                    // The failing row is current while the handler looks at it.
+                    const std::int64_t saved = current_;
+                    current_ = position;
+                    try {
+                        OnApplyUpdateError(*this, error, action);
+                    } catch (...) {
+                        current_ = saved;
+                        throw;
+                    }
+                    current_ = saved;
+                }
+                if (action == uaRetry)
+                    continue;
+                if (action == uaAbort)
+                    break;
+                throw;
+            }
+        }
+        if (IsInserted(state))
+            ReadBackInsertId(at, insertId);
+        log_[e].state = rsUnmodified;
+        CachedRow* row = cache_.Row(at);
+        if (row->state == rsDeleted)
+            removed = true; // leaves the cache once the log is through
+        else
+            row->state = rsUnmodified;
+        InvalidateViewRows();
+    }
+}
+
+void TMySQLQuery::RemoveDeletedRows() {
+    // Whatever row is current stays current, or the next row when it goes.
+    std::int64_t kept = 0, newCurrent = -1;
+    for (std::int64_t i = 0; i < static_cast<std::int64_t>(cache_.Count()); ++i) {
+        if (i == current_)
+            newCurrent = kept;
+        if (cache_.Row(static_cast<std::size_t>(i))->state != rsDeleted)
+            ++kept;
+    }
+    const std::size_t gone =
+        cache_.EraseIf([](const CachedRow* r) { return r->state == rsDeleted; });
+    rowsAddedOrRemoved_ -= static_cast<std::int64_t>(gone);
+    if (current_ >= 0)
+        current_ = newCurrent;
+    if (current_ >= static_cast<std::int64_t>(cache_.Count()))
+        current_ = static_cast<std::int64_t>(cache_.Count()) - 1;
+    InvalidateViewRows();
+}
+
+void TMySQLQuery::CommitUpdates() {
+    CheckActive();
+    // Only rows in the log can be in another state than unchanged.
+    bool deleted = false;
+    for (std::size_t e = 0; e < log_.Count(); ++e) {
+        const std::int64_t at = PositionOfId(log_[e].id);
+        if (at < 0)
+            continue;
+        CachedRow* row = cache_.Row(static_cast<std::size_t>(at));
+        if (row->state == rsDeleted)
+            deleted = true;
+        else
+            row->state = rsUnmodified;
+    }
+    log_.Clear();
+    if (deleted)
+        RemoveDeletedRows();
+    InvalidateViewRows();
+    if (current_ >= static_cast<std::int64_t>(cache_.Count()))
+        current_ = static_cast<std::int64_t>(cache_.Count()) - 1;
+}
