@@ -243,14 +243,20 @@ protected:
         detailDb_.Disconnect();
         SearchTest::TearDown();
     }
+    // Opens the master, links the detail to it and opens the detail.
+    void Link(const std::string& master, const std::string& pairs, bool requery,
+              const std::string& detail) {
+        Open(q_, master);
+        detail_.SetLinkFields(pairs);
+        detail_.SetMasterSource(&q_);
+        detail_.LinkRequery = requery;
+        Open(detail_, detail);
+    }
     TMySQLDatabase detailDb_;
 };
 
 TEST_F(LinkTest, DetailRowsFollowTheMasterRow) {
-    Open(q_, "SELECT * FROM item ORDER BY id");
-    detail_.SetLinkFields("item_id=id");
-    detail_.SetMasterSource(&q_);
-    Open(detail_, "SELECT * FROM line ORDER BY no");
+    Link("SELECT * FROM item ORDER BY id", "item_id=id", false, "SELECT * FROM line ORDER BY no");
     EXPECT_EQ(Column(detail_, "no"), "1,3,5");
     q_.Next();
     EXPECT_EQ(Column(detail_, "no"), "2");
@@ -265,12 +271,9 @@ TEST_F(LinkTest, DetailRowsFollowTheMasterRow) {
 }
 
 TEST_F(LinkTest, RequeryPutsTheConditionIntoTheStatement) {
-    Open(q_, "SELECT * FROM item ORDER BY id");
-    detail_.SetLinkFields("item_id=id");
-    detail_.SetMasterSource(&q_);
-    detail_.LinkRequery = true;
-    Open(detail_, "SELECT item_id, COUNT(*) AS n, SUM(amount) AS total FROM line WHERE amount > 0 "
-                  "GROUP BY item_id HAVING COUNT(*) >= 1 ORDER BY item_id LIMIT 10");
+    Link("SELECT * FROM item ORDER BY id", "item_id=id", true,
+         "SELECT item_id, COUNT(*) AS n, SUM(amount) AS total FROM line WHERE amount > 0 "
+         "GROUP BY item_id HAVING COUNT(*) >= 1 ORDER BY item_id LIMIT 10");
     EXPECT_EQ(detail_.RunStatement(),
               "SELECT item_id, COUNT(*) AS n, SUM(amount) AS total FROM line WHERE (amount > 0) "
               "AND `line`.`item_id` = '1' GROUP BY item_id HAVING COUNT(*) >= 1 ORDER BY item_id "
@@ -283,11 +286,8 @@ TEST_F(LinkTest, RequeryPutsTheConditionIntoTheStatement) {
 }
 
 TEST_F(LinkTest, RequeryWithAnAliasAndAnEmptyMaster) {
-    Open(q_, "SELECT * FROM item WHERE id > 100");
-    detail_.SetLinkFields("item_id = [id]");
-    detail_.SetMasterSource(&q_);
-    detail_.LinkRequery = true;
-    Open(detail_, "SELECT l.no, l.item_id FROM line l");
+    Link("SELECT * FROM item WHERE id > 100", "item_id = [id]", true,
+         "SELECT l.no, l.item_id FROM line l");
     EXPECT_EQ(detail_.RunStatement(),
               "SELECT l.no, l.item_id FROM line l WHERE `l`.`item_id` = NULL");
     EXPECT_TRUE(detail_.IsEmpty());
@@ -315,12 +315,9 @@ TEST_F(LinkTest, AMasterValueCannotChangeTheStatementInAnyMode) {
 }
 
 TEST_F(LinkTest, AUnionIsFilteredLocally) {
-    Open(q_, "SELECT * FROM item ORDER BY id");
-    detail_.SetLinkFields("item_id=id");
-    detail_.SetMasterSource(&q_);
-    detail_.LinkRequery = true;
-    Open(detail_, "SELECT no, item_id FROM line WHERE no < 3 UNION SELECT no, item_id FROM line "
-                  "WHERE no >= 3");
+    Link("SELECT * FROM item ORDER BY id", "item_id=id", true,
+         "SELECT no, item_id FROM line WHERE no < 3 UNION SELECT no, item_id FROM line "
+         "WHERE no >= 3");
     EXPECT_FALSE(detail_.LinkRequery);
     EXPECT_EQ(detail_.LinkNote(),
               "The detail statement combines several SELECTs (UNION); its rows are filtered "
@@ -330,10 +327,7 @@ TEST_F(LinkTest, AUnionIsFilteredLocally) {
 
 TEST_F(LinkTest, NullMasterValuesMatchNothing) {
     Use("INSERT INTO item VALUES (9, NULL, NULL, 1, NULL)");
-    Open(q_, "SELECT * FROM item WHERE id = 9");
-    detail_.SetLinkFields("item_id=qty");
-    detail_.SetMasterSource(&q_);
-    Open(detail_, "SELECT * FROM line");
+    Link("SELECT * FROM item WHERE id = 9", "item_id=qty", false, "SELECT * FROM line");
     EXPECT_TRUE(detail_.IsEmpty()); // line 6 has a NULL item_id too
 }
 
