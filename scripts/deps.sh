@@ -8,6 +8,7 @@ packages=(
   libmariadb-dev libmariadb3 mariadb-server mariadb-client
   unixodbc unixodbc-dev libsqliteodbc
   libgtest-dev libgmock-dev libbenchmark-dev
+  qt6-translations-l10n desktop-file-utils qtkeychain-qt6-dev gnome-keyring dbus-daemon
   xvfb xauth
 )
 

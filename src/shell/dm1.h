@@ -3,9 +3,7 @@
 // (Database1, Query1) feeds DSQuery1.
 #pragma once
 
-#include "data/mysql_database.h"
-#include "data/mysql_query.h"
-#include "data/mysql_transact.h"
+#include "commands/shared_query.h"
 #include "ui/data_source.h"
 
 #include <QObject>
@@ -23,7 +21,7 @@ struct AliasQuerySettings {
     QString SessionName = QStringLiteral("Default");
 };
 
-class TDM1 : public QObject {
+class TDM1 : public QObject, public SharedQuery {
     Q_OBJECT
 public:
     explicit TDM1(QObject* parent = nullptr);
@@ -32,10 +30,8 @@ public:
     // After-scroll of MySQLQuery1: the record position into the transfer window's Label5.
     static void MySQLQuery1AfterScroll(TDataSet& dataSet);
 
-    TMySQLDatabase MySQLDatabase1;
-    TMySQLTransact MySQLTransact1; // on MySQLDatabase1
-    TMySQLQuery MySQLQuery1;       // on MySQLDatabase1, writes rows through MySQLTransact1
-    TDataSource* DataSource1;      // feeds DBGrid1 and DBNavigator1 from MySQLQuery1
+    // MySQLDatabase1, MySQLTransact1 and MySQLQuery1 come from SharedQuery.
+    TDataSource* DataSource1; // feeds DBGrid1 and DBNavigator1 from MySQLQuery1
     AliasDatabaseSettings Database1;
     AliasQuerySettings Query1;
     QObject* DSQuery1; // feeds the transfer window's source grid from Query1

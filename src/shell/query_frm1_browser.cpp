@@ -1,9 +1,9 @@
 // The main window's handlers of the browser and the query editor, and the mouse events of
 // ListBox1 and Memo1 they hang on. Commands run unless another command is running (see
 // CommandGuard).
-#include "admin/command_guard.h"
 #include "browse/query_editor.h"
 #include "browse/table_browser.h"
+#include "commands/command_guard.h"
 #include "shell/query_frm1.h"
 #include "ui/radio_group.h"
 
@@ -74,7 +74,7 @@ void TQueryFrm1::Runquery1Click() {
     RunExclusive([this] { RunQuery(*this); });
 }
 void TQueryFrm1::Closequery1Click() {
-    RunExclusive([] { CloseQuery(); });
+    RunExclusive([this] { CloseQuery(*this); });
 }
 void TQueryFrm1::Openscript1Click() {
     RunExclusive([this] { OpenScript(*this); });

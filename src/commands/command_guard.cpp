@@ -1,4 +1,4 @@
-#include "admin/command_guard.h"
+#include "commands/command_guard.h"
 
 namespace {
 // All windows live on the one user-interface thread, and they share one command at a time.

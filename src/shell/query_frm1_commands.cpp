@@ -1,9 +1,10 @@
 // The main window's handlers of the server and database commands. Each runs its command unless
 // another command is running (see CommandGuard).
-#include "admin/command_guard.h"
 #include "admin/database_commands.h"
-#include "admin/main_window_clear.h"
 #include "admin/server_commands.h"
+#include "commands/clear_window.h"
+#include "commands/command_guard.h"
+#include "grants/grants_wizard.h"
 #include "shell/query_frm1.h"
 
 void TQueryFrm1::Ping1Click() {
@@ -38,4 +39,12 @@ void TQueryFrm1::DropDB1Click() {
 }
 void TQueryFrm1::Clear1Click() {
     RunExclusive([this] { ClearMainWindow(*this); });
+}
+void TQueryFrm1::Exit1Click() {
+    close();
+}
+
+// The grants wizard keeps its own connection; it offers the saved servers' addresses.
+void TQueryFrm1::Adduser1Click() {
+    RunGrantsWizard(HostList.Items(), this);
 }

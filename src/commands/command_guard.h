@@ -2,9 +2,9 @@
 //
 // A command lets pending window messages be processed while it talks to a server (so the window
 // repaints), and the operator could pick another menu item or toolbar button meanwhile. That second
-// command would run on the same AdminHandle in the middle of the first one; instead it is ignored.
-// Every handler that starts a command holds a CommandGuard for as long as the command runs and
-// does nothing when the guard was not entered.
+// command would run on the same command session in the middle of the first one; instead it is
+// ignored. Every handler that starts a command holds a CommandGuard for as long as the command runs
+// and does nothing when the guard was not entered.
 #pragma once
 
 class CommandGuard {
