@@ -170,6 +170,33 @@
     </message>
 </context>
 <context>
+    <name>TFilterBar</name>
+    <message>
+        <source>&amp;Filter:</source>
+        <translation>&amp;Filter:</translation>
+    </message>
+    <message>
+        <source>for example QTY &gt; 10 AND NAME LIKE &apos;a*&apos;</source>
+        <translation>for example QTY &gt; 10 AND NAME LIKE &apos;a*&apos;</translation>
+    </message>
+    <message>
+        <source>An expression over the fields, applied with Enter; an empty text shows every row</source>
+        <translation>An expression over the fields, applied with Enter; an empty text shows every row</translation>
+    </message>
+    <message>
+        <source>&amp;Search:</source>
+        <translation>&amp;Search:</translation>
+    </message>
+    <message>
+        <source>in the current column</source>
+        <translation>in the current column</translation>
+    </message>
+    <message>
+        <source>Goes to the first row whose value in the current column begins with the text, without regard to case</source>
+        <translation>Goes to the first row whose value in the current column begins with the text, without regard to case</translation>
+    </message>
+</context>
+<context>
     <name>TForm1</name>
     <message>
         <source>BDE-&gt;MySQL</source>

@@ -170,6 +170,33 @@
     </message>
 </context>
 <context>
+    <name>TFilterBar</name>
+    <message>
+        <source>&amp;Filter:</source>
+        <translation>&amp;Filtar:</translation>
+    </message>
+    <message>
+        <source>for example QTY &gt; 10 AND NAME LIKE &apos;a*&apos;</source>
+        <translation>na primjer QTY &gt; 10 AND NAME LIKE &apos;a*&apos;</translation>
+    </message>
+    <message>
+        <source>An expression over the fields, applied with Enter; an empty text shows every row</source>
+        <translation>Izraz nad poljima, primjenjuje se tipkom Enter; prazan tekst prikazuje sve retke</translation>
+    </message>
+    <message>
+        <source>&amp;Search:</source>
+        <translation>&amp;Traži:</translation>
+    </message>
+    <message>
+        <source>in the current column</source>
+        <translation>u tekućem stupcu</translation>
+    </message>
+    <message>
+        <source>Goes to the first row whose value in the current column begins with the text, without regard to case</source>
+        <translation>Prelazi na prvi redak čija vrijednost u tekućem stupcu počinje tekstom, bez obzira na velika i mala slova</translation>
+    </message>
+</context>
+<context>
     <name>TForm1</name>
     <message>
         <source>BDE-&gt;MySQL</source>

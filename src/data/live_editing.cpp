@@ -407,37 +407,3 @@ void TMySQLQuery::CommitUpdates() {
     if (current_ >= static_cast<std::int64_t>(cache_.Count()))
         current_ = static_cast<std::int64_t>(cache_.Count()) - 1;
 }
-
-void TMySQLQuery::Refresh() {
-    CheckBrowseMode();
-    // Pending changes are written first; the rows read again replace the cache and its log.
-    if (log_.Pending())
-        ApplyUpdates();
-    const std::int64_t recNo = RecNo();
-    dirQuery_.Close();
-    cache_.Clear();
-    log_.Clear();
-    InvalidateViewRows();
-    current_ = -1;
-    recordCounter_ = lastId_ = rowsAddedOrRemoved_ = 0;
-    atEnd_ = false;
-    firstFetch_ = true;
-    readAhead_ = false;
-    dirQuery_.Open();
-    if (!dirQuery_.Active) {
-        const std::string message = dirQuery_.MySQLConnect()->GetErrorMsg();
-        Close();
-        throw EDatabaseError(message.empty() ? dberr::kNoResultSet : message);
-    }
-    // Read as opening reads them.
-    if (QueryAllRecords) {
-        while (FetchOne()) {
-        }
-    } else if (StoreResult) {
-        ReadAhead();
-    }
-    // The fields stay: views keep their columns and only see the rows change.
-    Resync(InternalFirst());
-    if (recNo > 1)
-        SetRecNo(recNo);
-}

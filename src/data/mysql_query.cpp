@@ -32,6 +32,7 @@ bool JoinsATableToItself(const std::vector<std::string>& tables) {
 
 TMySQLQuery::~TMySQLQuery() {
     Close();
+    SetMasterSource(nullptr);
     if (database_)
         database_->DetachQuery(this);
 }
@@ -147,7 +148,7 @@ void TMySQLQuery::InternalOpen() {
     }
     dirQuery_.Connect = connect;
     dirQuery_.SetStoreResult(false);
-    dirQuery_.Sql = statement;
+    dirQuery_.Sql = LinkedStatement(statement);
     statementSent_ = true;
     dirQuery_.Open();
     if (!dirQuery_.Active) {
@@ -158,6 +159,8 @@ void TMySQLQuery::InternalOpen() {
     }
 
     BuildFields();
+    BindFilterFields();
+    RebuildLinkMatchers();
     readOnly_ = !RequestLive;
     SetDefaultExpressions();
     // Every row, also those that cached updates do not show: a result streamed on the database's
@@ -373,6 +376,10 @@ std::int64_t TMySQLQuery::ReadViewRowsUpTo(std::int64_t viewRows) {
 }
 
 bool TMySQLQuery::RowVisible(std::size_t index) const {
+    return StateVisible(index) && PassesLink(index) && (!filtered_ || PassesFilter(index));
+}
+
+bool TMySQLQuery::StateVisible(std::size_t index) const {
     if (!CachedUpdates)
         return true;
     switch (cache_.Row(index)->state) {
@@ -410,10 +417,12 @@ bool TMySQLQuery::InternalFirst() {
     if (!CanFetch())
         return false;
     // Right after opening the first row is known to exist without reading it into the cache.
-    if (readAhead_ && cache_.Count() == 0)
-        return cache_.WaitingCount() > 0;
-    if (firstFetch_ && !readAhead_)
-        return dirQuery_.Active && dirQuery_.CurrentRow() != nullptr;
+    if (!MayHideRows()) {
+        if (readAhead_ && cache_.Count() == 0)
+            return cache_.WaitingCount() > 0;
+        if (firstFetch_ && !readAhead_)
+            return dirQuery_.Active && dirQuery_.CurrentRow() != nullptr;
+    }
     return FindVisibleFrom(static_cast<std::int64_t>(cache_.Count())) >= 0;
 }
 

@@ -9,13 +9,17 @@
 #include "data/db_error.h"
 #include "data/dir_query.h"
 #include "data/field_values.h"
+#include "data/filter_parser.h"
+#include "data/link_statement.h"
 #include "data/row_cache.h"
 #include "data/statement_analysis.h"
+#include "data/value_match.h"
 #include "data/view_index.h"
 
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -57,7 +61,7 @@ public:
     bool StoreResult = true;
     bool UseGen = false;
     unsigned ShowRecordTypes = rtModified | rtInserted | rtUnmodified;
-    std::string LinkFields;
+    // Re-run the statement for each master row instead of filtering the detail rows locally.
     bool LinkRequery = false;
 
     bool CanModify() const override;
@@ -81,8 +85,6 @@ public:
     const ChangeLog& Log() const { return log_; }
     // The change state of the current row (0 when there is none).
     std::uint8_t UpdateStatus();
-    // Applies pending changes, then reads the rows again with the same fields.
-    void Refresh() override;
     bool ReadOnly() const { return readOnly_; }
     // True once the last Open has handed its statement to the server, also when that Open then
     // failed: the statement may have run, and sending it again could run it twice.
@@ -101,6 +103,45 @@ public:
     std::size_t CacheMemoryBytes() const { return cache_.MemoryBytes(); }
     // True once every row of the result is in the cache.
     bool AllFetched() const { return atEnd_; }
+
+    // Searching. Key fields are named in a list ("id; name", a number being a field index); one
+    // value per key field. Rows are examined in order from the first, fetching further rows as
+    // the search needs them; hidden rows are passed over.
+    bool Locate(const std::string& keyFields, const std::vector<std::string>& keyValues,
+                unsigned options = 0); // LocateOption flags
+    // The texts of the result fields of the first row that matches, without moving.
+    std::optional<std::vector<std::string>> Lookup(const std::string& keyFields,
+                                                   const std::vector<std::string>& keyValues,
+                                                   const std::string& resultFields);
+    // The first, last, next or prior row that passes the Filter expression, whether or not
+    // Filtered is set; answers whether one was found (and made current).
+    bool FindFirst();
+    bool FindLast();
+    bool FindNext();
+    bool FindPrior();
+    // Applies pending changes, runs the statement again, reads as many rows as were read before
+    // and returns to the current row by its key. When another connection deleted that row, a
+    // neighbour becomes current and CurrentRowGone() tells so.
+    void Refresh() override;
+    bool CurrentRowGone() const { return currentRowGone_; }
+
+    // The filter: an expression over the fields (see TParser), in effect while Filtered is set.
+    // A text that does not compile raises and leaves the filter as it was.
+    const std::string& Filter() const { return filterText_; }
+    void SetFilter(const std::string& text);
+    bool Filtered() const { return filtered_; }
+    void SetFiltered(bool filtered);
+
+    // Master/detail: pairs DetailField=MasterField (at most 11) tying this dataset to the current
+    // row of the master dataset.
+    const std::string& LinkFields() const { return linkFieldsText_; }
+    void SetLinkFields(const std::string& text);
+    TDataSet* MasterSource() const { return master_; }
+    void SetMasterSource(TDataSet* master);
+    // Why LinkRequery was switched off for the statement (empty while it was not).
+    const std::string& LinkNote() const { return linkNote_; }
+    // The statement as last sent (with the link's condition when LinkRequery is on).
+    const std::string& RunStatement() const { return runStatement_; }
 
     std::int64_t RowsRead() override { return static_cast<std::int64_t>(cache_.Count()); }
     bool AllRowsRead() override { return !Active() || !CanFetch(); }
@@ -135,7 +176,32 @@ protected:
     void InvalidateViewRows() { view_.Invalidate(); }
 
 private:
+    class MasterObserver;
+    friend class MasterObserver;
+
     void CheckComponents();
+    // Searching, filtering and linking.
+    std::vector<std::size_t> KeyFieldList(const std::string& names) const;
+    std::vector<ValueMatcher> KeyMatchers(const std::vector<std::size_t>& fields,
+                                          const std::vector<std::string>& values,
+                                          unsigned options) const;
+    std::int64_t FindMatching(const std::vector<std::size_t>& fields,
+                              const std::vector<ValueMatcher>& matchers);
+    bool RowMatches(std::size_t index, const std::vector<std::size_t>& fields,
+                    const std::vector<ValueMatcher>& matchers) const;
+    bool PassesFilter(std::size_t index) const;
+    // True while the filter or a master link may hide fetched rows.
+    bool MayHideRows() const { return !linkMatchers_.empty() || (filtered_ && filter_); }
+    bool PassesLink(std::size_t index) const;
+    bool StateVisible(std::size_t index) const;
+    bool FindWithFilter(std::int64_t from, int step);
+    void MoveToCacheRow(std::int64_t index);
+    void BindFilterFields();
+    void RebuildLinkMatchers();
+    std::string LinkedStatement(const std::string& statement);
+    void MasterChanged(bool linkOff);
+    void Rerun(const std::string& statement, const char* errorText);
+    void ResyncToFirst();
     void BuildFields();
     void SetDefaultExpressions();
     bool CanFetch() const;
@@ -184,4 +250,34 @@ private:
     bool readAhead_ = false; // the whole result was read at open and waits in the cache
     bool readOnly_ = true;
     bool statementSent_ = false;
+
+    std::unique_ptr<TParser> filter_;
+    std::string filterText_;
+    bool filtered_ = false;
+    struct FilterField {
+        int field; // the field a filter variable names, or -1
+        FieldType type;
+        bool isUnsigned;
+    };
+    std::vector<FilterField> filterFields_; // one per filter variable
+    bool currentRowGone_ = false;
+
+    std::string linkFieldsText_;
+    std::vector<LinkPair> links_;
+    TDataSet* master_ = nullptr;
+    std::unique_ptr<MasterObserver> masterObserver_;
+    std::vector<std::pair<std::size_t, ValueMatcher>> linkMatchers_; // detail field, master value
+    bool linkLocal_ = false;   // detail rows filtered by the master's values
+    std::string runStatement_; // the statement as last run (with the link's condition)
+    std::string linkNote_;
+};
+
+// Tells a detail query that its master dataset moved, changed or went away.
+class TMySQLQuery::MasterObserver : public DataSetObserver {
+public:
+    explicit MasterObserver(TMySQLQuery& detail) : detail_(detail) {}
+    void DataSetEvent(TDataSet& master, DataEvent event, TField* field) override;
+
+private:
+    TMySQLQuery& detail_;
 };

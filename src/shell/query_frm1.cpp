@@ -6,6 +6,7 @@
 #include "shell/main_commands.h"
 #include "ui/db_grid.h"
 #include "ui/db_navigator.h"
+#include "ui/filter_bar.h"
 #include "ui/language.h"
 #include "ui/operator_log.h"
 #include "ui/radio_group.h"
@@ -105,6 +106,7 @@ void TQueryFrm1::retranslateUi() {
 void TQueryFrm1::BindDataSource(TDataSource* source) {
     DBGrid1->setDataSource(source);
     DBNavigator1->setDataSource(source);
+    FilterBar->setGrid(DBGrid1);
 }
 
 void TQueryFrm1::ClearStatusPanels() {

@@ -25,6 +25,7 @@ class QTableView;
 class QToolButton;
 class TDBGrid;
 class TDBNavigator;
+class TFilterBar;
 class TDataSource;
 class TRadioGroup;
 class TStatusBar;
@@ -87,6 +88,7 @@ public:
     QWidget* Panel2;
     QWidget* Panel3;
     TDBNavigator* DBNavigator1;
+    TFilterBar* FilterBar; // filter and search above the grid
     TDBGrid* DBGrid1;
     TStatusBar* FRSB1;
     QMenu* PopupMenu1;

@@ -7,6 +7,8 @@
 #include "shell/toolbar_glyphs.h"
 #include "ui/db_grid.h"
 #include "ui/db_navigator.h"
+#include "ui/filter_bar.h"
+#include "ui/language.h"
 #include "ui/operator_log.h"
 #include "ui/radio_group.h"
 #include "ui/status_bar.h"
@@ -310,7 +312,9 @@ void TQueryFrm1::buildPanels() {
     DBGrid1 = new TDBGrid(Panel1);
     DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
     DBGrid1->verticalHeader()->setDefaultSectionSize(18);
+    FilterBar = new TFilterBar(Panel1);
     lower->addWidget(DBNavigator1);
+    lower->addWidget(FilterBar);
     lower->addWidget(DBGrid1, 1);
     column->addWidget(Panel1, 1);
 

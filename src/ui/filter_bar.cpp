@@ -1,0 +1,120 @@
+#include "ui/filter_bar.h"
+
+#include "data/mysql_query.h"
+#include "ui/data_source.h"
+#include "ui/db_grid.h"
+#include "ui/language.h"
+#include "ui/prompts.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+
+TFilterBar::TFilterBar(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("FilterBar"));
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(2, 1, 2, 1);
+    layout->setSpacing(4);
+    lblFilter = new QLabel(this);
+    lblFilter->setObjectName(QStringLiteral("lblFilter"));
+    edtFilter = new QLineEdit(this);
+    edtFilter->setObjectName(QStringLiteral("edtFilter"));
+    edtFilter->setClearButtonEnabled(true);
+    lblFilter->setBuddy(edtFilter);
+    lblSearch = new QLabel(this);
+    lblSearch->setObjectName(QStringLiteral("lblSearch"));
+    edtSearch = new QLineEdit(this);
+    edtSearch->setObjectName(QStringLiteral("edtSearch"));
+    edtSearch->setClearButtonEnabled(true);
+    lblSearch->setBuddy(edtSearch);
+    layout->addWidget(lblFilter);
+    layout->addWidget(edtFilter, 3);
+    layout->addWidget(lblSearch);
+    layout->addWidget(edtSearch, 1);
+
+    connect(edtFilter, &QLineEdit::returnPressed, this, [this] { applyFilter(); });
+    connect(edtSearch, &QLineEdit::textEdited, this, [this] { search(); });
+    connect(edtSearch, &QLineEdit::returnPressed, this, [this] { search(); });
+    retranslateUi();
+}
+
+void TFilterBar::retranslateUi() {
+    lblFilter->setText(tr("&Filter:"));
+    edtFilter->setPlaceholderText(tr("for example QTY > 10 AND NAME LIKE 'a*'"));
+    edtFilter->setToolTip(tr("An expression over the fields, applied with Enter; an empty text "
+                             "shows every row"));
+    lblSearch->setText(tr("&Search:"));
+    edtSearch->setPlaceholderText(tr("in the current column"));
+    edtSearch->setToolTip(tr("Goes to the first row whose value in the current column begins "
+                             "with the text, without regard to case"));
+}
+
+void TFilterBar::setGrid(TDBGrid* grid) {
+    grid_ = grid;
+    if (grid && grid->dataSource())
+        connect(grid->dataSource(), &TDataSource::dataEvent, this,
+                [this](DataEvent event, TField* field) { dataEvent(event, field); });
+}
+
+TMySQLQuery* TFilterBar::query() const {
+    if (!grid_ || !grid_->dataSource())
+        return nullptr;
+    return dynamic_cast<TMySQLQuery*>(grid_->dataSource()->DataSet());
+}
+
+void TFilterBar::dataEvent(DataEvent event, TField*) {
+    // A filter belongs to the rows it was typed for: another statement starts unfiltered.
+    if (event != DataEvent::ActiveChanged)
+        return;
+    TMySQLQuery* q = query();
+    if (!q || q->Active() || (q->Filter().empty() && !q->Filtered()))
+        return;
+    q->SetFiltered(false);
+    q->SetFilter({});
+    edtFilter->clear();
+    edtSearch->clear();
+}
+
+bool TFilterBar::applyFilter() {
+    TMySQLQuery* q = query();
+    if (!q || !q->Active())
+        return false;
+    const std::string text = edtFilter->text().trimmed().toStdString();
+    try {
+        if (text.empty()) {
+            q->SetFiltered(false);
+            q->SetFilter({});
+        } else {
+            q->SetFilter(text);
+            q->SetFiltered(true);
+        }
+        return true;
+    } catch (const std::exception& e) {
+        // The typed text stays in the box, to be corrected.
+        prompts().message(BiText(QStringLiteral("The filter was not applied: "),
+                                 QStringLiteral("Filtar nije primijenjen: ")) +
+                              QString::fromUtf8(e.what()),
+                          PromptIcon::Error);
+        edtFilter->setFocus();
+        return false;
+    }
+}
+
+bool TFilterBar::search() {
+    TMySQLQuery* q = query();
+    const QString text = edtSearch->text();
+    if (!q || !q->Active() || q->FieldCount() == 0 || text.isEmpty())
+        return false;
+    int column = grid_->currentIndex().isValid() ? grid_->currentIndex().column() : 0;
+    if (column < 0 || static_cast<std::size_t>(column) >= q->FieldCount())
+        column = 0;
+    try {
+        if (q->Locate(std::to_string(column), {text.toStdString()},
+                      loPartialKey | loCaseInsensitive))
+            return true;
+        prompts().beep();
+    } catch (const std::exception& e) {
+        prompts().message(QString::fromUtf8(e.what()), PromptIcon::Error);
+    }
+    return false;
+}

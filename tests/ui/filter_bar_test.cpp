@@ -1,0 +1,131 @@
+// The filter and search bar above the data grid, over a real result.
+#include "support/scripted_prompts.h"
+#include "support/test_server.h"
+
+#include "data/mysql_database.h"
+#include "data/mysql_query.h"
+#include "ui/data_source.h"
+#include "ui/db_grid.h"
+#include "ui/filter_bar.h"
+#include "ui/language.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+#include <QVBoxLayout>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr const char* kDb = "kt_filter_bar";
+
+class FilterBarTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        root_.Exec(std::string("DROP DATABASE IF EXISTS ") + kDb);
+        root_.Exec(std::string("CREATE DATABASE ") + kDb);
+        root_.Exec(std::string("CREATE TABLE ") + kDb +
+                   ".item (id INT PRIMARY KEY, name VARCHAR(20), qty INT)");
+        root_.Exec(std::string("INSERT INTO ") + kDb +
+                   ".item VALUES (1,'apple',20),(2,'Avocado',3),(3,'banana',20),(4,'Čokolada',15)");
+        db_.SetHost(testserver::kHost);
+        db_.SetLogin(testserver::kRootUser);
+        db_.SetPassword(testserver::kRootPassword);
+        db_.SetDatabase(kDb);
+        q_.SetDatabase(&db_);
+        source_.SetDataSet(&q_);
+        auto* layout = new QVBoxLayout(&window_);
+        bar_ = new TFilterBar(&window_);
+        grid_ = new TDBGrid(&window_);
+        layout->addWidget(bar_);
+        layout->addWidget(grid_);
+        grid_->setDataSource(&source_);
+        bar_->setGrid(grid_);
+        window_.resize(600, 300);
+        window_.show();
+        q_.SetSQLText("SELECT * FROM item ORDER BY id");
+        q_.Open();
+        Settle();
+    }
+    void TearDown() override {
+        q_.Close();
+        db_.Disconnect();
+        root_.Exec(std::string("DROP DATABASE IF EXISTS ") + kDb);
+    }
+    void Settle() {
+        for (int i = 0; i < 5; ++i)
+            QApplication::processEvents();
+    }
+    void TypeFilter(const QString& text) {
+        bar_->edtFilter->setText(text);
+        QTest::keyClick(bar_->edtFilter, Qt::Key_Return);
+        Settle();
+    }
+    int Rows() { return grid_->dataModel()->rowCount(); }
+    QString Id() { return QString::fromStdString(q_.FieldByName("id").AsString()); }
+
+    ScriptedPrompts prompts_;
+    testserver::RootConnection root_;
+    TMySQLDatabase db_;
+    TMySQLQuery q_;
+    TDataSource source_;
+    QWidget window_;
+    TFilterBar* bar_ = nullptr;
+    TDBGrid* grid_ = nullptr;
+};
+
+TEST_F(FilterBarTest, FilterAppliesOnEnterAndAnEmptyTextSwitchesItOff) {
+    EXPECT_EQ(bar_->lblFilter->buddy(), bar_->edtFilter);
+    EXPECT_EQ(bar_->lblSearch->buddy(), bar_->edtSearch);
+    ASSERT_EQ(Rows(), 4);
+    TypeFilter("QTY > 10");
+    EXPECT_TRUE(q_.Filtered());
+    EXPECT_EQ(Rows(), 3);
+    EXPECT_EQ(grid_->dataModel()->data(grid_->dataModel()->index(2, 1)).toString(), "Čokolada");
+    TypeFilter("");
+    EXPECT_FALSE(q_.Filtered());
+    EXPECT_EQ(Rows(), 4);
+    EXPECT_TRUE(prompts_.shown.isEmpty());
+}
+
+TEST_F(FilterBarTest, AFaultyFilterIsReportedAndItsTextKept) {
+    TypeFilter("QTY > 10");
+    TypeFilter("QTY >> 2");
+    ASSERT_EQ(prompts_.shown.size(), 1);
+    EXPECT_EQ(prompts_.shown[0], BiText("The filter was not applied: Syntax error",
+                                        "Filtar nije primijenjen: Syntax error"));
+    EXPECT_EQ(bar_->edtFilter->text(), "QTY >> 2");
+    EXPECT_EQ(Rows(), 3); // the filter before stays in effect
+}
+
+TEST_F(FilterBarTest, SearchGoesToTheFirstRowBeginningWithTheTextInTheCurrentColumn) {
+    grid_->setCurrentIndex(grid_->dataModel()->index(0, 1));
+    Settle();
+    QTest::keyClicks(bar_->edtSearch, "av");
+    Settle();
+    EXPECT_EQ(Id(), "2");
+    bar_->edtSearch->setText("čok"); // beyond ASCII: typed keys cannot carry it
+    EXPECT_TRUE(bar_->search());
+    Settle();
+    EXPECT_EQ(Id(), "4");
+    EXPECT_EQ(grid_->currentIndex().row(), 3);
+    QTest::keyClicks(bar_->edtSearch, "x");
+    Settle();
+    EXPECT_EQ(Id(), "4"); // not found: stays, with a beep
+    EXPECT_EQ(prompts_.beeps, 1);
+}
+
+TEST_F(FilterBarTest, AnotherStatementStartsUnfiltered) {
+    TypeFilter("QTY > 10");
+    q_.Close();
+    q_.SetSQLText("SELECT id FROM item");
+    q_.Open();
+    Settle();
+    EXPECT_FALSE(q_.Filtered());
+    EXPECT_EQ(bar_->edtFilter->text(), "");
+    EXPECT_EQ(Rows(), 4);
+}
+
+} // namespace
