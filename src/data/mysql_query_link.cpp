@@ -150,7 +150,7 @@ void TMySQLQuery::BindFilterFields() {
 bool TMySQLQuery::PassesFilter(std::size_t index) const {
     if (!filter_)
         return true;
-    const CachedRow* row = cache_.Row(index);
+    const RowRef row = cache_.Row(index);
     for (std::size_t k = 0; k < filterFields_.size(); ++k) {
         const FilterField& f = filterFields_[k];
         if (f.field >= 0)
@@ -269,7 +269,7 @@ void TMySQLQuery::RebuildLinkMatchers() {
 bool TMySQLQuery::PassesLink(std::size_t index) const {
     if (linkMatchers_.empty())
         return true;
-    const CachedRow* row = cache_.Row(index);
+    const RowRef row = cache_.Row(index);
     for (const auto& [field, matcher] : linkMatchers_)
         if (!matcher.Matches(cache_.Value(row, field)))
             return false;

@@ -56,7 +56,7 @@ std::vector<ValueMatcher> TMySQLQuery::KeyMatchers(const std::vector<std::size_t
 
 bool TMySQLQuery::RowMatches(std::size_t index, const std::vector<std::size_t>& fields,
                              const std::vector<ValueMatcher>& matchers) const {
-    const CachedRow* row = cache_.Row(index);
+    const RowRef row = cache_.Row(index);
     for (std::size_t k = 0; k < fields.size(); ++k)
         if (!matchers[k].Matches(cache_.Value(row, fields[k])))
             return false;
@@ -99,7 +99,7 @@ TMySQLQuery::Lookup(const std::string& keyFields, const std::vector<std::string>
     const std::int64_t found = FindMatching(fields, matchers);
     if (found < 0)
         return std::nullopt;
-    const CachedRow* row = cache_.Row(static_cast<std::size_t>(found));
+    const RowRef row = cache_.Row(static_cast<std::size_t>(found));
     std::vector<std::string> texts;
     for (std::size_t f : results)
         texts.push_back(
@@ -175,7 +175,7 @@ void TMySQLQuery::Refresh() {
             keyFields.push_back(f);
     std::vector<std::string> keyValues;
     if (before >= 0) {
-        const CachedRow* row = cache_.Row(static_cast<std::size_t>(before));
+        const RowRef row = cache_.Row(static_cast<std::size_t>(before));
         for (std::size_t f : keyFields)
             keyValues.push_back(
                 ExactText(Field(f).DataType(), Field(f).IsUnsigned(), cache_.Value(row, f)));
