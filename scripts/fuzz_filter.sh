@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Fuzzes the filter evaluator (compiler and evaluator) with libFuzzer for a bounded time.
 #   bash scripts/fuzz_filter.sh [seconds]      (default 60)
-# Builds build-fuzz/filter_fuzz with clang, AddressSanitizer and UndefinedBehaviorSanitizer; the
-# normal build does not need clang. Findings are written to build-fuzz/findings/.
+# Builds build-fuzz-filter/filter_fuzz with clang, AddressSanitizer and UndefinedBehaviorSanitizer; the
+# normal build does not need clang. Findings are written to build-fuzz-filter/findings/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-60}"
@@ -12,7 +12,7 @@ if ! command -v clang++ >/dev/null || ! ls /usr/lib/llvm-*/lib/clang/*/lib/linux
     apt-get install -y -qq clang libclang-rt-14-dev >/dev/null
 fi
 
-out=build-fuzz
+out=build-fuzz-filter
 mkdir -p "$out/corpus" "$out/findings"
 sources=(fuzz/filter_fuzz.cpp src/data/filter_functions.cpp src/data/filter_like.cpp
          src/data/filter_operations.cpp src/data/filter_parser.cpp src/data/filter_value.cpp)
