@@ -18,6 +18,7 @@ cleanup() {
     bash "$here/testserver.sh" stop || true
     bash "$here/testserver.sh" stop 2 >/dev/null 2>&1 || true
     bash "$here/testserver.sh" stop 3 >/dev/null 2>&1 || true
+    bash "$here/testserver.sh" stop 4 >/dev/null 2>&1 || true
   fi
 }
 trap cleanup EXIT
