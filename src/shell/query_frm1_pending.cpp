@@ -8,4 +8,3 @@ void TQueryFrm1::Createtable1Click() {}
 void TQueryFrm1::Emptytable1Click() {}
 void TQueryFrm1::Droptable1Click() {}
 void TQueryFrm1::Adduser1Click() {}
-void TQueryFrm1::BDEMySQL1Click() {}

@@ -34,6 +34,13 @@ public:
         withArrow([&] { answer = box.exec(); });
         return answer == QMessageBox::Yes;
     }
+    bool askWarningYesNo(const QString& text) override {
+        QMessageBox box(QMessageBox::Warning, QApplication::applicationName(), text,
+                        QMessageBox::Yes | QMessageBox::No, QApplication::activeWindow());
+        int answer = QMessageBox::No;
+        withArrow([&] { answer = box.exec(); });
+        return answer == QMessageBox::Yes;
+    }
     std::optional<QString> input(const QString& caption, const QString& prompt,
                                  const QString& value) override {
         bool ok = false;
