@@ -79,6 +79,7 @@ void TDirMySqlQuery::Open() {
     if (!h || Active)
         return;
     row_ = nullptr;
+    lengths_.clear();
     readFailed_ = false;
     ranWithoutResult_ = false;
     affectedRows_ = 0;
@@ -127,8 +128,19 @@ void TDirMySqlQuery::Open() {
     First();
 }
 
+// Reads the next row of the result and takes its lengths while they are the current row's.
+void TDirMySqlQuery::FetchRow() {
+    const ClientApi& c = Client();
+    row_ = c.mysql_fetch_row(result_.get());
+    lengths_.clear();
+    if (row_) {
+        const unsigned long* lengths = c.mysql_fetch_lengths(result_.get());
+        lengths_.assign(lengths, lengths + c.mysql_num_fields(result_.get()));
+    }
+}
+
 void TDirMySqlQuery::FetchNext() {
-    row_ = Client().mysql_fetch_row(result_.get());
+    FetchRow();
     if (row_ || storeResult_)
         return;
     if (ClientErrorNumber(Handle()) != 0) {
@@ -149,13 +161,14 @@ void TDirMySqlQuery::Close() {
         DrainMoreResults(Handle());
     moreResultsPending_ = false;
     row_ = nullptr;
+    lengths_.clear();
     names_.clear();
 }
 
 void TDirMySqlQuery::SeekCurrent() {
     if (storeResult_ && result_) {
         Client().mysql_data_seek(result_.get(), static_cast<my_ulonglong>(RecNo));
-        row_ = Client().mysql_fetch_row(result_.get());
+        FetchRow();
     }
 }
 
@@ -229,8 +242,8 @@ std::int64_t TDirMySqlQuery::GetFieldSize(int index) {
     return f ? static_cast<std::int64_t>(f->length) : 0;
 }
 
-unsigned long* TDirMySqlQuery::CurrentLengths() const {
-    return result_ && row_ ? Client().mysql_fetch_lengths(result_.get()) : nullptr;
+const unsigned long* TDirMySqlQuery::CurrentLengths() const {
+    return result_ && row_ ? lengths_.data() : nullptr;
 }
 
 const char* TDirMySqlQuery::GetFieldBuffer(int index) {

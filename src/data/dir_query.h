@@ -85,7 +85,7 @@ public:
     // What the dataset reads rows through: the current row and its lengths, the column
     // descriptions of the result, and whether reading stopped on an error rather than at the end.
     MYSQL_ROW CurrentRow() const { return row_; }
-    unsigned long* CurrentLengths() const;
+    const unsigned long* CurrentLengths() const;
     const MYSQL_FIELD* ResultField(int index) const;
     bool ReadFailed() const { return readFailed_; }
     // After an Open that found no rows: true when the statement itself succeeded and the server
@@ -98,9 +98,11 @@ private:
     MYSQL* Handle() const;
     void SeekCurrent();
     void FetchNext();
+    void FetchRow();
 
     ClientResult result_;
     MYSQL_ROW row_ = nullptr;
+    std::vector<unsigned long> lengths_; // of the current row, taken when it was read
     bool storeResult_ = true;
     bool readFailed_ = false;
     bool moreResultsPending_ = false; // a streamed result whose later results are still unread

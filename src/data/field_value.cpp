@@ -115,14 +115,30 @@ FieldValue ValueFromText(FieldType type, bool isUnsigned, std::string_view text)
     FieldValue v;
     v.null = false;
     switch (type) {
-    case FieldType::Integer:
-        v.i = isUnsigned ? static_cast<std::int64_t>(ParseUnsigned(text)) : ParseInteger(text);
+    case FieldType::Integer: {
+        // A number keeps its text (leading zeros of ZEROFILL, YEAR 0000); another text is 0.
+        bool read = false;
+        if (isUnsigned) {
+            std::uint64_t u = 0;
+            read = ParseWhole(text, u);
+            v.i = static_cast<std::int64_t>(u);
+        } else {
+            read = ParseWhole(text, v.i);
+        }
+        if (read)
+            v.text = TrimBlanks(text);
+        else
+            v.i = 0;
         break;
+    }
     case FieldType::Boolean:
         v.i = !text.empty() && (text.front() == 'Y' || text.front() == 'y');
         break;
     case FieldType::Float:
-        v.d = ParseFloat(text);
+        if (ParseWhole(text, v.d))
+            v.text = TrimBlanks(text);
+        else
+            v.d = 0;
         break;
     default:
         v.text = text;
@@ -159,6 +175,16 @@ std::string ExactText(FieldType type, bool isUnsigned, const ValueView& value) {
     char buf[32];
     switch (type) {
     case FieldType::Integer: {
+        // The text the value came with when it still reads as this value (00000042 stays so).
+        if (!value.text.empty()) {
+            if (isUnsigned) {
+                std::uint64_t u = 0;
+                if (ParseWhole(value.text, u) && u == static_cast<std::uint64_t>(value.i))
+                    return std::string(value.text);
+            } else if (std::int64_t t = 0; ParseWhole(value.text, t) && t == value.i) {
+                return std::string(value.text);
+            }
+        }
         auto r = isUnsigned
                      ? std::to_chars(buf, buf + sizeof buf, static_cast<std::uint64_t>(value.i))
                      : std::to_chars(buf, buf + sizeof buf, value.i);
@@ -167,6 +193,9 @@ std::string ExactText(FieldType type, bool isUnsigned, const ValueView& value) {
     case FieldType::Boolean:
         return value.i ? "Y" : "N";
     case FieldType::Float: {
+        // Likewise: 0.0001 and 1.5000 stay as the server wrote them.
+        if (double t = 0; !value.text.empty() && ParseWhole(value.text, t) && t == value.d)
+            return std::string(value.text);
         auto r = std::to_chars(buf, buf + sizeof buf, value.d);
         return std::string(buf, r.ptr);
     }

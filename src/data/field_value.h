@@ -33,6 +33,8 @@ struct ValueView {
     bool null = true;
     std::int64_t i = 0; // Integer (an unsigned field keeps the uint64 bits), Boolean 0 or 1
     double d = 0;       // Float
+    // The value's text; for an Integer or Float the text it was read from (may be empty), which
+    // the exact text gives back as long as it reads as the same number.
     std::string_view text;
 };
 
@@ -48,7 +50,8 @@ struct FieldValue {
 };
 
 // The value a text gives a field of the type: integers 0 and floats 0 when the text is not a
-// number, booleans true when the text starts with Y or y, every other type the text as it is.
+// number (a number keeps its text), booleans true when the text starts with Y or y, every other
+// type the text as it is.
 FieldValue ValueFromText(FieldType type, bool isUnsigned, std::string_view text);
 
 // Integer parsing shared with the row cache: the whole text must be a number, else 0.
@@ -56,10 +59,13 @@ std::int64_t ParseInteger(std::string_view text);
 std::uint64_t ParseUnsigned(std::string_view text);
 double ParseFloat(std::string_view text);
 
-// The display text: decimal integers, the shortest text of a float, "Y"/"N", dates and times
-// without a zero date or a zero time of day; NULL gives the empty text.
+// The display text: numbers as the server wrote them (else decimal integers and the shortest
+// text of a float), "Y"/"N", dates and times without a zero date or a zero time of day; NULL
+// gives the empty text.
 std::string DisplayText(FieldType type, bool isUnsigned, const ValueView& value);
-// The exact text: as the server sent it (numbers written back the same way); NULL is empty.
+// The exact text: as the server sent it, numbers included; a number set without a text is written
+// as decimal digits (an integer) or the shortest text that reads back as it (a float). NULL is
+// empty.
 std::string ExactText(FieldType type, bool isUnsigned, const ValueView& value);
 
 // The display rule for a date, time or date-and-time text.

@@ -39,7 +39,7 @@ FieldValue DefaultFromText(const TField& f, const std::string& text) {
 std::vector<FieldValue> TMySQLQuery::RowValues(std::size_t position) const {
     std::vector<FieldValue> values;
     values.reserve(FieldCount());
-    const CachedRow* row = cache_.Row(position);
+    const CachedRow* row = cache_.Block(position);
     for (std::size_t f = 0; f < FieldCount(); ++f)
         values.push_back(FieldValue::From(cache_.Value(row, f)));
     return values;
@@ -129,7 +129,7 @@ void TMySQLQuery::PostEdit(std::vector<FieldValue>& values) {
     if (current_ < 0)
         throw EDatabaseError(dberr::kNoMoreRecords);
     const auto position = static_cast<std::size_t>(current_);
-    CachedRow* before = cache_.Row(position);
+    CachedRow* before = cache_.Block(position);
     const std::uint8_t stateBefore = before->state;
     ChangeEntry* entry = log_.Find(before->id);
     const bool hadEntry = entry != nullptr;
@@ -206,7 +206,7 @@ void TMySQLQuery::DeleteRow() {
     if (current_ < 0)
         throw EDatabaseError(dberr::kNoMoreRecords);
     const auto position = static_cast<std::size_t>(current_);
-    CachedRow* row = cache_.Row(position);
+    CachedRow* row = cache_.Block(position);
     if (IsInserted(row->state)) {
         // Never written: it goes without a statement.
         log_.Remove(row->id);
@@ -232,7 +232,7 @@ void TMySQLQuery::DeleteRow() {
     WriteNow([&] {
         const std::int64_t at = PositionOfId(id);
         if (at >= 0)
-            cache_.Row(static_cast<std::size_t>(at))->state = stateBefore;
+            cache_.SetState(static_cast<std::size_t>(at), stateBefore);
         log_.Remove(id);
         if (hadEntry)
             log_.Append(entryBefore);
@@ -306,7 +306,7 @@ void TMySQLQuery::ReadBackInsertId(std::size_t position, std::uint64_t insertId)
     std::vector<FieldValue> values = RowValues(position);
     values[field->Index()] =
         ValueFromText(field->DataType(), field->IsUnsigned(), std::to_string(insertId));
-    CachedRow* row = cache_.Row(position);
+    CachedRow* row = cache_.Block(position);
     cache_.Replace(position, cache_.Build(values, row->recNo, row->id, row->state));
 }
 
@@ -314,15 +314,12 @@ void TMySQLQuery::ApplyLog() {
     if (!RequestLive)
         return;
     TFieldValues oldValues, newValues;
-    bool removed = false;
+    // Deleted rows leave the cache once the log is through (or the apply ends).
     struct Compact {
         TMySQLQuery& q;
-        bool& removed;
-        ~Compact() {
-            if (removed)
-                q.RemoveDeletedRows();
-        }
-    } compact{*this, removed};
+        std::vector<std::size_t> positions;
+        ~Compact() { q.RemoveRows(positions); }
+    } compact{*this, {}};
     for (std::size_t e = 0; e < log_.Count(); ++e) {
         if (log_[e].state == rsUnmodified)
             continue;
@@ -364,29 +361,27 @@ void TMySQLQuery::ApplyLog() {
         if (IsInserted(state))
             ReadBackInsertId(at, insertId);
         log_[e].state = rsUnmodified;
-        CachedRow* row = cache_.Row(at);
+        CachedRow* row = cache_.Block(at);
         if (row->state == rsDeleted)
-            removed = true; // leaves the cache once the log is through
+            compact.positions.push_back(at);
         else
             row->state = rsUnmodified;
         InvalidateViewRows();
     }
 }
 
-void TMySQLQuery::RemoveDeletedRows() {
+void TMySQLQuery::RemoveRows(std::vector<std::size_t> positions) {
+    if (positions.empty())
+        return;
+    std::sort(positions.begin(), positions.end());
+    positions.erase(std::unique(positions.begin(), positions.end()), positions.end());
     // Whatever row is current stays current, or the next row when it goes.
-    std::int64_t kept = 0, newCurrent = -1;
-    for (std::int64_t i = 0; i < static_cast<std::int64_t>(cache_.Count()); ++i) {
-        if (i == current_)
-            newCurrent = kept;
-        if (cache_.Row(static_cast<std::size_t>(i))->state != rsDeleted)
-            ++kept;
-    }
-    const std::size_t gone =
-        cache_.EraseIf([](const CachedRow* r) { return r->state == rsDeleted; });
-    rowsAddedOrRemoved_ -= static_cast<std::int64_t>(gone);
     if (current_ >= 0)
-        current_ = newCurrent;
+        current_ -= std::lower_bound(positions.begin(), positions.end(),
+                                     static_cast<std::size_t>(current_)) -
+                    positions.begin();
+    cache_.ErasePositions(positions);
+    rowsAddedOrRemoved_ -= static_cast<std::int64_t>(positions.size());
     if (current_ >= static_cast<std::int64_t>(cache_.Count()))
         current_ = static_cast<std::int64_t>(cache_.Count()) - 1;
     InvalidateViewRows();
@@ -395,20 +390,19 @@ void TMySQLQuery::RemoveDeletedRows() {
 void TMySQLQuery::CommitUpdates() {
     CheckActive();
     // Only rows in the log can be in another state than unchanged.
-    bool deleted = false;
+    std::vector<std::size_t> deleted;
     for (std::size_t e = 0; e < log_.Count(); ++e) {
         const std::int64_t at = PositionOfId(log_[e].id);
         if (at < 0)
             continue;
-        CachedRow* row = cache_.Row(static_cast<std::size_t>(at));
+        CachedRow* row = cache_.Block(static_cast<std::size_t>(at));
         if (row->state == rsDeleted)
-            deleted = true;
+            deleted.push_back(static_cast<std::size_t>(at));
         else
             row->state = rsUnmodified;
     }
     log_.Clear();
-    if (deleted)
-        RemoveDeletedRows();
+    RemoveRows(std::move(deleted));
     InvalidateViewRows();
     if (current_ >= static_cast<std::int64_t>(cache_.Count()))
         current_ = static_cast<std::int64_t>(cache_.Count()) - 1;
@@ -428,14 +422,20 @@ void TMySQLQuery::Refresh() {
     recordCounter_ = lastId_ = rowsAddedOrRemoved_ = 0;
     atEnd_ = false;
     firstFetch_ = true;
+    readAhead_ = false;
     dirQuery_.Open();
     if (!dirQuery_.Active) {
         const std::string message = dirQuery_.MySQLConnect()->GetErrorMsg();
         Close();
         throw EDatabaseError(message.empty() ? dberr::kNoResultSet : message);
     }
-    if (QueryAllRecords)
-        FetchAll();
+    // Read as opening reads them.
+    if (QueryAllRecords) {
+        while (FetchOne()) {
+        }
+    } else if (StoreResult) {
+        ReadAhead();
+    }
     // The fields stay: views keep their columns and only see the rows change.
     Resync(InternalFirst());
     if (recNo > 1)

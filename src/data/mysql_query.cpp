@@ -120,6 +120,7 @@ void TMySQLQuery::InternalOpen() {
     current_ = -1;
     atEnd_ = false;
     firstFetch_ = true;
+    readAhead_ = false;
 
     CheckComponents();
     const std::string statement = SQLText();
@@ -130,8 +131,10 @@ void TMySQLQuery::InternalOpen() {
         RequestLive = false;
 
     TDirMySQLConnect* connect = &dbConnect;
-    // Reading every row at once streams them straight into the cache (no stored copy beside it).
-    bool stream = QueryAllRecords;
+    // Rows always come as a stream. With StoreResult the whole result is read at open on the
+    // database's connection, straight into the cache's arena, where the rows wait until the views
+    // ask for them: every row is held once, and the connection is free again when Open returns.
+    // Without it they are read as needed over a connection of the query's own.
     if (!StoreResult) {
         ownConnect_ = std::make_unique<TDirMySQLConnect>();
         if (ownConnect_->ConnectTo(dbConnect.Host, dbConnect.Port, dbConnect.Database,
@@ -140,10 +143,9 @@ void TMySQLQuery::InternalOpen() {
             throw EDatabaseError(dberr::kDatabaseConnect);
         }
         connect = ownConnect_.get();
-        stream = true;
     }
     dirQuery_.Connect = connect;
-    dirQuery_.SetStoreResult(!stream);
+    dirQuery_.SetStoreResult(false);
     dirQuery_.Sql = statement;
     dirQuery_.Open();
     if (!dirQuery_.Active) {
@@ -156,13 +158,16 @@ void TMySQLQuery::InternalOpen() {
     BuildFields();
     readOnly_ = !RequestLive;
     SetDefaultExpressions();
+    // Every row, also those that cached updates do not show: a result streamed on the database's
+    // connection is read to its end before the connection carries anything else.
     if (QueryAllRecords) {
-        // Every row, also those that cached updates do not show: a streamed result must be read
-        // to its end before its connection carries anything else.
         while (FetchOne()) {
         }
-        WidenUndescribedFields();
+    } else if (StoreResult) {
+        ReadAhead();
     }
+    if (QueryAllRecords || StoreResult)
+        WidenUndescribedFields();
 }
 
 void TMySQLQuery::BuildFields() {
@@ -228,14 +233,31 @@ void TMySQLQuery::SetDefaultExpressions() {
 }
 
 void TMySQLQuery::WidenUndescribedFields() {
+    const std::size_t rows = cache_.Count() + cache_.WaitingCount();
     for (std::size_t f = 0; f < FieldCount(); ++f) {
         if (descriptionOfField_[f] >= 0)
             continue;
         std::int64_t longest = Field(f).Size();
-        for (std::size_t r = 0; r < cache_.Count(); ++r)
-            longest = std::max(longest, Utf8Length(cache_.Value(cache_.Row(r), f).text));
+        for (std::size_t r = 0; r < rows; ++r)
+            longest = std::max(longest, Utf8Length(cache_.Value(cache_.AnyRow(r), f).text));
         Field(f).SetSize(longest);
     }
+}
+
+void TMySQLQuery::ReadAhead() {
+    for (bool first = true;; first = false) {
+        if (!first)
+            dirQuery_.Next();
+        const MYSQL_ROW row = dirQuery_.CurrentRow();
+        if (!row) {
+            // A read that broke off is an error, not the end of the rows.
+            if (dirQuery_.ReadFailed())
+                throw EDatabaseError(dirQuery_.MySQLConnect()->GetErrorMsg());
+            break;
+        }
+        cache_.AppendWaiting(row, dirQuery_.CurrentLengths(), columnOfField_.data());
+    }
+    readAhead_ = true;
 }
 
 void TMySQLQuery::InternalClose() {
@@ -252,6 +274,7 @@ void TMySQLQuery::InternalClose() {
     recordCounter_ = lastId_ = 0;
     atEnd_ = false;
     firstFetch_ = true;
+    readAhead_ = false;
     readOnly_ = true;
 }
 
@@ -260,6 +283,14 @@ bool TMySQLQuery::CanFetch() const {
 }
 
 bool TMySQLQuery::FetchOne() {
+    if (readAhead_) {
+        if (cache_.WaitingCount() == 0) {
+            atEnd_ = true;
+            return false;
+        }
+        cache_.TakeWaiting(++recordCounter_, ++lastId_);
+        return true;
+    }
     if (!dirQuery_.Active) {
         atEnd_ = true;
         return false;
@@ -377,7 +408,9 @@ bool TMySQLQuery::InternalFirst() {
     if (!CanFetch())
         return false;
     // Right after opening the first row is known to exist without reading it into the cache.
-    if (firstFetch_)
+    if (readAhead_ && cache_.Count() == 0)
+        return cache_.WaitingCount() > 0;
+    if (firstFetch_ && !readAhead_)
         return dirQuery_.Active && dirQuery_.CurrentRow() != nullptr;
     return FindVisibleFrom(static_cast<std::int64_t>(cache_.Count())) >= 0;
 }
@@ -417,6 +450,8 @@ bool TMySQLQuery::InternalPrior() {
 }
 
 std::int64_t TMySQLQuery::InternalRecordCount() {
+    if (readAhead_)
+        return static_cast<std::int64_t>(cache_.Count() + cache_.WaitingCount());
     return atEnd_ ? static_cast<std::int64_t>(cache_.Count())
                   : dirQuery_.GetRecordCount() + rowsAddedOrRemoved_;
 }

@@ -142,6 +142,7 @@ private:
     std::int64_t FindVisibleFrom(std::int64_t index);
     void ResolveCurrent();
     void WidenUndescribedFields();
+    void ReadAhead();
 
     // Live editing (live_editing.cpp).
     void PostEdit(std::vector<FieldValue>& values);
@@ -156,7 +157,7 @@ private:
     std::vector<FieldValue> RowValues(std::size_t position) const;
     void SetGeneratedKeys(std::vector<FieldValue>& values);
     std::int64_t PositionOfId(std::int64_t id) const;
-    void RemoveDeletedRows();
+    void RemoveRows(std::vector<std::size_t> positions);
     void SettleCursor(std::int64_t from);
 
     std::vector<std::string> sql_;
@@ -177,5 +178,6 @@ private:
     std::int64_t lastId_ = 0;
     bool firstFetch_ = true;
     bool atEnd_ = false;
+    bool readAhead_ = false; // the whole result was read at open and waits in the cache
     bool readOnly_ = true;
 };

@@ -2,9 +2,11 @@
 
 #include "data/db_error.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstring>
 #include <limits>
+#include <string>
 
 namespace {
 
@@ -31,6 +33,10 @@ template <typename T> T ParseOr0(const char* p, std::size_t n) {
     return ec == std::errc() && end == p + n ? v : T{0};
 }
 
+bool IsTrueText(const char* t, std::size_t n) {
+    return n && (t[0] == 'Y' || t[0] == 'y');
+}
+
 } // namespace
 
 CellKind CellKindOf(FieldType type, bool isUnsigned) {
@@ -55,10 +61,15 @@ void RowCache::Reset(std::vector<CellKind> kinds) {
 void RowCache::Clear() {
     rows_.clear();
     rows_.shrink_to_fit();
+    count_ = 0;
     chunks_.clear();
     chunkSizes_.clear();
     free_ = nullptr;
     freeBytes_ = 0;
+}
+
+RowRef RowCache::Row(std::size_t i) const {
+    return Ref(rows_[i]);
 }
 
 std::byte* RowCache::Allocate(std::size_t bytes) {
@@ -80,14 +91,13 @@ std::byte* RowCache::Allocate(std::size_t bytes) {
     return p;
 }
 
-CachedRow* RowCache::AppendFromTexts(const char* const* texts, const unsigned long* lengths,
-                                     const int* columnOfField, std::int64_t recNo,
-                                     std::int64_t id) {
+CachedRow* RowCache::MakeBlock(const char* const* texts, const unsigned long* lengths,
+                               const int* columnOfField, std::int64_t recNo, std::int64_t id) {
     const std::size_t n = kinds_.size();
     std::size_t textBytes = 0;
     for (std::size_t f = 0; f < n; ++f) {
         const int c = columnOfField[f];
-        if (c >= 0 && kinds_[f] == CellKind::Text && texts[c])
+        if (c >= 0 && kinds_[f] != CellKind::Bool && texts[c])
             textBytes += lengths[c];
     }
     const std::size_t textStart = cellsOffset_ + 8 * n;
@@ -113,110 +123,147 @@ CachedRow* RowCache::AppendFromTexts(const char* const* texts, const unsigned lo
             continue;
         }
         const std::size_t len = lengths[c];
-        switch (kinds_[f]) {
-        case CellKind::Int: {
-            const auto v = ParseOr0<std::int64_t>(t, len);
+        if (kinds_[f] == CellKind::Bool) {
+            const std::int64_t v = IsTrueText(t, len);
             std::memcpy(cell, &v, 8);
-            break;
+            continue;
         }
-        case CellKind::UInt: {
-            const auto v = ParseOr0<std::uint64_t>(t, len);
-            std::memcpy(cell, &v, 8);
-            break;
-        }
-        case CellKind::Double: {
-            const auto v = ParseOr0<double>(t, len);
-            std::memcpy(cell, &v, 8);
-            break;
-        }
-        case CellKind::Bool: {
-            const std::int64_t v = len && (t[0] == 'Y' || t[0] == 'y');
-            std::memcpy(cell, &v, 8);
-            break;
-        }
-        case CellKind::Text: {
-            const TextCell tc{static_cast<std::uint32_t>(textAt), static_cast<std::uint32_t>(len)};
-            std::memcpy(cell, &tc, 8);
+        // Numbers keep their text too: what the server sent is what statements get back.
+        const TextCell tc{static_cast<std::uint32_t>(textAt), static_cast<std::uint32_t>(len)};
+        std::memcpy(cell, &tc, 8);
+        if (len)
             std::memcpy(block + textAt, t, len);
-            textAt += len;
-            break;
-        }
-        }
+        textAt += len;
     }
-    rows_.push_back(row);
     return row;
+}
+
+CachedRow* RowCache::AppendFromTexts(const char* const* texts, const unsigned long* lengths,
+                                     const int* columnOfField, std::int64_t recNo,
+                                     std::int64_t id) {
+    CachedRow* row = MakeBlock(texts, lengths, columnOfField, recNo, id);
+    Append(row);
+    return row;
+}
+
+void RowCache::Append(CachedRow* row) {
+    if (count_ == rows_.size())
+        rows_.push_back(row);
+    else
+        rows_.insert(rows_.begin() + static_cast<std::ptrdiff_t>(count_), row);
+    ++count_;
+}
+
+void RowCache::AppendWaiting(const char* const* texts, const unsigned long* lengths,
+                             const int* columnOfField) {
+    rows_.push_back(MakeBlock(texts, lengths, columnOfField, 0, 0));
+}
+
+bool RowCache::TakeWaiting(std::int64_t recNo, std::int64_t id) {
+    if (count_ >= rows_.size())
+        return false;
+    rows_[count_]->recNo = recNo;
+    rows_[count_]->id = id;
+    ++count_;
+    return true;
 }
 
 CachedRow* RowCache::Build(const std::vector<FieldValue>& values, std::int64_t recNo,
                            std::int64_t id, std::uint8_t state) {
     const std::size_t n = kinds_.size();
-    std::vector<const char*> texts(n);
-    std::vector<unsigned long> lengths(n);
+    std::vector<std::string> owned(n);
+    std::vector<const char*> texts(n, nullptr);
+    std::vector<unsigned long> lengths(n, 0);
     std::vector<int> columns(n);
     for (std::size_t f = 0; f < n; ++f) {
         columns[f] = static_cast<int>(f);
-        texts[f] = nullptr;
-        if (f < values.size() && !values[f].null && kinds_[f] == CellKind::Text) {
-            texts[f] = values[f].text.data();
-            lengths[f] = static_cast<unsigned long>(values[f].text.size());
-        } else if (f < values.size() && !values[f].null) {
-            texts[f] = ""; // a placeholder: the cell is written below
-        }
-    }
-    std::vector<CachedRow*> keep;
-    keep.swap(rows_);
-    CachedRow* row = nullptr;
-    try {
-        row = AppendFromTexts(texts.data(), lengths.data(), columns.data(), recNo, id);
-    } catch (...) {
-        rows_.swap(keep);
-        throw;
-    }
-    rows_.swap(keep);
-    row->state = state;
-    std::byte* cells = reinterpret_cast<std::byte*>(row) + cellsOffset_;
-    for (std::size_t f = 0; f < n && f < values.size(); ++f) {
-        if (values[f].null || kinds_[f] == CellKind::Text)
+        if (f >= values.size() || values[f].null)
             continue;
-        if (kinds_[f] == CellKind::Double)
-            std::memcpy(cells + 8 * f, &values[f].d, 8);
-        else
-            std::memcpy(cells + 8 * f, &values[f].i, 8);
+        switch (kinds_[f]) {
+        case CellKind::Int:
+        case CellKind::UInt:
+            owned[f] = ExactText(FieldType::Integer, kinds_[f] == CellKind::UInt, values[f].View());
+            break;
+        case CellKind::Double:
+            owned[f] = ExactText(FieldType::Float, false, values[f].View());
+            break;
+        case CellKind::Bool:
+            owned[f].assign(1, values[f].i ? 'Y' : 'N');
+            break;
+        case CellKind::Text:
+            owned[f] = values[f].text;
+            break;
+        }
+        texts[f] = owned[f].data();
+        lengths[f] = static_cast<unsigned long>(owned[f].size());
     }
+    CachedRow* row = MakeBlock(texts.data(), lengths.data(), columns.data(), recNo, id);
+    row->state = state;
     return row;
 }
 
 void RowCache::Erase(std::size_t i) {
     rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(i));
+    --count_;
 }
 
-bool RowCache::IsNull(const CachedRow* row, std::size_t field) const {
-    const auto* nulls = reinterpret_cast<const unsigned char*>(row) + kHeaderBytes;
-    return (nulls[field >> 3] >> (field & 7)) & 1u;
+void RowCache::ErasePositions(const std::vector<std::size_t>& positions) {
+    if (positions.empty())
+        return;
+    // Every row after a removed one moves up, the waiting rows behind the cached ones too.
+    std::size_t to = positions.front();
+    for (std::size_t k = 0; k < positions.size(); ++k) {
+        const std::size_t from = positions[k] + 1;
+        const std::size_t end = k + 1 < positions.size() ? positions[k + 1] : rows_.size();
+        std::copy(rows_.begin() + static_cast<std::ptrdiff_t>(from),
+                  rows_.begin() + static_cast<std::ptrdiff_t>(end),
+                  rows_.begin() + static_cast<std::ptrdiff_t>(to));
+        to += end - from;
+    }
+    rows_.resize(to);
+    count_ -= positions.size();
+}
+
+ValueView RowCache::CellValue(std::size_t field, const char* text, std::size_t length) const {
+    ValueView v;
+    v.null = false;
+    switch (kinds_[field]) {
+    case CellKind::Int:
+        v.i = ParseOr0<std::int64_t>(text, length);
+        break;
+    case CellKind::UInt:
+        v.i = static_cast<std::int64_t>(ParseOr0<std::uint64_t>(text, length));
+        break;
+    case CellKind::Double:
+        v.d = ParseOr0<double>(text, length);
+        break;
+    case CellKind::Bool:
+        v.i = IsTrueText(text, length);
+        return v;
+    case CellKind::Text:
+        break;
+    }
+    v.text = std::string_view(text, length);
+    return v;
 }
 
 ValueView RowCache::Value(const CachedRow* row, std::size_t field) const {
-    ValueView v;
-    if (!row || field >= kinds_.size() || IsNull(row, field))
-        return v;
-    v.null = false;
-    const std::byte* block = reinterpret_cast<const std::byte*>(row);
+    if (!row || field >= kinds_.size())
+        return {};
+    const auto* block = reinterpret_cast<const std::byte*>(row);
+    const auto* nulls = reinterpret_cast<const unsigned char*>(block + kHeaderBytes);
+    if ((nulls[field >> 3] >> (field & 7)) & 1u)
+        return {};
     const std::byte* cell = block + cellsOffset_ + 8 * field;
-    switch (kinds_[field]) {
-    case CellKind::Double:
-        std::memcpy(&v.d, cell, 8);
-        break;
-    case CellKind::Text: {
-        TextCell tc;
-        std::memcpy(&tc, cell, 8);
-        v.text = std::string_view(reinterpret_cast<const char*>(block + tc.offset), tc.length);
-        break;
-    }
-    default:
+    if (kinds_[field] == CellKind::Bool) {
+        ValueView v;
+        v.null = false;
         std::memcpy(&v.i, cell, 8);
-        break;
+        return v;
     }
-    return v;
+    TextCell tc;
+    std::memcpy(&tc, cell, 8);
+    return CellValue(field, reinterpret_cast<const char*>(block + tc.offset), tc.length);
 }
 
 std::size_t RowCache::MemoryBytes() const {

@@ -1,14 +1,18 @@
 // The row cache of a dataset: rows in fetch order, each one compact block in a chunked arena.
 //
 // A row block holds a small header, a null bit per field, one 8-byte cell per field and then the
-// bytes of its text values. Numbers and booleans live in their cell; a text value's cell holds the
-// offset and length of its bytes inside the block. So a row costs about what its values take, no
-// column reserves its declared width, and no value needs a heap allocation of its own.
+// bytes of its text values. Booleans live in their cell; every other value's cell holds the offset
+// and length of its bytes inside the block, so numbers keep the exact text the server sent. A row
+// costs about what its values take, no column reserves its declared width, and no value needs a
+// heap allocation of its own.
+//
+// Rows read from the server before anyone asks for them (a whole result read at open) wait in the
+// same arena as blocks of their own, behind the cached rows: taking one into the cache is no
+// copy, so every row is held once.
 #pragma once
 
 #include "data/field_value.h"
 
-#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -27,10 +31,21 @@ enum RowState : std::uint8_t {
     rsModified = 4,
 };
 
+// The header of a converted row block.
 struct CachedRow {
     std::int64_t recNo; // the record number, 1-based: the row's bookmark
     std::int64_t id;    // unique within one open dataset
     std::uint8_t state; // RowState
+};
+
+// What the cache answers for a row: its record number, identifier and state (read them through ->
+// as from a CachedRow), and where its values are.
+struct RowRef {
+    std::int64_t recNo = 0;
+    std::int64_t id = 0;
+    std::uint8_t state = rsUnmodified;
+    const CachedRow* block = nullptr;
+    const RowRef* operator->() const { return this; }
 };
 
 class RowCache {
@@ -44,8 +59,9 @@ public:
     void Clear();
 
     std::size_t FieldCount() const { return kinds_.size(); }
-    std::size_t Count() const { return rows_.size(); }
-    CachedRow* Row(std::size_t i) const { return rows_[i]; }
+    // The cached rows (those waiting behind them not counted).
+    std::size_t Count() const { return count_; }
+    RowRef Row(std::size_t i) const;
     void Reserve(std::size_t rows) { rows_.reserve(rows); }
 
     // Converts one row of client texts and appends it. texts/lengths are indexed by result column;
@@ -53,33 +69,48 @@ public:
     CachedRow* AppendFromTexts(const char* const* texts, const unsigned long* lengths,
                                const int* columnOfField, std::int64_t recNo, std::int64_t id);
 
+    // Converts a row read ahead and keeps it waiting behind the cached rows.
+    void AppendWaiting(const char* const* texts, const unsigned long* lengths,
+                       const int* columnOfField);
+    std::size_t WaitingCount() const { return rows_.size() - count_; }
+    // Takes the first waiting row into the cache with its record number and identifier; false
+    // when none waits.
+    bool TakeWaiting(std::int64_t recNo, std::int64_t id);
+    // Any row, cached or waiting: 0 .. Count() + WaitingCount() - 1.
+    RowRef AnyRow(std::size_t i) const { return Ref(rows_[i]); }
+
     // A row block built from values, not yet placed (for posted edits and new rows).
     CachedRow* Build(const std::vector<FieldValue>& values, std::int64_t recNo, std::int64_t id,
                      std::uint8_t state);
-    void Append(CachedRow* row) { rows_.push_back(row); }
+    // Places a block after the cached rows (ahead of any waiting ones).
+    void Append(CachedRow* row);
     void Replace(std::size_t i, CachedRow* row) { rows_[i] = row; }
     void Erase(std::size_t i);
-    // Removes, in one pass, every row for which remove(row) is true; answers how many went.
-    template <typename Pred> std::size_t EraseIf(Pred remove) {
-        const auto end = std::remove_if(rows_.begin(), rows_.end(), remove);
-        const auto n = static_cast<std::size_t>(rows_.end() - end);
-        rows_.erase(end, rows_.end());
-        return n;
-    }
+    void SetState(std::size_t i, std::uint8_t state) { rows_[i]->state = state; }
+    // The block of a cached row, to put back with Replace.
+    CachedRow* Block(std::size_t i) const { return rows_[i]; }
+    // Removes the cached rows at the given positions (ascending, no repeats) in one pass over the
+    // row index, without looking at the rows themselves.
+    void ErasePositions(const std::vector<std::size_t>& positions);
 
+    ValueView Value(const RowRef& row, std::size_t field) const { return Value(row.block, field); }
     ValueView Value(const CachedRow* row, std::size_t field) const;
-    bool IsNull(const CachedRow* row, std::size_t field) const;
+    bool IsNull(const RowRef& row, std::size_t field) const { return Value(row, field).null; }
 
     // Bytes held by the arena and the row index.
     std::size_t MemoryBytes() const;
 
 private:
+    static RowRef Ref(const CachedRow* row) { return {row->recNo, row->id, row->state, row}; }
     std::byte* Allocate(std::size_t bytes);
-    std::size_t CellsOffset() const { return cellsOffset_; }
+    CachedRow* MakeBlock(const char* const* texts, const unsigned long* lengths,
+                         const int* columnOfField, std::int64_t recNo, std::int64_t id);
+    ValueView CellValue(std::size_t field, const char* text, std::size_t length) const;
 
     std::vector<CellKind> kinds_;
     std::size_t cellsOffset_ = 0;
-    std::vector<CachedRow*> rows_;
+    std::vector<CachedRow*> rows_; // the cached rows, then the waiting ones
+    std::size_t count_ = 0;
     std::vector<std::unique_ptr<std::byte[]>> chunks_;
     std::vector<std::size_t> chunkSizes_;
     std::byte* free_ = nullptr;

@@ -14,6 +14,6 @@ std::string QuoteName(std::string_view name);
 // The name as it is when it is a plain identifier, otherwise QuoteName(name).
 std::string QuoteNameIfNeeded(std::string_view name);
 
-// A value between single quotes with backslashes and quotes escaped, so that no text can change
-// the shape of the statement it is put into.
+// A value between single quotes with backslashes and quotes escaped: right only for a session in
+// which backslashes escape. Values for statements go through QuoteSqlValue (data/sql_values.h).
 std::string QuoteValue(std::string_view value);

@@ -1,60 +1,35 @@
 // The analysis describes each column from the table the server reads it from: names keep their
 // quoting, odd statements are scanned as the server scans them, and descriptions go to the result
 // columns whose names they carry exactly.
-#include "support/test_server.h"
+#include "data_fixture.h"
 
-#include "data/mysql_database.h"
-#include "data/mysql_query.h"
 #include "data/mysql_transact.h"
-
-#include <gtest/gtest.h>
 
 namespace {
 
 constexpr const char* kDb = "kt_data_analysis";
 constexpr const char* kOtherDb = "kt_data_analysis_x";
 
-class AnalysisTest : public ::testing::Test {
+class AnalysisTest : public DataFixture {
 protected:
+    AnalysisTest() : DataFixture({kDb, kOtherDb}) {}
     void SetUp() override {
-        for (const char* db : {kDb, kOtherDb}) {
-            root_.Exec(std::string("DROP DATABASE IF EXISTS ") + db);
-            root_.Exec(std::string("CREATE DATABASE ") + db);
-        }
-        db_.SetHost(testserver::kHost);
-        db_.SetLogin(testserver::kRootUser);
-        db_.SetPassword(testserver::kRootPassword);
-        db_.SetDatabase(kDb);
-        q_.SetDatabase(&db_);
+        DataFixture::SetUp();
         transact_.SetDatabase(&db_);
         q_.SetTransaction(&transact_);
     }
-    void TearDown() override {
-        q_.Close();
-        db_.Disconnect();
-        for (const char* db : {kDb, kOtherDb})
-            root_.Exec(std::string("DROP DATABASE IF EXISTS ") + db);
-    }
-    void Use(const std::string& sql) {
-        root_.Exec(std::string("USE ") + kDb);
-        root_.Exec(sql);
-    }
-    // Opens a live statement; answers the description's table of the field (empty: none).
-    void Open(const std::string& sql) {
+    // Opens the statement for editing.
+    void OpenLive(const std::string& sql) {
         q_.Close();
         q_.RequestLive = true;
-        q_.SetSQLText(sql);
-        q_.Open();
+        Open(sql);
     }
     std::string TableOf(std::size_t field) {
         const TMySQLField* d = q_.Description(q_.Field(field));
         return d ? d->Table : std::string();
     }
 
-    testserver::RootConnection root_;
-    TMySQLDatabase db_;
     TMySQLTransact transact_;
-    TMySQLQuery q_;
 };
 
 TEST_F(AnalysisTest, ABacktickNameWithAFullStopIsOneTable) {
@@ -64,7 +39,7 @@ TEST_F(AnalysisTest, ABacktickNameWithAFullStopIsOneTable) {
     Use(std::string("CREATE TABLE `") + kOtherDb + ".y` (v VARCHAR(10))");
     Use(std::string("INSERT INTO `") + kOtherDb + ".y` VALUES ('abc')");
 
-    Open(std::string("SELECT * FROM `") + kOtherDb + ".y`");
+    OpenLive(std::string("SELECT * FROM `") + kOtherDb + ".y`");
     EXPECT_EQ(q_.Field(0).DataType(), FieldType::String);
     EXPECT_EQ(q_.Field(0).AsString(), "abc");
     EXPECT_EQ(TableOf(0), std::string("`") + kOtherDb + ".y`");
@@ -72,7 +47,7 @@ TEST_F(AnalysisTest, ABacktickNameWithAFullStopIsOneTable) {
 
     for (const std::string& name :
          {std::string(kOtherDb) + ".y", std::string("`") + kOtherDb + "`.`y`"}) {
-        Open("SELECT t.v FROM " + name + " AS t");
+        OpenLive("SELECT t.v FROM " + name + " AS t");
         EXPECT_EQ(q_.Field(0).DataType(), FieldType::Integer) << name;
         EXPECT_EQ(TableOf(0), std::string(kOtherDb) + ".y") << name;
     }
@@ -83,7 +58,7 @@ TEST_F(AnalysisTest, ColumnsWhoseNamesDifferInCaseKeepTheirOwnDescriptions) {
     Use("CREATE TABLE b (id VARCHAR(10) PRIMARY KEY)");
     Use("INSERT INTO a VALUES (5)");
     Use("INSERT INTO b VALUES ('abc')");
-    Open("SELECT a.ID, b.id FROM a, b");
+    OpenLive("SELECT a.ID, b.id FROM a, b");
     ASSERT_EQ(q_.FieldCount(), 2u);
     EXPECT_EQ(q_.Field(0).FieldName(), "ID");
     EXPECT_EQ(q_.Field(1).FieldName(), "id");
@@ -92,7 +67,7 @@ TEST_F(AnalysisTest, ColumnsWhoseNamesDifferInCaseKeepTheirOwnDescriptions) {
     EXPECT_EQ(q_.Field(1).AsString(), "abc");
     EXPECT_EQ(TableOf(1), "b");
     // Ignoring case still finds a name that only one description has.
-    Open("SELECT ID FROM a");
+    OpenLive("SELECT ID FROM a");
     EXPECT_EQ(q_.Analysis().Find("id"), 0);
 }
 
@@ -118,7 +93,7 @@ TEST_F(AnalysisTest, OddStatementsAreDescribedFromTheRightTable) {
         {"SELECT * FROM full", "full"},
     };
     for (const auto& [sql, table] : cases) {
-        Open(sql);
+        OpenLive(sql);
         const TField& name = q_.FieldByName("name");
         EXPECT_EQ(name.DataType(), FieldType::String) << sql;
         EXPECT_EQ(TableOf(name.Index()), table) << sql;

@@ -1,60 +1,29 @@
 // A connection stays in step with the server: every result a statement answers is read (a CALL
 // answers several), a streamed result is read to its end or released before the connection
 // carries anything else, and a database closes its queries before its connection goes.
-#include "support/test_server.h"
+#include "data_fixture.h"
 
-#include "data/db_error.h"
 #include "data/dir_query.h"
-#include "data/mysql_database.h"
-#include "data/mysql_query.h"
-#include "data/mysql_transact.h"
-
-#include <gtest/gtest.h>
 
 namespace {
 
 constexpr const char* kDb = "kt_data_results";
 
-class ResultsTest : public ::testing::Test {
+class ResultsTest : public DataFixture {
 protected:
+    ResultsTest() : DataFixture({kDb}) {}
     void SetUp() override {
-        root_.Exec(std::string("DROP DATABASE IF EXISTS ") + kDb);
-        root_.Exec(std::string("CREATE DATABASE ") + kDb);
+        DataFixture::SetUp();
         Use("CREATE TABLE t (id INT PRIMARY KEY, s VARCHAR(20))");
         Use("INSERT INTO t SELECT seq, CONCAT('row ', seq) FROM seq_1_to_500");
         Use("CREATE PROCEDURE two_results() BEGIN SELECT id FROM t WHERE id <= 3; "
             "SELECT 'second' AS s; END");
         Use("CREATE PROCEDURE late_failure() BEGIN SELECT 1 AS one; "
             "SIGNAL SQLSTATE '45000' SET MESSAGE_TEXT = 'failed after the rows'; END");
-        db_.SetHost(testserver::kHost);
-        db_.SetLogin(testserver::kRootUser);
-        db_.SetPassword(testserver::kRootPassword);
-        db_.SetDatabase(kDb);
         db_.Connect();
-    }
-    void TearDown() override {
-        q_.Close();
-        db_.Disconnect();
-        root_.Exec(std::string("DROP DATABASE IF EXISTS ") + kDb);
-    }
-    void Use(const std::string& sql) {
-        root_.Exec(std::string("USE ") + kDb);
-        root_.Exec(sql);
     }
     // The database's connection takes the next statement.
     void ExpectInStep() { EXPECT_EQ(db_.SelectValue("COUNT(*) FROM t"), "500"); }
-    std::string ErrorOf(const std::function<void()>& f) {
-        try {
-            f();
-        } catch (const EDatabaseError& e) {
-            return e.what();
-        }
-        return "(no error)";
-    }
-
-    testserver::RootConnection root_;
-    TMySQLDatabase db_;
-    TMySQLQuery q_;
 };
 
 TEST_F(ResultsTest, ExecSqlReadsEveryResultAndReportsALaterFailure) {
