@@ -17,6 +17,7 @@ cleanup() {
   if [ "$started" = 1 ]; then
     bash "$here/testserver.sh" stop || true
     bash "$here/testserver.sh" stop 2 >/dev/null 2>&1 || true
+    bash "$here/testserver.sh" stop 3 >/dev/null 2>&1 || true
   fi
 }
 trap cleanup EXIT

@@ -8,8 +8,8 @@
         <translation>About</translation>
     </message>
     <message>
-        <source>Kestrel Manager v0.1.0.0</source>
-        <translation>Kestrel Manager v0.1.0.0</translation>
+        <source>Kestrel Manager v%1</source>
+        <translation>Kestrel Manager v%1</translation>
     </message>
     <message>
         <source>MySQL is a registered trademark of Oracle Corporation and/or its affiliates.</source>
@@ -135,10 +135,129 @@
     </message>
 </context>
 <context>
+    <name>TDualListDialog</name>
+    <message>
+        <source>&amp;Available:</source>
+        <translation>&amp;Available:</translation>
+    </message>
+    <message>
+        <source>C&amp;hosen:</source>
+        <translation>C&amp;hosen:</translation>
+    </message>
+    <message>
+        <source>Include</source>
+        <translation>Include</translation>
+    </message>
+    <message>
+        <source>Include all</source>
+        <translation>Include all</translation>
+    </message>
+    <message>
+        <source>Exclude</source>
+        <translation>Exclude</translation>
+    </message>
+    <message>
+        <source>Exclude all</source>
+        <translation>Exclude all</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
     <name>TForm1</name>
     <message>
         <source>BDE-&gt;MySQL</source>
         <translation>BDE-&gt;MySQL</translation>
+    </message>
+    <message>
+        <source>Connect Info</source>
+        <translation>Connect Info</translation>
+    </message>
+    <message>
+        <source>Hostname:</source>
+        <translation>Hostname:</translation>
+    </message>
+    <message>
+        <source>Username:</source>
+        <translation>Username:</translation>
+    </message>
+    <message>
+        <source>Password:</source>
+        <translation>Password:</translation>
+    </message>
+    <message>
+        <source>Database:</source>
+        <translation>Database:</translation>
+    </message>
+    <message>
+        <source>MySQL DB&apos;s:</source>
+        <translation>MySQL DB&apos;s:</translation>
+    </message>
+    <message>
+        <source>BDE alias:</source>
+        <translation>BDE alias:</translation>
+    </message>
+    <message>
+        <source>Connect</source>
+        <translation>Connect</translation>
+    </message>
+    <message>
+        <source>Disconnect</source>
+        <translation>Disconnect</translation>
+    </message>
+    <message>
+        <source>Global</source>
+        <translation>Global</translation>
+    </message>
+    <message>
+        <source>DB1</source>
+        <translation>DB1</translation>
+    </message>
+    <message>
+        <source>DB2</source>
+        <translation>DB2</translation>
+    </message>
+    <message>
+        <source>BDE -&gt; MySQL</source>
+        <translation>BDE -&gt; MySQL</translation>
+    </message>
+    <message>
+        <source>Return</source>
+        <translation>Return</translation>
+    </message>
+    <message>
+        <source>Exec. MySQL</source>
+        <translation>Exec. MySQL</translation>
+    </message>
+    <message>
+        <source>Close QRY</source>
+        <translation>Close QRY</translation>
+    </message>
+    <message>
+        <source>Exec. BDE</source>
+        <translation>Exec. BDE</translation>
+    </message>
+    <message>
+        <source>MySQL statement</source>
+        <translation>MySQL statement</translation>
+    </message>
+    <message>
+        <source>BDE statement</source>
+        <translation>BDE statement</translation>
+    </message>
+    <message>
+        <source>MySQL rows</source>
+        <translation>MySQL rows</translation>
+    </message>
+    <message>
+        <source>BDE rows</source>
+        <translation>BDE rows</translation>
     </message>
 </context>
 <context>
@@ -397,6 +516,131 @@
     <message>
         <source>Copy</source>
         <translation>Copy</translation>
+    </message>
+</context>
+<context>
+    <name>TfrmCreatetbl</name>
+    <message>
+        <source>Create MySQL table</source>
+        <translation>Create MySQL table</translation>
+    </message>
+    <message>
+        <source>Create index</source>
+        <translation>Create index</translation>
+    </message>
+    <message>
+        <source>Save as:</source>
+        <translation>Save as:</translation>
+    </message>
+    <message>
+        <source>Table name</source>
+        <translation>Table name</translation>
+    </message>
+</context>
+<context>
+    <name>TfrmGrants</name>
+    <message>
+        <source>Grants wizard</source>
+        <translation>Grants wizard</translation>
+    </message>
+    <message>
+        <source>New user name:</source>
+        <translation>New user name:</translation>
+    </message>
+    <message>
+        <source>Connect from host:</source>
+        <translation>Connect from host:</translation>
+    </message>
+    <message>
+        <source>New user password:</source>
+        <translation>New user password:</translation>
+    </message>
+    <message>
+        <source>Repeat password:</source>
+        <translation>Repeat password:</translation>
+    </message>
+    <message>
+        <source>Grantor:</source>
+        <translation>Grantor:</translation>
+    </message>
+    <message>
+        <source>Password:</source>
+        <translation>Password:</translation>
+    </message>
+    <message>
+        <source>Available servers: </source>
+        <translation>Available servers: </translation>
+    </message>
+    <message>
+        <source>User table:</source>
+        <translation>User table:</translation>
+    </message>
+    <message>
+        <source>Available DBs:</source>
+        <translation>Available DBs:</translation>
+    </message>
+    <message>
+        <source>Host table:</source>
+        <translation>Host table:</translation>
+    </message>
+    <message>
+        <source>DB table:</source>
+        <translation>DB table:</translation>
+    </message>
+    <message>
+        <source>Available tables:</source>
+        <translation>Available tables:</translation>
+    </message>
+    <message>
+        <source>Tables_Priv table:</source>
+        <translation>Tables_Priv table:</translation>
+    </message>
+    <message>
+        <source>Column_priv:</source>
+        <translation>Column_priv:</translation>
+    </message>
+    <message>
+        <source>Available columns:</source>
+        <translation>Available columns:</translation>
+    </message>
+    <message>
+        <source>Col_priv table:</source>
+        <translation>Col_priv table:</translation>
+    </message>
+    <message>
+        <source>&lt; Back</source>
+        <translation>&lt; Back</translation>
+    </message>
+    <message>
+        <source>Finish</source>
+        <translation>Finish</translation>
+    </message>
+    <message>
+        <source>Next &gt;</source>
+        <translation>Next &gt;</translation>
+    </message>
+</context>
+<context>
+    <name>TfrmPropstbl</name>
+    <message>
+        <source>View MySQL table structure</source>
+        <translation>View MySQL table structure</translation>
+    </message>
+    <message>
+        <source>Fields</source>
+        <translation>Fields</translation>
+    </message>
+    <message>
+        <source>Indexes</source>
+        <translation>Indexes</translation>
+    </message>
+    <message>
+        <source>Print struct</source>
+        <translation>Print struct</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
     </message>
 </context>
 </TS>

@@ -8,8 +8,8 @@
         <translation>O programu</translation>
     </message>
     <message>
-        <source>Kestrel Manager v0.1.0.0</source>
-        <translation>Kestrel Manager v0.1.0.0</translation>
+        <source>Kestrel Manager v%1</source>
+        <translation>Kestrel Manager v%1</translation>
     </message>
     <message>
         <source>MySQL is a registered trademark of Oracle Corporation and/or its affiliates.</source>
@@ -135,10 +135,129 @@
     </message>
 </context>
 <context>
+    <name>TDualListDialog</name>
+    <message>
+        <source>&amp;Available:</source>
+        <translation>&amp;Dostupno:</translation>
+    </message>
+    <message>
+        <source>C&amp;hosen:</source>
+        <translation>&amp;Odabrano:</translation>
+    </message>
+    <message>
+        <source>Include</source>
+        <translation>Dodaj</translation>
+    </message>
+    <message>
+        <source>Include all</source>
+        <translation>Dodaj sve</translation>
+    </message>
+    <message>
+        <source>Exclude</source>
+        <translation>Makni</translation>
+    </message>
+    <message>
+        <source>Exclude all</source>
+        <translation>Makni sve</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>U redu</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Odustani</translation>
+    </message>
+</context>
+<context>
     <name>TForm1</name>
     <message>
         <source>BDE-&gt;MySQL</source>
         <translation>BDE-&gt;MySQL</translation>
+    </message>
+    <message>
+        <source>Connect Info</source>
+        <translation>Podaci o spajanju</translation>
+    </message>
+    <message>
+        <source>Hostname:</source>
+        <translation>Poslužitelj:</translation>
+    </message>
+    <message>
+        <source>Username:</source>
+        <translation>Korisničko ime:</translation>
+    </message>
+    <message>
+        <source>Password:</source>
+        <translation>Lozinka:</translation>
+    </message>
+    <message>
+        <source>Database:</source>
+        <translation>Baza:</translation>
+    </message>
+    <message>
+        <source>MySQL DB&apos;s:</source>
+        <translation>MySQL baze:</translation>
+    </message>
+    <message>
+        <source>BDE alias:</source>
+        <translation>BDE alias:</translation>
+    </message>
+    <message>
+        <source>Connect</source>
+        <translation>Spoji</translation>
+    </message>
+    <message>
+        <source>Disconnect</source>
+        <translation>Odspoji</translation>
+    </message>
+    <message>
+        <source>Global</source>
+        <translation>Globalno</translation>
+    </message>
+    <message>
+        <source>DB1</source>
+        <translation>DB1</translation>
+    </message>
+    <message>
+        <source>DB2</source>
+        <translation>DB2</translation>
+    </message>
+    <message>
+        <source>BDE -&gt; MySQL</source>
+        <translation>BDE -&gt; MySQL</translation>
+    </message>
+    <message>
+        <source>Return</source>
+        <translation>Povratak</translation>
+    </message>
+    <message>
+        <source>Exec. MySQL</source>
+        <translation>Izvrši MySQL</translation>
+    </message>
+    <message>
+        <source>Close QRY</source>
+        <translation>Zatvori upit</translation>
+    </message>
+    <message>
+        <source>Exec. BDE</source>
+        <translation>Izvrši BDE</translation>
+    </message>
+    <message>
+        <source>MySQL statement</source>
+        <translation>MySQL naredba</translation>
+    </message>
+    <message>
+        <source>BDE statement</source>
+        <translation>BDE naredba</translation>
+    </message>
+    <message>
+        <source>MySQL rows</source>
+        <translation>MySQL retci</translation>
+    </message>
+    <message>
+        <source>BDE rows</source>
+        <translation>BDE retci</translation>
     </message>
 </context>
 <context>
@@ -397,6 +516,131 @@
     <message>
         <source>Copy</source>
         <translation>Kopiraj</translation>
+    </message>
+</context>
+<context>
+    <name>TfrmCreatetbl</name>
+    <message>
+        <source>Create MySQL table</source>
+        <translation>Kreiranje MySQL tablice</translation>
+    </message>
+    <message>
+        <source>Create index</source>
+        <translation>Kreiraj indeks</translation>
+    </message>
+    <message>
+        <source>Save as:</source>
+        <translation>Spremi kao:</translation>
+    </message>
+    <message>
+        <source>Table name</source>
+        <translation>Ime tablice</translation>
+    </message>
+</context>
+<context>
+    <name>TfrmGrants</name>
+    <message>
+        <source>Grants wizard</source>
+        <translation>Čarobnjak za privilegije</translation>
+    </message>
+    <message>
+        <source>New user name:</source>
+        <translation>Ime novog korisnika:</translation>
+    </message>
+    <message>
+        <source>Connect from host:</source>
+        <translation>Spajanje s hosta:</translation>
+    </message>
+    <message>
+        <source>New user password:</source>
+        <translation>Zaporka novog korisnika:</translation>
+    </message>
+    <message>
+        <source>Repeat password:</source>
+        <translation>Ponovljena zaporka:</translation>
+    </message>
+    <message>
+        <source>Grantor:</source>
+        <translation>Grantor:</translation>
+    </message>
+    <message>
+        <source>Password:</source>
+        <translation>Zaporka:</translation>
+    </message>
+    <message>
+        <source>Available servers: </source>
+        <translation>Dostupni serveri: </translation>
+    </message>
+    <message>
+        <source>User table:</source>
+        <translation>User tablica:</translation>
+    </message>
+    <message>
+        <source>Available DBs:</source>
+        <translation>Dostupne baze:</translation>
+    </message>
+    <message>
+        <source>Host table:</source>
+        <translation>Host tablica:</translation>
+    </message>
+    <message>
+        <source>DB table:</source>
+        <translation>DB tablica:</translation>
+    </message>
+    <message>
+        <source>Available tables:</source>
+        <translation>Dostupne tablice:</translation>
+    </message>
+    <message>
+        <source>Tables_Priv table:</source>
+        <translation>Tables_Priv tablica:</translation>
+    </message>
+    <message>
+        <source>Column_priv:</source>
+        <translation>Column_priv:</translation>
+    </message>
+    <message>
+        <source>Available columns:</source>
+        <translation>Dostupni stupci:</translation>
+    </message>
+    <message>
+        <source>Col_priv table:</source>
+        <translation>Col_priv tablica:</translation>
+    </message>
+    <message>
+        <source>&lt; Back</source>
+        <translation>&lt; Natrag</translation>
+    </message>
+    <message>
+        <source>Finish</source>
+        <translation>Završi</translation>
+    </message>
+    <message>
+        <source>Next &gt;</source>
+        <translation>Dalje &gt;</translation>
+    </message>
+</context>
+<context>
+    <name>TfrmPropstbl</name>
+    <message>
+        <source>View MySQL table structure</source>
+        <translation>Pregled strukture MySQL tablice</translation>
+    </message>
+    <message>
+        <source>Fields</source>
+        <translation>Polja</translation>
+    </message>
+    <message>
+        <source>Indexes</source>
+        <translation>Indeksi</translation>
+    </message>
+    <message>
+        <source>Print struct</source>
+        <translation>Ispis strukture</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Zatvori</translation>
     </message>
 </context>
 </TS>

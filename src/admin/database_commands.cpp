@@ -1,23 +1,21 @@
 #include "admin/database_commands.h"
 
-#include "admin/command_connection.h"
-#include "admin/main_window_clear.h"
-#include "shell/query_frm1.h"
+#include "commands/clear_window.h"
+#include "commands/command_connection.h"
+#include "commands/command_context.h"
+#include "commands/status_panels.h"
 #include "ui/language.h"
 #include "ui/prompts.h"
 #include "ui/radio_group.h"
 
-#include <QComboBox>
-#include <QLineEdit>
-
-void ShowDatabases(TQueryFrm1& window) {
-    if (!HasServerAndUser(window))
+void ShowDatabases(CommandContext& context) {
+    if (!HasServerAndUser(context))
         return;
     // Emptied before connecting: after a refused login the list stays empty.
     // (The transfer window's CBDB list is emptied here too once that window has it.)
-    window.RadioGroup1->clearItems();
+    context.databaseList().clearItems();
 
-    CommandConnection conn(window);
+    CommandConnection conn(context);
     if (!conn.Open(ConnectCall::Connect))
         return;
     conn.ProcessMessages();
@@ -25,29 +23,30 @@ void ShowDatabases(TQueryFrm1& window) {
     QStringList names;
     {
         // A failed SHOW DATABASES shows its error text and leaves the list empty.
-        CommandConnection::Outcome databases = conn.Run("SHOW DATABASES");
-        for (const QStringList& row : ResultRows(databases.result.get()))
+        const SessionResult databases = conn.Run("SHOW DATABASES");
+        for (const QStringList& row : ResultRows(databases.rows))
             names.append(row.value(0));
     }
     // The transfer window's CBDB list receives the same names here, before RadioGroup1, once that
     // window has it.
-    window.RadioGroup1->setItems(names);
-    window.RadioGroup1->setItemIndex(-1);
+    context.databaseList().setItems(names);
+    context.databaseList().setItemIndex(-1);
     conn.Close();
     conn.Ready();
-    ShowServerAndUser(window);
+    ShowServerAndUser(context);
 }
 
-void CreateDatabase(TQueryFrm1& window) {
+void CreateDatabase(CommandContext& context) {
     // One of the two is enough here.
-    if (window.edtHostname->currentText().isEmpty() && window.edtUsername->text().isEmpty())
+    if (const ConnectionInputs in = context.connectionInputs();
+        in.serverEntry.isEmpty() && in.user.isEmpty())
         return;
     {
-        CommandConnection conn(window);
+        CommandConnection conn(context);
         if (!conn.Open())
             return;
         conn.Ready();
-        const QString start = ServerLabel(window);
+        const QString start = ServerLabel(context.connectionInputs().serverEntry);
         // Cancel keeps the value the dialog started with, and that value is sent as well.
         const QString name =
             prompts()
@@ -58,29 +57,28 @@ void CreateDatabase(TQueryFrm1& window) {
         conn.Run("CREATE DATABASE " + name.toStdString());
         conn.Close();
     }
-    ClearMainWindow(window);
-    ShowDatabases(window);
+    ClearMainWindow(context);
+    ShowDatabases(context);
 }
 
-void DropDatabase(TQueryFrm1& window) {
-    if (!HasServerAndUser(window) || window.RadioGroup1->itemIndex() < 0)
+void DropDatabase(CommandContext& context) {
+    if (!HasServerAndUser(context) || context.databaseList().itemIndex() < 0)
         return;
     if (!prompts().askYesNo(
             BiText(QStringLiteral("Delete database?"), QStringLiteral("Pobrisati bazu?"))))
         return;
-    const QString name = window.RadioGroup1->currentItem();
+    const QString name = context.databaseList().currentItem();
     {
-        CommandConnection conn(window);
+        CommandConnection conn(context);
         // A database that is gone already fails here, and nothing is refreshed.
         if (!conn.Open(ConnectCall::RealConnect, name))
             return;
         // The client call takes the name literally, whatever characters it holds.
-        Client().mysql_drop_db(conn.handle(), name.toStdString().c_str());
-        if (conn.Failed())
+        if (!conn.session().DropDatabase(name.toStdString()))
             conn.ShowError();
         conn.Close();
         conn.Ready();
     }
-    ClearMainWindow(window);
-    ShowDatabases(window);
+    ClearMainWindow(context);
+    ShowDatabases(context);
 }

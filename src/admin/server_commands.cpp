@@ -1,12 +1,11 @@
 #include "admin/server_commands.h"
 
-#include "admin/command_connection.h"
 #include "admin/server_listings.h"
-#include "shell/query_frm1.h"
+#include "commands/command_connection.h"
+#include "commands/command_context.h"
+#include "commands/status_panels.h"
 #include "ui/language.h"
 #include "ui/prompts.h"
-
-#include <QLineEdit>
 
 #include <set>
 
@@ -16,96 +15,89 @@ void Say(const QString& english, const QString& croatian) {
     prompts().message(BiText(english, croatian));
 }
 
-QString ClientText(const char* text) {
-    return QString::fromUtf8(text ? text : "");
-}
-
 // Runs a statement that answers no rows and says so when the server accepted it.
 void RunAndConfirm(CommandConnection& conn, const char* sql, const QString& english,
                    const QString& croatian) {
-    const CommandConnection::Outcome outcome = conn.Run(sql);
-    if (!outcome.failed)
+    if (!conn.Run(sql).failed)
         Say(english, croatian);
 }
 
 } // namespace
 
-void Ping(TQueryFrm1& window) {
-    if (!HasServerAndUser(window))
+void Ping(CommandContext& context) {
+    if (!HasServerAndUser(context))
         return;
-    CommandConnection conn(window);
-    if (!conn.Open(ConnectCall::RealConnect, window.edtDatabase->text()))
+    CommandConnection conn(context);
+    if (!conn.Open(ConnectCall::RealConnect, context.connectionInputs().database))
         return;
     conn.Ready();
-    if (Client().mysql_ping(conn.handle()) == 0)
+    if (conn.session().Ping())
         Say(QStringLiteral("Alive!"), QStringLiteral("Živ!"));
     else
         Say(QStringLiteral("Dead!"), QStringLiteral("Mrtav!"));
     conn.Close();
 }
 
-void ShowStatus(TQueryFrm1& window) {
-    if (!HasServerAndUser(window))
+void ShowStatus(CommandContext& context) {
+    if (!HasServerAndUser(context))
         return;
     {
-        CommandConnection conn(window);
+        CommandConnection conn(context);
         if (!conn.Open())
             return;
         conn.Ready();
-        const ClientApi& c = Client();
         prompts().message(QStringLiteral("Server info: ") +
-                          ClientText(c.mysql_get_host_info(conn.handle())) + kListingLineEnd +
+                          QString::fromStdString(conn.session().HostInfo()) + kListingLineEnd +
                           QStringLiteral("Server ver: ") +
-                          ClientText(c.mysql_get_server_info(conn.handle())) + kListingLineEnd);
+                          QString::fromStdString(conn.session().ServerInfo()) + kListingLineEnd);
         conn.Close();
     }
-    CommandConnection conn(window);
+    CommandConnection conn(context);
     if (!conn.Open())
         return;
     conn.Ready();
     // A statement that failed has shown its error text; its listing is left out.
-    if (CommandConnection::Outcome status = conn.Run("SHOW STATUS"); !status.failed)
-        prompts().message(StatusListing(ResultRows(status.result.get())));
+    if (const SessionResult status = conn.Run("SHOW STATUS"); !status.failed)
+        prompts().message(StatusListing(ResultRows(status.rows)));
 
     conn.ProcessMessages();
     conn.BusyCursor();
-    if (CommandConnection::Outcome variables = conn.Run("SHOW VARIABLES"); !variables.failed)
-        prompts().message(VariablesListing(ResultRows(variables.result.get())));
+    if (const SessionResult variables = conn.Run("SHOW VARIABLES"); !variables.failed)
+        prompts().message(VariablesListing(ResultRows(variables.rows)));
     conn.Close();
     conn.Ready();
 }
 
-void ShowProcesses(TQueryFrm1& window) {
-    if (!HasServerAndUser(window))
+void ShowProcesses(CommandContext& context) {
+    if (!HasServerAndUser(context))
         return;
-    CommandConnection conn(window);
+    CommandConnection conn(context);
     if (!conn.Open())
         return;
-    CommandConnection::Outcome processes = conn.Run("SHOW processlist");
+    const SessionResult processes = conn.Run("SHOW processlist");
     if (processes.failed)
         return;
-    const QString text = ProcessListing(ResultRows(processes.result.get()));
+    const QString text = ProcessListing(ResultRows(processes.rows));
     conn.Ready();
     prompts().message(text);
-    processes.result.reset();
     conn.Close();
 }
 
-void KillProcess(TQueryFrm1& window) {
-    if (!HasServerAndUser(window))
+void KillProcess(CommandContext& context) {
+    if (!HasServerAndUser(context))
         return;
-    CommandConnection conn(window);
+    CommandConnection conn(context);
     if (!conn.Open())
         return;
     conn.Ready();
 
     std::set<QString> ids;
     {
-        CommandConnection::Outcome processes = conn.Run("SHOW processlist");
+        const SessionResult processes = conn.Run("SHOW processlist");
         // Without the list no id could be valid: the error text ends the command.
         if (processes.failed)
             return;
-        const std::vector<QStringList> rows = ResultRows(processes.result.get());
+        const std::vector<QStringList> rows = ResultRows(processes.rows);
         for (const QStringList& row : rows)
             ids.insert(row.value(0));
         prompts().message(ProcessListing(rows));
@@ -129,26 +121,26 @@ void KillProcess(TQueryFrm1& window) {
     conn.Close();
 }
 
-void ShutdownServer(TQueryFrm1& window) {
-    if (!HasServerAndUser(window))
+void ShutdownServer(CommandContext& context) {
+    if (!HasServerAndUser(context))
         return;
-    CommandConnection conn(window);
+    CommandConnection conn(context);
     if (!conn.Open())
         return;
     conn.Ready();
-    if (ClientShutdown(conn.handle()) == 0) {
+    if (conn.session().Shutdown()) {
         Say(QStringLiteral("Killed!"), QStringLiteral("Ubijen!"));
-        ShowServerAndUser(window);
+        ShowServerAndUser(context);
     } else {
         Say(QStringLiteral("Still alive!"), QStringLiteral("Još uvijek je živ!"));
     }
     conn.Close();
 }
 
-void FlushPrivileges(TQueryFrm1& window) {
-    if (!HasServerAndUser(window))
+void FlushPrivileges(CommandContext& context) {
+    if (!HasServerAndUser(context))
         return;
-    CommandConnection conn(window);
+    CommandConnection conn(context);
     // The privilege database is "mysql" in lower case: servers with case-sensitive database names
     // know no "MySQL".
     if (!conn.Open(ConnectCall::RealConnect, QStringLiteral("mysql")))
@@ -159,10 +151,10 @@ void FlushPrivileges(TQueryFrm1& window) {
     conn.Ready();
 }
 
-void FlushHosts(TQueryFrm1& window) {
-    if (!HasServerAndUser(window))
+void FlushHosts(CommandContext& context) {
+    if (!HasServerAndUser(context))
         return;
-    CommandConnection conn(window);
+    CommandConnection conn(context);
     if (!conn.Open(ConnectCall::Connect))
         return;
     RunAndConfirm(conn, "FLUSH HOSTS", QStringLiteral("Hosts has been flushed!"),

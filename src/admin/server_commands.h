@@ -2,12 +2,12 @@
 // connection inputs from the window at the moment they run and show their outcome in message boxes.
 #pragma once
 
-class TQueryFrm1;
+class CommandContext;
 
-void Ping(TQueryFrm1& window);
-void ShowStatus(TQueryFrm1& window);
-void ShowProcesses(TQueryFrm1& window);
-void KillProcess(TQueryFrm1& window);
-void ShutdownServer(TQueryFrm1& window);
-void FlushPrivileges(TQueryFrm1& window);
-void FlushHosts(TQueryFrm1& window);
+void Ping(CommandContext& context);
+void ShowStatus(CommandContext& context);
+void ShowProcesses(CommandContext& context);
+void KillProcess(CommandContext& context);
+void ShutdownServer(CommandContext& context);
+void FlushPrivileges(CommandContext& context);
+void FlushHosts(CommandContext& context);

@@ -1,12 +1,14 @@
 #include "browse/query_editor.h"
 
-#include "admin/command_connection.h"
 #include "browse/browse_context.h"
 #include "browse/query_file.h"
+#include "commands/command_connection.h"
+#include "commands/command_context.h"
+#include "commands/shared_query.h"
+#include "commands/status_panels.h"
 #include "data/db_error.h"
-#include "shell/dm1.h"
-#include "shell/query_frm1.h"
 #include "ui/language.h"
+#include "ui/program_files.h"
 #include "ui/prompts.h"
 #include "ui/radio_group.h"
 
@@ -53,11 +55,12 @@ void SaveQueryFileOrTell(const QStringList& lines) {
 // The live attempt: the memo opened in MySQLQuery1 on a fresh connection of MySQLDatabase1.
 // Rows that cannot be edited (statements that are not a SELECT over a table) do not count as
 // live. A statement that ran without a result set has taken effect and must not be sent again.
-LiveOutcome OpenLive(TQueryFrm1& window, const QStringList& lines, std::uint64_t& affectedRows) {
-    TMySQLDatabase& db = DM1->MySQLDatabase1;
-    TMySQLQuery& query = DM1->MySQLQuery1;
+LiveOutcome OpenLive(CommandContext& context, SharedQuery& shared, const QStringList& lines,
+                     std::uint64_t& affectedRows) {
+    TMySQLDatabase& db = shared.MySQLDatabase1;
+    TMySQLQuery& query = shared.MySQLQuery1;
     try {
-        PrepareSharedDatabase(window);
+        PrepareSharedDatabase(context, shared);
         prompts().processEvents();
         prompts().setCursor(CursorShape::SqlWait);
         db.Connect();
@@ -81,51 +84,43 @@ LiveOutcome OpenLive(TQueryFrm1& window, const QStringList& lines, std::uint64_t
     }
 }
 
-void CloseSharedQueryQuietly() {
+void CloseSharedQueryQuietly(SharedQuery& shared) {
     try {
-        CloseSharedQuery();
+        shared.CloseSharedQuery();
     } catch (const std::exception&) {
     }
 }
 
-// The read-only path: the statement runs over AdminHandle and the first column of each row
+// The read-only path: the statement runs over the command session and the first column of each row
 // replaces the memo. A statement the server refuses is reported and stays in the memo, as does
 // one that turns out to have no result set.
-void RunReadOnly(TQueryFrm1& window, const QStringList& lines) {
+void RunReadOnly(CommandContext& context, SharedQuery& shared, const QStringList& lines) {
     prompts().message(BiText(QStringLiteral("Read-only result set!"),
                              QStringLiteral("Rezultat nije moguće modificirati!")));
-    CloseSharedQueryQuietly();
+    CloseSharedQueryQuietly(shared);
 
-    CommandConnection conn(window);
-    if (!conn.Open(ConnectCall::RealConnect, window.edtDatabase->text()))
+    CommandConnection conn(context);
+    if (!conn.Open(ConnectCall::RealConnect, context.connectionInputs().database))
         return;
     const QString statement = JoinedStatement(lines);
-    window.Memo1->clear();
-    const ClientApi& c = Client();
-    bool keepStatement = false;
-    {
-        CommandConnection::Outcome outcome = conn.Run(statement.toStdString());
-        if (outcome.failed) {
-            keepStatement = true; // its error text is shown
-        } else if (outcome.result) {
-            QStringList firstColumn;
-            for (const QStringList& row : ResultRows(outcome.result.get()))
-                firstColumn.append(row.value(0));
-            window.Memo1->setPlainText(firstColumn.join(QLatin1Char('\n')));
-        } else if (c.mysql_field_count(conn.handle()) == 0) {
-            keepStatement = true;
-            const my_ulonglong affected = c.mysql_affected_rows(conn.handle());
-            TellRan(affected == static_cast<my_ulonglong>(-1) ? 0 : affected);
-        } else {
-            // There were rows, but they could not be taken.
-            keepStatement = true;
-            conn.ShowError();
-        }
+    QPlainTextEdit& memo = context.queryMemo();
+    memo.clear();
+    bool keepStatement = true;
+    // A failure (of the statement, of taking its rows or of a later result) shows its error text.
+    if (const SessionResult outcome = conn.Run(statement.toStdString()); outcome.failed) {
+    } else if (outcome.hasRows) {
+        keepStatement = false;
+        QStringList firstColumn;
+        for (const QStringList& row : ResultRows(outcome.rows))
+            firstColumn.append(row.value(0));
+        memo.setPlainText(firstColumn.join(QLatin1Char('\n')));
+    } else {
+        TellRan(outcome.affectedRows);
     }
     if (keepStatement)
-        window.Memo1->setPlainText(lines.join(QLatin1Char('\n')));
+        memo.setPlainText(lines.join(QLatin1Char('\n')));
     conn.Close();
-    ShowBrowseContext(window);
+    ShowBrowseContext(context);
     ProcessMessagesAndArrow();
 }
 
@@ -149,41 +144,44 @@ QString JoinedStatement(const QStringList& lines) {
 }
 
 QString ScriptFolder() {
-    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Scripts"));
+    const QString scripts = QStringLiteral("Scripts");
+    return QDir(ProgramFilesFolder(scripts)).filePath(scripts);
 }
 
-void RunQuery(TQueryFrm1& window) {
-    const QStringList lines = MemoLines(*window.Memo1);
+void RunQuery(CommandContext& context) {
+    const QStringList lines = MemoLines(context.queryMemo());
+    SharedQuery* shared = context.sharedQuery();
     // A memo of blanks only holds no statement either.
-    if (!DM1 || lines.join(QString()).trimmed().isEmpty() || window.edtDatabase->text().isEmpty() ||
-        window.RadioGroup1->itemIndex() < 0)
+    if (!shared || lines.join(QString()).trimmed().isEmpty() ||
+        context.connectionInputs().database.isEmpty() || context.databaseList().itemIndex() < 0)
         return;
 
     std::uint64_t affectedRows = 0;
-    switch (OpenLive(window, lines, affectedRows)) {
+    switch (OpenLive(context, *shared, lines, affectedRows)) {
     case LiveOutcome::Opened:
-        ShowBrowseContext(window, QString::number(DM1->MySQLQuery1.RecordCount()));
+        ShowBrowseContext(context, QString::number(shared->MySQLQuery1.RecordCount()));
         ProcessMessagesAndArrow();
         return;
     case LiveOutcome::RanWithoutRows:
         // It has run once; the memo keeps it.
-        CloseSharedQueryQuietly();
-        ShowBrowseContext(window);
+        CloseSharedQueryQuietly(*shared);
+        ShowBrowseContext(context);
         ProcessMessagesAndArrow();
         TellRan(affectedRows);
         return;
     case LiveOutcome::NotLive:
-        RunReadOnly(window, lines);
+        RunReadOnly(context, *shared, lines);
         return;
     }
 }
 
-void CloseQuery() {
-    CloseSharedQuery();
+void CloseQuery(CommandContext& context) {
+    if (SharedQuery* shared = context.sharedQuery())
+        shared->CloseSharedQuery();
 }
 
-void OpenScript(TQueryFrm1& window) {
-    const QString file = prompts().openFileName(&window, QString(), ScriptFolder(),
+void OpenScript(CommandContext& context) {
+    const QString file = prompts().openFileName(context.dialogParent(), QString(), ScriptFolder(),
                                                 QStringLiteral("Scripts(*.sql)"));
     if (file.isEmpty())
         return;
@@ -205,5 +203,5 @@ void OpenScript(TQueryFrm1& window) {
     // A line break that ends the file does not start another memo line.
     if (text.endsWith(QLatin1Char('\n')))
         text.chop(1);
-    window.Memo1->setPlainText(text);
+    context.queryMemo().setPlainText(text);
 }

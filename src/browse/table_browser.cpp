@@ -1,63 +1,44 @@
 #include "browse/table_browser.h"
 
-#include "admin/command_connection.h"
 #include "browse/browse_context.h"
+#include "commands/command_connection.h"
+#include "commands/command_context.h"
+#include "commands/shared_query.h"
+#include "commands/status_panels.h"
 #include "data/sql_names.h"
-#include "shell/dm1.h"
-#include "shell/query_frm1.h"
 #include "ui/language.h"
 #include "ui/prompts.h"
 #include "ui/radio_group.h"
-#include "ui/status_bar.h"
 
 #include <QLineEdit>
 #include <QListWidget>
 
 #include <exception>
 
-namespace {
-
-// AdminHandle is closed again on every way out of the table-list load.
-class AdminHandleCloser {
-public:
-    explicit AdminHandleCloser(ClientHandle& handle) : handle_(handle) {}
-    ~AdminHandleCloser() { handle_.Close(); }
-    AdminHandleCloser(const AdminHandleCloser&) = delete;
-    AdminHandleCloser& operator=(const AdminHandleCloser&) = delete;
-
-private:
-    ClientHandle& handle_;
-};
-
-void ShowClientError(MYSQL* handle) {
-    prompts().message(QString::fromStdString(ClientErrorText(handle)), PromptIcon::Error);
-}
-
-} // namespace
-
-void LoadTableList(TQueryFrm1& window) {
-    if (window.RadioGroup1->itemIndex() < 0)
+void LoadTableList(CommandContext& context) {
+    TRadioGroup& databases = context.databaseList();
+    if (databases.itemIndex() < 0)
         return;
-    const QString database = window.RadioGroup1->currentItem();
-    window.edtDatabase->setText(database);
-    window.ListBox1->clear();
+    const QString database = databases.currentItem();
+    context.databaseEdit().setText(database);
+    context.tableList().clear();
 
-    AdminHandleCloser closer(window.AdminHandle);
-    MYSQL* h = window.AdminHandle.Init();
-    if (!h) {
-        prompts().message(BiText(QStringLiteral("Out of memory"), QStringLiteral("Nema memorije")),
-                          PromptIcon::Error);
+    // The session is closed again on every way out.
+    struct Closer {
+        ServerSession& session;
+        ~Closer() { session.Close(); }
+    } closer{context.commandSession()};
+    ServerSession& session = context.commandSession();
+    const ConnectionInputs in = context.connectionInputs();
+    if (!session.ConnectShort(in.host.toStdString(), in.user.toStdString(),
+                              in.password.toStdString())) {
+        if (!session)
+            SayOutOfMemory();
+        else
+            ShowSessionError(session);
         return;
     }
-    const ClientApi& c = Client();
-    c.mysql_connect(h, window.CurrentHost.toStdString().c_str(),
-                    window.edtUsername->text().toStdString().c_str(),
-                    window.edtPasswd->text().toStdString().c_str());
-    if (ClientErrorNumber(h) != 0) {
-        ShowClientError(h);
-        return;
-    }
-    if (c.mysql_select_db(h, database.toStdString().c_str()) != 0) {
+    if (!session.SelectDatabase(database.toStdString())) {
         prompts().message(BiText(QStringLiteral("Error attaching to: "),
                                  QStringLiteral("Greška u spajanju na: ")) +
                               database,
@@ -65,27 +46,23 @@ void LoadTableList(TQueryFrm1& window) {
         return;
     }
     // A database without tables answers no rows; a failure on the way is shown.
-    if (c.mysql_query(h, "SHOW TABLES") != 0) {
-        ShowClientError(h);
+    const SessionResult tables = session.Run("SHOW TABLES");
+    if (tables.failed) {
+        ShowSessionError(session);
     } else {
-        const ClientResult tables(c.mysql_store_result(h));
-        for (const QStringList& row : ResultRows(tables.get()))
-            window.ListBox1->addItem(row.value(0));
+        for (const QStringList& row : ResultRows(tables.rows))
+            context.tableList().addItem(row.value(0));
     }
-    window.AdminHandle.Close();
-
-    window.ClearStatusPanels();
-    window.FRSB1->setPanelText(0, window.CurrentHost);
-    window.FRSB1->setPanelText(1, window.edtUsername->text());
-    window.FRSB1->setPanelText(2, window.edtDatabase->text());
+    session.Close();
+    ShowHostAndDatabase(context);
 }
 
-void ShowTableContext(TQueryFrm1& window) {
-    ShowBrowseContext(window);
+void ShowTableContext(CommandContext& context) {
+    ShowBrowseContext(context);
 }
 
-void SelectTableAt(TQueryFrm1& window, const QPoint& pos) {
-    QListWidget* list = window.ListBox1;
+void SelectTableAt(CommandContext& context, const QPoint& pos) {
+    QListWidget* list = &context.tableList();
     if (QListWidgetItem* item = list->itemAt(pos)) {
         list->setCurrentItem(item);
         item->setSelected(true);
@@ -100,14 +77,15 @@ QString SelectAllFrom(const QString& table) {
            QString::fromStdString(QuoteNameIfNeeded(table.toStdString()));
 }
 
-void ViewTableData(TQueryFrm1& window) {
-    const QString table = ChosenTable(window);
-    if (!DM1 || window.RadioGroup1->itemIndex() < 0 || table.isEmpty())
+void ViewTableData(CommandContext& context) {
+    const QString table = ChosenTable(context);
+    SharedQuery* shared = context.sharedQuery();
+    if (!shared || context.databaseList().itemIndex() < 0 || table.isEmpty())
         return;
-    TMySQLDatabase& db = DM1->MySQLDatabase1;
-    TMySQLQuery& query = DM1->MySQLQuery1;
+    TMySQLDatabase& db = shared->MySQLDatabase1;
+    TMySQLQuery& query = shared->MySQLQuery1;
     try {
-        PrepareSharedDatabase(window);
+        PrepareSharedDatabase(context, *shared);
         db.Connect();
         if (!db.Connected())
             return;
@@ -122,5 +100,5 @@ void ViewTableData(TQueryFrm1& window) {
         prompts().message(QString::fromStdString(e.what()), PromptIcon::Error);
         return;
     }
-    ShowBrowseContext(window, QString::number(query.RecordCount()));
+    ShowBrowseContext(context, QString::number(query.RecordCount()));
 }

@@ -2,7 +2,6 @@
 
 #include "data/db_error.h"
 #include "data/server_text.h"
-#include "data/text_utils.h"
 
 namespace {
 constexpr unsigned kConnectWithDb = 8;
@@ -11,9 +10,6 @@ constexpr unsigned kConnectWithDb = 8;
 constexpr unsigned kFoundRows = 2;
 constexpr unsigned kServerPort = 3306;
 
-const char* OrNull(const std::string& s) {
-    return s.c_str();
-}
 } // namespace
 
 int TDirConnect::ConnectTo(const std::string& host, const std::string& port,
@@ -30,17 +26,14 @@ int TDirConnect::ConnectTo(const std::string& host, const std::string& port,
 std::string TDirMySQLConnect::GetErrorMsg() {
     if (!Active)
         return ErrorText;
-    const char* text = Client().mysql_error ? Client().mysql_error(handle_.get()) : "";
-    ErrorText = TrimBlanksAndControls(text ? text : "");
+    ErrorText = session_.FullErrorText();
     return ConvertServerText(ErrorText);
 }
 
 int TDirMySQLConnect::Connect() {
     Disconnect();
-    MYSQL* h = handle_.Init();
-    const char* db = Database.empty() ? nullptr : Database.c_str();
-    if (h && Client().mysql_real_connect(h, OrNull(Host), OrNull(Login), OrNull(Password), db,
-                                         kServerPort, nullptr, kConnectWithDb | kFoundRows)) {
+    if (session_.Connect(
+            {Host, Login, Password, Database, kServerPort, kConnectWithDb | kFoundRows})) {
         Active = true;
         return dsConnected;
     }
@@ -50,7 +43,7 @@ int TDirMySQLConnect::Connect() {
 
 void TDirMySQLConnect::Disconnect() {
     if (Active) {
-        handle_.Close();
+        session_.Close();
         Active = false;
     }
 }
@@ -63,16 +56,15 @@ int TDirMySQLConnect::CreateDatabase() {
         ErrorText = dberr::kDatabaseCreating;
         return dsError;
     }
-    MYSQL* h = handle_.Init();
-    if (!h || !Client().mysql_connect(h, OrNull(Host), OrNull(Login), OrNull(Password))) {
+    if (!session_.ConnectShort(Host, Login, Password)) {
         ErrorText = dberr::kConnectToServer;
         return dsError;
     }
-    if (Client().mysql_create_db(h, Database.c_str()) == 0) {
+    if (session_.CreateDatabase(Database)) {
         Active = true;
         return dsConnected;
     }
-    handle_.Close();
+    session_.Close();
     ErrorText = dberr::kDatabaseCreating;
     return dsError;
 }
@@ -85,11 +77,11 @@ int TDirMySQLConnect::DropDatabase() {
         // A name cut at its NUL byte would drop another database: it is refused unsent.
         ErrorText = "Database name holds a NUL character";
         code = dsError;
-    } else if (Client().mysql_drop_db(handle_.get(), Database.c_str()) != 0) {
-        ErrorText = ClientErrorText(handle_.get());
+    } else if (!session_.DropDatabase(Database)) {
+        ErrorText = session_.Error().text;
         code = dsError;
     }
-    handle_.Close();
+    session_.Close();
     Active = false;
     return code;
 }

@@ -1,7 +1,7 @@
 // Low-level connections: the abstract TDirConnect and its client-library form TDirMySQLConnect.
 #pragma once
 
-#include "data/client_handles.h"
+#include "data/server_session.h"
 
 #include <string>
 
@@ -58,8 +58,8 @@ public:
     int DropDatabase() override;
 
     // The client handle the query objects run their statements on (empty before a connect).
-    MYSQL* Handle() const { return handle_.get(); }
+    MYSQL* Handle() const { return session_.handle(); }
 
 private:
-    ClientHandle handle_;
+    ServerSession session_;
 };

@@ -1,6 +1,7 @@
 #include "shell/about_box.h"
 
 #include "shell/about_pictures.h"
+#include "shell/command_line.h"
 #include "shell/query_frm1.h"
 #include "ui/prompts.h"
 #include "ui/url_label.h"
@@ -96,7 +97,7 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
 
 void TAboutBox::retranslateUi() {
     setWindowTitle(tr("About"));
-    Label1->setText(tr("Kestrel Manager v0.1.0.0"));
+    Label1->setText(tr("Kestrel Manager v%1").arg(QString::fromLatin1(KestrelVersion())));
     Label2->setText(tr("MySQL is a registered trademark of Oracle Corporation and/or its "
                        "affiliates."));
     Label3->setText(tr("Kestrel Manager belongs to the Kestrel project. Questions and "

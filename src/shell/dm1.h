@@ -3,9 +3,7 @@
 // (Database1, Query1) feeds DSQuery1.
 #pragma once
 
-#include "data/mysql_database.h"
-#include "data/mysql_query.h"
-#include "data/mysql_transact.h"
+#include "commands/shared_query.h"
 #include "transfer/form1.h"
 #include "transfer/odbc_database.h"
 #include "transfer/odbc_query.h"
@@ -13,7 +11,7 @@
 
 #include <QObject>
 
-class TDM1 : public QObject {
+class TDM1 : public QObject, public SharedQuery {
     Q_OBJECT
 public:
     explicit TDM1(QObject* parent = nullptr);
@@ -22,13 +20,11 @@ public:
     // After-scroll of MySQLQuery1: the record position into the transfer window's Label5.
     static void MySQLQuery1AfterScroll(TDataSet& dataSet);
 
-    TMySQLDatabase MySQLDatabase1;
-    TMySQLTransact MySQLTransact1; // on MySQLDatabase1
-    TMySQLQuery MySQLQuery1;       // on MySQLDatabase1, writes rows through MySQLTransact1
-    TDataSource* DataSource1;      // feeds DBGrid1 and DBNavigator1 from MySQLQuery1
-    TOdbcDatabase Database1;       // the ODBC data source named by its AliasName
-    TOdbcQuery Query1;             // on Database1
-    TDataSource* DSQuery1;         // feeds the transfer window's source grid from Query1
+    // MySQLDatabase1, MySQLTransact1 and MySQLQuery1 come from SharedQuery.
+    TDataSource* DataSource1; // feeds DBGrid1 and DBNavigator1 from MySQLQuery1
+    TOdbcDatabase Database1;  // the ODBC data source named by its AliasName
+    TOdbcQuery Query1;        // on Database1
+    TDataSource* DSQuery1;    // feeds the transfer window's source grid from Query1
 
     // The objects the transfer window works on.
     TransferObjects TransferLinks();

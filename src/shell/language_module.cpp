@@ -1,11 +1,13 @@
 #include "shell/language_module.h"
 
 #include "shell/locale_ids.h"
+#include "ui/program_files.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLibraryInfo>
 #include <QTranslator>
 #include <memory>
 
@@ -23,6 +25,25 @@ struct Module {
 };
 
 std::unique_ptr<Module> g_inUse;
+
+// Qt's own texts (standard buttons, the file dialog) in the language of the module in use.
+std::unique_ptr<QTranslator> g_qtTexts;
+
+void UseQtTexts(int localeId) {
+    if (g_qtTexts) {
+        QCoreApplication::removeTranslator(g_qtTexts.get());
+        g_qtTexts.reset();
+    }
+    const QLocale locale = LocaleOfId(localeId);
+    if (locale.language() == QLocale::English || locale.language() == QLocale::C)
+        return; // Qt's texts are English already
+    auto translator = std::make_unique<QTranslator>();
+    if (translator->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QCoreApplication::installTranslator(translator.get());
+        g_qtTexts = std::move(translator);
+    }
+}
 
 std::unique_ptr<Module> ReadModule(const QString& file) {
     QFile f(file);
@@ -56,8 +77,13 @@ QStringList LanguageModuleFiles(const QString& programFile, const QString& abbre
 }
 
 bool LoadLanguageModule(int localeId) {
-    const QStringList files =
-        LanguageModuleFiles(languageProgramFile(), LocaleAbbreviation(localeId));
+    // Beside the program in a build folder, else in the installed data folder.
+    const QString program = languageProgramFile();
+    const QString installedTwin =
+        QDir(InstalledDataFolder(program)).filePath(QFileInfo(program).fileName());
+    const QString abbreviation = LocaleAbbreviation(localeId);
+    const QStringList files = LanguageModuleFiles(program, abbreviation) +
+                              LanguageModuleFiles(installedTwin, abbreviation);
     for (const QString& file : files) {
         std::unique_ptr<Module> next = ReadModule(file);
         if (!next)
@@ -65,6 +91,7 @@ bool LoadLanguageModule(int localeId) {
         QCoreApplication::installTranslator(next->translator.get());
         ReleaseLanguageModule();
         g_inUse = std::move(next);
+        UseQtTexts(localeId);
         return true;
     }
     return false;
@@ -79,4 +106,8 @@ void ReleaseLanguageModule() {
         return;
     QCoreApplication::removeTranslator(g_inUse->translator.get());
     g_inUse.reset();
+    if (g_qtTexts) {
+        QCoreApplication::removeTranslator(g_qtTexts.get());
+        g_qtTexts.reset();
+    }
 }

@@ -86,3 +86,10 @@ int LocaleIdOf(const QLocale& locale) {
 int SystemLocaleId() {
     return LocaleIdOf(systemLocale());
 }
+
+QLocale LocaleOfId(int localeId) {
+    for (const LocaleEntry& e : kLocales)
+        if (e.id == localeId)
+            return QLocale(e.language, e.territory);
+    return QLocale::c();
+}

@@ -22,3 +22,6 @@ extern std::function<QLocale()> systemLocale;
 
 // The locale identifier of the system locale.
 int SystemLocaleId();
+
+// The locale of a locale identifier; the "C" locale for an identifier we do not know.
+QLocale LocaleOfId(int localeId);

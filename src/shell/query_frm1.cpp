@@ -1,11 +1,14 @@
 #include "shell/query_frm1.h"
 
+#include "commands/status_panels.h"
 #include "shell/dm1.h"
 #include "shell/locale_ids.h"
+#include "shell/main_commands.h"
 #include "shell/toolbar_glyphs.h"
 #include "ui/db_grid.h"
 #include "ui/db_navigator.h"
 #include "ui/language.h"
+#include "ui/operator_log.h"
 #include "ui/radio_group.h"
 #include "ui/registry.h"
 #include "ui/status_bar.h"
@@ -83,69 +86,24 @@ void TQueryFrm1::retranslateUi() {
 
     File1->setTitle(tr("Main"));
     Server1->setTitle(tr("Server"));
-    Ping1->setText(tr("Ping"));
-    Status1->setText(tr("Status"));
-    Showprocesses1->setText(tr("Show processes"));
-    Kill1->setText(tr("Kill process"));
-    Shutdown1->setText(tr("Shutdown"));
-    Usefriendlyname1->setText(tr("By friendly name"));
-    Flushprivileges1->setText(tr("Flush privileges"));
-    Flushhosts1->setText(tr("Flush hosts"));
     Manipulate1->setTitle(tr("Manipulate"));
-    Addhost1->setText(tr("Add server"));
-    Modifyhost1->setText(tr("Modify server info"));
-    Removehost1->setText(tr("Remove server"));
     View1->setTitle(tr("View"));
-    Viewhostsfriendly1->setText(tr("View servers(friendly)"));
-    ViewhostsIP1->setText(tr("View servers(IP)"));
     Users1->setTitle(tr("Users"));
-    Adduser1->setText(tr("Add user"));
-    Viewuser1->setText(tr("View user"));
-    Viewuserinfo1->setText(tr("Modify user info"));
-    Removeuser1->setText(tr("Remove user"));
-    Clear1->setText(tr("Clear"));
-    Exit1->setText(tr("Exit"));
     Database1->setTitle(tr("Database"));
     DB1->setTitle(tr("DB"));
-    ShowDatabases1->setText(tr("Show Databases"));
-    CreateDB1->setText(tr("Create DB"));
-    DropDB1->setText(tr("Drop DB"));
-    Dumpdatabse1->setText(tr("Dump databse"));
     Table1->setTitle(tr("Table"));
-    Viewtable2->setText(tr("View table"));
-    Createtable1->setText(tr("Create table"));
-    Emptytable1->setText(tr("Empty table"));
-    Droptable1->setText(tr("Drop table"));
     Query1->setTitle(tr("Query"));
-    Runquery1->setText(tr("Run query"));
-    Closequery1->setText(tr("Close query"));
-    Openscript1->setText(tr("Open script"));
-    Clear2->setText(tr("Clear"));
-    BDEMySQL1->setText(tr("BDE->MySQL"));
     Language1->setTitle(tr("Language"));
     English1->setText(tr("English/Other"));
     Croatian1->setText(tr("Croatian"));
-    About1->setText(tr("About"));
-    Viewtable1->setText(tr("View table"));
-    Emptytable2->setText(tr("Empty table"));
-    Droptable2->setText(tr("Drop table"));
-    Createtable2->setText(tr("Create table"));
-
-    const std::pair<int, QString> hints[] = {
-        {1, tr("Ping")},           {2, tr("Status")},          {3, tr("Processes")},
-        {4, tr("Kill proc")},      {5, tr("Shutdown")},        {7, tr("Flush priv.")},
-        {8, tr("Flush hosts")},    {9, tr("Add server")},      {10, tr("Remove server")},
-        {11, tr("Modify server")}, {12, tr("View(friendly)")}, {13, tr("View(IP)")},
-        {14, tr("Add user")},      {17, tr("Show DBs")},       {16, tr("Dump database")},
-        {18, tr("Create DB")},     {19, tr("Drop DB")},        {20, tr("View table")},
-        {21, tr("Create table")},  {22, tr("Empty table")},    {23, tr("Drop table")},
-        {24, tr("Run query")},     {25, tr("Close query")},    {6, tr("Open SQL script")},
-        {26, tr("Clear")},         {27, tr("Exit")},
-    };
-    for (const auto& [number, hint] : hints) {
-        QToolButton* b = SpeedButton(number);
-        b->setToolTip(hint);
-        b->setAccessibleName(hint);
+    for (const MainCommand& c : MainCommands()) {
+        if (c.item)
+            (this->*c.item)->setText(tr(c.text));
+        if (c.button && c.hint) {
+            QToolButton* b = SpeedButton(c.button);
+            b->setToolTip(tr(c.hint));
+            b->setAccessibleName(tr(c.hint));
+        }
     }
 }
 
@@ -155,8 +113,17 @@ void TQueryFrm1::BindDataSource(TDataSource* source) {
 }
 
 void TQueryFrm1::ClearStatusPanels() {
-    for (int i = 0; i <= 4; ++i)
-        FRSB1->setPanelText(i, QString());
+    ::ClearStatusPanels(*FRSB1);
+}
+
+ConnectionInputs TQueryFrm1::connectionInputs() const {
+    RegisterSecret(edtPasswd->text()); // never written to the operator's log
+    return {edtHostname->currentText(), CurrentHost, edtUsername->text(), edtPasswd->text(),
+            edtDatabase->text()};
+}
+
+SharedQuery* TQueryFrm1::sharedQuery() {
+    return DM1;
 }
 
 void TQueryFrm1::FormCreate() {

@@ -3,7 +3,8 @@
 // starts here.
 #pragma once
 
-#include "data/client_handles.h"
+#include "commands/command_context.h"
+#include "data/server_session.h"
 #include "ui/retranslatable.h"
 #include "ui/sorted_string_list.h"
 
@@ -30,7 +31,7 @@ class TForm1;
 class TRadioGroup;
 class TStatusBar;
 
-class TQueryFrm1 : public QMainWindow, public Retranslatable {
+class TQueryFrm1 : public QMainWindow, public Retranslatable, public CommandContext {
     Q_OBJECT
 public:
     static constexpr int kDesignWidth = 764;
@@ -44,14 +45,26 @@ public:
 
     // Shared state of the commands.
     QString CurrentHost;
-    ClientHandle AdminHandle;
+    ServerSession AdminHandle; // the command session
     SortedStringList HostList;
     SortedStringList FriendlyList;
 
     // Whether the create handler scaled the window for a small screen.
     bool scaledForSmallScreen() const { return scaled_; }
 
+    // Empties status panels 0 to 4.
     void ClearStatusPanels();
+
+    // What the commands see of the window.
+    ConnectionInputs connectionInputs() const override;
+    ServerSession& commandSession() override { return AdminHandle; }
+    TRadioGroup& databaseList() override { return *RadioGroup1; }
+    QListWidget& tableList() override { return *ListBox1; }
+    QLineEdit& databaseEdit() override { return *edtDatabase; }
+    QPlainTextEdit& queryMemo() override { return *Memo1; }
+    TStatusBar& statusPanels() override { return *FRSB1; }
+    SharedQuery* sharedQuery() override;
+    QWidget* dialogParent() override { return this; }
     // Binds DBGrid1 and DBNavigator1 to the data module's data source.
     void BindDataSource(TDataSource* source);
     // Gives the transfer window the data module's objects, this window to come back to and the
@@ -110,7 +123,7 @@ public slots:
     void edtPasswdEnter();
     void LoadSavedServers();
 
-    // Commands built elsewhere; until then they do nothing.
+    // Commands
     void Ping1Click();
     void Status1Click();
     void Showprocesses1Click();
@@ -130,6 +143,7 @@ public slots:
     void Closequery1Click();
     void Openscript1Click();
     void Clear1Click();
+    void Exit1Click();
     void Adduser1Click();
     void BDEMySQL1Click();
     void SetLanguage(QAction* item);

@@ -2,11 +2,12 @@
 // adding, modifying, removing and viewing saved servers.
 #include "shell/connect_frm.h"
 #include "shell/query_frm1.h"
+#include "shell/saved_server_store.h"
 
 #include "ui/language.h"
+#include "ui/operator_log.h"
 #include "ui/prompts.h"
 #include "ui/radio_group.h"
-#include "ui/registry.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -14,50 +15,30 @@
 
 namespace {
 
-const QString kHostlist = QStringLiteral("Hostlist");
 const QString kLineEnd = QStringLiteral("\n\r");
-constexpr int kMostServers = 255; // "Count" is kept as a byte
 
-QString ServerKey(int i) {
-    return kHostlist + QStringLiteral("\\H%1").arg(i);
-}
-
-// "Count" of the saved-server key, read as the byte it is kept as; 0 when missing.
-int SavedCount() {
-    Registry r;
-    if (!r.OpenKey(kHostlist, false) || !r.ValueExists(QStringLiteral("Count")))
-        return 0;
-    return r.ReadInteger(QStringLiteral("Count")) & 0xFF;
-}
-
-struct SavedServer {
-    QString host, user, friendly;
-};
-
-SavedServer ReadServer(Registry& reg, int i) {
+// The dialog's entry as a saved server.
+SavedServer FromDialog(const TConnectFrm& dlg) {
     SavedServer s;
-    if (reg.OpenKey(ServerKey(i), false)) {
-        s.host = reg.ReadString(QStringLiteral("Host"));
-        s.user = reg.ReadString(QStringLiteral("User"));
-        s.friendly = reg.ReadString(QStringLiteral("Friendly"));
-    }
+    s.host = dlg.eHost->text();
+    s.user = dlg.eUser->text();
+    s.friendly = dlg.eFriendly->text();
+    s.socket = dlg.eSocket->text();
+    s.rememberPassword = dlg.CBSjetise->isChecked();
+    s.password = dlg.ePassword->text();
     return s;
 }
 
-// Writes the dialog's entry into subkey i, as Add writes a new one.
-void WriteNewServer(Registry& reg, int i, const TConnectFrm& dlg) {
-    reg.DeleteKey(ServerKey(i)); // a fresh subkey: nothing of an earlier entry stays behind
-    reg.OpenKey(ServerKey(i), true);
-    reg.WriteString(QStringLiteral("TCPSocket"), dlg.eSocket->text());
-    reg.WriteString(QStringLiteral("Host"), dlg.eHost->text());
-    reg.WriteString(QStringLiteral("Friendly"), dlg.eFriendly->text());
-    reg.WriteString(QStringLiteral("User"), dlg.eUser->text());
-    if (dlg.CBSjetise->isChecked()) {
-        reg.WriteInteger(QStringLiteral("Rememberpwd"), 1);
-        reg.WriteString(QStringLiteral("Password"), dlg.ePassword->text());
-    } else {
-        reg.WriteInteger(QStringLiteral("Rememberpwd"), 0);
-    }
+// Once per run, when a remembered password had to go to the settings file.
+void TellKeyringMissing() {
+    if (!SavedServerStore::TakeKeyringMissingNotice())
+        return;
+    prompts().message(
+        BiText(QStringLiteral("No password keyring answers: the password is kept in the settings "
+                              "file as plain text."),
+               QStringLiteral("Spremnik zaporki ne odgovara: zaporka je spremljena u datoteku "
+                              "postavki kao običan tekst.")),
+        PromptIcon::Warning);
 }
 
 void ShowHostExists(const QString& entry) {
@@ -81,8 +62,8 @@ void ShowListFull() {
 }
 
 // The number of saved servers; when there are none, says so and answers 0.
-int SavedCountOrReport() {
-    const int count = Registry().KeyExists(kHostlist) ? SavedCount() : 0;
+int SavedCountOrReport(const SavedServerStore& store) {
+    const int count = store.Exists() ? store.Count() : 0;
     if (count == 0)
         prompts().message(BiText(QStringLiteral("No hosts in database!"),
                                  QStringLiteral("Nema hostova u bazi!")));
@@ -92,20 +73,16 @@ int SavedCountOrReport() {
 } // namespace
 
 void TQueryFrm1::LoadSavedServers() {
-    Registry reg;
-    const int count = SavedCount();
+    const SavedServerStore store;
+    const int count = store.Count();
     edtHostname->clear();
     for (int i = 1; i <= count; ++i) {
-        reg.OpenKey(ServerKey(i), true);
-        const SavedServer s = ReadServer(reg, i);
-        const QString hostEntry = s.user + QLatin1Char('>') + s.host;
-        const QString friendlyEntry = s.user + QLatin1Char('>') + s.friendly;
-        HostList.Add(hostEntry);
-        FriendlyList.Add(friendlyEntry);
-        edtHostname->addItem(Usefriendlyname1->isChecked() ? friendlyEntry : hostEntry);
+        const SavedServer s = store.Read(i);
+        HostList.Add(s.HostEntry());
+        FriendlyList.Add(s.FriendlyEntry());
+        edtHostname->addItem(Usefriendlyname1->isChecked() ? s.FriendlyEntry() : s.HostEntry());
         edtUsername->setText(s.user);
     }
-    reg.CloseKey();
     edtHostname->setCurrentIndex(-1);
     CurrentHost.clear();
 }
@@ -124,12 +101,12 @@ void TQueryFrm1::edtHostnameChange() {
         edtUsername->setText(mark >= 0 ? text.left(mark) : text);
     QString host = text.mid(mark + 1);
     if (Usefriendlyname1->isChecked()) {
-        Registry reg;
-        if (reg.KeyExists(kHostlist)) {
-            const int count = SavedCount();
+        const SavedServerStore store;
+        if (store.Exists()) {
+            const int count = store.Count();
             for (int i = 1; i <= count; ++i) {
-                const SavedServer s = ReadServer(reg, i);
-                if (s.user + QLatin1Char('>') + s.friendly == text) {
+                const SavedServer s = store.Read(i);
+                if (s.FriendlyEntry() == text) {
                     host = s.host;
                     break;
                 }
@@ -143,43 +120,38 @@ void TQueryFrm1::edtHostnameChange() {
 }
 
 void TQueryFrm1::edtPasswdEnter() {
-    ShowDatabases1Click();
+    {
+        OperatorCommand logged(QStringLiteral("ShowDatabases1"));
+        ShowDatabases1Click();
+    }
     RadioGroup1->setFocus();
 }
 
 void TQueryFrm1::Addhost1Click() {
-    Registry reg;
-    reg.OpenKey(kHostlist, true);
-    const int count = SavedCount();
-    if (count >= kMostServers) {
+    SavedServerStore store;
+    if (store.Count() >= SavedServerStore::kMostServers) {
         ShowListFull();
         return;
     }
-    const int n = count + 1;
 
     TConnectFrm dlg(this);
     prompts().runDialog(dlg);
     if (!dlg.Accepted())
         return;
-    const QString user = dlg.eUser->text();
-    const QString host = dlg.eHost->text();
-    const QString hostEntry = user + QLatin1Char('>') + host;
-    const QString friendlyEntry = user + QLatin1Char('>') + dlg.eFriendly->text();
-    for (const QString& entry : HostList.Items()) {
-        if (entry == hostEntry) {
-            ShowHostExists(entry);
-            return;
-        }
+    const SavedServer added = FromDialog(dlg);
+    const QString hostEntry = added.HostEntry();
+    const QString friendlyEntry = added.FriendlyEntry();
+    if (HostList.Contains(hostEntry)) {
+        ShowHostExists(hostEntry);
+        return;
     }
     if (FriendlyList.Contains(friendlyEntry)) {
         ShowFriendlyExists(friendlyEntry);
         return;
     }
 
-    reg.OpenKey(kHostlist, true);
-    reg.WriteInteger(QStringLiteral("Count"), n);
-    WriteNewServer(reg, n, dlg);
-    reg.CloseKey();
+    store.Append(added);
+    TellKeyringMissing();
     HostList.Add(hostEntry);
     FriendlyList.Add(friendlyEntry);
     prompts().message(
@@ -193,40 +165,31 @@ void TQueryFrm1::Addhost1Click() {
 void TQueryFrm1::Modifyhost1Click() {
     if (HostList.IsEmpty() || FriendlyList.IsEmpty())
         return;
-    const int count = SavedCountOrReport();
+    SavedServerStore store;
+    const int count = SavedCountOrReport(store);
     if (count == 0)
         return;
-    Registry reg;
 
     TConnectFrm dlg(this);
     dlg.eHost->setText(CurrentHost);
     dlg.eUser->setText(edtUsername->text());
-    int found = 0;
-    SavedServer old;
-    for (int i = 1; i <= count && !found; ++i) {
-        if (!reg.OpenKey(ServerKey(i), false))
-            continue;
-        if (reg.ReadString(QStringLiteral("Host")) == CurrentHost &&
-            reg.ReadString(QStringLiteral("User")) == edtUsername->text()) {
-            found = i;
-            old = ReadServer(reg, i);
-            dlg.eFriendly->setText(reg.ReadString(QStringLiteral("Friendly")));
-            dlg.eSocket->setText(reg.ReadString(QStringLiteral("TCPSocket")));
-            dlg.CBSjetise->setChecked(reg.ReadInteger(QStringLiteral("Rememberpwd")) == 1);
-            dlg.ePassword->setText(reg.ReadString(QStringLiteral("Password")));
-        }
+    const int found = store.Find(edtUsername->text(), CurrentHost);
+    const SavedServer old = found ? store.Read(found) : SavedServer{};
+    if (found) {
+        dlg.eFriendly->setText(old.friendly);
+        dlg.eSocket->setText(old.socket);
+        dlg.CBSjetise->setChecked(old.rememberPassword);
+        dlg.ePassword->setText(store.Password(old));
     }
-    reg.CloseKey();
 
     prompts().runDialog(dlg);
     if (!dlg.Accepted())
         return;
-    const QString user = dlg.eUser->text();
-    const QString host = dlg.eHost->text();
-    const QString hostEntry = user + QLatin1Char('>') + host;
-    const QString friendlyEntry = user + QLatin1Char('>') + dlg.eFriendly->text();
-    const QString oldHostEntry = old.user + QLatin1Char('>') + old.host;
-    const QString oldFriendlyEntry = old.user + QLatin1Char('>') + old.friendly;
+    const SavedServer changed = FromDialog(dlg);
+    const QString hostEntry = changed.HostEntry();
+    const QString friendlyEntry = changed.FriendlyEntry();
+    const QString oldHostEntry = old.HostEntry();
+    const QString oldFriendlyEntry = old.FriendlyEntry();
 
     // No other saved server may be overwritten or shadowed.
     if (HostList.Contains(hostEntry) && (!found || hostEntry != oldHostEntry)) {
@@ -237,7 +200,7 @@ void TQueryFrm1::Modifyhost1Click() {
         ShowFriendlyExists(friendlyEntry);
         return;
     }
-    if (!found && count >= kMostServers) {
+    if (!found && count >= SavedServerStore::kMostServers) {
         ShowListFull();
         return;
     }
@@ -248,36 +211,25 @@ void TQueryFrm1::Modifyhost1Click() {
     }
     HostList.Add(hostEntry);
     FriendlyList.Add(friendlyEntry);
-    CurrentHost = host;
+    CurrentHost = changed.host;
     Clear1Click();
     edtHostname->clear();
 
-    if (found) {
-        reg.OpenKey(ServerKey(found), true);
-        reg.WriteString(QStringLiteral("Host"), host);
-        reg.WriteString(QStringLiteral("User"), user);
-        reg.WriteString(QStringLiteral("Friendly"), dlg.eFriendly->text());
-        reg.WriteString(QStringLiteral("TCPSocket"), dlg.eSocket->text());
-        const bool remember = dlg.CBSjetise->isChecked();
-        reg.WriteInteger(QStringLiteral("Rememberpwd"), remember ? 1 : 0);
-        reg.WriteString(QStringLiteral("Password"), remember ? dlg.ePassword->text() : QString());
-    } else {
-        // Nothing saved matched: the entry is new and is kept as Add keeps one.
-        reg.OpenKey(kHostlist, true);
-        reg.WriteInteger(QStringLiteral("Count"), count + 1);
-        WriteNewServer(reg, count + 1, dlg);
-    }
-    reg.CloseKey();
+    if (found)
+        store.Update(found, changed);
+    else
+        store.Append(
+            changed); // nothing saved matched: the entry is new and is kept as Add keeps one
+    TellKeyringMissing();
     RefillHostnameItems();
 }
 
 void TQueryFrm1::Removehost1Click() {
     if (HostList.IsEmpty() || FriendlyList.IsEmpty())
         return;
-    const int count = SavedCountOrReport();
-    if (count == 0)
+    SavedServerStore store;
+    if (SavedCountOrReport(store) == 0)
         return;
-    Registry reg;
 
     TConnectFrm dlg(this);
     prompts().runDialog(dlg);
@@ -285,38 +237,20 @@ void TQueryFrm1::Removehost1Click() {
         return;
     const QString user = dlg.eUser->text();
     const QString host = dlg.eHost->text();
-    const QString hostEntry = user + QLatin1Char('>') + host;
+    const QString hostEntry = ServerEntry(user, host);
     if (!HostList.Contains(hostEntry)) {
         prompts().message(
             BiText(QStringLiteral("Invalid host name!"), QStringLiteral("Neispravno ime Hosta!")));
         return;
     }
 
-    // The subkey of exactly this user and host goes; the ones after it move up one place, so
-    // "H1" to "H<Count>" stay without gaps and in their order.
-    int found = 0;
-    SavedServer removed;
-    for (int i = 1; i <= count && !found; ++i) {
-        const SavedServer s = ReadServer(reg, i);
-        if (s.user == user && s.host == host) {
-            found = i;
-            removed = s;
-        }
-    }
+    // The subkey of exactly this user and host goes; the ones after it move up one place.
+    const int found = store.Find(user, host);
     HostList.Remove(hostEntry);
-    FriendlyList.Remove(user + QLatin1Char('>') +
-                        (found ? removed.friendly : dlg.eFriendly->text()));
-    if (found) {
-        for (int j = found + 1; j <= count; ++j) {
-            const auto values = reg.ReadAll(ServerKey(j));
-            reg.DeleteKey(ServerKey(j - 1));
-            reg.WriteAll(ServerKey(j - 1), values);
-        }
-        reg.DeleteKey(ServerKey(count));
-        reg.OpenKey(kHostlist, true);
-        reg.WriteInteger(QStringLiteral("Count"), count - 1);
-    }
-    reg.CloseKey();
+    FriendlyList.Remove(
+        ServerEntry(user, found ? store.Read(found).friendly : dlg.eFriendly->text()));
+    if (found)
+        store.Remove(found);
 
     CurrentHost.clear();
     Clear1Click();

@@ -2,6 +2,8 @@
 
 #include "data/client_library.h"
 #include "data/winsock_error.h"
+#include "shell/app_icon.h"
+#include "shell/command_line.h"
 #include "shell/dm1.h"
 #include "transfer/form1.h"
 #include "shell/query_frm1.h"
@@ -9,10 +11,14 @@
 
 #include <QApplication>
 #include <QString>
+#include <iostream>
 #include <memory>
 
 int StartKestrel(bool runLoop) {
     QApplication::setApplicationName(QStringLiteral("Kestrel"));
+    QApplication::setApplicationVersion(QString::fromLatin1(KestrelVersion()));
+    QApplication::setWindowIcon(KestrelIcon());
+    QGuiApplication::setDesktopFileName(QStringLiteral("kestrel"));
     if (!ClientLibraryLoaded()) {
         const bool loaded = LoadClientLibrary([](const std::string& text) {
             prompts().message(QString::fromStdString(text), PromptIcon::Error);
@@ -50,6 +56,8 @@ int StartKestrel(bool runLoop) {
 }
 
 int RunKestrel(int& argc, char** argv) {
+    if (const std::optional<int> answered = AnswerCommandLine(argc, argv, std::cout))
+        return *answered;
     QApplication app(argc, argv);
     return StartKestrel(true);
 }

@@ -48,7 +48,7 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
 }
 
 TForm1::~TForm1() {
-    testConnection_.Disconnect();
+    testConnection_.Close();
     if (Form1 == this)
         Form1 = nullptr;
 }

@@ -3,7 +3,7 @@
 // one. Created hidden at start-up and kept for the whole run; the main window hides while it shows.
 #pragma once
 
-#include "data/dir_connect.h"
+#include "data/server_session.h"
 #include "ui/retranslatable.h"
 
 #include <QString>
@@ -96,7 +96,7 @@ private:
 
     TransferObjects objects_;
     QWidget* mainWindow_ = nullptr;
-    TDirMySQLConnect testConnection_; // the window's own connection record
+    ServerSession testConnection_; // the window's own connection record
     int testConnected_ = 0;
     bool scaled_ = false;
 };

@@ -106,18 +106,18 @@ void TForm1::Button1Click() {
     ShowConnectionStates();
     {
         BusyCursor busy;
-        testConnection_.Disconnect();
-        const int status =
-            testConnection_.ConnectTo(Std(edtHostname->text()), "0", Std(edtDatabase->text()),
-                                      Std(edtUsername->text()), Std(edtPasswd->text()));
+        // Port 0, no socket, no client flags.
+        const bool connected =
+            testConnection_.Connect({Std(edtHostname->text()), Std(edtUsername->text()),
+                                     Std(edtPasswd->text()), Std(edtDatabase->text()), 0, 0});
         RB1->setChecked(false);
-        if (status == dsConnected) {
+        if (connected) {
             RB1->setChecked(true);
             testConnected_ = 1;
         }
     }
     if (!RB1->isChecked())
-        prompts().message(QString::fromStdString(testConnection_.GetErrorMsg()));
+        prompts().message(QString::fromStdString(testConnection_.Error().text));
     if (!objects_.MySQLDatabase1 || objects_.MySQLDatabase1->Connected())
         return;
     try {
@@ -145,7 +145,7 @@ void TForm1::Button1Click() {
 }
 
 void TForm1::Button2Click() {
-    testConnection_.Disconnect();
+    testConnection_.Close();
     testConnected_ = 0;
     RB1->setChecked(false);
     if (objects_.MySQLQuery1)
@@ -290,7 +290,7 @@ void TForm1::BitBtn6Click() {
 
 void TForm1::FormClose() {
     if (testConnected_ == 1) {
-        testConnection_.Disconnect();
+        testConnection_.Close();
         testConnected_ = 0;
     }
     if (objects_.MySQLQuery1) {

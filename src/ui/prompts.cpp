@@ -1,6 +1,7 @@
 #include "ui/prompts.h"
 
 #include "ui/long_message_box.h"
+#include "ui/operator_log.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -79,13 +80,42 @@ private:
     }
 };
 
+// Writes every error and warning the operator is shown to the operator's log, whichever prompts
+// show it.
+class LoggingPrompts final : public Prompts {
+public:
+    Prompts* inner = nullptr;
+
+    void message(const QString& text, PromptIcon icon) override {
+        if (icon != PromptIcon::Information)
+            WriteOperatorLog(text);
+        inner->message(text, icon);
+    }
+    bool askYesNo(const QString& text) override { return inner->askYesNo(text); }
+    bool askWarningYesNo(const QString& text) override { return inner->askWarningYesNo(text); }
+    std::optional<QString> input(const QString& caption, const QString& prompt,
+                                 const QString& value) override {
+        return inner->input(caption, prompt, value);
+    }
+    QString openFileName(QWidget* parent, const QString& caption, const QString& dir,
+                         const QString& filter) override {
+        return inner->openFileName(parent, caption, dir, filter);
+    }
+    int runDialog(QDialog& dialog) override { return inner->runDialog(dialog); }
+    void beep() override { inner->beep(); }
+    void setCursor(CursorShape shape) override { inner->setCursor(shape); }
+    void processEvents() override { inner->processEvents(); }
+};
+
 Prompts* g_installed = nullptr;
 
 } // namespace
 
 Prompts& prompts() {
     static WidgetPrompts real;
-    return g_installed ? *g_installed : real;
+    static LoggingPrompts logging;
+    logging.inner = g_installed ? g_installed : &real;
+    return logging;
 }
 
 void setPrompts(Prompts* p) {

@@ -71,7 +71,7 @@ TEST_F(DatabaseCommandsTest, ShowDatabasesListsExactlyTheServersRowsWithNoneSele
     EXPECT_EQ(listed, server);
     EXPECT_TRUE(listed.contains(QStringLiteral("kt_admin_listed")));
     EXPECT_EQ(window->RadioGroup1->itemIndex(), -1);
-    EXPECT_EQ(Panels(), QStringList({"127.0.0.1", "root", "", "", "", "before5"}));
+    EXPECT_EQ(Panels(), QStringList({testserver::kHost, "root", "", "", "", "before5"}));
     EXPECT_TRUE(prompts.shown.isEmpty());
     EXPECT_FALSE(window->AdminHandle);
 }
@@ -121,7 +121,7 @@ TEST_F(DatabaseCommandsTest, CreateDbSendsTheNameAsTypedThenClearsAndRefreshes) 
         << prompts.shown[1].toStdString();
     EXPECT_TRUE(window->RadioGroup1->items().contains(QStringLiteral("kt_admin_created")));
     EXPECT_EQ(window->ListBox1->count(), 0);
-    EXPECT_EQ(prompts.inputStartValues, QStringList({"127.0.0.1", "127.0.0.1"}));
+    EXPECT_EQ(prompts.inputStartValues, QStringList({testserver::kHost, testserver::kHost}));
 }
 
 TEST_F(DatabaseCommandsTest, CreateDbCancelledSendsTheServerLabel) {
@@ -189,7 +189,7 @@ TEST_F(DatabaseCommandsTest, DropDbDropsTheSelectedDatabaseThenClearsAndRefreshe
     EXPECT_EQ(window->RadioGroup1->itemIndex(), -1);
     EXPECT_EQ(window->ListBox1->count(), 0);
     EXPECT_TRUE(window->edtDatabase->text().isEmpty());
-    EXPECT_EQ(Panels(), QStringList({"127.0.0.1", "root", "", "", "", "before5"}));
+    EXPECT_EQ(Panels(), QStringList({testserver::kHost, "root", "", "", "", "before5"}));
     EXPECT_FALSE(window->AdminHandle);
 }
 

@@ -2,48 +2,26 @@
 
 #include "data/sql_names.h"
 #include "ui/radio_group.h"
-#include "ui/status_bar.h"
 
-#include <QComboBox>
 #include <QDir>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 
-QString BrowsePrompts::openFileName(QWidget* parent, const QString& caption, const QString& dir,
-                                    const QString& filter) {
-    fileDialogDirs.append(dir);
-    fileDialogFilters.append(filter);
-    return ScriptedPrompts::openFileName(parent, caption, dir, filter);
-}
-
 void BrowseTest::SetUp() {
-    testserver::EnsureClientLibrary();
-    ClearSettings();
+    MainWindowFixture::SetUp();
     root = std::make_unique<testserver::RootConnection>();
     ASSERT_TRUE(workDir.isValid());
     previousDir = QDir::currentPath();
     QDir::setCurrent(workDir.path());
-    window = std::make_unique<TQueryFrm1>();
     dm = std::make_unique<TDM1>();
 }
 
 void BrowseTest::TearDown() {
     dm.reset();
-    window.reset();
+    MainWindowFixture::TearDown();
     QDir::setCurrent(previousDir);
     for (const std::string& name : created)
         root->Exec("DROP DATABASE IF EXISTS " + QuoteName(name));
-    ClearSettings();
-}
-
-void BrowseTest::Choose(const QString& user, const QString& password, const QString& label) {
-    window->edtHostname->clear();
-    window->edtHostname->addItem(user + QLatin1Char('>') + label);
-    window->edtHostname->setCurrentIndex(0);
-    window->CurrentHost = QString::fromLatin1(testserver::kHost);
-    window->edtUsername->setText(user);
-    window->edtPasswd->setText(password);
 }
 
 void BrowseTest::CreateDatabase(const std::string& name) {
@@ -78,22 +56,4 @@ void BrowseTest::SetMemo(const QStringList& lines) {
 QStringList BrowseTest::MemoText() const {
     const QString text = window->Memo1->toPlainText();
     return text.isEmpty() ? QStringList() : text.split(QLatin1Char('\n'));
-}
-
-QStringList BrowseTest::Panels() const {
-    QStringList texts;
-    for (int i = 0; i <= 5; ++i)
-        texts.append(window->FRSB1->panelText(i));
-    return texts;
-}
-
-void BrowseTest::FillPanels(const QString& text) {
-    for (int i = 0; i <= 5; ++i)
-        window->FRSB1->setPanelText(i, text + QString::number(i));
-}
-
-void BrowseTest::ForgetPrompts() {
-    prompts.shown.clear();
-    prompts.icons.clear();
-    prompts.cursors.clear();
 }

@@ -249,7 +249,7 @@ TEST_F(QueryEditorTest, ClearClosesTheQueryAndKeepsServerUserPasswordAndMemo) {
     EXPECT_EQ(window->edtHostname->currentText(), QStringLiteral("root>testsrv"));
     EXPECT_EQ(window->edtUsername->text(), QStringLiteral("root"));
     EXPECT_EQ(window->edtPasswd->text(), QStringLiteral("kestrel"));
-    EXPECT_EQ(window->CurrentHost, QStringLiteral("127.0.0.1"));
+    EXPECT_EQ(window->CurrentHost, QString::fromLatin1(testserver::kHost));
     EXPECT_EQ(MemoText(), QStringList({"SELECT 1"}));
 
     // Closing the window clears as well.

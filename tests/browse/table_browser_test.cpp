@@ -41,7 +41,8 @@ TEST_F(BrowseTest, TableListOfAnEmptyAndAFilledDatabase) {
     EXPECT_EQ(window->edtDatabase->text(), QStringLiteral("kt_browse_empty"));
     EXPECT_EQ(window->ListBox1->count(), 0);
     // Panel 0 shows the host itself here, not the entry's label.
-    EXPECT_EQ(Panels(), QStringList({"127.0.0.1", "root", "kt_browse_empty", "", "", "old5"}));
+    EXPECT_EQ(Panels(),
+              QStringList({testserver::kHost, "root", "kt_browse_empty", "", "", "old5"}));
     EXPECT_TRUE(prompts.shown.isEmpty());
     EXPECT_FALSE(window->AdminHandle);
 
@@ -146,7 +147,7 @@ TEST_F(BrowseTest, ViewingTablesReconnectsAndCountsTheRows) {
     EXPECT_TRUE(Query().CanModify());
     EXPECT_EQ(Panels(), QStringList({"testsrv", "root", kDb, "small", "2", "old5"}));
     EXPECT_EQ(Database().Database(), kDb);
-    EXPECT_EQ(Database().Host(), "127.0.0.1");
+    EXPECT_EQ(Database().Host(), testserver::kHost);
     EXPECT_EQ(Database().Login(), "root");
     const unsigned long first = SharedThreadId(Database());
     ASSERT_NE(first, 0u);

@@ -4,6 +4,7 @@
 #include "support/scripted_prompts.h"
 
 #include <QApplication>
+#include <QIcon>
 
 #include <gtest/gtest.h>
 
@@ -30,6 +31,10 @@ TEST(Startup, WithTheLibraryTheMainWindowOpens) {
     ASSERT_NE(QueryFrm1, nullptr);
     EXPECT_TRUE(QueryFrm1->isVisible());
     EXPECT_EQ(QApplication::applicationName(), "Kestrel");
+    // The main window and every dialog carry the application icon, in its small and large sizes.
+    const QIcon icon = QueryFrm1->windowIcon();
+    EXPECT_FALSE(icon.pixmap(16, 16).isNull());
+    EXPECT_EQ(icon.availableSizes().size(), 7);
     for (QWidget* w : QApplication::topLevelWidgets()) {
         if (w->objectName() == "Form1") {
             EXPECT_FALSE(w->isVisible());

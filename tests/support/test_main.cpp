@@ -1,4 +1,4 @@
-// Test main for window tests: an offscreen application, settings in a temporary folder.
+// Test main for window tests: an offscreen application, settings and data in temporary folders.
 #include <QApplication>
 #include <QTemporaryDir>
 
@@ -12,6 +12,11 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QTemporaryDir config;
     qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+    QTemporaryDir data; // the operator's log, among others
+    // Remembered passwords stay in the temporary settings; the keyring tests opt in.
+    if (qEnvironmentVariableIsEmpty("KESTREL_KEYRING"))
+        qputenv("KESTREL_KEYRING", "off");
+    qputenv("XDG_DATA_HOME", data.path().toLocal8Bit());
     QApplication app(argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -2,7 +2,19 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 namespace testserver {
+
+const char* HostFromEnvironment() {
+    const char* host = std::getenv("KESTREL_TEST_HOST");
+    return host && *host ? host : "127.0.0.1";
+}
+
+unsigned PortFromEnvironment() {
+    const char* port = std::getenv("KESTREL_TEST_PORT");
+    return port && *port ? static_cast<unsigned>(std::strtoul(port, nullptr, 10)) : 3306;
+}
 
 void EnsureClientLibrary() {
     if (!ClientLibraryLoaded()) {
@@ -15,7 +27,7 @@ void EnsureClientLibrary() {
 RootConnection::RootConnection(const std::string& host) {
     EnsureClientLibrary();
     MYSQL* h = handle_.Init();
-    if (!Client().mysql_real_connect(h, host.c_str(), kRootUser, kRootPassword, nullptr, 3306,
+    if (!Client().mysql_real_connect(h, host.c_str(), kRootUser, kRootPassword, nullptr, kPort,
                                      nullptr, 0))
         ADD_FAILURE() << "the test server on " << host
                       << " does not answer (scripts/testserver.sh start): " << ClientErrorText(h);
@@ -54,6 +66,13 @@ std::vector<std::vector<std::string>> RootConnection::Rows(const std::string& sq
 std::string RootConnection::Value(const std::string& sql) {
     auto rows = Rows(sql);
     return rows.empty() || rows.front().empty() ? std::string() : rows.front().front();
+}
+
+bool ThreadListed(RootConnection& root, unsigned long id) {
+    for (const auto& row : root.Rows("SHOW PROCESSLIST"))
+        if (!row.empty() && row[0] == std::to_string(id))
+            return true;
+    return false;
 }
 
 } // namespace testserver

@@ -9,7 +9,12 @@
 
 namespace testserver {
 
-inline constexpr const char* kHost = "127.0.0.1";
+// The test server's address and port: KESTREL_TEST_HOST and KESTREL_TEST_PORT when set, else
+// 127.0.0.1 and 3306 (so the suite can run beside another local server).
+const char* HostFromEnvironment();
+unsigned PortFromEnvironment();
+inline const char* const kHost = HostFromEnvironment();
+inline const unsigned kPort = PortFromEnvironment();
 inline constexpr const char* kSecondHost = "127.0.0.2";
 inline constexpr const char* kRootUser = "root";
 inline constexpr const char* kRootPassword = "kestrel";
@@ -34,5 +39,8 @@ public:
 private:
     ClientHandle handle_;
 };
+
+// True when the server's process list holds the connection id.
+bool ThreadListed(RootConnection& root, unsigned long id);
 
 } // namespace testserver

@@ -1,0 +1,20 @@
+// What the commands write into the main window's status panels: 0 the server label, 1 the user,
+// 2 the database, 3 the chosen table, 4 a record count; panel 5 is never touched here.
+#pragma once
+
+#include <QString>
+
+class CommandContext;
+class TStatusBar;
+
+// Empties panels 0 to 4.
+void ClearStatusPanels(TStatusBar& panels);
+// Only the server label and the user name.
+void ShowServerAndUser(CommandContext& context);
+// Server label, user, the database of the table list, the chosen table and recordCount.
+void ShowBrowseContext(CommandContext& context, const QString& recordCount = {});
+// The host address (not the label), the user and the database of the table list.
+void ShowHostAndDatabase(CommandContext& context);
+
+// The selected item of the table list, empty when none is selected.
+QString ChosenTable(CommandContext& context);

@@ -1,0 +1,135 @@
+#include "data/server_session.h"
+
+#include "data/text_utils.h"
+
+namespace {
+
+std::vector<TextRow> RowsOf(MYSQL_RES* result) {
+    std::vector<TextRow> rows;
+    const ClientApi& c = Client();
+    const unsigned columns = c.mysql_num_fields(result);
+    rows.reserve(static_cast<std::size_t>(c.mysql_num_rows(result)));
+    while (MYSQL_ROW row = c.mysql_fetch_row(result)) {
+        const unsigned long* lengths = c.mysql_fetch_lengths(result);
+        TextRow& texts = rows.emplace_back();
+        texts.reserve(columns);
+        for (unsigned i = 0; i < columns; ++i)
+            texts.emplace_back(row[i] ? std::string(row[i], lengths[i]) : std::string());
+    }
+    return rows;
+}
+
+} // namespace
+
+bool ServerSession::Init() {
+    return record_.Init() != nullptr;
+}
+
+bool ServerSession::Connect(const SessionLogin& login) {
+    if (!Init())
+        return false;
+    const char* db = login.database.empty() ? nullptr : login.database.c_str();
+    const MYSQL* connected =
+        Client().mysql_real_connect(handle(), login.host.c_str(), login.user.c_str(),
+                                    login.password.c_str(), db, login.port, nullptr, login.flags);
+    return connected && !Failed();
+}
+
+bool ServerSession::ConnectShort(const std::string& host, const std::string& user,
+                                 const std::string& password) {
+    if (!Init())
+        return false;
+    const MYSQL* connected =
+        Client().mysql_connect(handle(), host.c_str(), user.c_str(), password.c_str());
+    return connected && !Failed();
+}
+
+void ServerSession::Close() {
+    record_.Close();
+}
+
+SessionResult ServerSession::Run(const std::string& sql) {
+    SessionResult out;
+    const ClientApi& c = Client();
+    if (!handle()) {
+        out.failed = true;
+        return out;
+    }
+    if (c.mysql_real_query(handle(), sql.data(), static_cast<unsigned long>(sql.size())) != 0) {
+        out.failed = true;
+        return out;
+    }
+    {
+        const ClientResult first(c.mysql_store_result(handle()));
+        out.fieldCount = c.mysql_field_count(handle());
+        if (first) {
+            out.hasRows = true;
+            out.rows = RowsOf(first.get());
+        } else if (out.fieldCount != 0) {
+            out.failed = true; // there were rows, but they could not be taken
+            return out;
+        } else {
+            const my_ulonglong affected = c.mysql_affected_rows(handle());
+            out.affectedRows = affected == static_cast<my_ulonglong>(-1) ? 0 : affected;
+        }
+    }
+    // Procedures answer several results; the connection is usable again only when all are read.
+    while (c.mysql_more_results && c.mysql_more_results(handle())) {
+        if (c.mysql_next_result(handle()) > 0) {
+            out.failed = true;
+            break;
+        }
+        const ClientResult next(c.mysql_store_result(handle()));
+    }
+    return out;
+}
+
+bool ServerSession::Ping() {
+    return handle() && Client().mysql_ping(handle()) == 0;
+}
+
+bool ServerSession::SelectDatabase(const std::string& name) {
+    return handle() && Client().mysql_select_db(handle(), name.c_str()) == 0;
+}
+
+bool ServerSession::CreateDatabase(const std::string& name) {
+    return handle() && Client().mysql_create_db(handle(), name.c_str()) == 0;
+}
+
+bool ServerSession::DropDatabase(const std::string& name) {
+    if (!handle())
+        return false;
+    Client().mysql_drop_db(handle(), name.c_str());
+    return !Failed();
+}
+
+bool ServerSession::Shutdown() {
+    return handle() && ClientShutdown(handle()) == 0;
+}
+
+std::string ServerSession::HostInfo() const {
+    const char* text = handle() ? Client().mysql_get_host_info(handle()) : nullptr;
+    return text ? text : "";
+}
+
+std::string ServerSession::ServerInfo() const {
+    const char* text = handle() ? Client().mysql_get_server_info(handle()) : nullptr;
+    return text ? text : "";
+}
+
+unsigned long ServerSession::ThreadId() const {
+    return handle() && Client().mysql_thread_id ? Client().mysql_thread_id(handle()) : 0;
+}
+
+SessionError ServerSession::Error() const {
+    return {ClientErrorNumber(handle()), ClientErrorText(handle())};
+}
+
+bool ServerSession::Failed() const {
+    return ClientErrorNumber(handle()) != 0;
+}
+
+std::string ServerSession::FullErrorText() const {
+    const char* text = handle() && Client().mysql_error ? Client().mysql_error(handle()) : nullptr;
+    return TrimBlanksAndControls(text ? text : "");
+}

@@ -1,0 +1,81 @@
+// The main window's handlers of the browser and the query editor, and the mouse events of
+// ListBox1 and Memo1 they hang on. Commands run unless another command is running (see
+// CommandGuard).
+#include "browse/query_editor.h"
+#include "browse/table_browser.h"
+#include "commands/command_guard.h"
+#include "shell/query_frm1.h"
+#include "ui/radio_group.h"
+
+#include <QEvent>
+#include <QListWidget>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+
+namespace {
+
+// Routes the right button pressed on ListBox1 and the double click on Memo1 to the window.
+class BrowserMouseEvents : public QObject {
+public:
+    BrowserMouseEvents(TQueryFrm1& window, const QObject* tables, const QObject* memo)
+        : QObject(&window), window_(window), tables_(tables), memo_(memo) {}
+
+    // Events also reach the filter while the window is being taken apart, so the watched objects
+    // are only compared with the ones it was installed on, never reached through the window.
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == tables_ && event->type() == QEvent::MouseButtonPress) {
+            const auto* mouse = static_cast<QMouseEvent*>(event);
+            window_.ListBox1MouseDown(mouse->button(), mouse->position().toPoint());
+        } else if (watched == memo_ && event->type() == QEvent::MouseButtonDblClick) {
+            window_.Memo1DblClick();
+            return true; // the text may have been replaced: no word to select
+        }
+        return false;
+    }
+
+private:
+    TQueryFrm1& window_;
+    const QObject* tables_;
+    const QObject* memo_;
+};
+
+} // namespace
+
+void TQueryFrm1::ConnectBrowserEvents() {
+    auto* events = new BrowserMouseEvents(*this, ListBox1->viewport(), Memo1->viewport());
+    ListBox1->viewport()->installEventFilter(events);
+    Memo1->viewport()->installEventFilter(events);
+    connect(RadioGroup1, &TRadioGroup::clicked, this, &TQueryFrm1::RadioGroup1Click);
+    connect(ListBox1, &QListWidget::itemClicked, this, &TQueryFrm1::ListBox1Click);
+    connect(ListBox1, &QListWidget::itemDoubleClicked, this, &TQueryFrm1::ListBox1DblClick);
+    connect(ListBox1, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
+        PopupMenu1->popup(ListBox1->viewport()->mapToGlobal(pos));
+    });
+}
+
+void TQueryFrm1::RadioGroup1Click() {
+    RunExclusive([this] { LoadTableList(*this); });
+}
+void TQueryFrm1::ListBox1Click() {
+    RunExclusive([this] { ShowTableContext(*this); });
+}
+void TQueryFrm1::ListBox1DblClick() {
+    RunExclusive([this] { ViewTableData(*this); });
+}
+void TQueryFrm1::ListBox1MouseDown(Qt::MouseButton button, const QPoint& pos) {
+    if (button == Qt::RightButton)
+        SelectTableAt(*this, pos);
+}
+void TQueryFrm1::Memo1DblClick() {
+    Runquery1Click();
+}
+void TQueryFrm1::Runquery1Click() {
+    RunExclusive([this] { RunQuery(*this); });
+}
+void TQueryFrm1::Closequery1Click() {
+    RunExclusive([this] { CloseQuery(*this); });
+}
+void TQueryFrm1::Openscript1Click() {
+    RunExclusive([this] { OpenScript(*this); });
+}

@@ -1,0 +1,9 @@
+// The create-table command of the main window: opens the designer, and when "Save as:" closed it,
+// sends the statement built from it on the command connection.
+#pragma once
+
+class CommandContext;
+
+// True when a statement went to the server (created or rejected): the window is then cleared and
+// its database list read again. False when nothing was sent.
+bool CreateTable(CommandContext& context);

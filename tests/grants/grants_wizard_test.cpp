@@ -1,0 +1,175 @@
+// The wizard's pages, the user page checks, the grant check and its refusals.
+#include "grants_fixture.h"
+
+#include "grants/grants_state.h"
+#include "shell/query_frm1.h"
+#include "ui/check_list_box.h"
+#include "ui/language.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStackedWidget>
+
+using testserver::RootConnection;
+
+TEST_F(GrantsTest, UserPageChecksPasswordsAndFields) {
+    Open();
+    wizard->edUser->setText(QStringLiteral("kt_grants_a"));
+    wizard->edPwd->setText(QStringLiteral("one"));
+    wizard->edConfirm->setText(QStringLiteral("two"));
+    wizard->BitBtn1->click();
+    EXPECT_EQ(prompts.beeps, 1);
+    EXPECT_EQ(prompts.shown, QStringList{QStringLiteral("Repeat password!")});
+    EXPECT_TRUE(wizard->edPwd->text().isEmpty());
+    EXPECT_TRUE(wizard->edConfirm->text().isEmpty());
+    EXPECT_EQ(wizard->pageIndex(), TfrmGrants::User);
+
+    // Empty password: Yes keeps the page, No goes on without one.
+    prompts.shown.clear();
+    prompts.yesNo = {true, false};
+    wizard->BitBtn1->click();
+    EXPECT_EQ(wizard->pageIndex(), TfrmGrants::User);
+    wizard->BitBtn1->click();
+    EXPECT_EQ(prompts.shown.value(1),
+              QStringLiteral("It is strongly against security policies not to use password! "
+                             "Use password?"));
+    EXPECT_EQ(wizard->pageIndex(), TfrmGrants::ServerGrantor);
+
+    // A missing user name keeps the page without a message.
+    wizard->BitBtn2->click();
+    wizard->edUser->clear();
+    wizard->edPwd->setText(QStringLiteral("p"));
+    wizard->edConfirm->setText(QStringLiteral("p"));
+    prompts.shown.clear();
+    wizard->BitBtn1->click();
+    EXPECT_EQ(wizard->pageIndex(), TfrmGrants::User);
+    EXPECT_TRUE(prompts.shown.isEmpty());
+}
+
+TEST_F(GrantsTest, CroatianMessages) {
+    QAction english;
+    english.setCheckable(true);
+    english.setChecked(false);
+    setLanguageFlagItem(&english);
+    Open();
+    wizard->edPwd->setText(QStringLiteral("a"));
+    wizard->BitBtn1->click();
+    prompts.yesNo = {true};
+    wizard->BitBtn1->click();
+    EXPECT_EQ(prompts.shown, (QStringList{QStringLiteral("Ponovo unesite zaporku!"),
+                                          QStringLiteral("Rad bez zaporke vrlo je nesiguran! "
+                                                         "Koristiti zaporku?")}));
+    setLanguageFlagItem(nullptr);
+}
+
+TEST_F(GrantsTest, GrantCheckListsPrivilegeColumnsOnceAndSaysHowTheServerKeepsAccounts) {
+    ReachUserPrivileges(QStringLiteral("kt_grants_chk"), QStringLiteral("x"));
+    RootConnection root;
+    QStringList expected;
+    for (const auto& row : root.Rows("SHOW FIELDS FROM mysql.user"))
+        if (row.at(0).find("priv") != std::string::npos)
+            expected.append(QString::fromStdString(row.at(0)));
+    EXPECT_EQ(wizard->clbUserpriv->Texts(), expected);
+    EXPECT_EQ(wizard->layout(), PrivilegeLayout::Accounts);
+    EXPECT_TRUE(wizard->lblLayout->text().contains(QStringLiteral("CREATE USER")));
+    EXPECT_EQ(grantsState().targetServer, QString::fromLatin1(testserver::kHost));
+    EXPECT_EQ(grantsState().checkedServerCount, 1);
+
+    // Checking again reads the columns anew instead of adding them a second time.
+    wizard->clbHosts->SetChecked(0, false);
+    wizard->clbHosts->SetChecked(0, true);
+    EXPECT_EQ(wizard->clbUserpriv->Texts(), expected);
+}
+
+TEST_F(GrantsTest, GrantCheckRefusesWrongPasswordPlainAccountAndGrantorWithoutGrantRight) {
+    RootConnection root;
+    DropTestAccounts(root);
+    root.Exec("CREATE USER 'kt_grants_nogrant'@'%' IDENTIFIED BY 'ng'");
+    root.Exec("GRANT SELECT ON mysql.* TO 'kt_grants_nogrant'@'%'");
+    Open();
+    CheckServer(QStringLiteral("root"), QStringLiteral("wrong"));
+    ASSERT_EQ(prompts.shown.size(), 2);
+    EXPECT_TRUE(prompts.shown[0].startsWith(QStringLiteral("Access denied")))
+        << prompts.shown[0].toStdString();
+    EXPECT_EQ(prompts.shown[1], QStringLiteral("Grantor aborted!"));
+
+    prompts.shown.clear();
+    wizard->clbHosts->SetChecked(0, false);
+    CheckServer(QStringLiteral("plain"), QStringLiteral("plain"));
+    ASSERT_EQ(prompts.shown.size(), 2);
+    EXPECT_TRUE(prompts.shown[0].contains(QStringLiteral("mysql")));
+    EXPECT_EQ(prompts.shown[1], QStringLiteral("Grantor aborted!"));
+
+    prompts.shown.clear();
+    wizard->clbHosts->SetChecked(0, false);
+    CheckServer(QStringLiteral("kt_grants_nogrant"), QStringLiteral("ng"));
+    EXPECT_EQ(prompts.shown, QStringList{QStringLiteral("You do not have grant privileges!")});
+    EXPECT_FALSE(static_cast<bool>(grantsState().grantor));
+    EXPECT_TRUE(wizard->clbUserpriv->Texts().isEmpty());
+
+    // No passed check: a write step refuses before asking anything.
+    prompts.shown.clear();
+    wizard->BitBtn4->click();
+    wizard->clbUserpriv->AddEntry(QStringLiteral("Select_priv"), true);
+    wizard->BitBtn10->click();
+    EXPECT_EQ(prompts.shown.size(), 1);
+    EXPECT_TRUE(prompts.shown.value(0).startsWith(QStringLiteral("No server has passed")));
+    EXPECT_EQ(wizard->pageIndex(), TfrmGrants::DBs);
+    DropTestAccounts(root);
+}
+
+TEST_F(GrantsTest, EmptyGrantorKeepsFocusAndASecondServerIsRefused) {
+    Open({QString::fromLatin1(testserver::kHost), QString::fromLatin1(kLegacyHost)});
+    wizard->show();
+    wizard->BitBtn1->setFocus();
+    wizard->clbHosts->SetChecked(1, true);
+    EXPECT_TRUE(prompts.shown.isEmpty());
+    EXPECT_EQ(wizard->focusWidget(), wizard->Grantor);
+    wizard->clbHosts->SetChecked(1, false);
+
+    CheckServer();
+    ASSERT_EQ(prompts.shown.value(0), QStringLiteral("Grantor successfully connected!"));
+    prompts.shown.clear();
+    wizard->clbHosts->SetChecked(1, true);
+    ASSERT_EQ(prompts.shown.size(), 1);
+    EXPECT_TRUE(prompts.shown[0].contains(QString::fromLatin1(testserver::kHost)));
+    EXPECT_FALSE(wizard->clbHosts->Checked(1));
+    EXPECT_EQ(grantsState().targetServer, QString::fromLatin1(testserver::kHost));
+}
+
+TEST_F(GrantsTest, BackButtonsEmptyWhatTheNextPageReads) {
+    ReachUserPrivileges(QStringLiteral("kt_grants_back"), QStringLiteral("x"));
+    wizard->BitBtn8->click();
+    EXPECT_EQ(wizard->pageIndex(), TfrmGrants::ServerGrantor);
+    EXPECT_TRUE(wizard->clbUserpriv->Texts().isEmpty());
+    // Forward again without a new check: an empty privilege list has nothing to write.
+    wizard->BitBtn4->click();
+    wizard->BitBtn10->click();
+    EXPECT_EQ(prompts.shown,
+              QStringList{QStringLiteral(
+                  "The USER table offers no privileges: there is nothing to write.")});
+    EXPECT_EQ(wizard->pageIndex(), TfrmGrants::DBs);
+    wizard->BitBtn5->click();
+    wizard->BitBtn8->click();
+    wizard->BitBtn2->click();
+    EXPECT_EQ(wizard->pageIndex(), TfrmGrants::User);
+    EXPECT_TRUE(wizard->Grantor->text().isEmpty());
+    EXPECT_TRUE(wizard->GrantorPWD->text().isEmpty());
+}
+
+TEST_F(GrantsTest, AddUserOffersTheSavedServersOnceEach) {
+    TQueryFrm1 window;
+    window.HostList.Add(QStringLiteral("root>127.0.0.3"));
+    window.HostList.Add(QStringLiteral("plain>127.0.0.1"));
+    window.HostList.Add(QStringLiteral("root>127.0.0.1"));
+    QStringList offered;
+    prompts.dialogs.push_back([&](QDialog& dialog) {
+        offered = dialog.findChild<TCheckListBox*>(QStringLiteral("clbHosts"))->Texts();
+    });
+    window.Adduser1Click();
+    EXPECT_EQ(offered, (QStringList{QStringLiteral("127.0.0.1"), QStringLiteral("127.0.0.3")}));
+    EXPECT_EQ(prompts.shown, QStringList{QStringLiteral("frmGrants")});
+}

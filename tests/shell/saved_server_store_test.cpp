@@ -1,0 +1,132 @@
+#include "shell/saved_server_store.h"
+#include "support/scripted_prompts.h"
+#include "ui/registry.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSettings>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Replaces the settings file with text, as an operator editing it by hand would.
+void WriteSettingsFile(const QByteArray& text) {
+    const QString path =
+        QSettings(QStringLiteral("Norvane"), QStringLiteral("Quillmark")).fileName();
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(text);
+}
+
+SavedServer Server(const QString& host, const QString& user, const QString& friendly = {}) {
+    SavedServer s;
+    s.host = host;
+    s.user = user;
+    s.friendly = friendly;
+    s.socket = QStringLiteral("3306");
+    return s;
+}
+
+class SavedServerStoreTest : public ::testing::Test {
+protected:
+    void SetUp() override { ClearSettings(); }
+    void TearDown() override { ClearSettings(); }
+
+    SavedServerStore store;
+};
+
+TEST_F(SavedServerStoreTest, AppendFindAndTheEntryTexts) {
+    EXPECT_FALSE(store.Exists());
+    EXPECT_EQ(store.Count(), 0);
+    EXPECT_EQ(store.Find("root", "db1"), 0);
+
+    EXPECT_EQ(store.Append(Server("db1", "root", "One")), 1);
+    EXPECT_EQ(store.Append(Server("db1", "ana", "One")), 2);
+    EXPECT_EQ(store.Append(Server("db1", "ana", "Again")), 3);
+    EXPECT_TRUE(store.Exists());
+    EXPECT_EQ(store.Count(), 3);
+    // The first place with exactly that user and host.
+    EXPECT_EQ(store.Find("ana", "db1"), 2);
+    EXPECT_EQ(store.Find("Ana", "db1"), 0);
+    EXPECT_EQ(store.Read(1).HostEntry(), "root>db1");
+    EXPECT_EQ(store.Read(2).FriendlyEntry(), "ana>One");
+    EXPECT_EQ(ServerEntry("a>b", "c"), "a>b>c");
+}
+
+TEST_F(SavedServerStoreTest, PasswordsAreKeptOnlyWhenRemembered) {
+    SavedServer s = Server("db1", "root");
+    s.password = "secret";
+    s.rememberPassword = true;
+    store.Append(s);
+    EXPECT_EQ(store.Read(1).password, "secret");
+    EXPECT_TRUE(store.Read(1).rememberPassword);
+
+    // A fresh entry in the same place keeps nothing of the earlier one.
+    s.rememberPassword = false;
+    store.WriteNew(1, s);
+    EXPECT_EQ(store.Read(1).password, "");
+    EXPECT_FALSE(Registry().ReadAll("Hostlist\\H1").contains("Password"));
+
+    s.rememberPassword = true;
+    store.Update(1, s);
+    EXPECT_EQ(store.Read(1).password, "secret");
+    s.rememberPassword = false;
+    s.friendly = "Renamed";
+    store.Update(1, s);
+    const SavedServer back = store.Read(1);
+    EXPECT_EQ(back.password, "");
+    EXPECT_EQ(back.friendly, "Renamed");
+    EXPECT_EQ(back.socket, "3306");
+}
+
+TEST_F(SavedServerStoreTest, RemovingRenumbersTheRestInOrder) {
+    store.Append(Server("a", "root"));
+    store.Append(Server("b", "root"));
+    store.Append(Server("c", "root"));
+    store.Remove(2);
+    EXPECT_EQ(store.Count(), 2);
+    EXPECT_EQ(store.Read(1).host, "a");
+    EXPECT_EQ(store.Read(2).host, "c");
+    EXPECT_FALSE(Registry().KeyExists("Hostlist\\H3"));
+
+    store.Remove(0); // no such place: nothing changes
+    store.Remove(3);
+    EXPECT_EQ(store.Count(), 2);
+    store.Remove(2);
+    store.Remove(1);
+    EXPECT_EQ(store.Count(), 0);
+    EXPECT_FALSE(Registry().KeyExists("Hostlist\\H1"));
+}
+
+TEST_F(SavedServerStoreTest, AHandEditedFileWithGapsAndAnOversizedCount) {
+    WriteSettingsFile("[Hostlist]\n"
+                      "Count=259\n"
+                      "[Hostlist\\H1]\n"
+                      "Host=db1\nUser=root\nFriendly=One\n"
+                      "[Hostlist\\H3]\n"
+                      "Host=db3\nUser=ana\nRememberpwd=1\nPassword=pw\n");
+    // The count is kept as a byte: 259 reads as 3.
+    EXPECT_EQ(store.Count(), 3);
+    // A missing place reads as a server with empty fields.
+    const SavedServer gap = store.Read(2);
+    EXPECT_TRUE(gap.host.isEmpty() && gap.user.isEmpty() && !gap.rememberPassword);
+    EXPECT_EQ(gap.HostEntry(), ">");
+    EXPECT_EQ(store.Read(3).password, "pw");
+    EXPECT_EQ(store.Find("ana", "db3"), 3);
+
+    // Removing the first moves the gap and the third up, in their order.
+    store.Remove(1);
+    EXPECT_EQ(store.Count(), 2);
+    EXPECT_FALSE(Registry().KeyExists("Hostlist\\H1"));
+    EXPECT_EQ(store.Read(2).HostEntry(), "ana>db3");
+    EXPECT_EQ(store.Read(2).password, "pw");
+
+    // A new server goes after the counted ones, gaps or not.
+    EXPECT_EQ(store.Append(Server("db4", "root")), 3);
+    EXPECT_EQ(store.Read(3).host, "db4");
+}
+
+} // namespace

@@ -1,0 +1,199 @@
+#include "support/main_window_fixture.h"
+
+#include "data/sql_names.h"
+#include "tables/table_designer.h"
+#include "ui/dual_list_dialog.h"
+#include "ui/radio_group.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QToolButton>
+
+using namespace testserver;
+
+namespace {
+
+const char* const kDatabase = "kt_designer_db";
+
+class CreateTableCommandTest : public MainWindowFixture {
+protected:
+    void SetUp() override {
+        MainWindowFixture::SetUp();
+        root = std::make_unique<RootConnection>();
+        root->Exec(std::string("DROP DATABASE IF EXISTS ") + kDatabase);
+        root->Exec(std::string("CREATE DATABASE ") + kDatabase);
+        Choose(QStringLiteral("kestrel"));
+        window->edtDatabase->setText(kDatabase);
+    }
+    // The root account with the given password, on the test server.
+    void Choose(const QString& password) {
+        const QString host = QString::fromLatin1(kHost);
+        ChooseServer(QStringLiteral("root"), password, host, host);
+    }
+    void TearDown() override {
+        root->Exec(std::string("DROP DATABASE IF EXISTS ") + kDatabase);
+        MainWindowFixture::TearDown();
+    }
+
+    // Queues the operator's work in the designer: fill the grid, then whatever finish does.
+    void Design(std::function<void(TfrmCreatetbl&)> work) {
+        prompts.dialogs.push_back([work](QDialog& d) { work(static_cast<TfrmCreatetbl&>(d)); });
+    }
+    static void Fill(TfrmCreatetbl& f, const QList<QStringList>& rows) {
+        f.StringGrid1->setRowCount(static_cast<int>(rows.size()));
+        for (int r = 0; r < rows.size(); ++r)
+            for (int c = 0; c < rows[r].size(); ++c)
+                f.SetCell(r + 1, c + 1, rows[r][c]);
+    }
+    static void SaveAs(TfrmCreatetbl& f, const QString& name) {
+        f.Edit1->setText(name);
+        f.BitBtn1->click();
+    }
+    // "column:key" for every row of SHOW INDEX, in the server's order.
+    std::vector<std::string> Keys(const std::string& table) {
+        std::vector<std::string> keys;
+        for (const auto& row :
+             root->Rows("SHOW INDEX FROM " + std::string(kDatabase) + "." + QuoteName(table)))
+            keys.push_back(row.at(2) + ":" + row.at(4));
+        return keys;
+    }
+    std::vector<std::string> Columns(const std::string& table) {
+        std::vector<std::string> columns;
+        for (const auto& row :
+             root->Rows("SHOW COLUMNS FROM " + std::string(kDatabase) + "." + QuoteName(table)))
+            columns.push_back(row.at(0) + " " + row.at(1) + " " + row.at(2) + " " + row.at(4));
+        return columns;
+    }
+    bool TableExists(const std::string& table) {
+        return !root->Rows("SELECT 1 FROM information_schema.TABLES WHERE TABLE_SCHEMA='" +
+                           std::string(kDatabase) + "' AND TABLE_NAME='" + table + "'")
+                    .empty();
+    }
+
+    std::unique_ptr<RootConnection> root;
+};
+
+} // namespace
+
+TEST_F(CreateTableCommandTest, CreatesTheDesignedTableWithItsColumnsAndKeys) {
+    QString statement;
+    Design([&](TfrmCreatetbl& f) {
+        Fill(f, {{"id", "INTEGER", "", "TRUE", "TRUE", "TRUE"},
+                 {"part", "SMALLINT", "", "", "TRUE", "TRUE"},
+                 {"first name", "VARCHAR", "40", "", "", "TRUE", "'x'"},
+                 {"price", "DECIMAL", "10,2", "", "", "", "0"}});
+        prompts.dialogs.push_back([](QDialog& d) {
+            auto& dl = static_cast<TDualListDialog&>(d);
+            dl.SrcList->item(2)->setSelected(true);
+            dl.IncludeBtn->click();
+            dl.OKBtn->click();
+        });
+        prompts.inputs.push_back(QString("by name"));
+        prompts.yesNo.push_back(true);
+        f.BitBtn2->click();
+        SaveAs(f, "kt designer parts");
+        statement = QString::fromStdString(f.Statement());
+    });
+    window->RadioGroup1->setItems({"stale"});
+    window->Createtable1->trigger();
+
+    EXPECT_EQ(statement, "CREATE TABLE `kt designer parts`(\n\r"
+                         "id INTEGER UNSIGNED NOT NULL,\n\r"
+                         "part SMALLINT NOT NULL,\n\r"
+                         "`first name` VARCHAR(40) NOT NULL DEFAULT 'x',\n\r"
+                         "price DECIMAL(10,2) DEFAULT 0,\n\r"
+                         "INDEX `by name` (`first name`),\n\r"
+                         "PRIMARY KEY (id,part)\n\r)");
+    EXPECT_EQ(prompts.shown,
+              QStringList({"frmCreatetbl", "DualListDialog1",
+                           "Name the index:|Enter index name:", "Modify index?", statement}));
+    EXPECT_EQ(
+        Columns("kt designer parts"),
+        (std::vector<std::string>{"id int(10) unsigned NO ", "part smallint(6) NO ",
+                                  "first name varchar(40) NO x", "price decimal(10,2) YES 0.00"}));
+    EXPECT_EQ(Keys("kt designer parts"),
+              (std::vector<std::string>{"PRIMARY:id", "PRIMARY:part", "by name:first name"}));
+    // Then Clear and Show Databases: the lists start again, nothing selected.
+    EXPECT_TRUE(window->edtDatabase->text().isEmpty());
+    EXPECT_TRUE(window->RadioGroup1->items().contains(kDatabase));
+    EXPECT_EQ(window->RadioGroup1->itemIndex(), -1);
+    EXPECT_FALSE(window->AdminHandle);
+}
+
+TEST_F(CreateTableCommandTest, ARejectedStatementShowsTheStatementThenTheErrorAndRefreshes) {
+    Design([](TfrmCreatetbl& f) {
+        Fill(f, {{"a", "NOSUCHTYPE"}});
+        SaveAs(f, "kt_rejected");
+    });
+    window->RadioGroup1->setItems({"stale"});
+    window->SpeedButton(21)->click();
+    ASSERT_EQ(prompts.shown.size(), 3) << prompts.shown.join(" | ").toStdString();
+    EXPECT_EQ(prompts.shown[1], "CREATE TABLE kt_rejected(\n\ra NOSUCHTYPE\n\r)");
+    EXPECT_TRUE(prompts.shown[2].contains("NOSUCHTYPE")) << prompts.shown[2].toStdString();
+    EXPECT_EQ(prompts.icons[2], PromptIcon::Error);
+    EXPECT_FALSE(TableExists("kt_rejected"));
+    EXPECT_TRUE(window->RadioGroup1->items().contains(kDatabase));
+    EXPECT_TRUE(window->edtDatabase->text().isEmpty());
+}
+
+TEST_F(CreateTableCommandTest, ClosingTheDesignerSendsNothing) {
+    Design([](TfrmCreatetbl& f) {
+        Fill(f, {{"a", "INTEGER"}});
+        f.Edit1->setText("kt_closed");
+        f.show();
+        f.close();
+    });
+    window->RadioGroup1->setItems({"stale"});
+    window->Createtable2->trigger();
+    EXPECT_EQ(prompts.shown, QStringList({"frmCreatetbl"}));
+    EXPECT_TRUE(prompts.cursors.isEmpty()) << "no connection was opened";
+    EXPECT_FALSE(TableExists("kt_closed"));
+    EXPECT_EQ(window->RadioGroup1->items(), QStringList({"stale"}));
+    EXPECT_EQ(window->edtDatabase->text(), kDatabase);
+}
+
+TEST_F(CreateTableCommandTest, ASecondDesignerStartsWithoutTheFirstOnesClauses) {
+    Design([](TfrmCreatetbl& f) {
+        Fill(f,
+             {{"a", "INTEGER", "", "", "TRUE", "TRUE"}, {"b", "INTEGER", "", "", "TRUE", "TRUE"}});
+        SaveAs(f, "kt_first");
+    });
+    window->Createtable1->trigger();
+    EXPECT_EQ(Keys("kt_first"), (std::vector<std::string>{"PRIMARY:a", "PRIMARY:b"}));
+
+    window->edtDatabase->setText(kDatabase);
+    prompts.shown.clear();
+    Design([](TfrmCreatetbl& f) {
+        EXPECT_TRUE(f.Clauses().empty());
+        Fill(f, {{"c", "INTEGER", "", "", "TRUE", "TRUE"}});
+        SaveAs(f, "kt_second");
+    });
+    window->Createtable1->trigger();
+    EXPECT_EQ(prompts.shown.value(1),
+              "CREATE TABLE kt_second(\n\rc INTEGER NOT NULL PRIMARY KEY\n\r)");
+    EXPECT_EQ(Keys("kt_second"), std::vector<std::string>{"PRIMARY:c"});
+}
+
+TEST_F(CreateTableCommandTest, WithoutADatabaseOrWithARefusedLoginNothingIsCreated) {
+    window->edtDatabase->clear();
+    window->Createtable1->trigger();
+    EXPECT_TRUE(prompts.shown.isEmpty());
+
+    Choose(QStringLiteral("wrong"));
+    window->edtDatabase->setText(kDatabase);
+    window->RadioGroup1->setItems({"stale"});
+    Design([](TfrmCreatetbl& f) {
+        Fill(f, {{"a", "INTEGER"}});
+        SaveAs(f, "kt_refused");
+    });
+    window->Createtable1->trigger();
+    ASSERT_EQ(prompts.shown.size(), 2);
+    EXPECT_TRUE(prompts.shown[1].contains("Access denied")) << prompts.shown[1].toStdString();
+    // No refresh after a refused login.
+    EXPECT_EQ(window->RadioGroup1->items(), QStringList({"stale"}));
+    EXPECT_FALSE(TableExists("kt_refused"));
+}
