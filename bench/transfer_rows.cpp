@@ -143,13 +143,9 @@ double RawRead(MYSQL* m, std::vector<std::string>& inserts) {
 
 double RawInsert(MYSQL* m, const std::vector<std::string>& inserts) {
     ResetTable(m);
-    const ClientApi& c = Client();
     const auto start = std::chrono::steady_clock::now();
     for (const std::string& sql : inserts)
-        if (c.mysql_real_query(m, sql.data(), static_cast<unsigned long>(sql.size())) != 0) {
-            std::fprintf(stderr, "%s\n", c.mysql_error(m));
-            std::exit(2);
-        }
+        bench::Run(m, sql);
     return Since(start);
 }
 
