@@ -20,16 +20,24 @@
 #include <QStringDecoder>
 
 #include <exception>
+#include <limits>
 #include <string>
 #include <vector>
 
 namespace {
 
-enum class LiveOutcome { Opened, RanWithoutRows, NotLive };
+// What the live attempt did with the statement. Only NotSent leaves it for the read-only path to
+// send: a statement the server has seen is never sent a second time.
+enum class LiveOutcome { Opened, RanWithoutRows, ReadOnlyRows, SentAndFailed, NotSent };
 
-void ProcessMessagesAndArrow() {
-    prompts().processEvents();
-    prompts().setCursor(CursorShape::Arrow);
+void ShowReadOnlyMessage() {
+    prompts().message(BiText(QStringLiteral("Read-only result set!"),
+                             QStringLiteral("Rezultat nije moguće modificirati!")));
+}
+
+// A failure text as a failed client call shows it: at most 200 characters, trimmed.
+QString FailureText(const std::exception& e) {
+    return QString::fromStdString(e.what()).trimmed().left(200).trimmed();
 }
 
 void TellRan(std::uint64_t affectedRows) {
@@ -54,11 +62,13 @@ void SaveQueryFileOrTell(const QStringList& lines) {
 
 // The live attempt: the memo opened in MySQLQuery1 on a fresh connection of MySQLDatabase1.
 // Rows that cannot be edited (statements that are not a SELECT over a table) do not count as
-// live. A statement that ran without a result set has taken effect and must not be sent again.
+// live, but they have been read: the statement has run. A statement that ran without a result
+// set, or that the server refused, has been sent as well. failure holds the text of a refusal.
 LiveOutcome OpenLive(CommandContext& context, SharedQuery& shared, const QStringList& lines,
-                     std::uint64_t& affectedRows) {
+                     std::uint64_t& affectedRows, QString& failure) {
     TMySQLDatabase& db = shared.MySQLDatabase1;
     TMySQLQuery& query = shared.MySQLQuery1;
+    bool opening = false; // the flag of the query tells of this attempt only once it opens
     try {
         PrepareSharedDatabase(context, shared);
         prompts().processEvents();
@@ -72,16 +82,33 @@ LiveOutcome OpenLive(CommandContext& context, SharedQuery& shared, const QString
             sql.push_back(line.toStdString());
         query.SetSQL(std::move(sql));
         query.RequestLive = true;
+        opening = true;
         query.Open();
-        return query.CanModify() ? LiveOutcome::Opened : LiveOutcome::NotLive;
+        return query.CanModify() ? LiveOutcome::Opened : LiveOutcome::ReadOnlyRows;
     } catch (const ENoResultSet& e) {
         affectedRows = e.AffectedRows();
         return LiveOutcome::RanWithoutRows;
-    } catch (const std::exception&) {
-        // Its text is not shown: the read-only message stands for every failure here (of the
-        // database, the transaction or its transact-server).
-        return LiveOutcome::NotLive;
+    } catch (const std::exception& e) {
+        // Before the statement went out its text is not shown: the read-only message stands for
+        // every failure of the database, the transaction or its transact-server.
+        if (!opening || !query.StatementSent())
+            return LiveOutcome::NotSent;
+        failure = FailureText(e);
+        return LiveOutcome::SentAndFailed;
     }
+}
+
+// The first column of every row of the open MySQLQuery1, as the server sent it.
+QString FirstColumnOf(TMySQLQuery& query) {
+    if (query.FieldCount() == 0)
+        return {};
+    const TField& field = query.Field(0);
+    QStringList texts;
+    const std::int64_t rows = query.ReadRowsUpTo(std::numeric_limits<std::int64_t>::max());
+    for (std::int64_t recNo = 1; recNo <= rows; ++recNo)
+        texts.append(QString::fromStdString(
+            ExactText(field.DataType(), field.IsUnsigned(), query.RowValue(recNo, 0))));
+    return texts.join(QLatin1Char('\n'));
 }
 
 void CloseSharedQueryQuietly(SharedQuery& shared) {
@@ -95,8 +122,7 @@ void CloseSharedQueryQuietly(SharedQuery& shared) {
 // replaces the memo. A statement the server refuses is reported and stays in the memo, as does
 // one that turns out to have no result set.
 void RunReadOnly(CommandContext& context, SharedQuery& shared, const QStringList& lines) {
-    prompts().message(BiText(QStringLiteral("Read-only result set!"),
-                             QStringLiteral("Rezultat nije moguće modificirati!")));
+    ShowReadOnlyMessage();
     CloseSharedQueryQuietly(shared);
 
     CommandConnection conn(context);
@@ -157,7 +183,8 @@ void RunQuery(CommandContext& context) {
         return;
 
     std::uint64_t affectedRows = 0;
-    switch (OpenLive(context, *shared, lines, affectedRows)) {
+    QString failure;
+    switch (OpenLive(context, *shared, lines, affectedRows, failure)) {
     case LiveOutcome::Opened:
         ShowBrowseContext(context, QString::number(shared->MySQLQuery1.RecordCount()));
         ProcessMessagesAndArrow();
@@ -169,7 +196,34 @@ void RunQuery(CommandContext& context) {
         ProcessMessagesAndArrow();
         TellRan(affectedRows);
         return;
-    case LiveOutcome::NotLive:
+    case LiveOutcome::ReadOnlyRows: {
+        // The rows the live attempt read take the memo's place, as the read-only path shows
+        // them; the statement is not sent again.
+        ShowReadOnlyMessage();
+        QString firstColumn;
+        try {
+            firstColumn = FirstColumnOf(shared->MySQLQuery1);
+        } catch (const std::exception& e) {
+            failure = FailureText(e);
+        }
+        CloseSharedQueryQuietly(*shared);
+        if (failure.isEmpty())
+            context.queryMemo().setPlainText(firstColumn);
+        else
+            prompts().message(failure, PromptIcon::Error);
+        ShowBrowseContext(context);
+        ProcessMessagesAndArrow();
+        return;
+    }
+    case LiveOutcome::SentAndFailed:
+        // The server's refusal is reported once; the statement stays in the memo.
+        ShowReadOnlyMessage();
+        CloseSharedQueryQuietly(*shared);
+        prompts().message(failure, PromptIcon::Error);
+        ShowBrowseContext(context);
+        ProcessMessagesAndArrow();
+        return;
+    case LiveOutcome::NotSent:
         RunReadOnly(context, *shared, lines);
         return;
     }

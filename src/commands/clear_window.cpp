@@ -1,17 +1,16 @@
 #include "commands/clear_window.h"
 
+#include "commands/command_connection.h"
 #include "commands/command_context.h"
 #include "commands/shared_query.h"
 #include "commands/status_panels.h"
-#include "ui/prompts.h"
 #include "ui/radio_group.h"
 
 #include <QLineEdit>
 #include <QListWidget>
 
 void ClearMainWindow(CommandContext& context) {
-    prompts().processEvents();
-    prompts().setCursor(CursorShape::Arrow);
+    ProcessMessagesAndArrow();
     if (SharedQuery* shared = context.sharedQuery(); shared && shared->MySQLDatabase1.Connected())
         shared->CloseSharedQuery();
     context.databaseList().clearItems();

@@ -21,6 +21,11 @@ std::vector<QStringList> ResultRows(const std::vector<TextRow>& rows) {
     return texts;
 }
 
+void ProcessMessagesAndArrow() {
+    prompts().processEvents();
+    prompts().setCursor(CursorShape::Arrow);
+}
+
 void SayOutOfMemory() {
     prompts().message(BiText(QStringLiteral("Out of memory"), QStringLiteral("Nema memorije")),
                       PromptIcon::Error);
@@ -55,8 +60,7 @@ bool CommandConnection::Open(ConnectCall call, const QString& database) {
         else
             ShowError();
         Close();
-        ProcessMessages();
-        ArrowCursor();
+        Ready();
         return false;
     }
     return true;
@@ -83,6 +87,11 @@ void CommandConnection::Close() {
 
 void CommandConnection::ProcessMessages() {
     prompts().processEvents();
+}
+
+void CommandConnection::Ready() {
+    ProcessMessagesAndArrow();
+    busy_ = false;
 }
 
 void CommandConnection::BusyCursor() {

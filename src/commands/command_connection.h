@@ -22,6 +22,8 @@ std::vector<QStringList> ResultRows(const std::vector<TextRow>& rows);
 // How a command connects: the full call, or the one that takes only host, user and password.
 enum class ConnectCall { RealConnect, Connect };
 
+// Lets pending messages be processed (the window repaints), then sets the arrow cursor.
+void ProcessMessagesAndArrow();
 // Tells the operator the client library could not allocate a connection record.
 void SayOutOfMemory();
 // Shows a session's error text as it stands (trimmed, at most 200 characters).
@@ -55,10 +57,7 @@ public:
     void BusyCursor();
     void ArrowCursor();
     // After a connect: lets pending messages be processed and sets the arrow.
-    void Ready() {
-        ProcessMessages();
-        ArrowCursor();
-    }
+    void Ready();
 
 private:
     CommandContext& context_;

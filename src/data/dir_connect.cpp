@@ -32,8 +32,8 @@ std::string TDirMySQLConnect::GetErrorMsg() {
 
 int TDirMySQLConnect::Connect() {
     Disconnect();
-    if (session_.Connect(
-            {Host, Login, Password, Database, kServerPort, kConnectWithDb | kFoundRows})) {
+    if (session_.Connect({Host, Login, Password, Database, kServerPort,
+                          kConnectWithDb | kFoundRows})) {
         Active = true;
         return dsConnected;
     }
@@ -78,7 +78,7 @@ int TDirMySQLConnect::DropDatabase() {
         ErrorText = "Database name holds a NUL character";
         code = dsError;
     } else if (!session_.DropDatabase(Database)) {
-        ErrorText = session_.Error().text;
+        ErrorText = session_.FullErrorText();
         code = dsError;
     }
     session_.Close();

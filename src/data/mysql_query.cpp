@@ -116,6 +116,7 @@ void TMySQLQuery::InternalOpen() {
     log_.Clear();
     rowsAddedOrRemoved_ = 0;
     readOnly_ = true;
+    statementSent_ = false;
     recordCounter_ = lastId_ = 0;
     current_ = -1;
     atEnd_ = false;
@@ -147,6 +148,7 @@ void TMySQLQuery::InternalOpen() {
     dirQuery_.Connect = connect;
     dirQuery_.SetStoreResult(false);
     dirQuery_.Sql = statement;
+    statementSent_ = true;
     dirQuery_.Open();
     if (!dirQuery_.Active) {
         if (dirQuery_.RanWithoutResult())

@@ -84,6 +84,9 @@ public:
     // Applies pending changes, then reads the rows again with the same fields.
     void Refresh() override;
     bool ReadOnly() const { return readOnly_; }
+    // True once the last Open has handed its statement to the server, also when that Open then
+    // failed: the statement may have run, and sending it again could run it twice.
+    bool StatementSent() const { return statementSent_; }
 
     const StatementAnalysis& Analysis() const { return analysis_; }
     const std::vector<std::string>& Tables() const { return analysis_.Tables(); }
@@ -180,4 +183,5 @@ private:
     bool atEnd_ = false;
     bool readAhead_ = false; // the whole result was read at open and waits in the cache
     bool readOnly_ = true;
+    bool statementSent_ = false;
 };

@@ -1,5 +1,6 @@
 #include "data/server_session.h"
 
+#include "data/statement_results.h"
 #include "data/text_utils.h"
 
 namespace {
@@ -74,13 +75,8 @@ SessionResult ServerSession::Run(const std::string& sql) {
         }
     }
     // Procedures answer several results; the connection is usable again only when all are read.
-    while (c.mysql_more_results && c.mysql_more_results(handle())) {
-        if (c.mysql_next_result(handle()) > 0) {
-            out.failed = true;
-            break;
-        }
-        const ClientResult next(c.mysql_store_result(handle()));
-    }
+    if (!DrainMoreResults(handle()))
+        out.failed = true;
     return out;
 }
 

@@ -31,8 +31,13 @@ public:
     QPushButton* BitBtn1;
     QPushButton* BitBtn2;
 
+protected:
+    // Opens centred on the screen (not on the window that opened it).
+    void showEvent(QShowEvent* event) override;
+
 private:
     void BitBtn1Click();
+    void centreOnScreen();
 
     QLabel *lblHost, *lblFriendly, *lblSocket, *lblUser, *lblPassword, *lblConfirm;
     bool accepted_ = false;

@@ -4,34 +4,27 @@
 #include "shell/dm1.h"
 #include "shell/locale_ids.h"
 #include "shell/main_commands.h"
-#include "shell/toolbar_glyphs.h"
 #include "ui/db_grid.h"
 #include "ui/db_navigator.h"
 #include "ui/language.h"
 #include "ui/operator_log.h"
 #include "ui/radio_group.h"
 #include "ui/registry.h"
+#include "ui/scale_widgets.h"
 #include "ui/status_bar.h"
 
-#include <QActionGroup>
-#include <QButtonGroup>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QGridLayout>
 #include <QGroupBox>
 #include <QGuiApplication>
-#include <QHBoxLayout>
-#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMenuBar>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QScreen>
-#include <QTableView>
 #include <QToolButton>
-#include <QVBoxLayout>
 
 TQueryFrm1* QueryFrm1 = nullptr;
 
@@ -83,6 +76,8 @@ void TQueryFrm1::retranslateUi() {
     lblQuery->setText(tr("Query: place for query-entering (doubleclick to run):"));
     Memo1->setToolTip(tr("Query memo"));
     Memo1->setAccessibleName(tr("Query memo"));
+    // A list is not named by its label on its own.
+    ListBox1->setAccessibleName(lblTables->text());
 
     File1->setTitle(tr("Main"));
     Server1->setTitle(tr("Server"));
@@ -127,7 +122,8 @@ SharedQuery* TQueryFrm1::sharedQuery() {
 }
 
 void TQueryFrm1::FormCreate() {
-    // Small screens: scale the window and its fonts and open it maximised.
+    // Small screens: scale the window, its fonts and every fixed size of its controls by the
+    // screen's width : 800, and open it maximised.
     const QRect screen = screenArea();
     if (screen.width() < 800 && screen.height() < 600) {
         scaled_ = true;
@@ -135,6 +131,7 @@ void TQueryFrm1::FormCreate() {
         QFont f = font();
         f.setPixelSize(std::max(1, f.pixelSize() * screen.width() / 800));
         setFont(f);
+        ScaleFixedSizes(*this, screen.width(), 800);
         setWindowState(Qt::WindowMaximized);
     }
 

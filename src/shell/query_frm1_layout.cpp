@@ -11,6 +11,7 @@
 #include "ui/radio_group.h"
 #include "ui/status_bar.h"
 
+#include <QActionGroup>
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QGridLayout>
@@ -26,6 +27,9 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <memory>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -112,13 +116,37 @@ void TQueryFrm1::buildMenus() {
     English1->setData(1033);
     Croatian1->setData(1050);
     English1->setChecked(true);
-    // Radio items: SetLanguage sets both check marks itself.
+    // Radio items of one exclusive group; SetLanguage sets both check marks itself.
+    auto* languages = new QActionGroup(this);
+    languages->setObjectName(QStringLiteral("LanguageGroup"));
+    languages->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
+    languages->addAction(English1);
+    languages->addAction(Croatian1);
     Language1->addActions({English1, Croatian1});
-    for (QAction* item : {English1, Croatian1})
-        connect(item, &QAction::triggered, this, [this, item] {
-            item->setChecked(!item->isChecked());
+    // A click on an unchecked language item has moved the group's mark to it before its handler
+    // runs (the item checked, the other unchecked): that move is undone first, so that without the
+    // language's module nothing changes.
+    auto moves = std::make_shared<std::vector<std::pair<QAction*, bool>>>(); // item, mark before
+    for (QAction* item : {English1, Croatian1}) {
+        connect(item, &QAction::toggled, this,
+                [moves, item](bool on) { moves->emplace_back(item, !on); });
+        connect(item, &QAction::triggered, this, [this, moves, item] {
+            QAction* other = item == English1 ? Croatian1 : English1;
+            bool gained = false, otherLost = false;
+            for (std::size_t i = moves->size() > 2 ? moves->size() - 2 : 0; i < moves->size();
+                 ++i) {
+                gained = gained || (*moves)[i] == std::pair<QAction*, bool>(item, false);
+                otherLost = otherLost || (*moves)[i] == std::pair<QAction*, bool>(other, true);
+            }
+            if (otherLost)
+                other->setChecked(true); // the group takes the mark from item again
+            else if (gained)
+                item->setChecked(false);
+            moves->clear();
             SetLanguage(item);
+            moves->clear();
         });
+    }
 
     bar->addMenu(File1);
     bar->addMenu(Database1);

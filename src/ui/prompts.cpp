@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
 
 namespace {
@@ -26,11 +27,13 @@ public:
         }
         QMessageBox box(kind, QApplication::applicationName(), MessageBoxText(text),
                         QMessageBox::Ok, QApplication::activeWindow());
+        box.setTextFormat(Qt::PlainText); // server texts are shown as they come, never as markup
         withArrow([&] { box.exec(); });
     }
     bool askYesNo(const QString& text) override {
         QMessageBox box(QMessageBox::Question, QApplication::applicationName(), text,
                         QMessageBox::Yes | QMessageBox::No, QApplication::activeWindow());
+        box.setTextFormat(Qt::PlainText);
         int answer = QMessageBox::No;
         withArrow([&] { answer = box.exec(); });
         return answer == QMessageBox::Yes;
@@ -44,15 +47,18 @@ public:
     }
     std::optional<QString> input(const QString& caption, const QString& prompt,
                                  const QString& value) override {
-        bool ok = false;
-        QString text;
-        withArrow([&] {
-            text = QInputDialog::getText(QApplication::activeWindow(), caption, prompt,
-                                         QLineEdit::Normal, value, &ok);
-        });
-        if (!ok)
+        QInputDialog dialog(QApplication::activeWindow());
+        dialog.setWindowTitle(caption);
+        // The prompt's label is the buddy of the field, so an ampersand would mark a shortcut.
+        dialog.setLabelText(QString(prompt).replace(QLatin1Char('&'), QStringLiteral("&&")));
+        dialog.setTextValue(value);
+        for (QLabel* label : dialog.findChildren<QLabel*>())
+            label->setTextFormat(Qt::PlainText);
+        int result = QDialog::Rejected;
+        withArrow([&] { result = dialog.exec(); });
+        if (result != QDialog::Accepted)
             return std::nullopt;
-        return text;
+        return dialog.textValue();
     }
     QString openFileName(QWidget* parent, const QString& caption, const QString& dir,
                          const QString& filter) override {

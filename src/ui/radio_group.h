@@ -1,5 +1,8 @@
 // A titled group of radio buttons laid out in columns, one button per item; ItemIndex is the
-// checked one (-1 for none).
+// checked one (-1 for none). Every item shows its whole text: the columns are as wide as their
+// longest item, and when they do not fit side by side the items stand in one column; a text wider
+// than the group scrolls. Typing the first letters of an item moves the focus to it (Space checks
+// it).
 #pragma once
 
 #include <QButtonGroup>
@@ -17,6 +20,8 @@ public:
 
     void setColumns(int columns);
     int columns() const { return columns_; }
+    // The columns the items stand in now: columns(), or 1 when those do not fit the width.
+    int shownColumns() const { return shownColumns_; }
 
     void setItems(const QStringList& items);
     void addItem(const QString& item);
@@ -36,11 +41,22 @@ signals:
     // The items were replaced, added to or cleared.
     void itemsChanged();
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     void relayout();
+    // Places the buttons in as many columns as fit, when that number changed (or always).
+    void placeButtons(bool always);
+    int columnsThatFit() const;
 
     QStringList items_;
     int columns_ = 1;
+    int shownColumns_ = 1;
+    int stretchRow_ = 0;
+    QString typed_; // the letters typed in quick succession
+    qint64 typedAt_ = 0;
     QButtonGroup group_;
     QScrollArea* scroll_;
     QWidget* inner_;

@@ -11,7 +11,8 @@ QLabel* TStatusBar::addPanel(int width, Bevel bevel, Qt::Alignment alignment) {
     label->setFrameShape(QFrame::Panel);
     label->setFrameShadow(bevel == Bevel::Raised ? QFrame::Raised : QFrame::Sunken);
     label->setAlignment(alignment | Qt::AlignVCenter);
-    label->setAccessibleName(QStringLiteral("Status panel %1").arg(panels_.size()));
+    // Assistive technology reads the panel's text as its name; the description says which it is.
+    label->setAccessibleDescription(QStringLiteral("Status panel %1").arg(panels_.size()));
     addWidget(label);
     panels_.push_back(label);
     return label;

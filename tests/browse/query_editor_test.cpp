@@ -110,15 +110,20 @@ TEST_F(QueryEditorTest, RowsThatCannotBeEditedComeBackIntoTheMemo) {
     EXPECT_EQ(Panels(), QStringList({"testsrv", "root", kDb, "", "", "old5"}));
     EXPECT_EQ(prompts.cursors.back(), CursorShape::Arrow);
 
-    // The read-only path gets the memo as one line, a blank before every line: the server's
-    // process list shows the statement as it arrived (without the leading blank, which the
-    // server drops). No result rows: the memo is empty.
+    // When the live attempt fails before the statement goes out (here its transact-server is
+    // not there), the read-only path sends the memo as one line, a blank before every line: the
+    // server's process list shows the statement as it arrived (without the leading blank, which
+    // the server drops). No result rows: the memo is empty.
     EXPECT_EQ(JoinedStatement({"a", "", "c"}), QStringLiteral(" a  c"));
     SetCroatian();
     ForgetPrompts();
+    dm->MySQLTransact1.UseTransServer = true;
+    dm->MySQLTransact1.Port = "1";
+    dm->MySQLTransact1.SetHost("127.0.0.1");
     SetMemo({"SELECT (SELECT INFO FROM information_schema.PROCESSLIST",
              "WHERE ID = CONNECTION_ID())", "AS sent"});
     window->Runquery1Click();
+    dm->MySQLTransact1.UseTransServer = false;
     EXPECT_EQ(prompts.shown, QStringList({"Rezultat nije moguće modificirati!"}));
     EXPECT_EQ(MemoText(), QStringList({"SELECT (SELECT INFO FROM information_schema.PROCESSLIST "
                                        "WHERE ID = CONNECTION_ID()) AS sent"}));
@@ -148,6 +153,54 @@ TEST_F(QueryEditorTest, AStatementWithoutRowsRunsExactlyOnce) {
     EXPECT_EQ(prompts.shown, QStringList({"Naredba je izvršena; broj obuhvaćenih redaka: 2."}));
     EXPECT_EQ(Value(std::string("SELECT GROUP_CONCAT(name ORDER BY id) FROM ") + kDb + ".items"),
               "ONE,TWO,three,four");
+}
+
+TEST_F(QueryEditorTest, AStatementThatAnswersRowsIsSentExactlyOnce) {
+    Exec(kDb, "CREATE TABLE sent (id INT AUTO_INCREMENT PRIMARY KEY, v INT)");
+    Exec(kDb, "CREATE SEQUENCE seq NOCACHE");
+    Exec(kDb, "CREATE PROCEDURE writes_then_selects() BEGIN INSERT INTO sent (v) VALUES (7); "
+              "SELECT COUNT(*) AS n FROM sent; END");
+    const std::string sentRows = std::string("SELECT COUNT(*) FROM ") + kDb + ".sent";
+
+    // Rows that cannot be edited come back into the memo from the one send of the live attempt.
+    SetMemo({"INSERT INTO sent (v)", "VALUES (1) RETURNING id, v"});
+    window->Runquery1Click();
+    EXPECT_EQ(Value(sentRows), "1");
+    EXPECT_EQ(prompts.shown, QStringList({"Read-only result set!"}));
+    EXPECT_EQ(MemoText(), QStringList({"1"}));
+    EXPECT_FALSE(Query().Active());
+    EXPECT_FALSE(Database().Connected());
+    EXPECT_EQ(Panels().mid(2, 3), QStringList({kDb, "", ""}));
+    EXPECT_EQ(prompts.cursors.back(), CursorShape::Arrow);
+
+    ForgetPrompts();
+    SetMemo({"SELECT NEXTVAL(seq) AS next_value"});
+    window->Runquery1Click();
+    EXPECT_EQ(MemoText(), QStringList({"1"}));
+    EXPECT_EQ(Value(std::string("SELECT NEXTVAL(") + kDb + ".seq)"), "2")
+        << "the sequence advanced more than once";
+
+    ForgetPrompts();
+    SetMemo({"CALL writes_then_selects()"});
+    window->Runquery1Click();
+    EXPECT_EQ(Value(sentRows), "2");
+    EXPECT_EQ(prompts.shown, QStringList({"Read-only result set!"}));
+    EXPECT_EQ(MemoText(), QStringList({"2"}));
+
+    // A statement the server refuses part-way is not sent again either: the row the procedure
+    // wrote before failing is there once, and the failure is told once.
+    Exec(kDb, "CREATE PROCEDURE writes_then_fails() BEGIN INSERT INTO sent (v) VALUES (8); "
+              "SELECT * FROM no_such_table; END");
+    ForgetPrompts();
+    SetMemo({"CALL writes_then_fails()"});
+    window->Runquery1Click();
+    EXPECT_EQ(Value(sentRows), "3");
+    ASSERT_EQ(prompts.shown.size(), 2);
+    EXPECT_EQ(prompts.shown[0], QStringLiteral("Read-only result set!"));
+    EXPECT_TRUE(prompts.shown[1].contains(QStringLiteral("no_such_table")))
+        << prompts.shown[1].toStdString();
+    EXPECT_EQ(MemoText(), QStringList({"CALL writes_then_fails()"}));
+    EXPECT_FALSE(Database().Connected());
 }
 
 TEST_F(QueryEditorTest, AStatementTheServerRefusesIsReportedAndStaysInTheMemo) {

@@ -1,5 +1,6 @@
 #include "transact_server_process.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <signal.h>
@@ -12,7 +13,8 @@
 
 extern char** environ;
 
-TransactServerProcess::TransactServerProcess(const std::vector<std::string>& extra) {
+TransactServerProcess::TransactServerProcess(const std::vector<std::string>& extra,
+                                             const std::string& logFile) {
     std::vector<std::string> args{KESTREL_TRANSACT_SERVER,
                                   "--port",
                                   "0",
@@ -39,6 +41,9 @@ TransactServerProcess::TransactServerProcess(const std::vector<std::string>& ext
     posix_spawn_file_actions_adddup2(&actions, fds[1], STDOUT_FILENO);
     posix_spawn_file_actions_addclose(&actions, fds[0]);
     posix_spawn_file_actions_addclose(&actions, fds[1]);
+    if (!logFile.empty())
+        posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, logFile.c_str(),
+                                         O_WRONLY | O_CREAT | O_TRUNC, 0600);
     const int rc = ::posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     ::close(fds[1]);

@@ -5,43 +5,22 @@
 #include "data/statement_results.h"
 #include "data/text_utils.h"
 #include "line_reader.h"
-
-#include <sys/socket.h>
+#include "server_io.h"
 
 #include <cctype>
-#include <cerrno>
-#include <iostream>
-#include <mutex>
+#include <chrono>
+#include <utility>
 
 namespace {
-
-std::mutex logMutex;
-
-void Log(const std::string& peer, const std::string& text) {
-    std::lock_guard<std::mutex> lock(logMutex);
-    std::cerr << "transact-server: " << peer << ": " << text << std::endl;
-}
-
-bool SendAll(int fd, std::string_view data) {
-    while (!data.empty()) {
-        const ssize_t sent = ::send(fd, data.data(), data.size(), MSG_NOSIGNAL);
-        if (sent < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        data.remove_prefix(static_cast<std::size_t>(sent));
-    }
-    return true;
-}
 
 std::string MySQLError(MYSQL* handle) {
     const char* text = Client().mysql_error(handle);
     return text ? text : "";
 }
 
-// The command word of a line, upper case, and what follows it (blanks trimmed).
-std::string CommandWord(const std::string& command, std::string& rest) {
+// The command word of a line, upper case, and what follows it (blanks trimmed). Control
+// characters within what follows, or at its ends except for the separating tab, make rawRest true.
+std::string CommandWord(const std::string& command, std::string& rest, bool& rawRest) {
     std::size_t i = 0;
     while (i < command.size() && std::isalpha(static_cast<unsigned char>(command[i])))
         ++i;
@@ -50,7 +29,13 @@ std::string CommandWord(const std::string& command, std::string& rest) {
         c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     if (i < command.size() && command[i] != ' ' && command[i] != '\t')
         return {}; // not a word by itself
-    rest = TrimBlanksAndControls(std::string_view(command).substr(i));
+    std::string_view after = std::string_view(command).substr(i);
+    while (!after.empty() && (after.front() == ' ' || after.front() == '\t'))
+        after.remove_prefix(1);
+    while (!after.empty() && after.back() == ' ')
+        after.remove_suffix(1);
+    rawRest = HoldsControlCharacter(after);
+    rest = TrimBlanksAndControls(after);
     return word;
 }
 
@@ -76,11 +61,31 @@ std::string ErrorAnswer(const std::string& text) {
 void ServeClient(SocketHandle socket, const ServerOptions& options, const std::string& peer) {
     const int fd = socket.get();
     LineReader reader(fd, options.MaxLine);
+    // The client must have sent its login and password within the time limit.
+    reader.SetDeadline(std::chrono::steady_clock::now() +
+                       std::chrono::seconds(options.LoginTimeout));
     std::string login, password, line;
-    if (!SendAll(fd, "login: ") || reader.ReadLine(login) != LineReader::Line)
-        return Log(peer, "left during the login");
-    if (!SendAll(fd, "password: ") || reader.ReadLine(password) != LineReader::Line)
-        return Log(peer, "left during the login");
+    for (auto [prompt, answer] : {std::pair{"login: ", &login}, {"password: ", &password}}) {
+        if (!SendAll(fd, prompt))
+            return Log(peer, "left during the login");
+        switch (reader.ReadLine(*answer)) {
+        case LineReader::Line:
+            break;
+        case LineReader::TimedOut:
+            SendAll(fd, "Login timed out\n");
+            return Log(peer, "dropped: the login took longer than " +
+                                 std::to_string(options.LoginTimeout) + " s");
+        default:
+            return Log(peer, "left during the login");
+        }
+    }
+    // A NUL would cut the login or password short on its way to MySQL; nothing of the kind
+    // is passed on.
+    if (HoldsControlCharacter(login) || HoldsControlCharacter(password)) {
+        Log(peer, "login refused: the login or password holds a control character");
+        SendAll(fd, "Login incorrect: the login or password holds a control character\n");
+        return;
+    }
 
     const ClientApi& c = Client();
     ClientHandle mysql;
@@ -105,6 +110,7 @@ void ServeClient(SocketHandle socket, const ServerOptions& options, const std::s
     }
     if (!SendAll(fd, "\n\r"))
         return;
+    reader.SetDeadline(std::nullopt);
     Log(peer, login + " logged in");
 
     for (;;) {
@@ -121,11 +127,14 @@ void ServeClient(SocketHandle socket, const ServerOptions& options, const std::s
             if (command.ends_with(';'))
                 command.pop_back();
             std::string rest;
-            const std::string word = CommandWord(command, rest);
+            bool controls = false;
+            const std::string word = CommandWord(command, rest, controls);
             if (word == "QUIT" && rest.empty())
                 return Log(peer, "quit");
             if (word == "CONNECT") {
-                if (!rest.empty() && c.mysql_select_db(handle, rest.c_str()) != 0)
+                if (controls)
+                    answer = ErrorAnswer("A database name cannot hold a control character");
+                else if (!rest.empty() && c.mysql_select_db(handle, rest.c_str()) != 0)
                     answer = ErrorAnswer(MySQLError(handle));
                 else
                     answer = "OK\n";

@@ -1,5 +1,5 @@
 // transact-server: runs the statements of transact-server clients on a MySQL server.
-#include "client_session.h"
+#include "client_threads.h"
 #include "data/client_handles.h"
 #include "data/client_library.h"
 #include "data/socket_handle.h"
@@ -73,6 +73,7 @@ int main(int argc, char** argv) {
     std::cout << "transact-server listening on " << PeerName(address) << std::endl;
 
     // One thread per client; the server runs until it is stopped.
+    ClientThreads clients(*options);
     for (;;) {
         sockaddr_in peer{};
         socklen_t peerSize = sizeof peer;
@@ -85,8 +86,6 @@ int main(int argc, char** argv) {
             continue;
         }
         ::setsockopt(fd, SOL_SOCKET, SO_KEEPALIVE, &on, sizeof on);
-        std::thread([fd, &opts = *options, name = PeerName(peer)] {
-            ServeClient(SocketHandle(fd), opts, name);
-        }).detach();
+        clients.Start(fd, PeerName(peer));
     }
 }

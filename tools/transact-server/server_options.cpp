@@ -32,7 +32,8 @@ std::optional<ServerOptions> ParseServerOptions(const std::vector<std::string>& 
             continue;
         }
         if (name != "--port" && name != "--listen" && name != "--mysql-host" &&
-            name != "--mysql-port" && name != "--max-line") {
+            name != "--mysql-port" && name != "--max-line" && name != "--max-clients" &&
+            name != "--login-timeout") {
             error = "unknown option " + args[i];
             return std::nullopt;
         }
@@ -50,6 +51,10 @@ std::optional<ServerOptions> ParseServerOptions(const std::vector<std::string>& 
             ok = ReadNumber<std::uint16_t>(value, 1, 65535, o.MySQLPort);
         else if (name == "--max-line")
             ok = ReadNumber<std::size_t>(value, kMinMaxLine, kMaxMaxLine, o.MaxLine);
+        else if (name == "--max-clients")
+            ok = ReadNumber<unsigned>(value, 1, kMaxMaxClients, o.MaxClients);
+        else if (name == "--login-timeout")
+            ok = ReadNumber<unsigned>(value, 1, kMaxLoginTimeout, o.LoginTimeout);
         else if (name == "--listen")
             o.Listen = value;
         else
@@ -75,7 +80,8 @@ std::string ServerUsage() {
            "  QUIT;                close the connection (uncommitted work is rolled back)\n"
            "  anything else        runs as one statement\n"
            "Each client has its own MySQL connection with autocommit off. Every command but QUIT\n"
-           "is answered with one line: \"OK\" or the error text.\n"
+           "is answered with one line: \"OK\" or the error text. A login, password or database\n"
+           "name holding a control character (a NUL byte among them) is refused.\n"
            "\n"
            "Options:\n"
            "  --port N          TCP port to listen on (default 19700; 0 takes a free port)\n"
@@ -84,6 +90,9 @@ std::string ServerUsage() {
            "  --mysql-port N    MySQL server port (default 3306)\n"
            "  --max-line N      longest command line in bytes (default 1048576); a longer line\n"
            "                    is answered with an error and not run\n"
+           "  --max-clients N   clients served at once (default 100); one more is told so\n"
+           "                    and closed\n"
+           "  --login-timeout S seconds a client has to finish its login (default 30)\n"
            "  --help            show this text\n"
            "\n"
            "At start the server prints \"transact-server listening on ADDR:PORT\".\n";
