@@ -11,6 +11,7 @@
 // The data source is defined in a temporary odbc.ini named by ODBCINI/ODBCSYSINI.
 #include "bench_table.h"
 #include "data/client_handles.h"
+#include "data/client_library.h"
 #include "data/mysql_database.h"
 #include "data/mysql_query.h"
 #include "data/mysql_transact.h"
@@ -185,6 +186,8 @@ double Transfer(MYSQL* m, long long n) {
 int main(int argc, char** argv) {
     const long long n = argc > 1 ? std::atoll(argv[1]) : 100000;
     const int rounds = argc > 2 ? std::atoi(argv[2]) : 3;
+    if (!LoadClientLibrary([](const std::string& t) { std::fprintf(stderr, "%s\n", t.c_str()); }))
+        return 1;
     const std::string dir = DefineSource();
     FillSource(dir + "/source.db", n);
     ClientHandle admin;
