@@ -202,6 +202,90 @@
         <source>BDE-&gt;MySQL</source>
         <translation>BDE-&gt;MySQL</translation>
     </message>
+    <message>
+        <source>Connect Info</source>
+        <translation>Connect Info</translation>
+    </message>
+    <message>
+        <source>Hostname:</source>
+        <translation>Hostname:</translation>
+    </message>
+    <message>
+        <source>Username:</source>
+        <translation>Username:</translation>
+    </message>
+    <message>
+        <source>Password:</source>
+        <translation>Password:</translation>
+    </message>
+    <message>
+        <source>Database:</source>
+        <translation>Database:</translation>
+    </message>
+    <message>
+        <source>MySQL DB&apos;s:</source>
+        <translation>MySQL DB&apos;s:</translation>
+    </message>
+    <message>
+        <source>BDE alias:</source>
+        <translation>BDE alias:</translation>
+    </message>
+    <message>
+        <source>Connect</source>
+        <translation>Connect</translation>
+    </message>
+    <message>
+        <source>Disconnect</source>
+        <translation>Disconnect</translation>
+    </message>
+    <message>
+        <source>Global</source>
+        <translation>Global</translation>
+    </message>
+    <message>
+        <source>DB1</source>
+        <translation>DB1</translation>
+    </message>
+    <message>
+        <source>DB2</source>
+        <translation>DB2</translation>
+    </message>
+    <message>
+        <source>BDE -&gt; MySQL</source>
+        <translation>BDE -&gt; MySQL</translation>
+    </message>
+    <message>
+        <source>Return</source>
+        <translation>Return</translation>
+    </message>
+    <message>
+        <source>Exec. MySQL</source>
+        <translation>Exec. MySQL</translation>
+    </message>
+    <message>
+        <source>Close QRY</source>
+        <translation>Close QRY</translation>
+    </message>
+    <message>
+        <source>Exec. BDE</source>
+        <translation>Exec. BDE</translation>
+    </message>
+    <message>
+        <source>MySQL statement</source>
+        <translation>MySQL statement</translation>
+    </message>
+    <message>
+        <source>BDE statement</source>
+        <translation>BDE statement</translation>
+    </message>
+    <message>
+        <source>MySQL rows</source>
+        <translation>MySQL rows</translation>
+    </message>
+    <message>
+        <source>BDE rows</source>
+        <translation>BDE rows</translation>
+    </message>
 </context>
 <context>
     <name>TQueryFrm1</name>

@@ -202,6 +202,90 @@
         <source>BDE-&gt;MySQL</source>
         <translation>BDE-&gt;MySQL</translation>
     </message>
+    <message>
+        <source>Connect Info</source>
+        <translation>Podaci o spajanju</translation>
+    </message>
+    <message>
+        <source>Hostname:</source>
+        <translation>Poslužitelj:</translation>
+    </message>
+    <message>
+        <source>Username:</source>
+        <translation>Korisničko ime:</translation>
+    </message>
+    <message>
+        <source>Password:</source>
+        <translation>Lozinka:</translation>
+    </message>
+    <message>
+        <source>Database:</source>
+        <translation>Baza:</translation>
+    </message>
+    <message>
+        <source>MySQL DB&apos;s:</source>
+        <translation>MySQL baze:</translation>
+    </message>
+    <message>
+        <source>BDE alias:</source>
+        <translation>BDE alias:</translation>
+    </message>
+    <message>
+        <source>Connect</source>
+        <translation>Spoji</translation>
+    </message>
+    <message>
+        <source>Disconnect</source>
+        <translation>Odspoji</translation>
+    </message>
+    <message>
+        <source>Global</source>
+        <translation>Globalno</translation>
+    </message>
+    <message>
+        <source>DB1</source>
+        <translation>DB1</translation>
+    </message>
+    <message>
+        <source>DB2</source>
+        <translation>DB2</translation>
+    </message>
+    <message>
+        <source>BDE -&gt; MySQL</source>
+        <translation>BDE -&gt; MySQL</translation>
+    </message>
+    <message>
+        <source>Return</source>
+        <translation>Povratak</translation>
+    </message>
+    <message>
+        <source>Exec. MySQL</source>
+        <translation>Izvrši MySQL</translation>
+    </message>
+    <message>
+        <source>Close QRY</source>
+        <translation>Zatvori upit</translation>
+    </message>
+    <message>
+        <source>Exec. BDE</source>
+        <translation>Izvrši BDE</translation>
+    </message>
+    <message>
+        <source>MySQL statement</source>
+        <translation>MySQL naredba</translation>
+    </message>
+    <message>
+        <source>BDE statement</source>
+        <translation>BDE naredba</translation>
+    </message>
+    <message>
+        <source>MySQL rows</source>
+        <translation>MySQL retci</translation>
+    </message>
+    <message>
+        <source>BDE rows</source>
+        <translation>BDE retci</translation>
+    </message>
 </context>
 <context>
     <name>TQueryFrm1</name>

@@ -1,7 +1,7 @@
 #include "shell/dm1.h"
 
-#include "shell/form1.h"
 #include "shell/query_frm1.h"
+#include "transfer/form1.h"
 
 #include <QLabel>
 
@@ -35,8 +35,19 @@ TDM1::TDM1(QObject* parent) : QObject(parent) {
     MySQLQuery1.AfterScroll = [](TDataSet& dataSet) { MySQLQuery1AfterScroll(dataSet); };
     if (QueryFrm1)
         QueryFrm1->BindDataSource(DataSource1);
-    DSQuery1 = new QObject(this);
+    Database1.AliasName = "Lindora";
+    Database1.DatabaseName = "DBLindora";
+    Database1.SessionName = "Default";
+    Query1.DatabaseName = "DBLindora";
+    Query1.SessionName = "Default";
+    Query1.SetDatabase(&Database1);
+    DSQuery1 = new TDataSource(this);
     DSQuery1->setObjectName(QStringLiteral("DSQuery1"));
+    DSQuery1->SetDataSet(&Query1);
+}
+
+TransferObjects TDM1::TransferLinks() {
+    return {&MySQLDatabase1, &MySQLQuery1, DataSource1, &Database1, &Query1, DSQuery1};
 }
 
 void TDM1::MySQLQuery1AfterScroll(TDataSet& dataSet) {
@@ -56,6 +67,8 @@ TDM1::~TDM1() {
     MySQLQuery1.Close();
     MySQLTransact1.Disconnect();
     MySQLDatabase1.Disconnect();
+    Query1.Close();
+    Database1.Close();
     if (DM1 == this)
         DM1 = nullptr;
 }

@@ -4,22 +4,12 @@
 #pragma once
 
 #include "commands/shared_query.h"
+#include "transfer/form1.h"
+#include "transfer/odbc_database.h"
+#include "transfer/odbc_query.h"
 #include "ui/data_source.h"
 
 #include <QObject>
-#include <QString>
-#include <QStringList>
-
-struct AliasDatabaseSettings {
-    QString AliasName = QStringLiteral("Lindora");
-    QString DatabaseName = QStringLiteral("DBLindora");
-    QString SessionName = QStringLiteral("Default");
-};
-
-struct AliasQuerySettings {
-    QString DatabaseName = QStringLiteral("DBLindora");
-    QString SessionName = QStringLiteral("Default");
-};
 
 class TDM1 : public QObject, public SharedQuery {
     Q_OBJECT
@@ -32,9 +22,12 @@ public:
 
     // MySQLDatabase1, MySQLTransact1 and MySQLQuery1 come from SharedQuery.
     TDataSource* DataSource1; // feeds DBGrid1 and DBNavigator1 from MySQLQuery1
-    AliasDatabaseSettings Database1;
-    AliasQuerySettings Query1;
-    QObject* DSQuery1; // feeds the transfer window's source grid from Query1
+    TOdbcDatabase Database1;  // the ODBC data source named by its AliasName
+    TOdbcQuery Query1;        // on Database1
+    TDataSource* DSQuery1;    // feeds the transfer window's source grid from Query1
+
+    // The objects the transfer window works on.
+    TransferObjects TransferLinks();
 };
 
 extern TDM1* DM1;

@@ -27,6 +27,8 @@ class TDBGrid;
 class TDBNavigator;
 class TFilterBar;
 class TDataSource;
+class TDM1;
+class TForm1;
 class TRadioGroup;
 class TStatusBar;
 
@@ -66,6 +68,9 @@ public:
     QWidget* dialogParent() override { return this; }
     // Binds DBGrid1 and DBNavigator1 to the data module's data source.
     void BindDataSource(TDataSource* source);
+    // Gives the transfer window the data module's objects, this window to come back to and the
+    // database names that Show Databases lists.
+    void AttachTransferWindow(TForm1& transfer, TDM1& dataModule);
     // Sets the window texts of the current language (captions, labels, menu items, hints).
     void retranslateUi() override;
 

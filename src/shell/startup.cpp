@@ -5,7 +5,7 @@
 #include "shell/app_icon.h"
 #include "shell/command_line.h"
 #include "shell/dm1.h"
-#include "shell/form1.h"
+#include "transfer/form1.h"
 #include "shell/query_frm1.h"
 #include "ui/prompts.h"
 
@@ -35,6 +35,7 @@ int StartKestrel(bool runLoop) {
     auto mainWindow = std::make_unique<TQueryFrm1>();
     auto dataModule = std::make_unique<TDM1>();
     auto transfer = std::make_unique<TForm1>();
+    mainWindow->AttachTransferWindow(*transfer, *dataModule);
     transfer->hide();
     mainWindow->show();
     int code = 0;

@@ -38,6 +38,13 @@ public:
         withArrow([&] { answer = box.exec(); });
         return answer == QMessageBox::Yes;
     }
+    bool askWarningYesNo(const QString& text) override {
+        QMessageBox box(QMessageBox::Warning, QApplication::applicationName(), text,
+                        QMessageBox::Yes | QMessageBox::No, QApplication::activeWindow());
+        int answer = QMessageBox::No;
+        withArrow([&] { answer = box.exec(); });
+        return answer == QMessageBox::Yes;
+    }
     std::optional<QString> input(const QString& caption, const QString& prompt,
                                  const QString& value) override {
         QInputDialog dialog(QApplication::activeWindow());
@@ -91,6 +98,7 @@ public:
         inner->message(text, icon);
     }
     bool askYesNo(const QString& text) override { return inner->askYesNo(text); }
+    bool askWarningYesNo(const QString& text) override { return inner->askWarningYesNo(text); }
     std::optional<QString> input(const QString& caption, const QString& prompt,
                                  const QString& value) override {
         return inner->input(caption, prompt, value);

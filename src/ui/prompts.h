@@ -20,6 +20,8 @@ public:
     virtual void message(const QString& text, PromptIcon icon = PromptIcon::Information) = 0;
     // A Yes/No question; true for Yes.
     virtual bool askYesNo(const QString& text) = 0;
+    // A Yes/No question with a warning sign; true for Yes.
+    virtual bool askWarningYesNo(const QString& text) { return askYesNo(text); }
     // A one-line input dialog; nothing when cancelled.
     virtual std::optional<QString> input(const QString& caption, const QString& prompt,
                                          const QString& value) = 0;

@@ -37,16 +37,19 @@ void TRadioGroup::setColumns(int columns) {
 void TRadioGroup::setItems(const QStringList& items) {
     items_ = items;
     relayout();
+    emit itemsChanged();
 }
 
 void TRadioGroup::addItem(const QString& item) {
     items_.append(item);
     relayout();
+    emit itemsChanged();
 }
 
 void TRadioGroup::clearItems() {
     items_.clear();
     relayout();
+    emit itemsChanged();
 }
 
 int TRadioGroup::itemIndex() const {

@@ -38,6 +38,8 @@ public:
 signals:
     // The operator clicked an item (also when it was checked already).
     void clicked(int index);
+    // The items were replaced, added to or cleared.
+    void itemsChanged();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

@@ -23,6 +23,12 @@ void ScriptedPrompts::message(const QString& text, PromptIcon icon) {
     icons.append(icon);
 }
 
+bool ScriptedPrompts::askWarningYesNo(const QString& text) {
+    const bool answer = askYesNo(text);
+    icons.back() = PromptIcon::Warning;
+    return answer;
+}
+
 bool ScriptedPrompts::askYesNo(const QString& text) {
     shown.append(text);
     icons.append(PromptIcon::Information);

@@ -30,6 +30,8 @@ public:
 
     void message(const QString& text, PromptIcon icon) override;
     bool askYesNo(const QString& text) override;
+    // Recorded like askYesNo, with the warning icon.
+    bool askWarningYesNo(const QString& text) override;
     std::optional<QString> input(const QString& caption, const QString& prompt,
                                  const QString& value) override;
     QString openFileName(QWidget* parent, const QString& caption, const QString& dir,

@@ -1,0 +1,104 @@
+// The transfer window: a live MySQL query (the data module's shared query) on top, a query on an
+// ODBC data source below, and "BDE -> MySQL" copying the source rows into the MySQL query one by
+// one. Created hidden at start-up and kept for the whole run; the main window hides while it shows.
+#pragma once
+
+#include "data/server_session.h"
+#include "ui/retranslatable.h"
+
+#include <QString>
+#include <QWidget>
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+class TDataSource;
+class TDBGrid;
+class TMySQLDatabase;
+class TMySQLQuery;
+class TOdbcDatabase;
+class TOdbcQuery;
+
+// The data module's objects the window works on.
+struct TransferObjects {
+    TMySQLDatabase* MySQLDatabase1 = nullptr;
+    TMySQLQuery* MySQLQuery1 = nullptr;
+    TDataSource* DataSource1 = nullptr;
+    TOdbcDatabase* Database1 = nullptr;
+    TOdbcQuery* Query1 = nullptr;
+    TDataSource* DSQuery1 = nullptr;
+};
+
+// What the main window hands over when the operator opens the transfer window.
+struct TransferStart {
+    QString host, user, password, database;
+    bool databaseSelected = false;
+    QString selectedTable; // empty when no table is selected
+};
+
+class TForm1 : public QWidget, public Retranslatable {
+    Q_OBJECT
+public:
+    explicit TForm1(QWidget* parent = nullptr);
+    ~TForm1() override;
+    void retranslateUi() override;
+
+    void Bind(const TransferObjects& objects);
+    // The window brought back by "Return" and by closing this one.
+    void SetMainWindow(QWidget* mainWindow) { mainWindow_ = mainWindow; }
+    // The opening of the window from the main window's menu; false when the operator said No.
+    bool OpenFromMainWindow(const TransferStart& start);
+    // Makes the databases listed by Show Databases available here too.
+    void SetDatabaseNames(const QStringList& names);
+
+    bool scaledForSmallScreen() const { return scaled_; }
+    // The transfer shows its progress dialog once it has run this long (ms).
+    int progressDelayMs = 1000;
+
+    QGroupBox* GroupBox1;
+    QLineEdit *edtHostname, *edtUsername, *edtPasswd, *edtDatabase;
+    QLabel *lblHostname, *lblUsername, *lblPasswd, *lblDatabase, *lblCBDB, *lblCBALIAS;
+    QComboBox *CBDB, *CBALIAS;
+    QPushButton *Button1, *Button2, *Button8, *BitBtn6;
+    QRadioButton* RB1;
+    QCheckBox *AR1, *AR2;
+    TDBGrid *DBGrid1, *DBGrid2;
+    QPlainTextEdit *Memo1, *Memo2;
+    QPushButton *Button5, *Button6, *Button7, *Button3;
+    QLabel* Label5; // record position of the shared query, "3/120"
+    QLabel* Label8; // row count of the source query
+
+    void FormCreate();
+    void Button1Click();
+    void Button2Click();
+    void Button5Click();
+    void Button6Click();
+    void Button7Click();
+    void Button3Click();
+    void Button8Click();
+    void CBDBChange();
+    void CBALIASChange();
+    void BitBtn6Click();
+    void FormClose();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void BuildLayout();
+    void ShowConnectionStates();
+
+    TransferObjects objects_;
+    QWidget* mainWindow_ = nullptr;
+    ServerSession testConnection_; // the window's own connection record
+    int testConnected_ = 0;
+    bool scaled_ = false;
+};
+
+extern TForm1* Form1;

@@ -1,0 +1,312 @@
+// The transfer window's handlers: opening, connecting, running the two queries, the transfer,
+// returning and closing.
+#include "transfer/form1.h"
+
+#include "data/mysql_database.h"
+#include "data/mysql_query.h"
+#include "transfer/odbc_database.h"
+#include "transfer/odbc_query.h"
+#include "transfer/odbc_session.h"
+#include "transfer/row_transfer.h"
+#include "transfer/transfer_progress.h"
+#include "ui/data_errors.h"
+#include "ui/data_source.h"
+#include "ui/db_grid.h"
+#include "ui/language.h"
+#include "ui/prompts.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace {
+
+std::string Std(const QString& text) {
+    return text.toStdString();
+}
+
+std::vector<std::string> MemoLines(const QPlainTextEdit* memo) {
+    std::vector<std::string> lines;
+    if (memo->toPlainText().isEmpty())
+        return lines;
+    for (const QString& line : memo->toPlainText().split(QLatin1Char('\n')))
+        lines.push_back(Std(line));
+    return lines;
+}
+
+void ShowError(const std::exception& e) {
+    prompts().message(DataErrorText(e), PromptIcon::Error);
+}
+
+// The count report, lines parted by a line feed and a carriage return.
+QString CountReport(std::int64_t source, std::int64_t destination) {
+    return QStringLiteral("Source count: %1\n\rDest. count: %2").arg(source).arg(destination);
+}
+
+} // namespace
+
+void TForm1::Bind(const TransferObjects& objects) {
+    objects_ = objects;
+    DBGrid1->setDataSource(objects.DataSource1);
+    DBGrid2->setDataSource(objects.DSQuery1);
+}
+
+void TForm1::SetDatabaseNames(const QStringList& names) {
+    const QSignalBlocker blocker(CBDB);
+    const QString text = CBDB->currentText();
+    CBDB->clear();
+    CBDB->addItems(names);
+    CBDB->setEditText(text);
+}
+
+bool TForm1::OpenFromMainWindow(const TransferStart& start) {
+    if (!prompts().askWarningYesNo(
+            BiText(QStringLiteral("This is ONLY for DATATRANSFER. No fun stuff! Do you really want "
+                                  "to go on?"),
+                   QStringLiteral("Ovaj dio je SAMO za PRIJENOS PODATAKA. Nema zgodnih gjigja! "
+                                  "Otvoriti?"))))
+        return false;
+    show();
+    edtHostname->setText(start.host);
+    edtUsername->setText(start.user);
+    edtPasswd->setText(start.password);
+    edtDatabase->setText(start.database);
+    if (start.databaseSelected)
+        Button1Click();
+    if (!start.selectedTable.isEmpty())
+        Memo1->setPlainText(start.selectedTable);
+    {
+        // Filling the list leaves its text empty, as it was cleared.
+        const QSignalBlocker blocker(CBALIAS);
+        CBALIAS->clear();
+        try {
+            for (const std::string& name : DefaultOdbcSession().AliasNames())
+                CBALIAS->addItem(QString::fromStdString(name));
+        } catch (const std::exception& e) {
+            ShowError(e);
+        }
+        CBALIAS->setCurrentIndex(-1);
+        CBALIAS->clearEditText();
+    }
+    if (mainWindow_)
+        mainWindow_->hide();
+    return true;
+}
+
+void TForm1::ShowConnectionStates() {
+    AR1->setChecked(objects_.MySQLDatabase1 && objects_.MySQLDatabase1->Connected());
+    AR2->setChecked(objects_.Database1 && objects_.Database1->Connected());
+}
+
+void TForm1::Button1Click() {
+    ShowConnectionStates();
+    {
+        BusyCursor busy;
+        // Port 0, no socket, no client flags.
+        const bool connected =
+            testConnection_.Connect({Std(edtHostname->text()), Std(edtUsername->text()),
+                                     Std(edtPasswd->text()), Std(edtDatabase->text()), 0, 0});
+        RB1->setChecked(false);
+        if (connected) {
+            RB1->setChecked(true);
+            testConnected_ = 1;
+        }
+    }
+    if (!RB1->isChecked())
+        prompts().message(QString::fromStdString(testConnection_.Error().text));
+    if (!objects_.MySQLDatabase1 || objects_.MySQLDatabase1->Connected())
+        return;
+    try {
+        BusyCursor busy;
+        TMySQLDatabase& db = *objects_.MySQLDatabase1;
+        db.SetHost(Std(edtHostname->text()));
+        db.SetDatabase(Std(edtDatabase->text()));
+        // The window's own sign-on, so a server with a password can be reached.
+        db.SetLogin(Std(edtUsername->text()));
+        db.SetPassword(Std(edtPasswd->text()));
+        db.Connect();
+    } catch (const std::exception&) {
+        // AR1 shows the outcome.
+    }
+    ShowConnectionStates();
+    if (objects_.Database1 && !objects_.Database1->Connected()) {
+        try {
+            objects_.Database1->AliasName = Std(CBALIAS->currentText());
+            objects_.Database1->Open();
+        } catch (const std::exception&) {
+            // AR2 shows the outcome.
+        }
+    }
+    ShowConnectionStates();
+}
+
+void TForm1::Button2Click() {
+    testConnection_.Close();
+    testConnected_ = 0;
+    RB1->setChecked(false);
+    if (objects_.MySQLQuery1)
+        objects_.MySQLQuery1->Close();
+    if (objects_.Query1)
+        objects_.Query1->Close();
+    if (objects_.Database1)
+        objects_.Database1->Close();
+    if (objects_.MySQLDatabase1)
+        objects_.MySQLDatabase1->Disconnect();
+    Button5->setEnabled(true);
+    Button7->setEnabled(true);
+    ShowConnectionStates();
+}
+
+void TForm1::Button5Click() {
+    if (!objects_.MySQLQuery1)
+        return;
+    TMySQLQuery& query = *objects_.MySQLQuery1;
+    try {
+        query.Close();
+        query.SetSQL({});
+        std::vector<std::string> lines = MemoLines(Memo1);
+        if (lines.empty())
+            return;
+        query.SetSQL(std::move(lines));
+        {
+            BusyCursor busy;
+            query.Open();
+        }
+        Button5->setEnabled(false);
+        Label5->setText(QString::number(query.RecordCount()));
+    } catch (const std::exception& e) {
+        ShowError(e);
+    }
+    ShowConnectionStates();
+}
+
+void TForm1::Button6Click() {
+    if (!objects_.MySQLQuery1)
+        return;
+    objects_.MySQLQuery1->Close();
+    objects_.MySQLQuery1->SetSQL({});
+    if (!objects_.MySQLQuery1->Active())
+        Button5->setEnabled(true);
+}
+
+void TForm1::Button7Click() {
+    if (!objects_.Query1)
+        return;
+    TOdbcQuery& query = *objects_.Query1;
+    try {
+        query.Close();
+        query.SQL.clear();
+        std::vector<std::string> lines = MemoLines(Memo2);
+        if (lines.empty())
+            return;
+        query.SQL = std::move(lines);
+        {
+            BusyCursor busy;
+            query.Open();
+        }
+        Button7->setEnabled(false);
+        Label8->setText(QString::number(query.RecordCount()));
+    } catch (const std::exception& e) {
+        ShowError(e);
+    }
+    ShowConnectionStates();
+}
+
+void TForm1::Button3Click() {
+    if (!objects_.Query1)
+        return;
+    objects_.Query1->Close();
+    objects_.Query1->SQL.clear();
+    if (!objects_.Query1->Active())
+        Button7->setEnabled(true);
+}
+
+void TForm1::Button8Click() {
+    if (!objects_.Query1 || !objects_.MySQLQuery1)
+        return;
+    TOdbcQuery& source = *objects_.Query1;
+    TMySQLQuery& destination = *objects_.MySQLQuery1;
+    if (!source.Active() || !destination.Active()) {
+        ShowError(EDatabaseError(dberr::kDatasetClosed));
+        return;
+    }
+    TransferProgressDialog progress(this, progressDelayMs);
+    try {
+        const TransferResult result = TransferRows(source, destination, progress.Callback());
+        progress.Finish();
+        QString text = CountReport(source.RecordCount(), destination.RecordCount());
+        if (result.cancelled)
+            text = BiText(QStringLiteral("Transfer cancelled: %1 rows copied."),
+                          QStringLiteral("Prijenos prekinut: kopirano redaka: %1."))
+                       .arg(result.copied) +
+                   QStringLiteral("\n\r") + text;
+        prompts().message(text);
+    } catch (const ETransferColumns& e) {
+        progress.Finish();
+        prompts().message(
+            BiText(QStringLiteral("The source has %1 columns, the MySQL query only %2. Nothing "
+                                  "was copied."),
+                   QStringLiteral("Izvor ima %1 stupaca, a MySQL upit samo %2. Ništa nije "
+                                  "kopirano."))
+                .arg(e.SourceColumns())
+                .arg(e.DestinationColumns()),
+            PromptIcon::Error);
+    } catch (const ETransferFailed& e) {
+        progress.Finish();
+        prompts().message(
+            BiText(QStringLiteral("The transfer stopped at a row that could not be written; %1 "
+                                  "rows were copied before it.\n\r%2"),
+                   QStringLiteral("Prijenos je stao na retku koji se nije mogao upisati; prije "
+                                  "njega je kopirano redaka: %1.\n\r%2"))
+                .arg(e.Copied())
+                .arg(DataErrorText(e)),
+            PromptIcon::Error);
+    } catch (const std::exception& e) {
+        progress.Finish();
+        ShowError(e);
+    }
+}
+
+void TForm1::CBDBChange() {
+    if (!CBDB->currentText().isEmpty() && objects_.MySQLDatabase1 &&
+        !objects_.MySQLDatabase1->Connected())
+        objects_.MySQLDatabase1->SetDatabase(Std(CBDB->currentText()));
+}
+
+void TForm1::CBALIASChange() {
+    if (!CBALIAS->currentText().isEmpty() && objects_.Database1 && !objects_.Database1->Connected())
+        objects_.Database1->AliasName = Std(CBALIAS->currentText());
+}
+
+void TForm1::BitBtn6Click() {
+    if (mainWindow_)
+        mainWindow_->show();
+    hide();
+}
+
+void TForm1::FormClose() {
+    if (testConnected_ == 1) {
+        testConnection_.Close();
+        testConnected_ = 0;
+    }
+    if (objects_.MySQLQuery1) {
+        objects_.MySQLQuery1->Close();
+        objects_.MySQLQuery1->SetSQL({});
+    }
+    if (objects_.MySQLDatabase1)
+        objects_.MySQLDatabase1->Disconnect();
+    if (objects_.Query1) {
+        objects_.Query1->Close();
+        objects_.Query1->SQL.clear();
+    }
+    if (objects_.Database1)
+        objects_.Database1->Close();
+    RB1->setChecked(false);
+    Button5->setEnabled(true);
+    Button7->setEnabled(true);
+    ShowConnectionStates();
+}

@@ -1,0 +1,116 @@
+#include "transfer/row_transfer.h"
+
+#include "data/dataset.h"
+#include "data/field.h"
+
+#include <cctype>
+
+namespace {
+
+bool IsNumericType(FieldType type) {
+    return type == FieldType::Integer || type == FieldType::Float || type == FieldType::Decimal;
+}
+
+std::string_view Trimmed(std::string_view text) {
+    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front())))
+        text.remove_prefix(1);
+    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back())))
+        text.remove_suffix(1);
+    return text;
+}
+
+// A decimal number as the server reads it: sign, digits with at most one point, an exponent
+// for floats. wholeOnly refuses a point and an exponent.
+bool IsNumberText(std::string_view text, bool wholeOnly) {
+    std::size_t i = 0;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        ++i;
+    bool digits = false, point = false;
+    for (; i < text.size(); ++i) {
+        const char c = text[i];
+        if (std::isdigit(static_cast<unsigned char>(c))) {
+            digits = true;
+        } else if (c == '.' && !point && !wholeOnly) {
+            point = true;
+        } else {
+            break;
+        }
+    }
+    if (!digits)
+        return false;
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E') && !wholeOnly) {
+        ++i;
+        if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+            ++i;
+        const std::size_t start = i;
+        while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])))
+            ++i;
+        if (i == start)
+            return false;
+    }
+    return i == text.size();
+}
+
+} // namespace
+
+ETransferColumns::ETransferColumns(std::size_t sourceColumns, std::size_t destinationColumns)
+    : EDatabaseError("The source has " + std::to_string(sourceColumns) +
+                     " columns, the destination only " + std::to_string(destinationColumns)),
+      source_(sourceColumns), destination_(destinationColumns) {}
+
+void TransferValue(const TField& source, TField& destination) {
+    const ValueView value = source.Value();
+    if (value.null) {
+        destination.Clear();
+        return;
+    }
+    const FieldType from = source.DataType();
+    const FieldType to = destination.DataType();
+    if (to == FieldType::Integer && from == FieldType::Integer &&
+        source.IsUnsigned() == destination.IsUnsigned()) {
+        FieldValue copy;
+        copy.null = false;
+        copy.i = value.i;
+        destination.SetValue(copy);
+        return;
+    }
+    std::string text = ExactText(from, source.IsUnsigned(), value);
+    if (IsNumericType(to)) {
+        const std::string_view number = Trimmed(text);
+        if (!IsNumberText(number, to == FieldType::Integer))
+            throw ETransferValue("Column " + destination.FieldName() +
+                                 " takes numbers only, not '" + text + "'");
+        text = std::string(number);
+    }
+    destination.SetAsString(text);
+}
+
+TransferResult TransferRows(TDataSet& source, TDataSet& destination,
+                            const TransferProgress& progress) {
+    const std::size_t columns = source.FieldCount();
+    if (columns > destination.FieldCount())
+        throw ETransferColumns(columns, destination.FieldCount());
+    TransferResult result;
+    const std::int64_t total = source.RecordCount();
+    source.First();
+    while (!source.Eof()) {
+        try {
+            destination.Append();
+            for (std::size_t i = 0; i < columns; ++i)
+                TransferValue(source.Field(i), destination.Field(i));
+            destination.Post();
+        } catch (const std::exception& e) {
+            // The failed new row must not be posted by a later move of the destination.
+            if (destination.State() == DataSetState::Insert)
+                destination.Cancel();
+            throw ETransferFailed(result.copied, e.what());
+        }
+        ++result.copied;
+        if (progress && !progress(result.copied, total)) {
+            result.cancelled = true;
+            break;
+        }
+        source.Next();
+    }
+    return result;
+}

@@ -1,0 +1,62 @@
+// Copying the rows of a source dataset into a destination dataset that can insert rows: for every
+// source row a new destination row is appended, filled column by column by position and posted.
+// Plain C++ (no Qt), so the window, the tests and the benchmark share it.
+#pragma once
+
+#include "data/db_error.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+class TDataSet;
+class TField;
+
+// The source has more columns than the destination: nothing was copied.
+class ETransferColumns : public EDatabaseError {
+public:
+    ETransferColumns(std::size_t sourceColumns, std::size_t destinationColumns);
+    std::size_t SourceColumns() const { return source_; }
+    std::size_t DestinationColumns() const { return destination_; }
+
+private:
+    std::size_t source_, destination_;
+};
+
+// A value the destination column cannot take as it is (text that is not a number for a
+// numeric column); names the column.
+class ETransferValue : public EDatabaseError {
+public:
+    using EDatabaseError::EDatabaseError;
+};
+
+// A row failed: the rows before it stay posted, the failed new row is cancelled.
+class ETransferFailed : public EDatabaseError {
+public:
+    ETransferFailed(std::int64_t copied, const std::string& cause)
+        : EDatabaseError(cause), copied_(copied) {}
+    std::int64_t Copied() const { return copied_; }
+
+private:
+    std::int64_t copied_;
+};
+
+struct TransferResult {
+    std::int64_t copied = 0;
+    bool cancelled = false; // stopped by the progress callback
+};
+
+// Told after every posted row (rows copied, rows of the source); answers false to stop there.
+using TransferProgress = std::function<bool(std::int64_t copied, std::int64_t total)>;
+
+// Walks the source from its first row to its last. Raises ETransferColumns before copying
+// anything when the source is wider than the destination, and ETransferFailed (with the rows
+// copied so far) when a row cannot be written.
+TransferResult TransferRows(TDataSet& source, TDataSet& destination,
+                            const TransferProgress& progress = {});
+
+// Assigns the source field's current value to the destination field of the row being inserted:
+// NULL stays NULL, values keep their exact text, bytes stay bytes. Raises ETransferValue for a
+// text that is not a number (or not a whole number for an integer column) given to a numeric
+// column.
+void TransferValue(const TField& source, TField& destination);

@@ -1,0 +1,212 @@
+// The transfer window with the real data module, a SQLite data source and the test server:
+// opening from the main window, Connect, the two queries, the transfer and its report, the
+// progress dialog's Cancel, Return and the close box.
+#include "odbc_sources.h"
+#include "support/scripted_prompts.h"
+#include "support/test_server.h"
+
+#include "shell/dm1.h"
+#include "shell/query_frm1.h"
+#include "transfer/form1.h"
+#include "ui/db_grid.h"
+#include "ui/radio_group.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+using namespace odbcsources;
+
+namespace {
+
+constexpr const char* kDb = "kt_transfer_window";
+
+class TransferWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Reset(kUserSource);
+        sqlite_ = std::make_unique<SqliteFile>(FileOf(kUserSource));
+        root_.Exec(std::string("DROP DATABASE IF EXISTS ") + kDb);
+        root_.Exec(std::string("CREATE DATABASE ") + kDb);
+        root_.Exec(std::string("USE ") + kDb);
+        ClearSettings();
+        window_ = std::make_unique<TQueryFrm1>();
+        dm_ = std::make_unique<TDM1>();
+        form_ = std::make_unique<TForm1>();
+        window_->AttachTransferWindow(*form_, *dm_);
+        window_->show();
+    }
+    void TearDown() override {
+        form_.reset();
+        dm_.reset();
+        window_.reset();
+        root_.Exec(std::string("DROP DATABASE IF EXISTS ") + kDb);
+    }
+    // Opens the window as the menu does, with the test server's sign-on.
+    void OpenWindow() {
+        prompts_.yesNo.push_back(true);
+        TransferStart start;
+        start.host = testserver::kHost;
+        start.user = testserver::kRootUser;
+        start.password = testserver::kRootPassword;
+        start.database = kDb;
+        ASSERT_TRUE(form_->OpenFromMainWindow(start));
+    }
+    void ConnectAndRun(const QString& mysqlSql, const QString& sourceSql) {
+        form_->CBALIAS->setEditText(kUserSource);
+        form_->Button1->click();
+        form_->Memo1->setPlainText(mysqlSql);
+        form_->Button5->click();
+        form_->Memo2->setPlainText(sourceSql);
+        form_->Button7->click();
+    }
+
+    testserver::RootConnection root_;
+    std::unique_ptr<SqliteFile> sqlite_;
+    ScriptedPrompts prompts_;
+    std::unique_ptr<TQueryFrm1> window_;
+    std::unique_ptr<TDM1> dm_;
+    std::unique_ptr<TForm1> form_;
+};
+
+} // namespace
+
+TEST_F(TransferWindowTest, OpeningAsksFillsTheFieldsAndListsTheDataSources) {
+    prompts_.yesNo.push_back(false);
+    EXPECT_FALSE(form_->OpenFromMainWindow({}));
+    EXPECT_FALSE(form_->isVisible());
+    EXPECT_TRUE(window_->isVisible());
+    ASSERT_EQ(prompts_.shown.size(), 1);
+    EXPECT_EQ(prompts_.shown[0], "This is ONLY for DATATRANSFER. No fun stuff! Do you really "
+                                 "want to go on?");
+    EXPECT_EQ(prompts_.icons[0], PromptIcon::Warning);
+
+    OpenWindow();
+    EXPECT_TRUE(form_->isVisible());
+    EXPECT_FALSE(window_->isVisible());
+    EXPECT_EQ(form_->edtHostname->text(), testserver::kHost);
+    EXPECT_EQ(form_->edtDatabase->text(), kDb);
+    EXPECT_FALSE(form_->edtDatabase->isEnabled());
+    EXPECT_EQ(form_->lblPasswd->buddy(), form_->edtPasswd);
+    EXPECT_GE(form_->CBALIAS->findText(kUserSource), 0);
+    EXPECT_GE(form_->CBALIAS->findText(kSystemSource), 0);
+    EXPECT_TRUE(form_->CBALIAS->currentText().isEmpty());
+
+    // The databases Show Databases lists reach CBDB.
+    window_->RadioGroup1->setItems({"kt_a", "kt_b"});
+    EXPECT_EQ(form_->CBDB->count(), 2);
+
+    form_->BitBtn6->click(); // Return
+    EXPECT_TRUE(window_->isVisible());
+    EXPECT_FALSE(form_->isVisible());
+
+    // The close box brings the main window back too.
+    prompts_.yesNo.push_back(true);
+    form_->OpenFromMainWindow({});
+    EXPECT_FALSE(window_->isVisible());
+    form_->close();
+    EXPECT_TRUE(window_->isVisible());
+}
+
+TEST_F(TransferWindowTest, ConnectExecAndTransferReportTheCounts) {
+    sqlite_->Exec("CREATE TABLE s (id INTEGER, name TEXT)");
+    sqlite_->Exec("INSERT INTO s VALUES (1, 'eins'), (2, NULL), (3, 'tri')");
+    root_.Exec("CREATE TABLE kt_transfer_win (id INT PRIMARY KEY, name VARCHAR(20))");
+    OpenWindow();
+    ConnectAndRun("SELECT id, name FROM kt_transfer_win", "SELECT id, name FROM s ORDER BY id");
+    EXPECT_TRUE(form_->RB1->isChecked());
+    EXPECT_TRUE(form_->AR1->isChecked());
+    EXPECT_TRUE(form_->AR2->isChecked());
+    EXPECT_FALSE(form_->Button5->isEnabled());
+    EXPECT_FALSE(form_->Button7->isEnabled());
+    EXPECT_EQ(form_->Label5->text(), "0");
+    EXPECT_EQ(form_->Label8->text(), "3");
+    EXPECT_EQ(form_->DBGrid2->model()->rowCount(), 3);
+
+    form_->Button8->click();
+    ASSERT_FALSE(prompts_.shown.isEmpty());
+    EXPECT_EQ(prompts_.shown.back(), "Source count: 3\n\rDest. count: 3");
+    EXPECT_EQ(root_.Rows("SELECT id, IFNULL(name, 'NULL') FROM kt_transfer_win ORDER BY id"),
+              (std::vector<std::vector<std::string>>{{"1", "eins"}, {"2", "NULL"}, {"3", "tri"}}));
+
+    // Close QRY enables Exec again; Disconnect closes everything.
+    form_->Button3->click();
+    EXPECT_TRUE(form_->Button7->isEnabled());
+    EXPECT_FALSE(dm_->Query1.Active());
+    form_->Button2->click();
+    EXPECT_FALSE(form_->RB1->isChecked());
+    EXPECT_FALSE(form_->AR1->isChecked());
+    EXPECT_FALSE(form_->AR2->isChecked());
+    EXPECT_FALSE(dm_->MySQLQuery1.Active());
+}
+
+TEST_F(TransferWindowTest, ProblemsAreReportedWithTheCountCopied) {
+    sqlite_->Exec("CREATE TABLE s (id INTEGER, name TEXT, extra TEXT)");
+    sqlite_->Exec("INSERT INTO s VALUES (1, 'a', 'x'), (2, 'b', 'y')");
+    root_.Exec("CREATE TABLE kt_transfer_win (id INT PRIMARY KEY, name VARCHAR(20))");
+    root_.Exec("INSERT INTO kt_transfer_win VALUES (2, 'taken')");
+    OpenWindow();
+    ConnectAndRun("SELECT id, name FROM kt_transfer_win", "SELECT id, name, extra FROM s");
+    form_->Button8->click();
+    EXPECT_EQ(prompts_.shown.back(),
+              "The source has 3 columns, the MySQL query only 2. Nothing was copied.");
+    EXPECT_EQ(prompts_.icons.back(), PromptIcon::Error);
+
+    form_->Button3->click();
+    form_->Memo2->setPlainText("SELECT id, name FROM s ORDER BY id");
+    form_->Button7->click();
+    form_->Button8->click();
+    EXPECT_TRUE(prompts_.shown.back().startsWith(
+        "The transfer stopped at a row that could not be written; 1 rows were copied before it."))
+        << prompts_.shown.back().toStdString();
+    EXPECT_EQ(root_.Value("SELECT COUNT(*) FROM kt_transfer_win"), "2");
+}
+
+TEST_F(TransferWindowTest, LongTransferShowsProgressAndStopsOnCancel) {
+    sqlite_->Exec("CREATE TABLE s (id INTEGER)");
+    std::vector<std::vector<SqliteFile::Param>> rows;
+    for (int i = 1; i <= 3000; ++i)
+        rows.push_back({Int(i)});
+    sqlite_->InsertRows("INSERT INTO s VALUES (?)", rows);
+    root_.Exec("CREATE TABLE kt_transfer_win (id INT PRIMARY KEY)");
+    OpenWindow();
+    ConnectAndRun("SELECT id FROM kt_transfer_win", "SELECT id FROM s ORDER BY id");
+    form_->progressDelayMs = 0;
+    QString seenLabel;
+    QTimer cancel;
+    QObject::connect(&cancel, &QTimer::timeout, [&] {
+        if (auto* dialog = form_->findChild<QProgressDialog*>("TransferProgress")) {
+            seenLabel = dialog->labelText();
+            dialog->cancel();
+        }
+    });
+    cancel.start(20);
+    form_->Button8->click();
+    cancel.stop();
+    EXPECT_TRUE(seenLabel.contains(" of 3000 rows copied")) << seenLabel.toStdString();
+    const QString report = prompts_.shown.back();
+    ASSERT_TRUE(report.startsWith("Transfer cancelled: ")) << report.toStdString();
+    const int copied = report.section(' ', 2, 2).toInt();
+    EXPECT_GT(copied, 0);
+    EXPECT_LT(copied, 3000);
+    EXPECT_EQ(root_.Value("SELECT COUNT(*) FROM kt_transfer_win"), std::to_string(copied));
+}
+
+TEST_F(TransferWindowTest, FitsASmallScreen) {
+    form_->resize(640, 480);
+    form_->show();
+    QApplication::processEvents();
+    EXPECT_LE(form_->minimumSizeHint().width(), 640);
+    EXPECT_LE(form_->minimumSizeHint().height(), 480);
+    form_->resize(742, 589);
+    QApplication::processEvents();
+}
