@@ -33,8 +33,6 @@ bool IsTextType(FieldType type) {
     return type != FieldType::Integer && type != FieldType::Boolean && type != FieldType::Float;
 }
 
-namespace {
-
 std::string_view TrimBlanks(std::string_view s) {
     while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
         s.remove_prefix(1);
@@ -42,6 +40,8 @@ std::string_view TrimBlanks(std::string_view s) {
         s.remove_suffix(1);
     return s;
 }
+
+namespace {
 
 template <typename T> bool ParseWhole(std::string_view s, T& out) {
     s = TrimBlanks(s);
@@ -147,8 +147,8 @@ FieldValue ValueFromText(FieldType type, bool isUnsigned, std::string_view text)
     return v;
 }
 
-std::string DateTimeDisplayText(std::string_view text) {
-    std::string_view date, time;
+void ShownDateTimeParts(std::string_view text, std::string_view& date, std::string_view& time) {
+    date = time = {};
     const std::size_t space = text.find(' ');
     if (space != std::string_view::npos) {
         date = text.substr(0, space);
@@ -158,10 +158,17 @@ std::string DateTimeDisplayText(std::string_view text) {
     } else {
         time = text;
     }
-    std::string out;
-    if (!date.empty() && !AllZeroDigits(date))
-        out = date;
-    if (!time.empty() && !AllZeroDigits(time)) {
+    if (AllZeroDigits(date))
+        date = {};
+    if (AllZeroDigits(time))
+        time = {};
+}
+
+std::string DateTimeDisplayText(std::string_view text) {
+    std::string_view date, time;
+    ShownDateTimeParts(text, date, time);
+    std::string out(date);
+    if (!time.empty()) {
         if (!out.empty())
             out += ' ';
         out += time;

@@ -71,6 +71,12 @@ std::string ExactText(FieldType type, bool isUnsigned, const ValueView& value);
 // The display rule for a date, time or date-and-time text.
 std::string DateTimeDisplayText(std::string_view text);
 
+// The date and time parts of a date/time text as it is shown; a part of zeros is left empty.
+void ShownDateTimeParts(std::string_view text, std::string_view& date, std::string_view& time);
+
+// The text without blanks and tabs at either end.
+std::string_view TrimBlanks(std::string_view s);
+
 // Compares a value with a text by the field's type: numbers as numbers (DECIMAL digit by digit,
 // never through a double), booleans by their first letter, everything else as exact text.
 // Answers <0, 0, >0.

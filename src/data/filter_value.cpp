@@ -1,5 +1,7 @@
 #include "data/filter_value.h"
 
+#include "data/field_value.h"
+
 #include <charconv>
 #include <cmath>
 
@@ -13,14 +15,6 @@ void FilterValue::Assign(const FilterValue& v) {
 }
 
 namespace {
-
-std::string_view TrimBlanks(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
-        s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
-        s.remove_suffix(1);
-    return s;
-}
 
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';

@@ -1,5 +1,6 @@
 #include "data/value_match.h"
 
+#include "data/field_value.h"
 #include "data/filter_like.h"
 #include "data/filter_value.h"
 
@@ -15,36 +16,11 @@ bool IsNumeric(FieldType type) {
     return type == FieldType::Integer || type == FieldType::Float;
 }
 
-bool AllZeroDigits(std::string_view s) {
-    for (char c : s)
-        if (c >= '1' && c <= '9')
-            return false;
-    return true;
-}
-
-// The date and time parts of a date/time text as it is shown (zero parts left out).
-void ShownParts(std::string_view text, std::string_view& date, std::string_view& time) {
-    date = time = {};
-    const std::size_t space = text.find(' ');
-    if (space != std::string_view::npos) {
-        date = text.substr(0, space);
-        time = text.substr(space + 1);
-    } else if (text.size() >= 10 && text[4] == '-') {
-        date = text;
-    } else {
-        time = text;
-    }
-    if (AllZeroDigits(date))
-        date = {};
-    if (AllZeroDigits(time))
-        time = {};
-}
-
 } // namespace
 
 void AssignShownDateTime(std::string_view text, std::string& out) {
     std::string_view date, time;
-    ShownParts(text, date, time);
+    ShownDateTimeParts(text, date, time);
     out.assign(date);
     if (!date.empty() && !time.empty())
         out += ' ';
@@ -176,7 +152,7 @@ bool ValueMatcher::MatchesText(std::string_view text) const {
 
 bool ValueMatcher::MatchesDateTime(std::string_view text) const {
     std::string_view date, time;
-    ShownParts(text, date, time);
+    ShownDateTimeParts(text, date, time);
     const std::string_view s = search_;
     if (!date.empty() && !time.empty())
         return s.size() == date.size() + 1 + time.size() && s.starts_with(date) &&
