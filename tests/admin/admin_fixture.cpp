@@ -1,7 +1,6 @@
 #include "admin_fixture.h"
 
 #include <chrono>
-#include <cstdlib>
 #include <thread>
 
 unsigned long ThreadId(MYSQL* handle) {
@@ -20,10 +19,4 @@ QStringList ServerDatabases(testserver::RootConnection& root) {
     for (const auto& row : root.Rows("SHOW DATABASES"))
         names.append(QString::fromStdString(row.at(0)));
     return names;
-}
-
-bool TestServerScript(const std::string& arguments) {
-    const std::string command =
-        "bash '" KESTREL_SOURCE_DIR "/scripts/testserver.sh' " + arguments + " >/dev/null 2>&1";
-    return std::system(command.c_str()) == 0;
 }

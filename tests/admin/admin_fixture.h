@@ -27,5 +27,3 @@ using testserver::ThreadListed;
 void KillAndWait(testserver::RootConnection& root, unsigned long id);
 // Names of SHOW DATABASES as root, in the server's order.
 QStringList ServerDatabases(testserver::RootConnection& root);
-// Runs the project's test server script with the given arguments; true when it succeeded.
-bool TestServerScript(const std::string& arguments);

@@ -242,7 +242,7 @@ TEST_F(AdminTest, KillOfAThreadThatEndedMeanwhileShowsTheServerText) {
 }
 
 TEST_F(AdminTest, ShutdownIsRefusedWithoutThePrivilegeAndAcceptedForRoot) {
-    ASSERT_TRUE(TestServerScript("start 2"));
+    ASSERT_TRUE(testserver::RunScript("start 2"));
     const QString second = QString::fromLatin1(kSecondHost);
     Choose(QStringLiteral("plain"), QStringLiteral("plain"), second, QStringLiteral("second"));
     FillPanels(QStringLiteral("before"));

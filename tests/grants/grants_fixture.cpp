@@ -8,8 +8,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include <cstdlib>
-
 void GrantsTest::SetUp() {
     testserver::EnsureClientLibrary();
     ResetGrantsState();
@@ -81,10 +79,4 @@ std::vector<std::string> Grants(testserver::RootConnection& root, const std::str
                                      QuoteSqlValue(root.get(), host)))
         lines.push_back(row.at(0));
     return lines;
-}
-
-bool TestServerScript(const std::string& arguments) {
-    const std::string command =
-        "bash '" KESTREL_SOURCE_DIR "/scripts/testserver.sh' " + arguments + " >/dev/null 2>&1";
-    return std::system(command.c_str()) == 0;
 }

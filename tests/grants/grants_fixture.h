@@ -50,5 +50,3 @@ void DropTestAccounts(testserver::RootConnection& root);
 // The SHOW GRANTS lines of an account.
 std::vector<std::string> Grants(testserver::RootConnection& root, const std::string& user,
                                 const std::string& host = "%");
-// Runs the project's test server script; true when it succeeded.
-bool TestServerScript(const std::string& arguments);

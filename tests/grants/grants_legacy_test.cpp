@@ -59,7 +59,7 @@ void DeleteTestRows(RootConnection& root) {
 class LegacyServerTest : public GrantsTest {
 protected:
     static void SetUpTestSuite() {
-        ASSERT_TRUE(TestServerScript(std::string("start 3 --sql-mode=")));
+        ASSERT_TRUE(testserver::RunScript(std::string("start 3 --sql-mode=")));
     }
     void SetUp() override {
         GrantsTest::SetUp();

@@ -75,4 +75,10 @@ bool ThreadListed(RootConnection& root, unsigned long id) {
     return false;
 }
 
+bool RunScript(const std::string& arguments) {
+    const std::string command =
+        "bash '" KESTREL_SOURCE_DIR "/scripts/testserver.sh' " + arguments + " >/dev/null 2>&1";
+    return std::system(command.c_str()) == 0;
+}
+
 } // namespace testserver

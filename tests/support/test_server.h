@@ -43,4 +43,7 @@ private:
 // True when the server's process list holds the connection id.
 bool ThreadListed(RootConnection& root, unsigned long id);
 
+// Runs scripts/testserver.sh with the given arguments (e.g. "start 2"); true when it succeeded.
+bool RunScript(const std::string& arguments);
+
 } // namespace testserver

@@ -11,17 +11,14 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 namespace {
 
 constexpr const char* kModesHost = "127.0.0.4";
 constexpr const char* kDb = "kt_live_modes";
 
 void StartModesServer() {
-    const std::string command = "bash '" KESTREL_SOURCE_DIR "/scripts/testserver.sh' start 4 "
-                                "--sql-mode=ANSI,NO_BACKSLASH_ESCAPES >/dev/null 2>&1";
-    ASSERT_EQ(std::system(command.c_str()), 0) << "instance 4 did not start";
+    ASSERT_TRUE(testserver::RunScript("start 4 --sql-mode=ANSI,NO_BACKSLASH_ESCAPES"))
+        << "instance 4 did not start";
 }
 
 class ModesTest : public ::testing::TestWithParam<bool> {
