@@ -53,7 +53,9 @@ public:
     }
 
     std::string Literal(const TMySQLField* d, const std::string& text) const {
-        if (d && (d->DataType == FieldType::Integer || d->DataType == FieldType::Decimal) &&
+        if (d &&
+            (KindOf(d->DataType) == ValueKind::Integer ||
+             KindOf(d->DataType) == ValueKind::Decimal) &&
             IsPlainNumber(text))
             return text; // exact, and the same in every sql_mode
         return literal_(text);
