@@ -1,6 +1,7 @@
 #include "data/column_types.h"
 
 #include "data/sql_scanner.h"
+#include "data/text_utils.h"
 
 #include <algorithm>
 #include <cctype>
@@ -23,11 +24,6 @@ std::int64_t Width(std::string_view t, std::int64_t fallback) {
     std::int64_t v = 0;
     auto [p, ec] = std::from_chars(inner.data(), inner.data() + inner.size(), v);
     return ec == std::errc() && p == inner.data() + inner.size() && v >= 0 ? v : fallback;
-}
-
-std::int64_t Utf8Length(std::string_view s) {
-    return std::count_if(s.begin(), s.end(),
-                         [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; });
 }
 
 bool IsGeometry(std::string_view base) {

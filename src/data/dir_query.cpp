@@ -1,6 +1,7 @@
 #include "data/dir_query.h"
 
 #include "data/statement_results.h"
+#include "data/text_utils.h"
 
 #include <algorithm>
 
@@ -272,11 +273,8 @@ std::int64_t TDirMySqlQuery::GetFieldMaxSize(int index) {
     c.mysql_data_seek(result_.get(), 0);
     while (MYSQL_ROW r = c.mysql_fetch_row(result_.get())) {
         const unsigned long len = c.mysql_fetch_lengths(result_.get())[index];
-        std::int64_t chars = 0;
-        for (unsigned long i = 0; r[index] && i < len; ++i)
-            if ((static_cast<unsigned char>(r[index][i]) & 0xC0) != 0x80)
-                ++chars;
-        longest = std::max(longest, chars);
+        if (r[index])
+            longest = std::max(longest, Utf8Length(std::string_view(r[index], len)));
     }
     SeekCurrent();
     return longest;

@@ -26,11 +26,11 @@ std::int64_t TField::AsInteger() const {
     const ValueView v = Value();
     if (v.null)
         return 0;
-    switch (type_) {
-    case FieldType::Integer:
-    case FieldType::Boolean:
+    switch (KindOf(type_)) {
+    case ValueKind::Integer:
+    case ValueKind::Boolean:
         return v.i;
-    case FieldType::Float:
+    case ValueKind::Float:
         return static_cast<std::int64_t>(v.d);
     default:
         return ParseInteger(v.text);
@@ -41,7 +41,7 @@ std::uint64_t TField::AsUnsigned() const {
     const ValueView v = Value();
     if (v.null)
         return 0;
-    if (type_ == FieldType::Integer || type_ == FieldType::Boolean)
+    if (KindOf(type_) == ValueKind::Integer || KindOf(type_) == ValueKind::Boolean)
         return static_cast<std::uint64_t>(v.i);
     return ParseUnsigned(ValueText());
 }
@@ -50,13 +50,13 @@ double TField::AsFloat() const {
     const ValueView v = Value();
     if (v.null)
         return 0;
-    switch (type_) {
-    case FieldType::Float:
+    switch (KindOf(type_)) {
+    case ValueKind::Float:
         return v.d;
-    case FieldType::Integer:
+    case ValueKind::Integer:
         return unsigned_ ? static_cast<double>(static_cast<std::uint64_t>(v.i))
                          : static_cast<double>(v.i);
-    case FieldType::Boolean:
+    case ValueKind::Boolean:
         return static_cast<double>(v.i);
     default:
         return ParseFloat(v.text);
@@ -67,7 +67,7 @@ bool TField::AsBoolean() const {
     const ValueView v = Value();
     if (v.null)
         return false;
-    if (type_ == FieldType::Boolean || type_ == FieldType::Integer)
+    if (KindOf(type_) == ValueKind::Boolean || KindOf(type_) == ValueKind::Integer)
         return v.i != 0;
     return !v.text.empty() && (v.text.front() == 'Y' || v.text.front() == 'y');
 }

@@ -3,36 +3,6 @@
 #include <charconv>
 #include <cstring>
 
-const char* FieldTypeName(FieldType type) {
-    switch (type) {
-    case FieldType::String:
-        return "String";
-    case FieldType::Integer:
-        return "Integer";
-    case FieldType::Boolean:
-        return "Boolean";
-    case FieldType::Float:
-        return "Float";
-    case FieldType::Decimal:
-        return "Decimal";
-    case FieldType::Date:
-        return "Date";
-    case FieldType::Time:
-        return "Time";
-    case FieldType::DateTime:
-        return "DateTime";
-    case FieldType::Blob:
-        return "Blob";
-    case FieldType::Memo:
-        return "Memo";
-    }
-    return "Unknown";
-}
-
-bool IsTextType(FieldType type) {
-    return type != FieldType::Integer && type != FieldType::Boolean && type != FieldType::Float;
-}
-
 std::string_view TrimBlanks(std::string_view s) {
     while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
         s.remove_prefix(1);
@@ -114,8 +84,8 @@ double ParseFloat(std::string_view text) {
 FieldValue ValueFromText(FieldType type, bool isUnsigned, std::string_view text) {
     FieldValue v;
     v.null = false;
-    switch (type) {
-    case FieldType::Integer: {
+    switch (KindOf(type)) {
+    case ValueKind::Integer: {
         // A number keeps its text (leading zeros of ZEROFILL, YEAR 0000); another text is 0.
         bool read = false;
         if (isUnsigned) {
@@ -131,10 +101,10 @@ FieldValue ValueFromText(FieldType type, bool isUnsigned, std::string_view text)
             v.i = 0;
         break;
     }
-    case FieldType::Boolean:
+    case ValueKind::Boolean:
         v.i = !text.empty() && (text.front() == 'Y' || text.front() == 'y');
         break;
-    case FieldType::Float:
+    case ValueKind::Float:
         if (ParseWhole(text, v.d))
             v.text = TrimBlanks(text);
         else
@@ -180,8 +150,8 @@ std::string ExactText(FieldType type, bool isUnsigned, const ValueView& value) {
     if (value.null)
         return {};
     char buf[32];
-    switch (type) {
-    case FieldType::Integer: {
+    switch (KindOf(type)) {
+    case ValueKind::Integer: {
         // The text the value came with when it still reads as this value (00000042 stays so).
         if (!value.text.empty()) {
             if (isUnsigned) {
@@ -197,9 +167,9 @@ std::string ExactText(FieldType type, bool isUnsigned, const ValueView& value) {
                      : std::to_chars(buf, buf + sizeof buf, value.i);
         return std::string(buf, r.ptr);
     }
-    case FieldType::Boolean:
+    case ValueKind::Boolean:
         return value.i ? "Y" : "N";
-    case FieldType::Float: {
+    case ValueKind::Float: {
         // Likewise: 0.0001 and 1.5000 stay as the server wrote them.
         if (double t = 0; !value.text.empty() && ParseWhole(value.text, t) && t == value.d)
             return std::string(value.text);
@@ -214,7 +184,7 @@ std::string ExactText(FieldType type, bool isUnsigned, const ValueView& value) {
 std::string DisplayText(FieldType type, bool isUnsigned, const ValueView& value) {
     if (value.null)
         return {};
-    if (type == FieldType::Date || type == FieldType::Time || type == FieldType::DateTime)
+    if (KindOf(type) == ValueKind::DateTime)
         return DateTimeDisplayText(value.text);
     return ExactText(type, isUnsigned, value);
 }
@@ -240,8 +210,8 @@ int CompareValueWithText(FieldType type, bool isUnsigned, const ValueView& value
                          std::string_view text) {
     if (value.null)
         return text.empty() ? 0 : -1;
-    switch (type) {
-    case FieldType::Integer:
+    switch (KindOf(type)) {
+    case ValueKind::Integer:
         if (isUnsigned) {
             std::uint64_t t = 0;
             const auto v = static_cast<std::uint64_t>(value.i);
@@ -253,15 +223,15 @@ int CompareValueWithText(FieldType type, bool isUnsigned, const ValueView& value
                 return (value.i > t) - (value.i < t);
         }
         break;
-    case FieldType::Float: {
+    case ValueKind::Float: {
         double t = 0;
         if (ParseWhole(text, t))
             return (value.d > t) - (value.d < t);
         break;
     }
-    case FieldType::Decimal:
+    case ValueKind::Decimal:
         return CompareDecimalTexts(value.text, text);
-    case FieldType::Boolean: {
+    case ValueKind::Boolean: {
         const bool t = !text.empty() && (text.front() == 'Y' || text.front() == 'y');
         return static_cast<int>(value.i != 0) - static_cast<int>(t);
     }

@@ -6,27 +6,11 @@
 // dates left out) and the exact text that statements and comparisons use.
 #pragma once
 
+#include "data/field_types.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
-
-enum class FieldType : std::uint8_t {
-    String,
-    Integer,
-    Boolean,
-    Float,
-    Decimal,
-    Date,
-    Time,
-    DateTime,
-    Blob,
-    Memo,
-};
-
-const char* FieldTypeName(FieldType type);
-
-// True for the types whose value is held as text.
-bool IsTextType(FieldType type);
 
 // A value as read, pointing into the row it belongs to (valid until that row changes).
 struct ValueView {

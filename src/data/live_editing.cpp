@@ -19,18 +19,8 @@ bool IsInserted(std::uint8_t state) {
 // A value from a text for a field, as a new row's defaults are set: text cut to the field's size,
 // and an empty text giving 0, false or the zero date.
 FieldValue DefaultFromText(const TField& f, const std::string& text) {
-    if (text.empty()) {
-        switch (f.DataType()) {
-        case FieldType::Date:
-            return ValueFromText(f.DataType(), false, "0000-00-00");
-        case FieldType::Time:
-            return ValueFromText(f.DataType(), false, "00:00:00");
-        case FieldType::DateTime:
-            return ValueFromText(f.DataType(), false, "0000-00-00 00:00:00");
-        default:
-            break;
-        }
-    }
+    if (text.empty() && KindOf(f.DataType()) == ValueKind::DateTime)
+        return ValueFromText(f.DataType(), false, TraitsOf(f.DataType()).zeroText);
     return ValueFromText(f.DataType(), f.IsUnsigned(), CutToFieldSize(text, f));
 }
 

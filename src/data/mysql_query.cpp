@@ -4,6 +4,7 @@
 #include "data/db_error.h"
 #include "data/mysql_database.h"
 #include "data/sql_scanner.h"
+#include "data/text_utils.h"
 #include "data/transaction_link.h"
 
 #include <algorithm>
@@ -12,11 +13,6 @@ namespace {
 
 constexpr unsigned kBinaryCharset = 63;
 constexpr unsigned kResultBytesPerChar = 4; // every connection reads utf8mb4
-
-std::int64_t Utf8Length(std::string_view s) {
-    return std::count_if(s.begin(), s.end(),
-                         [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; });
-}
 
 // The edits of a table's second side would be written over by the first: such a statement is not
 // edited.
@@ -210,29 +206,8 @@ void TMySQLQuery::SetDefaultExpressions() {
         if (!field || !field->DefaultExpression.empty())
             continue;
         std::string text = DefaultValueText(desc);
-        if (text.empty() && desc.KeyKind != 0) {
-            switch (desc.DataType) {
-            case FieldType::Integer:
-            case FieldType::Float:
-            case FieldType::Decimal:
-                text = "0";
-                break;
-            case FieldType::Boolean:
-                text = "N";
-                break;
-            case FieldType::Date:
-                text = "0000-00-00";
-                break;
-            case FieldType::Time:
-                text = "00:00:00";
-                break;
-            case FieldType::DateTime:
-                text = "0000-00-00 00:00:00";
-                break;
-            default:
-                break;
-            }
-        }
+        if (text.empty() && desc.KeyKind != 0)
+            text = TraitsOf(desc.DataType).zeroText;
         field->DefaultExpression = text;
     }
 }

@@ -21,26 +21,24 @@ void SetFilterVariable(FilterValue& var, FieldType type, bool isUnsigned, const 
         var.SetText({});
         return;
     }
-    switch (type) {
-    case FieldType::Integer:
+    switch (KindOf(type)) {
+    case ValueKind::Integer:
         if (isUnsigned && value.i < 0)
             var.SetFloat(static_cast<double>(static_cast<std::uint64_t>(value.i)));
         else
             var.SetInteger(value.i);
         return;
-    case FieldType::Float:
+    case ValueKind::Float:
         var.SetFloat(value.d);
         return;
-    case FieldType::Decimal:
+    case ValueKind::Decimal:
         if (!ReadNumber(value.text, var))
             var.SetText(value.text);
         return;
-    case FieldType::Boolean:
+    case ValueKind::Boolean:
         var.SetText(value.i ? "Y" : "N");
         return;
-    case FieldType::Date:
-    case FieldType::Time:
-    case FieldType::DateTime:
+    case ValueKind::DateTime:
         var.kind = FilterKind::Text;
         AssignShownDateTime(value.text, var.text);
         return;

@@ -40,12 +40,12 @@ bool IsTrueText(const char* t, std::size_t n) {
 } // namespace
 
 CellKind CellKindOf(FieldType type, bool isUnsigned) {
-    switch (type) {
-    case FieldType::Integer:
+    switch (KindOf(type)) {
+    case ValueKind::Integer:
         return isUnsigned ? CellKind::UInt : CellKind::Int;
-    case FieldType::Float:
+    case ValueKind::Float:
         return CellKind::Double;
-    case FieldType::Boolean:
+    case ValueKind::Boolean:
         return CellKind::Bool;
     default:
         return CellKind::Text;

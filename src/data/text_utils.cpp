@@ -1,5 +1,7 @@
 #include "data/text_utils.h"
 
+#include <algorithm>
+
 std::string TrimBlanksAndControls(std::string_view s) {
     std::size_t b = 0;
     std::size_t e = s.size();
@@ -8,6 +10,11 @@ std::string TrimBlanksAndControls(std::string_view s) {
     while (e > b && static_cast<unsigned char>(s[e - 1]) <= 0x20)
         --e;
     return std::string(s.substr(b, e - b));
+}
+
+std::int64_t Utf8Length(std::string_view s) {
+    return std::count_if(s.begin(), s.end(),
+                         [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; });
 }
 
 std::string TruncateUtf8(std::string_view s, std::size_t maxBytes) {

@@ -6,18 +6,6 @@
 
 #include <charconv>
 
-namespace {
-
-bool IsDateTime(FieldType type) {
-    return type == FieldType::Date || type == FieldType::Time || type == FieldType::DateTime;
-}
-
-bool IsNumeric(FieldType type) {
-    return type == FieldType::Integer || type == FieldType::Float;
-}
-
-} // namespace
-
 void AssignShownDateTime(std::string_view text, std::string& out) {
     std::string_view date, time;
     ShownDateTimeParts(text, date, time);
@@ -50,9 +38,9 @@ ValueMatcher::ValueMatcher(FieldType type, bool isUnsigned, std::string_view sea
     : type_(type), unsigned_(isUnsigned), caseInsensitive_(options & loCaseInsensitive),
       partial_(options & loPartialKey), nullMatchesNothing_(nullMatchesNothing), never_(false),
       search_(search) {
-    if (IsDateTime(type))
+    if (KindOf(type) == ValueKind::DateTime)
         AssignShownDateTime(search, search_);
-    if (!IsNumeric(type) || partial_)
+    if (!IsBinaryNumberType(type) || partial_)
         return;
     if (unsigned_) {
         std::uint64_t u = 0;
@@ -90,22 +78,20 @@ bool ValueMatcher::Matches(const ValueView& value) const {
     if (partial_) {
         if (search_.empty())
             return DisplayText(type_, unsigned_, value).empty();
-        if (IsTextType(type_) && !IsDateTime(type_))
+        if (IsTextType(type_) && KindOf(type_) != ValueKind::DateTime)
             return MatchesText(value.text);
         return MatchesText(DisplayText(type_, unsigned_, value));
     }
-    switch (type_) {
-    case FieldType::Integer:
-    case FieldType::Float:
+    switch (KindOf(type_)) {
+    case ValueKind::Integer:
+    case ValueKind::Float:
         return MatchesNumber(value);
-    case FieldType::Decimal:
+    case ValueKind::Decimal:
         return CompareDecimalTexts(value.text, search_) == 0;
-    case FieldType::Boolean:
+    case ValueKind::Boolean:
         return !search_.empty() &&
                (value.i != 0) == (search_.front() == 'Y' || search_.front() == 'y');
-    case FieldType::Date:
-    case FieldType::Time:
-    case FieldType::DateTime:
+    case ValueKind::DateTime:
         return MatchesDateTime(value.text);
     default:
         return MatchesText(value.text);
@@ -114,7 +100,7 @@ bool ValueMatcher::Matches(const ValueView& value) const {
 
 bool ValueMatcher::MatchesNumber(const ValueView& value) const {
     long double v = 0;
-    if (type_ == FieldType::Float) {
+    if (KindOf(type_) == ValueKind::Float) {
         v = value.d;
     } else if (unsigned_) {
         const auto u = static_cast<std::uint64_t>(value.i);
@@ -136,8 +122,9 @@ bool ValueMatcher::MatchesNumber(const ValueView& value) const {
     case Number::Unsigned:
         return v == static_cast<long double>(unsignedValue_);
     case Number::Real:
-        return type_ == FieldType::Float ? static_cast<double>(v) == static_cast<double>(real_)
-                                         : v == real_;
+        return KindOf(type_) == ValueKind::Float
+                   ? static_cast<double>(v) == static_cast<double>(real_)
+                   : v == real_;
     case Number::None:
         break;
     }

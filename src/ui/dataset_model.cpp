@@ -16,10 +16,6 @@ int ClampRows(std::int64_t rows) {
     return static_cast<int>(std::clamp<std::int64_t>(rows, 0, INT_MAX - 1));
 }
 
-bool IsNumeric(FieldType type) {
-    return type == FieldType::Integer || type == FieldType::Float || type == FieldType::Decimal;
-}
-
 } // namespace
 
 TDataSetModel::TDataSetModel(QObject* parent) : QAbstractTableModel(parent) {}
@@ -252,7 +248,9 @@ QVariant TDataSetModel::data(const QModelIndex& index, int role) const {
         break;
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(Qt::AlignVCenter |
-                                   (IsNumeric(field.DataType()) ? Qt::AlignRight : Qt::AlignLeft));
+                                   (TraitsOf(field.DataType()).alignment == FieldAlignment::Right
+                                        ? Qt::AlignRight
+                                        : Qt::AlignLeft));
     default:
         return {};
     }

@@ -13,32 +13,6 @@ namespace {
 constexpr int kMaxColumnChars = 40;
 constexpr int kMinColumnChars = 4;
 
-// The width a column opens with, in characters: the field's own text width, or what its type
-// usually takes.
-std::int64_t DisplayChars(const TField& f) {
-    switch (f.DataType()) {
-    case FieldType::String:
-    case FieldType::Memo:
-        return f.Size() > 0 ? f.Size() : 20;
-    case FieldType::Integer:
-        return 11;
-    case FieldType::Float:
-    case FieldType::Decimal:
-        return f.Size() > 0 ? f.Size() + 2 : 14;
-    case FieldType::Boolean:
-        return 1;
-    case FieldType::Date:
-        return 10;
-    case FieldType::Time:
-        return 9;
-    case FieldType::DateTime:
-        return 19;
-    case FieldType::Blob:
-        return 10;
-    }
-    return 10;
-}
-
 } // namespace
 
 TDBGrid::TDBGrid(QWidget* parent) : QTableView(parent), model_(new TDataSetModel(this)) {
@@ -145,7 +119,7 @@ void TDBGrid::sizeColumns() {
         const TField& f = ds->Field(i);
         const std::int64_t chars =
             std::max<std::int64_t>(static_cast<std::int64_t>(f.FieldName().size()),
-                                   DisplayChars(f)) +
+                                   DisplayChars(f.DataType(), f.Size())) +
             1;
         const int width =
             static_cast<int>(std::clamp<std::int64_t>(chars, kMinColumnChars, kMaxColumnChars)) *

@@ -1,0 +1,54 @@
+// The field-type table: every type's row is consistent with how its values are read and shown.
+#include "data/field_value.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+namespace {
+
+constexpr FieldType kAllTypes[] = {
+    FieldType::String,  FieldType::Integer, FieldType::Boolean, FieldType::Float,
+    FieldType::Decimal, FieldType::Date,    FieldType::Time,    FieldType::DateTime,
+    FieldType::Blob,    FieldType::Memo,
+};
+
+TEST(FieldTypes, EveryRowAgreesWithItsValues) {
+    std::set<std::string> names;
+    for (const FieldType type : kAllTypes) {
+        const FieldTypeTraits& t = TraitsOf(type);
+        SCOPED_TRACE(t.name);
+        EXPECT_EQ(t.type, type);
+        EXPECT_TRUE(names.insert(t.name).second) << "names are unique";
+
+        // A zero value reads back as itself, so a key column's default is written as stated.
+        const std::string zero = t.zeroText;
+        if (!zero.empty()) {
+            const FieldValue v = ValueFromText(type, false, zero);
+            EXPECT_FALSE(v.null);
+            EXPECT_EQ(ExactText(type, false, v.View()), zero);
+        }
+
+        // Numbers line up on the right; what is held as a binary number is not text.
+        const bool number = t.kind == ValueKind::Integer || t.kind == ValueKind::Float ||
+                            t.kind == ValueKind::Decimal;
+        EXPECT_EQ(t.alignment == FieldAlignment::Right, number);
+        EXPECT_EQ(IsBinaryNumberType(type), number && t.kind != ValueKind::Decimal);
+        EXPECT_EQ(IsTextType(type), !IsBinaryNumberType(type) && t.kind != ValueKind::Boolean);
+        EXPECT_GT(DisplayChars(type, 0), 0);
+    }
+}
+
+TEST(FieldTypes, ColumnWidthsComeFromTheSizeOrTheType) {
+    EXPECT_EQ(DisplayChars(FieldType::String, 30), 30);
+    EXPECT_EQ(DisplayChars(FieldType::String, 0), 20);
+    EXPECT_EQ(DisplayChars(FieldType::Memo, 0), 20);
+    EXPECT_EQ(DisplayChars(FieldType::Decimal, 12), 14); // sign and point
+    EXPECT_EQ(DisplayChars(FieldType::Float, 0), 14);
+    EXPECT_EQ(DisplayChars(FieldType::Integer, 99), 11);
+    EXPECT_EQ(DisplayChars(FieldType::Blob, 255), 10);
+    EXPECT_EQ(DisplayChars(FieldType::DateTime, 0), 19);
+}
+
+} // namespace
