@@ -22,36 +22,49 @@ void RunAndConfirm(CommandConnection& conn, const char* sql, const QString& engl
         Say(english, croatian);
 }
 
+// The opening every server command shares: the server and user must be given and the command
+// connection must open (each failure has said why). Runs the body on the open connection and
+// answers whether it ran.
+template <typename Body>
+bool OnServer(CommandContext& context, ConnectCall call, const QString& database, Body body) {
+    if (!HasServerAndUser(context))
+        return false;
+    CommandConnection conn(context);
+    if (!conn.Open(call, database))
+        return false;
+    body(conn);
+    return true;
+}
+
+template <typename Body> bool OnServer(CommandContext& context, Body body) {
+    return OnServer(context, ConnectCall::RealConnect, QString(), body);
+}
+
 } // namespace
 
 void Ping(CommandContext& context) {
-    if (!HasServerAndUser(context))
-        return;
-    CommandConnection conn(context);
-    if (!conn.Open(ConnectCall::RealConnect, context.connectionInputs().database))
-        return;
-    conn.Ready();
-    if (conn.session().Ping())
-        Say(QStringLiteral("Alive!"), QStringLiteral("Živ!"));
-    else
-        Say(QStringLiteral("Dead!"), QStringLiteral("Mrtav!"));
-    conn.Close();
+    OnServer(context, ConnectCall::RealConnect, context.connectionInputs().database,
+             [&](CommandConnection& conn) {
+                 conn.Ready();
+                 if (conn.session().Ping())
+                     Say(QStringLiteral("Alive!"), QStringLiteral("Živ!"));
+                 else
+                     Say(QStringLiteral("Dead!"), QStringLiteral("Mrtav!"));
+                 conn.Close();
+             });
 }
 
 void ShowStatus(CommandContext& context) {
-    if (!HasServerAndUser(context))
-        return;
-    {
-        CommandConnection conn(context);
-        if (!conn.Open())
-            return;
+    const bool identified = OnServer(context, [](CommandConnection& conn) {
         conn.Ready();
         prompts().message(QStringLiteral("Server info: ") +
                           QString::fromStdString(conn.session().HostInfo()) + kListingLineEnd +
                           QStringLiteral("Server ver: ") +
                           QString::fromStdString(conn.session().ServerInfo()) + kListingLineEnd);
         conn.Close();
-    }
+    });
+    if (!identified)
+        return;
     CommandConnection conn(context);
     if (!conn.Open())
         return;
@@ -69,96 +82,82 @@ void ShowStatus(CommandContext& context) {
 }
 
 void ShowProcesses(CommandContext& context) {
-    if (!HasServerAndUser(context))
-        return;
-    CommandConnection conn(context);
-    if (!conn.Open())
-        return;
-    const SessionResult processes = conn.Run("SHOW processlist");
-    if (processes.failed)
-        return;
-    const QString text = ProcessListing(ResultRows(processes.rows));
-    conn.Ready();
-    prompts().message(text);
-    conn.Close();
+    OnServer(context, [&](CommandConnection& conn) {
+        const SessionResult processes = conn.Run("SHOW processlist");
+        if (processes.failed)
+            return;
+        const QString text = ProcessListing(ResultRows(processes.rows));
+        conn.Ready();
+        prompts().message(text);
+        conn.Close();
+    });
 }
 
 void KillProcess(CommandContext& context) {
-    if (!HasServerAndUser(context))
-        return;
-    CommandConnection conn(context);
-    if (!conn.Open())
-        return;
-    conn.Ready();
+    OnServer(context, [&](CommandConnection& conn) {
+        conn.Ready();
 
-    std::set<QString> ids;
-    {
-        const SessionResult processes = conn.Run("SHOW processlist");
-        // Without the list no id could be valid: the error text ends the command.
-        if (processes.failed)
-            return;
-        const std::vector<QStringList> rows = ResultRows(processes.rows);
-        for (const QStringList& row : rows)
-            ids.insert(row.value(0));
-        prompts().message(ProcessListing(rows));
-    }
+        std::set<QString> ids;
+        {
+            const SessionResult processes = conn.Run("SHOW processlist");
+            // Without the list no id could be valid: the error text ends the command.
+            if (processes.failed)
+                return;
+            const std::vector<QStringList> rows = ResultRows(processes.rows);
+            for (const QStringList& row : rows)
+                ids.insert(row.value(0));
+            prompts().message(ProcessListing(rows));
+        }
 
-    // OK or Cancel is not asked: Cancel leaves the value empty, which no listed id equals.
-    const QString id =
-        prompts()
-            .input(
-                BiText(QStringLiteral("KILL thread"), QStringLiteral("Ubiti proces")),
-                BiText(QStringLiteral("Enter thread ID:"), QStringLiteral("Unesite ID procesa:")),
-                QString())
-            .value_or(QString());
-    // Only an id exactly as listed is sent (no trimming, no number conversion).
-    if (ids.count(id) != 0) {
-        RunAndConfirm(conn, ("KILL " + id.toStdString()).c_str(), QStringLiteral("Thread killed!"),
-                      QStringLiteral("Proces ubijen!"));
-    } else {
-        Say(QStringLiteral("Invalid thread ID!"), QStringLiteral("Krivi ID!"));
-    }
-    conn.Close();
+        // OK or Cancel is not asked: Cancel leaves the value empty, which no listed id equals.
+        const QString id =
+            prompts()
+                .input(BiText(QStringLiteral("KILL thread"), QStringLiteral("Ubiti proces")),
+                       BiText(QStringLiteral("Enter thread ID:"),
+                              QStringLiteral("Unesite ID procesa:")),
+                       QString())
+                .value_or(QString());
+        // Only an id exactly as listed is sent (no trimming, no number conversion).
+        if (ids.count(id) != 0) {
+            RunAndConfirm(conn, ("KILL " + id.toStdString()).c_str(),
+                          QStringLiteral("Thread killed!"), QStringLiteral("Proces ubijen!"));
+        } else {
+            Say(QStringLiteral("Invalid thread ID!"), QStringLiteral("Krivi ID!"));
+        }
+        conn.Close();
+    });
 }
 
 void ShutdownServer(CommandContext& context) {
-    if (!HasServerAndUser(context))
-        return;
-    CommandConnection conn(context);
-    if (!conn.Open())
-        return;
-    conn.Ready();
-    if (conn.session().Shutdown()) {
-        Say(QStringLiteral("Killed!"), QStringLiteral("Ubijen!"));
-        ShowServerAndUser(context);
-    } else {
-        Say(QStringLiteral("Still alive!"), QStringLiteral("Još uvijek je živ!"));
-    }
-    conn.Close();
+    OnServer(context, [&](CommandConnection& conn) {
+        conn.Ready();
+        if (conn.session().Shutdown()) {
+            Say(QStringLiteral("Killed!"), QStringLiteral("Ubijen!"));
+            ShowServerAndUser(context);
+        } else {
+            Say(QStringLiteral("Still alive!"), QStringLiteral("Još uvijek je živ!"));
+        }
+        conn.Close();
+    });
 }
 
 void FlushPrivileges(CommandContext& context) {
-    if (!HasServerAndUser(context))
-        return;
-    CommandConnection conn(context);
     // The privilege database is "mysql" in lower case: servers with case-sensitive database names
     // know no "MySQL".
-    if (!conn.Open(ConnectCall::RealConnect, QStringLiteral("mysql")))
-        return;
-    RunAndConfirm(conn, "FLUSH PRIVILEGES", QStringLiteral("Privileges has been flushed!"),
-                  QStringLiteral("Privilegije osvježene!"));
-    conn.Close();
-    conn.Ready();
+    OnServer(
+        context, ConnectCall::RealConnect, QStringLiteral("mysql"), [&](CommandConnection& conn) {
+            RunAndConfirm(conn, "FLUSH PRIVILEGES", QStringLiteral("Privileges has been flushed!"),
+                          QStringLiteral("Privilegije osvježene!"));
+            conn.Close();
+            conn.Ready();
+        });
 }
 
 void FlushHosts(CommandContext& context) {
-    if (!HasServerAndUser(context))
-        return;
-    CommandConnection conn(context);
-    if (!conn.Open(ConnectCall::Connect))
-        return;
-    RunAndConfirm(conn, "FLUSH HOSTS", QStringLiteral("Hosts has been flushed!"),
-                  QStringLiteral("Klijenti osvježeni!"));
-    conn.Close();
-    conn.Ready();
+    OnServer(context, ConnectCall::Connect, QString(), [&](CommandConnection& conn) {
+        RunAndConfirm(conn, "FLUSH HOSTS", QStringLiteral("Hosts has been flushed!"),
+                      QStringLiteral("Klijenti osvježeni!"));
+        conn.Close();
+        conn.Ready();
+    });
 }

@@ -18,6 +18,17 @@ void TDataSet::RemoveObserver(DataSetObserver* observer) {
     observers_.erase(std::remove(observers_.begin(), observers_.end(), observer), observers_.end());
 }
 
+bool WatchDataSet(DataSetObserver* observer, TDataSet*& watched, TDataSet* next) {
+    if (next == watched)
+        return false;
+    if (watched)
+        watched->RemoveObserver(observer);
+    watched = next;
+    if (watched)
+        watched->AddObserver(observer);
+    return true;
+}
+
 void TDataSet::Notify(DataEvent event, TField* field) {
     // A copy, so that an observer may detach itself while it is told.
     const std::vector<DataSetObserver*> observers = observers_;

@@ -156,3 +156,7 @@ private:
     bool eof_ = true;
     std::vector<DataSetObserver*> observers_;
 };
+
+// Moves an observer from the dataset it watches (`watched`, may be null) to `next` (may be null)
+// and stores `next` in `watched`; false when the two are the same and nothing changed.
+bool WatchDataSet(DataSetObserver* observer, TDataSet*& watched, TDataSet* next);

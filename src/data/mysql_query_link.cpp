@@ -171,17 +171,10 @@ void TMySQLQuery::SetMasterSource(TDataSet* master) {
         const auto* q = dynamic_cast<const TMySQLQuery*>(m);
         m = q ? q->master_ : nullptr;
     }
-    if (master == master_)
-        return;
-    if (master_ && masterObserver_)
-        master_->RemoveObserver(masterObserver_.get());
-    master_ = master;
-    if (master_) {
-        if (!masterObserver_)
-            masterObserver_ = std::make_unique<MasterObserver>(*this);
-        master_->AddObserver(masterObserver_.get());
-    }
-    MasterChanged(!master_);
+    if (!masterObserver_)
+        masterObserver_ = std::make_unique<MasterObserver>(*this);
+    if (WatchDataSet(masterObserver_.get(), master_, master))
+        MasterChanged(!master_);
 }
 
 void TMySQLQuery::MasterObserver::DataSetEvent(TDataSet& master, DataEvent event, TField*) {

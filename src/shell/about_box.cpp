@@ -4,14 +4,13 @@
 #include "shell/command_line.h"
 #include "shell/query_frm1.h"
 #include "ui/prompts.h"
+#include "ui/screen_placement.h"
 #include "ui/url_label.h"
 
 #include <QFontMetrics>
 #include <QFrame>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 
 namespace {
 
@@ -112,11 +111,7 @@ void TAboutBox::retranslateUi() {
 
 void TAboutBox::showEvent(QShowEvent* event) {
     // Centred on the screen, not on the main window.
-    if (const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen()) {
-        QRect g = frameGeometry();
-        g.moveCenter(s->availableGeometry().center());
-        move(g.topLeft());
-    }
+    CentreOnScreen(*this);
     QDialog::showEvent(event);
 }
 

@@ -1,13 +1,12 @@
 #include "shell/connect_frm.h"
+#include "ui/screen_placement.h"
 
 #include <QCheckBox>
 #include <QFormLayout>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QVBoxLayout>
 
 TConnectFrm::TConnectFrm(QWidget* parent) : QDialog(parent) {
@@ -54,23 +53,12 @@ TConnectFrm::TConnectFrm(QWidget* parent) : QDialog(parent) {
     // The design size, wider where a font needs it to show every text whole.
     setFixedSize(QSize(234, 201).expandedTo(sizeHint()));
     eHost->setFocus();
-    centreOnScreen(); // placed before it is shown, so it does not jump
-}
-
-void TConnectFrm::centreOnScreen() {
-    const QScreen* s = parentWidget() ? parentWidget()->screen() : screen();
-    if (!s)
-        s = QGuiApplication::primaryScreen();
-    if (!s)
-        return;
-    QRect frame = frameGeometry();
-    frame.moveCenter(s->availableGeometry().center());
-    move(frame.topLeft());
+    CentreOnScreen(*this); // placed before it is shown, so it does not jump
 }
 
 void TConnectFrm::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    centreOnScreen(); // now with the frame the window system gave it
+    CentreOnScreen(*this); // now with the frame the window system gave it
 }
 
 void TConnectFrm::retranslateUi() {

@@ -37,7 +37,6 @@ protected:
 
 private:
     void BitBtn1Click();
-    void centreOnScreen();
 
     QLabel *lblHost, *lblFriendly, *lblSocket, *lblUser, *lblPassword, *lblConfirm;
     bool accepted_ = false;

@@ -3,11 +3,10 @@
 #include "tables/report_file.h"
 #include "tables/structure_grid.h"
 #include "ui/language.h"
+#include "ui/screen_placement.h"
 
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QPushButton>
-#include <QScreen>
 #include <QVBoxLayout>
 
 namespace {
@@ -110,10 +109,6 @@ void TfrmPropstbl::BitBtn2Click() {
 
 void TfrmPropstbl::showEvent(QShowEvent* event) {
     // Centred on the screen, not on the main window.
-    if (const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen()) {
-        QRect g = frameGeometry();
-        g.moveCenter(s->availableGeometry().center());
-        move(g.topLeft());
-    }
+    CentreOnScreen(*this);
     QDialog::showEvent(event);
 }

@@ -4,16 +4,15 @@
 #include "ui/dual_list_dialog.h"
 #include "ui/language.h"
 #include "ui/prompts.h"
+#include "ui/screen_placement.h"
 
 #include <QContextMenuEvent>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
-#include <QScreen>
 #include <QShortcut>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
@@ -357,11 +356,7 @@ void TfrmCreatetbl::contextMenuEvent(QContextMenuEvent* event) {
 void TfrmCreatetbl::showEvent(QShowEvent* event) {
     if (!centred_) {
         centred_ = true;
-        if (const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen()) {
-            QRect g = frameGeometry();
-            g.moveCenter(s->availableGeometry().center());
-            move(g.topLeft());
-        }
+        CentreOnScreen(*this);
     }
     QDialog::showEvent(event);
     // The editor is always shown, from the first cell on.

@@ -3,19 +3,12 @@
 TDataSource::TDataSource(QObject* parent) : QObject(parent) {}
 
 TDataSource::~TDataSource() {
-    if (dataSet_)
-        dataSet_->RemoveObserver(this);
+    WatchDataSet(this, dataSet_, nullptr);
 }
 
 void TDataSource::SetDataSet(TDataSet* dataSet) {
-    if (dataSet == dataSet_)
-        return;
-    if (dataSet_)
-        dataSet_->RemoveObserver(this);
-    dataSet_ = dataSet;
-    if (dataSet_)
-        dataSet_->AddObserver(this);
-    emit dataSetReplaced();
+    if (WatchDataSet(this, dataSet_, dataSet))
+        emit dataSetReplaced();
 }
 
 void TDataSource::DataSetEvent(TDataSet& dataSet, DataEvent event, TField* field) {

@@ -21,19 +21,12 @@ int ClampRows(std::int64_t rows) {
 TDataSetModel::TDataSetModel(QObject* parent) : QAbstractTableModel(parent) {}
 
 TDataSetModel::~TDataSetModel() {
-    if (dataSet_)
-        dataSet_->RemoveObserver(this);
+    WatchDataSet(this, dataSet_, nullptr);
 }
 
 void TDataSetModel::setDataSet(TDataSet* dataSet) {
-    if (dataSet == dataSet_)
-        return;
-    if (dataSet_)
-        dataSet_->RemoveObserver(this);
-    dataSet_ = dataSet;
-    if (dataSet_)
-        dataSet_->AddObserver(this);
-    reset();
+    if (WatchDataSet(this, dataSet_, dataSet))
+        reset();
 }
 
 bool TDataSetModel::editing() const {

@@ -1,50 +1,14 @@
-// The main window fixture with the data module, a temporary working directory (for qry.txt) and a
-// root connection to the test server for setting up the kt_browse_ databases and checking what the
-// commands did.
+// The server window fixture with the memo's lines, for the kt_browse_ databases.
 #pragma once
 
-#include "shell/dm1.h"
-#include "support/main_window_fixture.h"
+#include "support/server_window_fixture.h"
 
-#include <QTemporaryDir>
-
-#include <memory>
-#include <string>
-#include <vector>
+#include <QStringList>
 
 using BrowsePrompts = WindowPrompts;
 
-class BrowseTest : public MainWindowFixture {
+class BrowseTest : public ServerWindowFixture {
 protected:
-    void SetUp() override;
-    void TearDown() override;
-
-    // Chooses a server entry "user>label" on the test server, with user name and password.
-    void Choose(const QString& user, const QString& password,
-                const QString& label = QStringLiteral("testsrv")) {
-        ChooseServer(user, password, QString::fromLatin1(testserver::kHost), label);
-    }
-    void ChooseRoot() { Choose(QStringLiteral("root"), QStringLiteral("kestrel")); }
-
-    // A fresh database of the test, dropped again at the end.
-    void CreateDatabase(const std::string& name);
-    // Runs statements in a database of the test as root.
-    void Exec(const std::string& database, const std::string& sql);
-    std::string Value(const std::string& sql) { return root->Value(sql); }
-
-    // Lists the databases as "Show Databases" does, then clicks the named one in RadioGroup1.
-    void ClickDatabase(const std::string& name);
-    // Selects the named table of ListBox1 as a left click does (without its handler).
-    void SelectTable(const QString& name);
     void SetMemo(const QStringList& lines);
     QStringList MemoText() const;
-
-    TMySQLQuery& Query() { return dm->MySQLQuery1; }
-    TMySQLDatabase& Database() { return dm->MySQLDatabase1; }
-
-    std::unique_ptr<testserver::RootConnection> root;
-    std::unique_ptr<TDM1> dm;
-    QTemporaryDir workDir;
-    QString previousDir;
-    std::vector<std::string> created;
 };

@@ -2,6 +2,7 @@
 // for the suites of the data layer.
 #pragma once
 
+#include "support/error_of.h"
 #include "support/test_server.h"
 
 #include "data/db_error.h"
@@ -45,14 +46,6 @@ protected:
         q_.Close();
         q_.SetSQLText(sql);
         q_.Open();
-    }
-    static std::string ErrorOf(const std::function<void()>& f) {
-        try {
-            f();
-        } catch (const EDatabaseError& e) {
-            return e.what();
-        }
-        return "(no error)";
     }
 
     std::vector<std::string> databases_;

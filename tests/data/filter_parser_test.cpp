@@ -1,4 +1,5 @@
 #include "data/filter_parser.h"
+#include "support/error_of.h"
 
 #include <gtest/gtest.h>
 
@@ -6,15 +7,6 @@
 #include <functional>
 
 namespace {
-
-std::string ErrorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const EParserError& e) {
-        return e.what();
-    }
-    return "(no error)";
-}
 
 // The result of an expression as kind letter and text: I7, F3.5, T"ab", B1.
 std::string Eval(const std::string& expression) {

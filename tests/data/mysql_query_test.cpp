@@ -4,6 +4,7 @@
 #include "data/mysql_database.h"
 #include "data/mysql_query.h"
 #include "data/mysql_transact.h"
+#include "support/error_of.h"
 
 #include <gtest/gtest.h>
 
@@ -43,15 +44,6 @@ protected:
     TMySQLTransact transact_;
     TMySQLQuery q_;
 };
-
-std::string ErrorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const EDatabaseError& e) {
-        return e.what();
-    }
-    return "(no error)";
-}
 
 TEST_F(QueryTest, RepeatedColumnNamesMapAcrossAJoin) {
     Use("CREATE TABLE a (id INT PRIMARY KEY, name VARCHAR(10))");

@@ -5,6 +5,7 @@
 #include "data/db_error.h"
 #include "data/mysql_database.h"
 #include "data/mysql_query.h"
+#include "support/error_of.h"
 
 #include <gtest/gtest.h>
 
@@ -58,15 +59,6 @@ protected:
     TMySQLQuery q_;
     TMySQLQuery detail_;
 };
-
-std::string ErrorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const EDatabaseError& e) {
-        return e.what();
-    }
-    return "(no error)";
-}
 
 TEST_F(SearchTest, FiltersSeeTypedValues) {
     Open(q_, "SELECT * FROM item");
