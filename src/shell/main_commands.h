@@ -11,9 +11,10 @@ class QMenu;
 class TQueryFrm1;
 
 struct MainCommand {
-    // The window's member holding the menu item, whose object name is name; null for a toolbar
-    // button that runs nothing.
+    // The window's member that also holds the menu item, when other code needs it by member
+    // (TQueryFrm1::CommandAction(name) finds every item); may be null.
     QAction* TQueryFrm1::*item;
+    // The menu item's object name; null for a toolbar button that runs nothing.
     const char* name;
     // The menu the item goes into, after a separator when separatorBefore; null when the window
     // places it itself (the menu bar).

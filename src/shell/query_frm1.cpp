@@ -65,6 +65,11 @@ QToolButton* TQueryFrm1::SpeedButton(int number) const {
     return findChild<QToolButton*>(QStringLiteral("SpeedButton%1").arg(number));
 }
 
+QAction* TQueryFrm1::CommandAction(const char* name) const {
+    const auto found = commandActions_.find(name);
+    return found == commandActions_.end() ? nullptr : found->second;
+}
+
 void TQueryFrm1::retranslateUi() {
     setWindowTitle(tr("ADMIN form"));
     GroupBox1->setTitle(tr("Connect Info"));
@@ -93,8 +98,8 @@ void TQueryFrm1::retranslateUi() {
     English1->setText(tr("English/Other"));
     Croatian1->setText(tr("Croatian"));
     for (const MainCommand& c : MainCommands()) {
-        if (c.item)
-            (this->*c.item)->setText(tr(c.text));
+        if (QAction* item = c.name ? CommandAction(c.name) : nullptr)
+            item->setText(tr(c.text));
         if (c.button && c.hint) {
             QToolButton* b = SpeedButton(c.button);
             b->setToolTip(tr(c.hint));

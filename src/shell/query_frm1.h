@@ -11,6 +11,8 @@
 #include <QMainWindow>
 #include <QRect>
 #include <functional>
+#include <map>
+#include <string>
 #include <vector>
 
 class QAction;
@@ -101,8 +103,8 @@ public:
     // Main menu
     QMenu *File1, *Server1, *Manipulate1, *View1, *Users1, *Database1, *DB1, *Table1, *Query1,
         *Language1;
-    QAction *Ping1, *Status1, *Showprocesses1, *Kill1, *Shutdown1, *Usefriendlyname1,
-        *Flushprivileges1, *Flushhosts1, *Addhost1, *Modifyhost1, *Removehost1, *Viewhostsfriendly1,
+    // Menu items other code reaches by member; the others are found by CommandAction().
+    QAction *Ping1, *Usefriendlyname1, *Addhost1, *Modifyhost1, *Removehost1, *Viewhostsfriendly1,
         *ViewhostsIP1, *Adduser1, *Viewuser1, *Viewuserinfo1, *Removeuser1, *Clear1, *Exit1,
         *ShowDatabases1, *CreateDB1, *DropDB1, *Dumpdatabse1, *Viewtable2, *Createtable1,
         *Emptytable1, *Droptable1, *Runquery1, *Closequery1, *Openscript1, *Clear2, *BDEMySQL1,
@@ -112,6 +114,9 @@ public:
     // Toolbar, left to right
     std::vector<QToolButton*> SpeedButtons;
     QToolButton* SpeedButton(int number) const;
+    // The menu item of a row of the command table (MainCommands()), by its object name; null when
+    // no row has that name.
+    QAction* CommandAction(const char* name) const;
 
 public slots:
     // Saved servers
@@ -166,6 +171,8 @@ protected:
 private:
     void buildMenus();
     void buildToolbar();
+    // The menu item of each row of the command table that has one, by its object name.
+    std::map<std::string, QAction*> commandActions_;
     void buildPanels();
     void buildStatusBar();
     void FormCreate();

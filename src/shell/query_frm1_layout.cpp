@@ -65,10 +65,12 @@ void TQueryFrm1::buildMenus() {
     PopupMenu1 = NewMenu(this, "PopupMenu1");
 
     for (const MainCommand& c : MainCommands()) {
-        if (!c.item)
+        if (!c.name)
             continue;
         QAction* a = NewAction(this, c.name);
-        this->*c.item = a;
+        commandActions_[c.name] = a;
+        if (c.item)
+            this->*c.item = a;
         a->setCheckable(c.checkable);
         a->setEnabled(c.slot || c.command);
         if (c.menu) {
@@ -179,8 +181,7 @@ void TQueryFrm1::buildToolbar() {
         b->setFocusPolicy(Qt::NoFocus);
         // Clear and Exit are raised; the others are flat.
         b->setAutoRaise(e->button != 26 && e->button != 27);
-        if (e->item) {
-            QAction* item = this->*e->item;
+        if (QAction* item = e->name ? CommandAction(e->name) : nullptr) {
             connect(b, &QToolButton::clicked, item, &QAction::trigger);
         } else {
             b->setEnabled(false);

@@ -44,8 +44,7 @@ TEST_F(MainCommandsTest, MenusHoldTheirItemsInOrder) {
               QStringList({"ShowDatabases1", "CreateDB1", "DropDB1", "-", "Dumpdatabse1"}));
     EXPECT_EQ(Entries(w.Table1),
               QStringList({"Viewtable2", "Createtable1", "-", "Emptytable1", "Droptable1"}));
-    EXPECT_EQ(Entries(w.Query1),
-              QStringList({"Runquery1", "Closequery1", "-", "Openscript1"}));
+    EXPECT_EQ(Entries(w.Query1), QStringList({"Runquery1", "Closequery1", "-", "Openscript1"}));
     EXPECT_EQ(Entries(w.PopupMenu1),
               QStringList({"Viewtable1", "Emptytable2", "Droptable2", "Createtable2"}));
     EXPECT_EQ(Entries(w.Language1), QStringList({"English1", "Croatian1"}));
@@ -58,10 +57,11 @@ TEST_F(MainCommandsTest, EveryRowIsOneItemAndOneButton) {
     std::set<QString> names;
     std::set<int> buttons;
     for (const MainCommand& c : MainCommands()) {
-        if (c.item) {
+        if (c.name) {
             EXPECT_TRUE(names.insert(c.name).second) << c.name;
-            QAction* a = w.*c.item;
+            QAction* a = w.CommandAction(c.name);
             ASSERT_NE(a, nullptr) << c.name;
+            EXPECT_TRUE(!c.item || w.*c.item == a) << c.name;
             EXPECT_EQ(a->objectName(), c.name);
             EXPECT_FALSE(a->text().isEmpty()) << c.name;
             EXPECT_EQ(a->isEnabled(), c.slot != nullptr || c.command != nullptr) << c.name;
@@ -71,7 +71,7 @@ TEST_F(MainCommandsTest, EveryRowIsOneItemAndOneButton) {
             EXPECT_TRUE(buttons.insert(c.button).second) << c.button;
             QToolButton* b = w.SpeedButton(c.button);
             ASSERT_NE(b, nullptr) << c.button;
-            EXPECT_EQ(b->isEnabled(), c.item != nullptr) << c.button;
+            EXPECT_EQ(b->isEnabled(), c.name != nullptr) << c.button;
             EXPECT_EQ(b->toolTip(), b->accessibleName());
             EXPECT_EQ(w.SpeedButtons.at(static_cast<std::size_t>(c.toolbarSlot)), b);
         }
