@@ -89,7 +89,7 @@ void TMySQLQuery::InternalPost(bool inserting, bool appending, std::vector<Field
     // The cache keeps what the server will hold; the edit keeps the operator's values.
     std::vector<FieldValue> values = edited;
     for (std::size_t f = 0; f < values.size() && f < FieldCount(); ++f) {
-        if (values[f].null || !IsTextType(Field(f).DataType()))
+        if (WriteTextAsIs || values[f].null || !IsTextType(Field(f).DataType()))
             continue;
         // A value the edit left alone is kept as the server has it.
         if (!inserting && values[f].text == InternalCurrentValue(f).text)

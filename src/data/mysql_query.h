@@ -66,6 +66,10 @@ public:
 
     bool CanModify() const override;
 
+    // Posts write text values byte for byte instead of as an edit writes them (CR LF as a line
+    // feed); set while rows are copied from elsewhere.
+    bool WriteTextAsIs = false;
+
     // Live editing. Without CachedUpdates every post and delete is written at once; a write the
     // server refuses leaves the cache and the change log as they were. With it, changes wait in
     // the change log for ApplyUpdates.

@@ -37,10 +37,6 @@ bool IsSinglePrecision(const TMySQLField& d) {
     return d.TypeText.rfind("float", 0) == 0;
 }
 
-std::string WrittenText(const TMySQLField* d, const std::string& text) {
-    return d ? TextAsWritten(d->DataType, text) : TextAsWritten(FieldType::String, text);
-}
-
 class Generator {
 public:
     Generator(const StatementAnalysis& a, const TFieldValues& o, const TFieldValues& n,
@@ -125,7 +121,7 @@ public:
             columns += columns.empty() ? "" : ", ";
             columns += ColumnOf(new_.Name(i));
             values += values.empty() ? "" : ", ";
-            values += new_.IsNull(i) ? "NULL" : Literal(d, WrittenText(d, new_.Value(i)));
+            values += new_.IsNull(i) ? "NULL" : Literal(d, new_.Value(i));
         }
         if (columns.empty())
             return {};
@@ -144,7 +140,7 @@ public:
                 continue;
             sets += sets.empty() ? "" : ", ";
             sets += ColumnOf(new_.Name(i));
-            sets += new_.IsNull(i) ? "=NULL" : "=" + Literal(d, WrittenText(d, new_.Value(i)));
+            sets += new_.IsNull(i) ? "=NULL" : "=" + Literal(d, new_.Value(i));
         }
         if (sets.empty())
             return {};

@@ -33,7 +33,8 @@ std::vector<GeneratedStatement> GenerateStatements(const StatementAnalysis& anal
                                                    const TFieldValues& newValues,
                                                    std::uint8_t state, const SqlLiteralFn& literal);
 
-// A text as it is written: CR LF becomes a line feed (a lone CR or LF stays); blobs as they are.
+// A text as an edit writes it: CR LF becomes a line feed (a lone CR or LF stays); blobs as they
+// are. Applied when a row is posted; the statements write the posted values as they are.
 std::string TextAsWritten(FieldType type, const std::string& text);
 
 // What a column's description says about writing it.

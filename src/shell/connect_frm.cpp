@@ -12,7 +12,6 @@
 TConnectFrm::TConnectFrm(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("ConnectFrm"));
     setWindowFlags(windowFlags() | Qt::WindowStaysOnTopHint | Qt::MSWindowsFixedSizeDialogHint);
-    setFixedSize(234, 201);
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(8, 6, 8, 6);
     column->setSpacing(4);
@@ -51,6 +50,8 @@ TConnectFrm::TConnectFrm(QWidget* parent) : QDialog(parent) {
     connect(BitBtn1, &QPushButton::clicked, this, &TConnectFrm::BitBtn1Click);
     connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
     retranslateUi();
+    // The design size, wider where a font needs it to show every text whole.
+    setFixedSize(QSize(234, 201).expandedTo(sizeHint()));
     eHost->setFocus();
     CentreOnScreen(*this); // placed before it is shown, so it does not jump
 }

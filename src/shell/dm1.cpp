@@ -3,8 +3,6 @@
 #include "shell/query_frm1.h"
 #include "transfer/form1.h"
 
-#include <QLabel>
-
 TDM1* DM1 = nullptr;
 
 TDM1::TDM1(QObject* parent) : QObject(parent) {
@@ -51,16 +49,8 @@ TransferObjects TDM1::TransferLinks() {
 }
 
 void TDM1::MySQLQuery1AfterScroll(TDataSet& dataSet) {
-    if (!Form1)
-        return;
-    // The record position in the transfer window, "3/120"; empty when it cannot be read.
-    try {
-        const std::int64_t recNo = dataSet.RecNo();
-        const std::int64_t count = dataSet.RecordCount();
-        Form1->Label5->setText(QStringLiteral("%1/%2").arg(recNo).arg(count));
-    } catch (const std::exception&) {
-        Form1->Label5->clear();
-    }
+    if (Form1)
+        Form1->ShowPosition(dataSet);
 }
 
 TDM1::~TDM1() {

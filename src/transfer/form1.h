@@ -17,6 +17,7 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
+class TDataSet;
 class TDataSource;
 class TDBGrid;
 class TMySQLDatabase;
@@ -55,6 +56,9 @@ public:
     bool OpenFromMainWindow(const TransferStart& start);
     // Makes the databases listed by Show Databases available here too.
     void SetDatabaseNames(const QStringList& names);
+    // The record position of the MySQL query into Label5, "3/120"; empty when it cannot be read.
+    // Run after every scroll of the query and after rows were posted or deleted.
+    void ShowPosition(TDataSet& dataSet);
 
     bool scaledForSmallScreen() const { return scaled_; }
     // The transfer shows its progress dialog once it has run this long (ms).

@@ -53,6 +53,24 @@ void TForm1::Bind(const TransferObjects& objects) {
     objects_ = objects;
     DBGrid1->setDataSource(objects.DataSource1);
     DBGrid2->setDataSource(objects.DSQuery1);
+    // A posted row moves no cursor, so no after-scroll tells the new position.
+    if (objects.DataSource1)
+        connect(objects.DataSource1, &TDataSource::dataEvent, this,
+                [this](DataEvent event, TField*) {
+                    if (event == DataEvent::DataSetChanged && objects_.MySQLQuery1 &&
+                        objects_.MySQLQuery1->State() == DataSetState::Browse)
+                        ShowPosition(*objects_.MySQLQuery1);
+                });
+}
+
+void TForm1::ShowPosition(TDataSet& dataSet) {
+    try {
+        const std::int64_t recNo = dataSet.RecNo();
+        const std::int64_t count = dataSet.RecordCount();
+        Label5->setText(QStringLiteral("%1/%2").arg(recNo).arg(count));
+    } catch (const std::exception&) {
+        Label5->clear();
+    }
 }
 
 void TForm1::SetDatabaseNames(const QStringList& names) {

@@ -2,6 +2,7 @@
 
 #include "data/dataset.h"
 #include "data/field.h"
+#include "data/mysql_query.h"
 
 #include <cctype>
 
@@ -85,11 +86,20 @@ void TransferValue(const TField& source, TField& destination) {
     destination.SetAsString(text);
 }
 
-TransferResult TransferRows(TDataSet& source, TDataSet& destination,
+TransferResult TransferRows(TDataSet& source, TMySQLQuery& destination,
                             const TransferProgress& progress) {
     const std::size_t columns = source.FieldCount();
     if (columns > destination.FieldCount())
         throw ETransferColumns(columns, destination.FieldCount());
+    // The copy keeps every byte; an operator's edits in the grid keep their own rule afterwards.
+    struct TextAsIs {
+        TMySQLQuery& query;
+        bool before;
+        explicit TextAsIs(TMySQLQuery& q) : query(q), before(q.WriteTextAsIs) {
+            query.WriteTextAsIs = true;
+        }
+        ~TextAsIs() { query.WriteTextAsIs = before; }
+    } textAsIs(destination);
     TransferResult result;
     const std::int64_t total = source.RecordCount();
     source.First();

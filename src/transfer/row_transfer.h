@@ -1,6 +1,6 @@
-// Copying the rows of a source dataset into a destination dataset that can insert rows: for every
-// source row a new destination row is appended, filled column by column by position and posted.
-// Plain C++ (no Qt), so the window, the tests and the benchmark share it.
+// Copying the rows of a source dataset into a live MySQL query: for every source row a new row is
+// appended, filled column by column by position and posted. Plain C++ (no Qt), so the window, the
+// tests and the benchmark share it.
 #pragma once
 
 #include "data/db_error.h"
@@ -11,6 +11,7 @@
 
 class TDataSet;
 class TField;
+class TMySQLQuery;
 
 // The source has more columns than the destination: nothing was copied.
 class ETransferColumns : public EDatabaseError {
@@ -51,8 +52,8 @@ using TransferProgress = std::function<bool(std::int64_t copied, std::int64_t to
 
 // Walks the source from its first row to its last. Raises ETransferColumns before copying
 // anything when the source is wider than the destination, and ETransferFailed (with the rows
-// copied so far) when a row cannot be written.
-TransferResult TransferRows(TDataSet& source, TDataSet& destination,
+// copied so far) when a row cannot be written. Texts are written byte for byte (a CR LF stays).
+TransferResult TransferRows(TDataSet& source, TMySQLQuery& destination,
                             const TransferProgress& progress = {});
 
 // Assigns the source field's current value to the destination field of the row being inserted:

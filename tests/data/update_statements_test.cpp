@@ -63,10 +63,10 @@ TEST_F(StatementsTest, KeysWhenEveryKeyColumnIsThereAndNoStatementForATableWitho
     n.Add("p.id", "id", false, "18446744073709551615");
     n.Add("p.sub", "sub", false, "-2");
     n.Add("p.name", "name", false, "c\r\nd\ne\rf");
-    // Exact numbers unquoted; CR LF written as a line feed, a lone LF or CR kept; `other` has no
-    // column in the row and gets no statement.
+    // Exact numbers unquoted; texts as they are (a post has already written CR LF as a line
+    // feed where it should); `other` has no column in the row and gets no statement.
     EXPECT_EQ(Generate(o, n, 4),
-              (std::vector<std::string>{"UPDATE p SET name='c\\nd\\ne\\rf' WHERE id = "
+              (std::vector<std::string>{"UPDATE p SET name='c\\r\\nd\\ne\\rf' WHERE id = "
                                         "18446744073709551615 AND sub = -2"}));
 
     // A key column left out of the select list: all columns, one row.

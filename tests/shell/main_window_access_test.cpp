@@ -9,6 +9,7 @@
 #include <QAccessible>
 #include <QActionGroup>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
@@ -183,6 +184,16 @@ TEST_F(MainWindowAccessTest, ServerDialogOpensCentredOnTheScreenNotOnTheWindow) 
     EXPECT_LE((dialog.frameGeometry().center() - screen.center()).manhattanLength(), 2)
         << "centre " << dialog.frameGeometry().center().x() << ","
         << dialog.frameGeometry().center().y();
+}
+
+TEST_F(MainWindowAccessTest, ServerDialogShowsItsTextsWhole) {
+    TConnectFrm dialog(window.get());
+    dialog.show();
+    QApplication::processEvents();
+    EXPECT_GE(dialog.width(), 234);
+    EXPECT_GE(dialog.height(), 201);
+    EXPECT_GE(dialog.CBSjetise->width(), dialog.CBSjetise->sizeHint().width());
+    EXPECT_GE(dialog.eHost->width(), 80);
 }
 
 } // namespace

@@ -137,6 +137,18 @@ TEST_F(TransferWindowTest, ConnectExecAndTransferReportTheCounts) {
     EXPECT_EQ(prompts_.shown.back(), "Source count: 3\n\rDest. count: 3");
     EXPECT_EQ(root_.Rows("SELECT id, IFNULL(name, 'NULL') FROM kt_transfer_win ORDER BY id"),
               (std::vector<std::vector<std::string>>{{"1", "eins"}, {"2", "NULL"}, {"3", "tri"}}));
+    // Label5 follows the posted rows as well as the scrolls.
+    EXPECT_EQ(form_->Label5->text(), "3/3");
+    TMySQLQuery& query = dm_->MySQLQuery1;
+    query.First();
+    EXPECT_EQ(form_->Label5->text(), "1/3");
+    query.Append();
+    query.FieldByName("id").SetAsString("4");
+    query.Post();
+    EXPECT_EQ(form_->Label5->text(), "4/4");
+    query.First();
+    query.Delete();
+    EXPECT_EQ(form_->Label5->text(), "1/3");
 
     // Close QRY enables Exec again; Disconnect closes everything.
     form_->Button3->click();

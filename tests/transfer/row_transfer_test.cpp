@@ -205,3 +205,44 @@ TEST_F(TransferTest, ProgressSeesEveryRowAndCanStopTheTransfer) {
     EXPECT_EQ(seen.size(), 10u);
     EXPECT_EQ(root_->Value("SELECT COUNT(*) FROM kt_transfer_stop"), "10");
 }
+
+TEST_F(TransferTest, LineBreaksArriveAsTheyAreWhileGridEditsKeepTheirRule) {
+    sqlite_->Exec("CREATE TABLE s (id INTEGER, short TEXT, note TEXT)");
+    const std::vector<std::string> texts = {"a\r\nb",   "\r\n",           "lone\rcr",
+                                            "lone\nlf", "x\r\n\r\ny\n\r", "\r"};
+    std::vector<std::vector<SqliteFile::Param>> rows;
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        rows.push_back({Int(static_cast<std::int64_t>(i) + 1), Text(texts[i]), Text(texts[i])});
+    // The row after the last one fails on its key.
+    rows.push_back({Int(1), Text("k\r\nk"), Text("k\r\nk")});
+    sqlite_->InsertRows("INSERT INTO s VALUES (?,?,?)", rows);
+    root_->Exec("CREATE TABLE kt_transfer_breaks (id INT PRIMARY KEY, short VARCHAR(20), "
+                "note TEXT) CHARACTER SET utf8mb4");
+    OpenBoth("SELECT id, short, note FROM s ORDER BY rowid",
+             "SELECT id, short, note FROM kt_transfer_breaks");
+    EXPECT_THROW(TransferRows(source_, destination_), ETransferFailed);
+
+    std::vector<std::vector<std::string>> expected;
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        expected.push_back({std::to_string(i + 1), Hex(texts[i]), Hex(texts[i])});
+    EXPECT_EQ(root_->Rows("SELECT id, HEX(short), HEX(note) FROM kt_transfer_breaks ORDER BY id"),
+              expected);
+
+    // The failed transfer gave the query back as it was: an edit in the grid writes its CR LF as
+    // a line feed, in a new row and in a changed one.
+    EXPECT_FALSE(destination_.WriteTextAsIs);
+    destination_.Append();
+    destination_.FieldByName("id").SetAsString("10");
+    destination_.FieldByName("note").SetAsString("new\r\nrow");
+    destination_.Post();
+    destination_.First();
+    destination_.Edit();
+    destination_.FieldByName("short").SetAsString("edit\r\ned");
+    destination_.Post();
+    EXPECT_EQ(
+        root_->Rows(
+            "SELECT IFNULL(HEX(short), 'NULL'), HEX(note) FROM kt_transfer_breaks WHERE id IN (1, "
+            "10) ORDER BY id"),
+        (std::vector<std::vector<std::string>>{{Hex("edit\ned"), Hex("a\r\nb")},
+                                               {"NULL", Hex("new\nrow")}}));
+}
