@@ -27,6 +27,7 @@ protected:
         q_.SetTransaction(&transact_);
     }
     void TearDown() override {
+        q_.AfterScroll = nullptr; // a test's handler may refer to what it has left
         q_.Close();
         db_.Disconnect();
         Exec(std::string("DROP DATABASE IF EXISTS ") + kDb);
@@ -324,8 +325,12 @@ TEST_F(QueryTest, EmptyResult) {
     }
 }
 
+// Records what a dataset tells its views; stops watching when it goes, also when a test ends
+// early.
 class Recorder : public DataSetObserver {
 public:
+    explicit Recorder(TDataSet& dataSet) : dataSet_(dataSet) { dataSet_.AddObserver(this); }
+    ~Recorder() override { dataSet_.RemoveObserver(this); }
     void DataSetEvent(TDataSet&, DataEvent event, TField* field) override {
         events.push_back(event);
         if (field)
@@ -333,13 +338,15 @@ public:
     }
     std::vector<DataEvent> events;
     std::vector<std::string> fields;
+
+private:
+    TDataSet& dataSet_;
 };
 
 TEST_F(QueryTest, EditStateMachineKeepsTheEditWhenItCannotBeWritten) {
     Use("CREATE TABLE ed (id INT PRIMARY KEY, s VARCHAR(10))");
     Use("INSERT INTO ed VALUES (1, 'one'), (2, 'two')");
-    Recorder rec;
-    q_.AddObserver(&rec);
+    Recorder rec(q_);
     int scrolls = 0;
     q_.AfterScroll = [&](TDataSet&) { ++scrolls; };
     q_.RequestLive = true;
@@ -381,7 +388,6 @@ TEST_F(QueryTest, EditStateMachineKeepsTheEditWhenItCannotBeWritten) {
 
     q_.Close();
     EXPECT_EQ(rec.events.back(), DataEvent::ActiveChanged);
-    q_.RemoveObserver(&rec);
 }
 
 } // namespace
