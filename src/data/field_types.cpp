@@ -26,7 +26,7 @@ constexpr bool EveryRowInPlace() {
     for (std::size_t i = 0; i < kTraits.size(); ++i)
         if (static_cast<std::size_t>(kTraits[i].type) != i)
             return false;
-    return kTraits.size() == static_cast<std::size_t>(FieldType::Memo) + 1;
+    return kTraits.size() == static_cast<std::size_t>(kLastFieldType) + 1;
 }
 static_assert(EveryRowInPlace(), "one row per field type, in the order of the enumeration");
 

@@ -1,7 +1,8 @@
 // The dataset's field types and what each one is: one row per type in field_types.cpp.
 //
 // A new column type is an enumerator here, its row in the table, and the line of the column-type
-// parser (column_types.cpp) that recognises its declaration. Everything that reads, shows,
+// parser (column_types.cpp) that recognises its declaration; the build fails while the table lacks
+// the row. Everything that reads, shows,
 // compares, sizes or defaults a value asks the row, mostly through the value kind.
 #pragma once
 
@@ -19,6 +20,9 @@ enum class FieldType : std::uint8_t {
     Blob,
     Memo,
 };
+
+// The last enumerator: a type added at the end moves it, and the table then needs its row.
+inline constexpr FieldType kLastFieldType = FieldType::Memo;
 
 // How a type's values are held, read, compared and shown.
 enum class ValueKind : std::uint8_t {
