@@ -1,5 +1,7 @@
 #include "bench_table.h"
 
+#include "data/client_library.h"
+
 #include <sys/resource.h>
 
 #include <cstdio>
@@ -64,6 +66,23 @@ int Drop(const std::string& database) {
     ClientHandle h;
     Run(Connect(h, nullptr), "DROP DATABASE IF EXISTS " + database);
     return 0;
+}
+
+bool LoadClient() {
+    return LoadClientLibrary([](const std::string& t) { std::fprintf(stderr, "%s\n", t.c_str()); });
+}
+
+Database::Database(const std::string& name) {
+    db.SetHost(kHost);
+    db.SetLogin(kUser);
+    db.SetPassword(kPassword);
+    db.SetDatabase(name);
+    transact.SetDatabase(&db);
+}
+
+void Database::Attach(TMySQLQuery& query) {
+    query.SetDatabase(&db);
+    query.SetTransaction(&transact);
 }
 
 } // namespace bench

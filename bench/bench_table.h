@@ -4,6 +4,9 @@
 #pragma once
 
 #include "data/client_handles.h"
+#include "data/mysql_database.h"
+#include "data/mysql_query.h"
+#include "data/mysql_transact.h"
 
 #include <string>
 
@@ -22,5 +25,19 @@ void Run(MYSQL* m, const std::string& sql);
 // (Re)creates database.t with n rows of mixed types.
 int Fill(const std::string& database, long long n);
 int Drop(const std::string& database);
+
+// Loads the client library, saying on stderr why it cannot; false then.
+bool LoadClient();
+
+// The benchmark server's database component and the transact link live queries write through, set
+// up as the program sets them up (not yet connected).
+struct Database {
+    explicit Database(const std::string& name);
+    // Gives a query the database and the transact link.
+    void Attach(TMySQLQuery& query);
+
+    TMySQLDatabase db;
+    TMySQLTransact transact;
+};
 
 } // namespace bench

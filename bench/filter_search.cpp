@@ -14,7 +14,6 @@
 #include "data/client_handles.h"
 #include "data/db_error.h"
 #include "data/filter_like.h"
-#include "data/mysql_database.h"
 #include "data/mysql_query.h"
 
 #include <algorithm>
@@ -88,14 +87,10 @@ void Line(const char* what, double seconds, double baseline, const char* baselin
 }
 
 int Run() {
-    TMySQLDatabase db;
-    db.SetHost(bench::kHost);
-    db.SetLogin(bench::kUser);
-    db.SetPassword(bench::kPassword);
-    db.SetDatabase(kDatabase);
-    db.Connect();
+    bench::Database database(kDatabase);
+    database.db.Connect();
     TMySQLQuery q;
-    q.SetDatabase(&db);
+    q.SetDatabase(&database.db);
     q.QueryAllRecords = true;
     q.SetSQLText(kStatement);
     q.Open();
@@ -204,7 +199,7 @@ int Run() {
 
 int main(int argc, char** argv) {
     const std::string mode = argc > 1 ? argv[1] : "";
-    if (!LoadClientLibrary([](const std::string& t) { std::fprintf(stderr, "%s\n", t.c_str()); }))
+    if (!bench::LoadClient())
         return 2;
     try {
         if (mode == "fill" && argc > 2)

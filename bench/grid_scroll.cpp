@@ -16,9 +16,7 @@
 #include "bench_table.h"
 #include "data/client_handles.h"
 #include "data/db_error.h"
-#include "data/mysql_database.h"
 #include "data/mysql_query.h"
-#include "data/mysql_transact.h"
 #include "ui/data_source.h"
 #include "ui/db_grid.h"
 
@@ -34,9 +32,6 @@
 namespace {
 
 using bench::Connect;
-using bench::kHost;
-using bench::kPassword;
-using bench::kUser;
 using bench::PeakKb;
 
 const std::string kDatabase = "kt_grid_bench";
@@ -80,17 +75,10 @@ void Paint(TDBGrid& grid) {
 }
 
 int Grid(bool allRecords) {
-    TMySQLDatabase db;
-    db.SetHost(kHost);
-    db.SetLogin(kUser);
-    db.SetPassword(kPassword);
-    db.SetDatabase(kDatabase);
-    db.Connect();
-    TMySQLTransact transact; // a live grid writes its rows back through it
-    transact.SetDatabase(&db);
+    bench::Database database(kDatabase); // a live grid writes its rows back through its link
+    database.db.Connect();
     TMySQLQuery q;
-    q.SetDatabase(&db);
-    q.SetTransaction(&transact);
+    database.Attach(q);
     q.QueryAllRecords = allRecords;
     q.RequestLive = true;
     q.SetSQLText("SELECT * FROM t");
@@ -139,7 +127,7 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     const std::string mode = argc > 1 ? argv[1] : "";
-    if (!LoadClientLibrary([](const std::string& t) { std::fprintf(stderr, "%s\n", t.c_str()); }))
+    if (!bench::LoadClient())
         return 2;
     try {
         if (mode == "fill" && argc > 2)

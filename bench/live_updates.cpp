@@ -13,9 +13,7 @@
 #include "bench_table.h"
 #include "data/client_handles.h"
 #include "data/db_error.h"
-#include "data/mysql_database.h"
 #include "data/mysql_query.h"
-#include "data/mysql_transact.h"
 
 #include <algorithm>
 #include <chrono>
@@ -63,16 +61,9 @@ double RawLoop(MYSQL* m, long long k, int round) {
 void ApplyAgainstRaw(TMySQLQuery& q, long long k);
 
 int Run(long long k, bool commitOnly) {
-    TMySQLDatabase db;
-    db.SetHost(bench::kHost);
-    db.SetLogin(bench::kUser);
-    db.SetPassword(bench::kPassword);
-    db.SetDatabase(kDatabase);
-    TMySQLTransact transact;
-    transact.SetDatabase(&db);
+    bench::Database database(kDatabase);
     TMySQLQuery q;
-    q.SetDatabase(&db);
-    q.SetTransaction(&transact);
+    database.Attach(q);
     q.RequestLive = true;
     q.CachedUpdates = true;
     q.QueryAllRecords = true;
@@ -122,7 +113,7 @@ void ApplyAgainstRaw(TMySQLQuery& q, long long k) {
 
 int main(int argc, char** argv) {
     const std::string mode = argc > 1 ? argv[1] : "";
-    if (!LoadClientLibrary([](const std::string& t) { std::fprintf(stderr, "%s\n", t.c_str()); }))
+    if (!bench::LoadClient())
         return 1;
     try {
         if (mode == "fill")

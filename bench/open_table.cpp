@@ -91,7 +91,7 @@ int Query() {
 
 int main(int argc, char** argv) {
     const std::string mode = argc > 1 ? argv[1] : "";
-    if (!LoadClientLibrary([](const std::string& t) { std::fprintf(stderr, "%s\n", t.c_str()); }))
+    if (!bench::LoadClient())
         return 2;
     try {
         if (mode == "fill" && argc > 2)

@@ -12,9 +12,7 @@
 #include "bench_table.h"
 #include "data/client_handles.h"
 #include "data/client_library.h"
-#include "data/mysql_database.h"
 #include "data/mysql_query.h"
-#include "data/mysql_transact.h"
 #include "data/sql_values.h"
 #include "transfer/odbc_database.h"
 #include "transfer/odbc_query.h"
@@ -152,16 +150,9 @@ double RawInsert(MYSQL* m, const std::vector<std::string>& inserts) {
 
 double Transfer(MYSQL* m, long long n) {
     ResetTable(m);
-    TMySQLDatabase db;
-    db.SetHost(bench::kHost);
-    db.SetLogin(bench::kUser);
-    db.SetPassword(bench::kPassword);
-    db.SetDatabase(kDatabase);
-    TMySQLTransact transact;
-    transact.SetDatabase(&db);
+    bench::Database database(kDatabase);
     TMySQLQuery destination;
-    destination.SetDatabase(&db);
-    destination.SetTransaction(&transact);
+    database.Attach(destination);
     destination.RequestLive = true;
     TOdbcDatabase sourceDb;
     sourceDb.AliasName = kSource;
@@ -186,7 +177,7 @@ double Transfer(MYSQL* m, long long n) {
 int main(int argc, char** argv) {
     const long long n = argc > 1 ? std::atoll(argv[1]) : 100000;
     const int rounds = argc > 2 ? std::atoi(argv[2]) : 3;
-    if (!LoadClientLibrary([](const std::string& t) { std::fprintf(stderr, "%s\n", t.c_str()); }))
+    if (!bench::LoadClient())
         return 1;
     const std::string dir = DefineSource();
     FillSource(dir + "/source.db", n);
