@@ -46,6 +46,15 @@ void WriteRememberedPassword(Registry& reg, const SavedServer& server) {
     reg.WriteString(QStringLiteral("Password"), server.password);
 }
 
+// The entry's values but the password, into the open subkey.
+void WriteFields(Registry& reg, const SavedServer& server) {
+    reg.WriteString(QStringLiteral("TCPSocket"), server.socket);
+    reg.WriteString(QStringLiteral("Host"), server.host);
+    reg.WriteString(QStringLiteral("Friendly"), server.friendly);
+    reg.WriteString(QStringLiteral("User"), server.user);
+    reg.WriteInteger(QStringLiteral("Rememberpwd"), server.rememberPassword ? 1 : 0);
+}
+
 void ForgetKeyringPassword(const SavedServer& server) {
     if (server.passwordInKeyring)
         keyring::Remove(server.user, server.host);
@@ -102,11 +111,7 @@ void SavedServerStore::WriteNew(int i, const SavedServer& server) {
         ForgetKeyringPassword(Read(i));
     reg.DeleteKey(ServerKey(i));
     reg.OpenKey(ServerKey(i), true);
-    reg.WriteString(QStringLiteral("TCPSocket"), server.socket);
-    reg.WriteString(QStringLiteral("Host"), server.host);
-    reg.WriteString(QStringLiteral("Friendly"), server.friendly);
-    reg.WriteString(QStringLiteral("User"), server.user);
-    reg.WriteInteger(QStringLiteral("Rememberpwd"), server.rememberPassword ? 1 : 0);
+    WriteFields(reg, server);
     if (server.rememberPassword)
         WriteRememberedPassword(reg, server);
 }
@@ -118,11 +123,7 @@ void SavedServerStore::Update(int i, const SavedServer& server) {
         ForgetKeyringPassword(old);
     Registry reg;
     reg.OpenKey(ServerKey(i), true);
-    reg.WriteString(QStringLiteral("Host"), server.host);
-    reg.WriteString(QStringLiteral("User"), server.user);
-    reg.WriteString(QStringLiteral("Friendly"), server.friendly);
-    reg.WriteString(QStringLiteral("TCPSocket"), server.socket);
-    reg.WriteInteger(QStringLiteral("Rememberpwd"), server.rememberPassword ? 1 : 0);
+    WriteFields(reg, server);
     if (server.rememberPassword) {
         WriteRememberedPassword(reg, server);
     } else {
