@@ -3,7 +3,7 @@
 #
 #   testserver.sh start [N] [OPT...]
 #                                start instance N (1: 127.0.0.1:3306 and the default socket,
-#                                N from 2 to 9: 127.0.0.N:3306), with further server options
+#                                N from 2 to 99: 127.0.0.N:3306), with further server options
 #                                (e.g. --sql-mode=ANSI); does nothing when it already runs
 #   testserver.sh stop [N]       stop instance N; does nothing when it does not run
 #   testserver.sh status [N]     exit 0 when instance N answers
@@ -23,7 +23,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 cmd=${1:-}
 shift || true
 instance=1
-if [[ ${1:-} =~ ^[1-9]$ ]]; then instance=$1; shift; fi
+if [[ ${1:-} =~ ^[1-9][0-9]?$ ]]; then instance=$1; shift; fi
 
 dir="$base-$instance"
 if [ "$instance" = 1 ]; then
