@@ -25,4 +25,4 @@ trap cleanup EXIT
 
 export QT_QPA_PLATFORM=offscreen
 cd "$build"
-ctest --output-on-failure --timeout 300 "$@"
+ctest --output-on-failure --no-tests=error --timeout 300 "$@"
