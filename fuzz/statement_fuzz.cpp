@@ -1,6 +1,7 @@
 // Fuzz target over the statement scanner and the statement analysis. Besides not crashing, the
-// scanner must agree with the quoting: a name quoted for a statement reads back as one word with
-// the same parts, a plain name stands as it is, and a quoted value reads back as one quoted text.
+// scanner must agree with itself and with the quoting: token by token it reads what it reads of
+// the whole statement, a name quoted for a statement reads back as one word with the same parts,
+// a plain name stands as it is, and a quoted value reads back as one quoted text.
 #include "data/dir_connect.h"
 #include "data/sql_names.h"
 #include "data/sql_scanner.h"
@@ -32,15 +33,19 @@ void CheckNameRoundTrip(const std::vector<std::string>& parts) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string input(reinterpret_cast<const char*>(data), size);
 
-    // Every token takes at least one character, and the text shrinks to nothing.
-    std::string rest = input, token;
-    std::size_t before = rest.size();
-    while (ExtractToken(rest, token) != tkEnd) {
-        Check(!token.empty() && rest.size() < before);
-        before = rest.size();
-    }
-
     const std::vector<SqlToken> tokens = TokenizeStatement(input);
+
+    // Token by token the text gives the same tokens as the whole statement: every token takes at
+    // least one character, and the text ends empty.
+    std::string rest = input, token;
+    std::size_t count = 0;
+    for (int kind; (kind = ExtractToken(rest, token)) != tkEnd; ++count) {
+        Check(!token.empty() && count < tokens.size());
+        Check(kind == tokens[count].kind && token == tokens[count].text);
+    }
+    Check(count == tokens.size() && rest.empty());
+    for (const SqlToken& t : tokens)
+        Check(t.at < input.size() && input.compare(t.at, t.text.size(), t.text) == 0);
     for (const SqlToken& t : tokens) {
         Check(!t.text.empty());
         if (t.kind == tkWord && t.text.find('`') == std::string::npos &&

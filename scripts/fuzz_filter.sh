@@ -15,7 +15,8 @@ fi
 out=build-fuzz-filter
 mkdir -p "$out/corpus" "$out/findings"
 sources=(fuzz/filter_fuzz.cpp src/data/filter_functions.cpp src/data/filter_like.cpp
-         src/data/filter_operations.cpp src/data/filter_parser.cpp src/data/filter_value.cpp)
+         src/data/filter_operations.cpp src/data/filter_parser.cpp src/data/filter_value.cpp
+         src/data/field_value.cpp src/data/field_types.cpp src/data/text_utils.cpp)
 clang++ -std=c++20 -O1 -g -Isrc -fsanitize=fuzzer,address,undefined \
     -fno-sanitize-recover=undefined "${sources[@]}" -o "$out/filter_fuzz"
 

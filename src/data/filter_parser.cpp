@@ -62,7 +62,9 @@ public:
         while (pos_ < s_.size() && !IsDelimiter(s_[pos_]) && s_[pos_] != '\'' && s_[pos_] != '"')
             ++pos_;
         const std::string_view word = s_.substr(start, pos_ - start);
-        if (c >= '0' && c <= '9') {
+        const bool number = (c >= '0' && c <= '9') ||
+                            (c == '.' && word.size() > 1 && word[1] >= '0' && word[1] <= '9');
+        if (number) { // 12, 3.5, .5
             t.kind = Tok::Constant;
             if (!ReadNumber(word, t.value))
                 Fail(parsererr::kSyntax);

@@ -100,13 +100,6 @@ bool AddTopLevelCondition(std::string_view statement, std::string_view condition
         whyNot = "The detail statement is not a SELECT; its rows are filtered locally";
         return false;
     }
-    // Token positions: tokens follow each other with only blanks between them.
-    std::vector<std::size_t> at(tokens.size() + 1, statement.size());
-    std::size_t pos = 0;
-    for (std::size_t k = 0; k < tokens.size(); ++k) {
-        at[k] = statement.find(tokens[k].text, pos);
-        pos = at[k] + tokens[k].text.size();
-    }
     int depth = 0;
     std::size_t where = tokens.size(), end = tokens.size();
     bool afterFrom = false;
@@ -131,22 +124,41 @@ bool AddTopLevelCondition(std::string_view statement, std::string_view condition
             end = k;
         // INTO before FROM (SELECT ... INTO @v FROM ...) does not end anything.
     }
-    const std::size_t endAt = end < tokens.size() ? at[end] : statement.size();
-    std::string_view head = statement.substr(0, endAt);
-    while (!head.empty() && (head.back() == ' ' || head.back() == '\t' || head.back() == '\r' ||
-                             head.back() == '\n'))
-        head.remove_suffix(1);
-    const std::string tail = end < tokens.size() ? " " + std::string(statement.substr(endAt)) : "";
-    if (where < tokens.size() && where < end) {
-        const std::size_t bodyAt = at[where] + tokens[where].text.size();
-        std::string_view body = head.substr(std::min(bodyAt, head.size()));
-        while (!body.empty() && (body.front() == ' ' || body.front() == '\t' ||
-                                 body.front() == '\r' || body.front() == '\n'))
-            body.remove_prefix(1);
-        result = std::string(statement.substr(0, bodyAt)) + " (" + std::string(body) + ") AND " +
-                 std::string(condition) + tail;
+    // The condition goes right after a token, before any comment that follows it, and each
+    // piece of the statement keeps its place. A comment the server may skip (/*!version ... */)
+    // cannot take it.
+    const auto endOf = [&](std::size_t k) { return tokens[k].at + tokens[k].text.size(); };
+    // The text between a token's end and the next token (or the end): blanks alone become one
+    // blank, and nothing at the end of the statement.
+    const auto gap = [&](std::size_t k) {
+        const std::size_t from = endOf(k);
+        const std::size_t to = k + 1 < tokens.size() ? tokens[k + 1].at : statement.size();
+        const std::string_view between = statement.substr(from, to - from);
+        if (between.find_first_not_of(" \t\r\n\f\v") != std::string_view::npos)
+            return std::string(between);
+        return std::string(k + 1 < tokens.size() ? " " : "");
+    };
+    const auto rest = [&](std::size_t k) {
+        return gap(k) +
+               std::string(k + 1 < tokens.size() ? statement.substr(tokens[k + 1].at) : "");
+    };
+    const std::size_t last = end - 1; // the last token before the clauses after WHERE
+    const bool hasCondition = where + 1 < end;
+    if (tokens[last].executable ||
+        (hasCondition && (tokens[where].executable || tokens[where + 1].executable))) {
+        whyNot = "The detail statement's condition would stand in an executable comment; its "
+                 "rows are filtered locally";
+        return false;
+    }
+    if (hasCondition) {
+        const std::size_t from = tokens[where + 1].at;
+        result = std::string(statement.substr(0, endOf(where))) + gap(where) + "(" +
+                 std::string(statement.substr(from, endOf(last) - from)) + ") AND " +
+                 std::string(condition) + rest(last);
     } else {
-        result = std::string(head) + " WHERE " + std::string(condition) + tail;
+        // A WHERE with nothing after it takes the condition alone.
+        result = std::string(statement.substr(0, endOf(last))) + (where == last ? " " : " WHERE ") +
+                 std::string(condition) + rest(last);
     }
     return true;
 }

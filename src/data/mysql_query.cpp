@@ -156,6 +156,9 @@ void TMySQLQuery::InternalOpen() {
 
     BuildFields();
     BindFilterFields();
+    filterFault_ = {};
+    if (filtered_ && filter_)
+        CheckFilterNames(*filter_);
     RebuildLinkMatchers();
     readOnly_ = !RequestLive;
     SetDefaultExpressions();
@@ -250,6 +253,7 @@ void TMySQLQuery::InternalClose() {
     rowsAddedOrRemoved_ = 0;
     columnOfField_.clear();
     descriptionOfField_.clear();
+    filterFault_ = {};
     current_ = -1;
     recordCounter_ = lastId_ = 0;
     atEnd_ = false;

@@ -135,6 +135,17 @@ public:
     void SetFilter(const std::string& text);
     bool Filtered() const { return filtered_; }
     void SetFiltered(bool filtered);
+    // The filter names fields only: a name that is no field of the dataset raises
+    // "Variable \"NAME\" not found" when the filter is set, switched on, used by a Find or the
+    // dataset opens filtered, and the filter stays as it was. A row whose filter raises on its
+    // values (a division by zero, an integer overflow, a NULL where a number is needed) is not
+    // shown and not found; the first such row since the filter or the rows last changed is kept
+    // here (recNo 0 while there is none).
+    struct FilterFault {
+        Bookmark recNo = 0;
+        std::string error;
+    };
+    const FilterFault& FirstFilterFault() const { return filterFault_; }
 
     // Master/detail: pairs DetailField=MasterField (at most 11) tying this dataset to the current
     // row of the master dataset.
@@ -194,6 +205,7 @@ private:
     bool RowMatches(std::size_t index, const std::vector<std::size_t>& fields,
                     const std::vector<ValueMatcher>& matchers) const;
     bool PassesFilter(std::size_t index) const;
+    void CheckFilterNames(const TParser& filter) const;
     // True while the filter or a master link may hide fetched rows.
     bool MayHideRows() const { return !linkMatchers_.empty() || (filtered_ && filter_); }
     bool PassesLink(std::size_t index) const;
@@ -264,6 +276,7 @@ private:
         bool isUnsigned;
     };
     std::vector<FilterField> filterFields_; // one per filter variable
+    mutable FilterFault filterFault_;
     bool currentRowGone_ = false;
 
     std::string linkFieldsText_;

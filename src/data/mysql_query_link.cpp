@@ -74,12 +74,16 @@ void TMySQLQuery::SetFilter(const std::string& text) {
     } else if (!filter_ || text != filterText_) {
         auto parser = std::make_unique<TParser>();
         parser->SetEquation(text); // a text that does not compile changes nothing
+        if (Active())
+            CheckFilterNames(*parser); // nor does one that names no field
         old = std::move(filter_);
         filter_ = std::move(parser);
         filterText_ = text;
     } else {
         return;
     }
+    const FilterFault oldFault = std::move(filterFault_);
+    filterFault_ = {};
     BindFilterFields();
     if (!filtered_ || !Active())
         return;
@@ -89,6 +93,7 @@ void TMySQLQuery::SetFilter(const std::string& text) {
         // A filter that fails on a row is not taken.
         filter_ = std::move(old);
         filterText_ = oldText;
+        filterFault_ = oldFault;
         BindFilterFields();
         ResyncToFirst();
         throw;
@@ -102,6 +107,8 @@ void TMySQLQuery::SetFiltered(bool filtered) {
         filtered_ = filtered;
         return;
     }
+    if (filtered && filter_)
+        CheckFilterNames(*filter_);
     CheckBrowseMode();
     ResolveCurrent();
     const Bookmark previous = current_ >= 0 ? cache_.Row(current_)->recNo : 0;
@@ -145,17 +152,32 @@ void TMySQLQuery::BindFilterFields() {
     }
 }
 
+void TMySQLQuery::CheckFilterNames(const TParser& filter) const {
+    for (std::size_t k = 0; k < filter.VariableCount(); ++k)
+        if (!FindField(filter.VariableName(k)))
+            throw EParserError("Variable \"" + filter.VariableName(k) + "\" not found");
+}
+
 bool TMySQLQuery::PassesFilter(std::size_t index) const {
     if (!filter_)
         return true;
     const RowRef row = cache_.Row(index);
-    for (std::size_t k = 0; k < filterFields_.size(); ++k) {
-        const FilterField& f = filterFields_[k];
-        if (f.field >= 0)
+    try {
+        for (std::size_t k = 0; k < filterFields_.size(); ++k) {
+            const FilterField& f = filterFields_[k];
+            if (f.field < 0)
+                throw EParserError("Variable \"" + filter_->VariableName(k) + "\" not found");
             SetFilterVariable(filter_->VariableValue(k), f.type, f.isUnsigned,
                               cache_.Value(row, static_cast<std::size_t>(f.field)));
+        }
+        return IsTruthy(filter_->Evaluate());
+    } catch (const std::exception& e) {
+        // A row the filter cannot judge is not shown, as a condition the server cannot judge
+        // (a NULL) leaves its row out; the first such row is kept to be reported.
+        if (filterFault_.recNo == 0)
+            filterFault_ = {row->recNo, e.what()};
+        return false;
     }
-    return IsTruthy(filter_->Evaluate());
 }
 
 void TMySQLQuery::SetLinkFields(const std::string& text) {

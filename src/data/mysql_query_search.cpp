@@ -109,6 +109,8 @@ TMySQLQuery::Lookup(const std::string& keyFields, const std::vector<std::string>
 
 bool TMySQLQuery::FindWithFilter(std::int64_t from, int step) {
     CheckBrowseMode();
+    if (filter_)
+        CheckFilterNames(*filter_);
     for (std::int64_t i = from; i >= 0; i += step) {
         if (i >= static_cast<std::int64_t>(cache_.Count()) && !(CanFetch() && FetchOne()))
             return false;
@@ -154,25 +156,38 @@ void TMySQLQuery::Refresh() {
 
     // The key of the current row: the primary key fields of the first table when the dataset
     // has all of them; otherwise, table by table, their primary key fields or all their fields.
+    // A primary key the dataset holds only in part tells no row from another: then every field
+    // makes the key.
     std::vector<std::size_t> keyFields;
+    bool partKey = false;
     for (const std::string& table : analysis_.Tables()) {
         std::vector<std::size_t> primary, all;
+        std::vector<std::string> primaryColumns;
         for (std::size_t f = 0; f < FieldCount(); ++f) {
             const int d = descriptionOfField_[f];
             if (d < 0 || analysis_.Fields()[static_cast<std::size_t>(d)].Table != table)
                 continue;
             all.push_back(f);
-            if (analysis_.Fields()[static_cast<std::size_t>(d)].KeyKind == 1)
+            const TMySQLField& desc = analysis_.Fields()[static_cast<std::size_t>(d)];
+            if (desc.KeyKind == 1) {
                 primary.push_back(f);
+                if (std::find(primaryColumns.begin(), primaryColumns.end(), desc.Column) ==
+                    primaryColumns.end())
+                    primaryColumns.push_back(desc.Column);
+            }
         }
+        if (!primary.empty() && primaryColumns.size() < analysis_.PrimaryKeyOf(table).size())
+            partKey = true;
         const std::vector<std::size_t>& add = primary.empty() ? all : primary;
         keyFields.insert(keyFields.end(), add.begin(), add.end());
-        if (!primary.empty() && &table == &analysis_.Tables().front())
+        if (!partKey && !primary.empty() && &table == &analysis_.Tables().front())
             break;
     }
-    if (keyFields.empty())
+    if (keyFields.empty() || partKey) {
+        keyFields.clear();
         for (std::size_t f = 0; f < FieldCount(); ++f)
             keyFields.push_back(f);
+    }
     std::vector<std::string> keyValues;
     if (before >= 0) {
         const RowRef row = cache_.Row(static_cast<std::size_t>(before));
@@ -210,6 +225,7 @@ void TMySQLQuery::Rerun(const std::string& statement, const char* errorText) {
     cache_.Clear();
     log_.Clear();
     InvalidateViewRows();
+    filterFault_ = {};
     recordCounter_ = lastId_ = rowsAddedOrRemoved_ = 0;
     current_ = -1;
     atEnd_ = false;

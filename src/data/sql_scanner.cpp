@@ -6,6 +6,10 @@
 
 namespace {
 
+// Put in front of the rest of a text whose next token still stands inside a /*! ... */ comment:
+// an opening without a version (the blank ends it), so that the next call reads on in the comment.
+constexpr const char* kExecutableGoesOn = "/*! ";
+
 bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v';
 }
@@ -161,7 +165,10 @@ int ExtractToken(std::string& text, std::string& token) {
     bool inExecutable = false;
     const int kind = ScanToken(text, 0, begin, end, inExecutable);
     token.assign(text, begin, end - begin);
-    text.erase(0, end);
+    if (kind == tkEnd)
+        text.clear();
+    else
+        text.replace(0, end, inExecutable ? kExecutableGoesOn : "");
     return kind;
 }
 
@@ -188,7 +195,7 @@ std::vector<SqlToken> TokenizeStatement(std::string_view text) {
         const int kind = ScanToken(text, pos, begin, end, inExecutable);
         if (kind == tkEnd)
             break;
-        out.push_back({kind, std::string(text.substr(begin, end - begin))});
+        out.push_back({kind, std::string(text.substr(begin, end - begin)), begin, inExecutable});
         pos = end;
     }
     return out;

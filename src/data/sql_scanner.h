@@ -17,11 +17,13 @@ enum TokenKind : int {
 // Removes the first token from the front of text and answers its kind; the token goes to token.
 // Text keeps what follows the token, including the blanks after it. The server's lexical rules
 // hold: comments (# and "-- " to the end of the line, /* ... */) are skipped like blanks, the text
-// of a /*! ... */ comment is read as statement text (TokenizeStatement drops its closing "*/";
-// ExtractToken, one token at a time, leaves it as two delimiters), a quoted text ends at its own
-// quote (a backslash escapes the next character, a doubled quote stands for one), and "$" is part
-// of a name. A name between backticks (doubled backticks inside) is read as a word, or as part of
-// one when full stops join it to others (db.`t`), its backticks kept.
+// of a /*! ... */ comment is read as statement text and its closing "*/" is skipped, a quoted text
+// ends at its own quote (a backslash escapes the next character, a doubled quote stands for one),
+// and "$" is part of a name. A name between backticks (doubled backticks inside) is read as a
+// word, or as part of one when full stops join it to others (db.`t`), its backticks kept.
+// Calling ExtractToken until it answers tkEnd gives the tokens TokenizeStatement gives: when the
+// token stood inside a /*! ... */ comment, text starts with "/*! " before what follows the token,
+// so that the next call still reads inside the comment. At the end text is empty.
 int ExtractToken(std::string& text, std::string& token);
 
 // Text becomes token, one blank and the old text; an empty token changes nothing.
@@ -34,6 +36,8 @@ std::string Unquote(const std::string& token);
 struct SqlToken {
     int kind = tkEnd;
     std::string text;
+    std::size_t at = 0;      // where the token starts in the statement
+    bool executable = false; // it stands inside a /*! ... */ comment
 };
 
 // Every token of a statement, in order (no tkEnd at the close).

@@ -9,7 +9,9 @@ void ViewIndex::Update(std::size_t count, const std::function<bool(std::size_t)>
         covered_ = 0;
         positions_.clear();
     }
-    for (std::size_t i = covered_; i < count; ++i) {
+    // Each row is counted as looked at once it is answered, so a question that raises leaves the
+    // rows before it listed once, and the next update asks again from that row.
+    for (std::size_t i = covered_; i < count; covered_ = ++i) {
         const bool shown = visible(i);
         if (identity_ && !shown) {
             // The first hidden row: from here on the visible positions are listed.
@@ -21,7 +23,6 @@ void ViewIndex::Update(std::size_t count, const std::function<bool(std::size_t)>
             positions_.push_back(i);
         }
     }
-    covered_ = count;
 }
 
 std::int64_t ViewIndex::PositionOf(std::size_t viewRow) const {

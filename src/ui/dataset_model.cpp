@@ -6,6 +6,7 @@
 #include "ui/prompts.h"
 
 #include <QColor>
+#include <QTimer>
 
 #include <algorithm>
 #include <climits>
@@ -47,10 +48,32 @@ bool TDataSetModel::guarded(const std::function<void()>& operation) {
     return false;
 }
 
+std::int64_t TDataSetModel::viewRowCount(std::int64_t fallback) const {
+    if (!dataSet_ || !dataSet_->Active())
+        return 0;
+    try {
+        return dataSet_->ViewRowCount();
+    } catch (const std::exception& e) {
+        reportLater(e);
+        return fallback;
+    }
+}
+
+void TDataSetModel::reportLater(const std::exception& error) const {
+    if (reportPending_)
+        return; // one failure at a time
+    reportPending_ = true;
+    const QString text = DataErrorText(error);
+    QTimer::singleShot(0, const_cast<TDataSetModel*>(this), [this, text] {
+        reportPending_ = false;
+        prompts().message(text, PromptIcon::Error);
+    });
+}
+
 void TDataSetModel::reset() {
     rowsChanging_ = true;
     beginResetModel();
-    rows_ = dataSet_ && dataSet_->Active() ? ClampRows(dataSet_->ViewRowCount()) : 0;
+    rows_ = ClampRows(viewRowCount(0));
     insertRow_ = -1;
     currentRow_ = -1;
     endResetModel();
@@ -62,7 +85,7 @@ void TDataSetModel::reset() {
 }
 
 void TDataSetModel::syncRows() {
-    const int target = dataSet_ && dataSet_->Active() ? ClampRows(dataSet_->ViewRowCount()) : 0;
+    const int target = ClampRows(viewRowCount(rows_));
     if (target == rows_)
         return;
     // The row being inserted stays where it is unless it is the last one; then rows read meanwhile
@@ -197,8 +220,8 @@ bool TDataSetModel::moveToRow(int row) {
     if (row == currentRow_)
         return true;
     const std::int64_t viewRow = viewRowOf(row);
-    const std::int64_t recNo = recNoOfRow(row);
-    if (recNo == 0)
+    std::int64_t recNo = 0;
+    if (!guarded([&] { recNo = recNoOfRow(row); }) || recNo == 0)
         return false;
     return guarded([&] {
         // The ends go through First and Last, so that the begin and end flags say so.
@@ -309,11 +332,15 @@ bool TDataSetModel::setData(const QModelIndex& index, const QVariant& value, int
     const bool toNull = text.isEmpty() && !IsTextType(field.DataType());
     if (!editing()) {
         // A commit of an untouched cell leaves the row in browse state (and a NULL stays NULL).
-        const ValueView old = field.Value();
-        const bool unchanged =
-            old.null ? text.isEmpty()
-                     : !toNull && text == QString::fromUtf8(
-                                              ExactText(field.DataType(), field.IsUnsigned(), old));
+        bool unchanged = false;
+        if (!guarded([&] {
+                const ValueView old = field.Value();
+                unchanged =
+                    old.null ? text.isEmpty()
+                             : !toNull && text == QString::fromUtf8(ExactText(
+                                                      field.DataType(), field.IsUnsigned(), old));
+            }))
+            return false;
         if (unchanged)
             return true;
     }
@@ -330,7 +357,12 @@ bool TDataSetModel::setData(const QModelIndex& index, const QVariant& value, int
 bool TDataSetModel::canFetchMore(const QModelIndex& parent) const {
     if (parent.isValid() || !dataSet_ || !dataSet_->Active())
         return false;
-    return dataSet_->ViewRowCount() > rows_ || !dataSet_->AllRowsRead();
+    try {
+        return dataSet_->ViewRowCount() > rows_ || !dataSet_->AllRowsRead();
+    } catch (const std::exception& e) {
+        reportLater(e);
+        return false;
+    }
 }
 
 void TDataSetModel::fetchMore(const QModelIndex& parent) {

@@ -77,10 +77,16 @@ private:
     bool editing() const;
     // Runs a dataset operation; a failure is shown to the operator. Answers whether it succeeded.
     bool guarded(const std::function<void()>& operation);
+    // The dataset's view row count, or `fallback` when asking raises: the failure is shown to the
+    // operator once the view has finished what it is doing (no exception leaves a handler of
+    // the view).
+    std::int64_t viewRowCount(std::int64_t fallback) const;
+    void reportLater(const std::exception& error) const;
 
     TDataSet* dataSet_ = nullptr;
     int rows_ = 0;       // rows of the dataset shown
     int insertRow_ = -1; // the row standing for the record being inserted, or -1
     int currentRow_ = -1;
     bool rowsChanging_ = false;
+    mutable bool reportPending_ = false;
 };

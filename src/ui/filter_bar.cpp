@@ -9,6 +9,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTimer>
 
 TFilterBar::TFilterBar(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("FilterBar"));
@@ -54,6 +55,38 @@ void TFilterBar::setGrid(TDBGrid* grid) {
     if (grid && grid->dataSource())
         connect(grid->dataSource(), &TDataSource::dataEvent, this,
                 [this](DataEvent event, TField* field) { dataEvent(event, field); });
+    if (grid) {
+        // Rows come into the grid as it reads on; the filter may fail on any of them.
+        const auto check = [this] { reportFilterFault(); };
+        connect(grid->model(), &QAbstractItemModel::rowsInserted, this, check);
+        connect(grid->model(), &QAbstractItemModel::rowsRemoved, this, check);
+        connect(grid->model(), &QAbstractItemModel::modelReset, this, check);
+    }
+}
+
+void TFilterBar::reportFilterFault() {
+    const TMySQLQuery* q = query();
+    if (!q || q->FirstFilterFault().recNo == 0)
+        return;
+    const TMySQLQuery::FilterFault& fault = q->FirstFilterFault();
+    const QString key = QString::fromStdString(q->Filter()) + QChar(0) +
+                        QString::number(fault.recNo) + QChar(0) +
+                        QString::fromStdString(fault.error);
+    if (key == faultReported_)
+        return;
+    faultReported_ = key;
+    const QString row = QString::number(fault.recNo);
+    const QString error = QString::fromStdString(fault.error);
+    // After the grid has finished taking its rows: a message box now would run events in the
+    // middle of that.
+    QTimer::singleShot(0, this, [row, error] {
+        prompts().message(BiText(QStringLiteral("Rows the filter cannot judge are not shown. Row "
+                                                "%1: %2"),
+                                 QStringLiteral("Retci koje filtar ne može procijeniti nisu "
+                                                "prikazani. Redak %1: %2"))
+                              .arg(row, error),
+                          PromptIcon::Warning);
+    });
 }
 
 TMySQLQuery* TFilterBar::query() const {
@@ -80,6 +113,7 @@ bool TFilterBar::applyFilter() {
     if (!q || !q->Active())
         return false;
     const std::string text = edtFilter->text().trimmed().toStdString();
+    faultReported_.clear(); // a filter applied again is reported again
     try {
         if (text.empty()) {
             q->SetFiltered(false);
@@ -88,6 +122,7 @@ bool TFilterBar::applyFilter() {
             q->SetFilter(text);
             q->SetFiltered(true);
         }
+        reportFilterFault();
         return true;
     } catch (const std::exception& e) {
         // The typed text stays in the box, to be corrected.

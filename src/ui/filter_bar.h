@@ -38,6 +38,10 @@ public:
 private:
     TMySQLQuery* query() const;
     void dataEvent(DataEvent event, TField* field);
+    // Tells the operator, once per filter, of the first row the filter could not judge (it is
+    // not shown); the grid may meet such a row at any time as it reads on.
+    void reportFilterFault();
 
     QPointer<TDBGrid> grid_;
+    QString faultReported_; // the filter and row last reported
 };

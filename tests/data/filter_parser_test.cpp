@@ -45,6 +45,8 @@ TEST(FilterParser, ExpressionsGiveTheirValues) {
         {"7 * 2.5", "F17.5"},
         {"2.5 * 2", "F5"},
         {"1.5e3", "F1500"},
+        {".5 + 1", "F1.5"},
+        {"-.25 * 2", "F-0.5"},
         // Priorities and grouping from the left.
         {"1 + 2 * 3", "I7"},
         {"(1 + 2) * 3", "I9"},
@@ -141,6 +143,7 @@ TEST(FilterParser, FaultsRaiseTheirTexts) {
         {"'abc", "Syntax error"},
         {"[last name", "Syntax error"},
         {"12abc", "Syntax error"},
+        {".5x", "Syntax error"},
         {"MAX(1,)", "Syntax error"},
         {"NOT", "Syntax error"},
         {"IIF(AMOUNT > 0, 'in')", "Incorrect params in function IIF()"},

@@ -66,6 +66,39 @@ TEST(LinkStatement, ConditionAtTheTopLevelWherePosition) {
         EXPECT_EQ(Added(statement), expected) << statement;
 }
 
+TEST(LinkStatement, TheConditionNeverLandsInAComment) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"SELECT id, mid, item FROM d -- the order lines",
+         "SELECT id, mid, item FROM d WHERE c = '1' -- the order lines"},
+        {"SELECT * FROM d # the order lines", "SELECT * FROM d WHERE c = '1' # the order lines"},
+        {"SELECT * FROM d /* WHERE x = 1 */", "SELECT * FROM d WHERE c = '1' /* WHERE x = 1 */"},
+        {"SELECT * FROM d /* WHERE */ ORDER BY id",
+         "SELECT * FROM d WHERE c = '1' /* WHERE */ ORDER BY id"},
+        {"SELECT * FROM d -- lines\nORDER BY id",
+         "SELECT * FROM d WHERE c = '1' -- lines\nORDER BY id"},
+        {"SELECT * FROM d WHERE a = 1 -- only a\nORDER BY id",
+         "SELECT * FROM d WHERE (a = 1) AND c = '1' -- only a\nORDER BY id"},
+        {"SELECT * FROM d WHERE /* first */ a = 1 # the rest\n",
+         "SELECT * FROM d WHERE /* first */ (a = 1) AND c = '1' # the rest\n"},
+        {"SELECT * FROM d WHERE a = '--' -- x",
+         "SELECT * FROM d WHERE (a = '--') AND c = '1' -- x"},
+        {"SELECT * FROM d WHERE", "SELECT * FROM d WHERE c = '1'"},
+        // The text of an executable comment is statement text.
+        {"SELECT /*!STRAIGHT_JOIN*/ * FROM d", "SELECT /*!STRAIGHT_JOIN*/ * FROM d WHERE c = '1'"},
+    };
+    for (const auto& [statement, expected] : cases)
+        EXPECT_EQ(Added(statement), expected) << statement;
+    // A server skips an executable comment when it is older than the comment's version: such a
+    // comment does not carry the condition.
+    for (const char* statement :
+         {"SELECT * FROM d /*!99999 WHERE a = 1 */", "SELECT * FROM d /*!WHERE a = 1*/",
+          "SELECT * FROM /*!99999 d */", "SELECT * FROM d WHERE /*!a = 1 AND*/ b = 2"})
+        EXPECT_EQ(Added(statement),
+                  "off: The detail statement's condition would stand in an executable comment; "
+                  "its rows are filtered locally")
+            << statement;
+}
+
 TEST(LinkStatement, OnlyASingleSelectTakesTheCondition) {
     EXPECT_EQ(Added("SELECT a FROM t UNION SELECT a FROM u"),
               "off: The detail statement combines several SELECTs (UNION); its rows are filtered "

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
 constexpr const char* kDb = "kt_filter_search";
@@ -110,16 +112,64 @@ TEST_F(SearchTest, FilterSwitchesAndFailures) {
     EXPECT_EQ(Id(), "3");
     q_.SetFiltered(true);
 
-    // A text that does not compile, or fails on the first row, leaves the filter as it was.
+    // A text that does not compile, or names no field, leaves the filter as it was.
     EXPECT_EQ(ErrorOf([&] { q_.SetFilter("QTY >"); }), "Syntax error");
-    EXPECT_EQ(ErrorOf([&] { q_.SetFilter("10 % (QTY - 20) = 0"); }), "Division by zero");
+    EXPECT_EQ(ErrorOf([&] { q_.SetFilter("ITME = 'zzz'"); }), "Variable \"ITME\" not found");
+    EXPECT_EQ(ErrorOf([&] { q_.SetFilter("[qty] > 1 OR [n ame] = 1"); }),
+              "Variable \"N AME\" not found");
     EXPECT_EQ(q_.Filter(), "QTY >= 20");
     EXPECT_EQ(Column(q_, "id"), "1,3");
-    // One that fails on a later row raises when that row is reached.
+    EXPECT_EQ(q_.FirstFilterFault().recNo, 0);
+    // A row the filter cannot judge is not shown, on the first row as on any other; the first
+    // such row is kept.
+    q_.SetFilter("100 / (QTY - 20) < 0");
+    EXPECT_EQ(Column(q_, "id"), "2,4,5");
+    EXPECT_EQ(q_.FirstFilterFault().recNo, 1);
+    EXPECT_EQ(q_.FirstFilterFault().error, "Division by zero");
     q_.SetFilter("10 % (QTY - 5) = 0");
-    EXPECT_EQ(ErrorOf([&] { Column(q_, "id"); }), "Division by zero");
+    EXPECT_EQ(Column(q_, "id"), "2");
+    EXPECT_EQ(q_.FirstFilterFault().recNo, 4);
     q_.SetFilter("");
     EXPECT_EQ(Column(q_, "id"), "1,2,3,4,5");
+    EXPECT_EQ(q_.FirstFilterFault().recNo, 0);
+    // A number may begin with its full stop.
+    q_.SetFilter("PRICE * .5 > 5");
+    EXPECT_EQ(Column(q_, "id"), "2,4");
+}
+
+TEST_F(SearchTest, AFilterThatFailsOnLaterRowsNeverRaisesFromTheView) {
+    std::string values;
+    for (int i = 10; i < 310; ++i)
+        values += (values.empty() ? "" : ",") + std::string("(") + std::to_string(i) + ",'n'," +
+                  (i == 130   ? "0"
+                   : i == 200 ? "NULL"
+                              : "1") +
+                  "," + (i == 250 ? "9223372036854775807" : "100") + ",NULL)";
+    Use("CREATE TABLE big (id INT PRIMARY KEY, name VARCHAR(20), qty INT, price BIGINT,"
+        " sold DATETIME)");
+    Use("INSERT INTO big VALUES " + values);
+    for (const bool store : {true, false}) {
+        q_.Close();
+        q_.StoreResult = store;
+        Open(q_, "SELECT * FROM big ORDER BY id");
+        // Row 121 divides by zero (and so does row 191, a NULL reading as 0), row 191 has a NULL
+        // where AND needs a number, row 241 overflows.
+        for (const auto& [filter, shown, fault, error] :
+             {std::tuple{"PRICE / QTY > 50", 298, 121, "Division by zero"},
+              std::tuple{"QTY AND 1", 298, 191, "Types mismatch"},
+              std::tuple{"-(-PRICE - 1) > 0", 299, 241, "Integer overflow"}}) {
+            q_.SetFilter(filter);
+            q_.SetFiltered(true);
+            EXPECT_EQ(q_.ReadViewRowsUpTo(1000), shown) << filter;
+            EXPECT_EQ(q_.RecNoToViewRow(fault), 0) << filter;
+            EXPECT_EQ(q_.FirstFilterFault().recNo, fault) << filter;
+            EXPECT_EQ(q_.FirstFilterFault().error, error) << filter;
+            q_.Last();
+            EXPECT_EQ(Id(), "309");
+            EXPECT_FALSE(q_.Locate("id", {std::to_string(fault + 9)}));
+            q_.SetFiltered(false);
+        }
+    }
 }
 
 TEST_F(SearchTest, LocateComparesLikeValues) {
@@ -220,6 +270,26 @@ TEST_F(SearchTest, RefreshOfATableWithoutAKeyFindsTheRowByAllItsFields) {
     EXPECT_EQ(q_.FieldByName("a").AsString() + q_.FieldByName("b").AsString(), "1y");
 }
 
+TEST_F(SearchTest, RefreshFindsTheRowByEverySelectedColumnWhenTheKeyIsPartlySelected) {
+    Use("CREATE TABLE pk (a INT, b INT, c VARCHAR(5), PRIMARY KEY (a, b))");
+    Use("INSERT INTO pk VALUES (1, 1, 'x'), (1, 2, 'y'), (1, 3, 'z'), (2, 1, 'x')");
+    Open(q_, "SELECT a, c FROM pk ORDER BY b, a");
+    ASSERT_TRUE(q_.Locate("a;c", {"1", "z"}));
+    Use("INSERT INTO pk VALUES (1, 0, 'w')");
+    q_.Refresh();
+    EXPECT_FALSE(q_.CurrentRowGone());
+    EXPECT_EQ(q_.FieldByName("a").AsString() + q_.FieldByName("c").AsString(), "1z");
+    // The whole key selected: the key alone finds the row, whatever else changed.
+    Open(q_, "SELECT c, b, a FROM pk ORDER BY b, a");
+    ASSERT_TRUE(q_.Locate("c", {"y"}));
+    Use("UPDATE pk SET c = 'v' WHERE a = 1 AND b = 2");
+    Use("INSERT INTO pk VALUES (0, 0, 'y')");
+    q_.Refresh();
+    EXPECT_EQ(q_.FieldByName("a").AsString() + q_.FieldByName("b").AsString() +
+                  q_.FieldByName("c").AsString(),
+              "12v");
+}
+
 class LinkTest : public SearchTest {
 protected:
     void SetUp() override {
@@ -275,6 +345,20 @@ TEST_F(LinkTest, RequeryPutsTheConditionIntoTheStatement) {
     EXPECT_EQ(Column(detail_, "total"), "20");
     q_.Last();
     EXPECT_EQ(Column(detail_, "total"), "");
+}
+
+TEST_F(LinkTest, RequeryPutsTheConditionBeforeAComment) {
+    for (const char* comment : {" -- the order lines", " # the order lines", " /* WHERE 1 */"}) {
+        detail_.Close();
+        Link("SELECT * FROM item ORDER BY id", "item_id=id", true,
+             std::string("SELECT no, item_id, note FROM line") + comment);
+        EXPECT_EQ(detail_.RunStatement(),
+                  std::string("SELECT no, item_id, note FROM line WHERE `line`.`item_id` = '1'") +
+                      comment);
+        EXPECT_EQ(Column(detail_, "no"), "1,3,5") << comment;
+        q_.Next();
+        EXPECT_EQ(Column(detail_, "no"), "2") << comment;
+    }
 }
 
 TEST_F(LinkTest, RequeryWithAnAliasAndAnEmptyMaster) {

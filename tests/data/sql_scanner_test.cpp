@@ -71,6 +71,25 @@ TEST(ExtractToken, FollowsTheServersLexicalRules) {
               (Tokens{{2, "3.5"}, {2, "1e5"}, {2, "0x1F"}, {3, "2024_sales"}, {2, "1e"}}));
 }
 
+TEST(ExtractToken, ReadsExecutableCommentsAsTokenizeStatementDoes) {
+    for (const char* text : {"SELECT /*!50000 STRAIGHT_JOIN */ a.*/*c*/ /*M!100101 , b */",
+                             "/*!t*/", "/*!t*/*/", "/*!a+5*/ 6", "/*!a --*/x", "/*!a /*!b */ c */",
+                             "/*!'x*/'*/ y", "/*! a", "a */ b", "/*!*/-- x\ny"}) {
+        Tokens scanned;
+        for (const SqlToken& t : TokenizeStatement(text))
+            scanned.emplace_back(t.kind, t.text);
+        EXPECT_EQ(AllTokens(text), scanned) << text;
+    }
+    EXPECT_EQ(AllTokens("/*!t*/"), (Tokens{{3, "t"}}));
+    // Token positions come from the scanner, comments passed over.
+    const std::vector<SqlToken> tokens = TokenizeStatement("a /* b */ 'c' /*!d*/");
+    ASSERT_EQ(tokens.size(), 3u);
+    EXPECT_EQ(tokens[1].at, 10u);
+    EXPECT_FALSE(tokens[1].executable);
+    EXPECT_EQ(tokens[2].at, 17u);
+    EXPECT_TRUE(tokens[2].executable);
+}
+
 TEST(ExtractToken, BacktickNamesAreOneWord) {
     EXPECT_EQ(AllTokens("`my table`.`a``b` , x.`y z`"),
               (Tokens{{3, "`my table`.`a``b`"}, {1, ","}, {3, "x.`y z`"}}));

@@ -2,6 +2,8 @@
 // the cache positions.
 #include "live_fixture.h"
 
+#include <stdexcept>
+
 namespace {
 
 // Hides the rows whose first field is even, as a filter would.
@@ -19,6 +21,26 @@ protected:
 };
 
 class ViewRowsTest : public LiveTest {};
+
+TEST(ViewIndex, AQuestionThatRaisesLeavesTheRowsBeforeItListedOnce) {
+    ViewIndex view;
+    bool raise = true;
+    // Rows 1 and 3 are hidden; row 4 raises the first time it is asked about.
+    const auto visible = [&](std::size_t i) {
+        if (i == 4 && raise)
+            throw std::runtime_error("not now");
+        return i != 1 && i != 3;
+    };
+    EXPECT_THROW(view.Update(6, visible), std::runtime_error);
+    EXPECT_EQ(view.Count(), 2u); // rows 0 and 2
+    raise = false;
+    view.Update(6, visible);
+    ASSERT_EQ(view.Count(), 4u);
+    EXPECT_EQ(view.PositionOf(1), 2);
+    EXPECT_EQ(view.PositionOf(2), 4);
+    EXPECT_EQ(view.PositionOf(3), 5);
+    EXPECT_EQ(view.ViewRowOf(4), 2);
+}
 
 TEST_F(ViewRowsTest, IdentityWhileNothingIsHiddenAndNoHolesWhenRowsAre) {
     Use("CREATE TABLE t (id INT PRIMARY KEY)");

@@ -98,6 +98,49 @@ TEST_F(FilterBarTest, AFaultyFilterIsReportedAndItsTextKept) {
                                         "Filtar nije primijenjen: Syntax error"));
     EXPECT_EQ(bar_->edtFilter->text(), "QTY >> 2");
     EXPECT_EQ(Rows(), 3); // the filter before stays in effect
+    // A name that is no field is a typo, not a field that is 0.
+    TypeFilter("ITME = 'zzz'");
+    ASSERT_EQ(prompts_.shown.size(), 2);
+    EXPECT_EQ(prompts_.shown[1], BiText("The filter was not applied: Variable \"ITME\" not found",
+                                        "Filtar nije primijenjen: Variable \"ITME\" not found"));
+    EXPECT_EQ(Rows(), 3);
+}
+
+TEST_F(FilterBarTest, AFilterFailingOnALaterRowHidesThatRowAndSaysSoOnce) {
+    std::string values;
+    for (int i = 1; i <= 600; ++i)
+        values += (i > 1 ? "," : "") + std::string("(") + std::to_string(i) + ",100," +
+                  (i == 400 ? "0" : "1") + ")";
+    root_.Exec(std::string("CREATE TABLE ") + kDb +
+               ".line (id INT PRIMARY KEY, price INT, qty INT)");
+    root_.Exec(std::string("INSERT INTO ") + kDb + ".line VALUES " + values);
+    q_.Close();
+    q_.SetSQLText("SELECT * FROM line ORDER BY id");
+    q_.Open();
+    Settle();
+    // The rows read so far pass; the grid reads on as it scrolls to the end, past row 400.
+    TypeFilter("PRICE / QTY > 50");
+    EXPECT_TRUE(prompts_.shown.isEmpty());
+    for (int i = 0; i < 10 && grid_->dataModel()->canFetchMore({}); ++i) {
+        grid_->scrollToBottom();
+        Settle();
+    }
+    EXPECT_FALSE(grid_->dataModel()->canFetchMore({}));
+    EXPECT_EQ(Rows(), 599);
+    ASSERT_EQ(prompts_.shown.size(), 1);
+    EXPECT_EQ(prompts_.shown[0],
+              BiText("Rows the filter cannot judge are not shown. Row 400: Division by zero",
+                     "Retci koje filtar ne može procijeniti nisu prikazani. Redak 400: Division by "
+                     "zero"));
+    grid_->setCurrentIndex(grid_->dataModel()->index(399, 0));
+    Settle();
+    EXPECT_EQ(Id(), "401");
+    // The same filter applied again is reported again; another one without a fault is not.
+    TypeFilter("PRICE / QTY > 50");
+    EXPECT_EQ(prompts_.shown.size(), 2);
+    TypeFilter("PRICE > 50");
+    Settle();
+    EXPECT_EQ(prompts_.shown.size(), 2);
 }
 
 TEST_F(FilterBarTest, SearchGoesToTheFirstRowBeginningWithTheTextInTheCurrentColumn) {
