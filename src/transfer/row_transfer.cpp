@@ -6,6 +6,7 @@
 #include "data/update_statements.h"
 
 #include <cctype>
+#include <vector>
 
 namespace {
 
@@ -62,6 +63,14 @@ std::int64_t CharacterCount(std::string_view text) {
     return chars;
 }
 
+// CHAR(n) or VARCHAR(n), however spelled.
+bool IsCharacterColumn(std::string_view typeText) {
+    std::string lower(typeText.substr(0, 8));
+    for (char& c : lower)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return lower.starts_with("char(") || lower.starts_with("varchar(");
+}
+
 } // namespace
 
 ETransferTarget::ETransferTarget(std::string column, Kind kind)
@@ -80,7 +89,7 @@ ETransferColumns::ETransferColumns(std::size_t sourceColumns, std::size_t destin
                      " columns, the destination only " + std::to_string(destinationColumns)),
       source_(sourceColumns), destination_(destinationColumns) {}
 
-void TransferValue(const TField& source, TField& destination) {
+void TransferValue(const TField& source, TField& destination, std::int64_t maxChars) {
     const ValueView value = source.Value();
     if (value.null) {
         destination.Clear();
@@ -105,10 +114,10 @@ void TransferValue(const TField& source, TField& destination) {
         text = std::string(number);
     }
     // The text goes as it is: a text the column cannot hold whole is refused, never cut.
-    if (to == FieldType::String && destination.Size() > 0) {
+    if (maxChars > 0) {
         const std::int64_t length = CharacterCount(text);
-        if (length > destination.Size())
-            throw ETransferTooLong(destination.FieldName(), length, destination.Size());
+        if (length > maxChars)
+            throw ETransferTooLong(destination.FieldName(), length, maxChars);
     }
     destination.SetValue(ValueFromText(to, destination.IsUnsigned(), text));
 }
@@ -130,6 +139,14 @@ TransferResult TransferRows(TDataSet& source, TMySQLQuery& destination,
     if (columns > destination.FieldCount())
         throw ETransferColumns(columns, destination.FieldCount());
     CheckTransferTargets(destination, columns);
+    // The declared length of each CHAR and VARCHAR column, in characters (0: not such a column).
+    std::vector<std::int64_t> maxChars(columns, 0);
+    for (std::size_t i = 0; i < columns; ++i) {
+        const TField& field = destination.Field(i);
+        const TMySQLField* d = destination.Description(field);
+        if (d && field.DataType() == FieldType::String && IsCharacterColumn(d->TypeText))
+            maxChars[i] = field.Size();
+    }
     // The copy keeps every byte; an operator's edits in the grid keep their own rule afterwards.
     struct TextAsIs {
         TMySQLQuery& query;
@@ -146,7 +163,7 @@ TransferResult TransferRows(TDataSet& source, TMySQLQuery& destination,
         try {
             destination.Append();
             for (std::size_t i = 0; i < columns; ++i)
-                TransferValue(source.Field(i), destination.Field(i));
+                TransferValue(source.Field(i), destination.Field(i), maxChars[i]);
             destination.Post();
         } catch (const std::exception& e) {
             // The failed new row must not be posted by a later move of the destination.

@@ -102,8 +102,9 @@ TransferResult TransferRows(TDataSet& source, TMySQLQuery& destination,
 // Assigns the source field's current value to the destination field of the row being inserted:
 // NULL stays NULL, values keep their exact text, bytes stay bytes. Raises ETransferValue for a
 // text that is not a number (or not a whole number for an integer column) given to a numeric
-// column, and ETransferTooLong for a text longer than a CHAR or VARCHAR column takes.
-void TransferValue(const TField& source, TField& destination);
+// column, and ETransferTooLong for a text longer than maxChars characters (a CHAR or VARCHAR
+// column's length; 0 for no limit of the transfer's own).
+void TransferValue(const TField& source, TField& destination, std::int64_t maxChars = 0);
 
 // Raises ETransferTarget for the first of the destination's first `columns` fields that is not a
 // writable column of its table.
