@@ -32,8 +32,8 @@ std::string TDirMySQLConnect::GetErrorMsg() {
 
 int TDirMySQLConnect::Connect() {
     Disconnect();
-    if (session_.Connect({Host, Login, Password, Database, kServerPort,
-                          kConnectWithDb | kFoundRows})) {
+    if (session_.Connect(
+            {Host, Login, Password, Database, kServerPort, kConnectWithDb | kFoundRows})) {
         Active = true;
         return dsConnected;
     }
@@ -46,6 +46,16 @@ void TDirMySQLConnect::Disconnect() {
         session_.Close();
         Active = false;
     }
+}
+
+bool TDirMySQLConnect::ServerStillThere() {
+    if (!Active || !session_)
+        return false;
+    if (session_.Ping())
+        return true;
+    // CR_SERVER_GONE_ERROR, CR_SERVER_LOST, CR_SERVER_LOST_EXTENDED
+    const unsigned number = session_.Error().number;
+    return number != 2006 && number != 2013 && number != 2055;
 }
 
 int TDirMySQLConnect::CreateDatabase() {

@@ -59,6 +59,9 @@ public:
 
     // The client handle the query objects run their statements on (empty before a connect).
     MYSQL* Handle() const { return session_.handle(); }
+    // False when the server has dropped the connection: a ping answers that it has gone away or
+    // that the connection was lost. Any other answer leaves the connection as it is.
+    bool ServerStillThere();
 
 private:
     ServerSession session_;

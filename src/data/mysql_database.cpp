@@ -67,6 +67,15 @@ void TMySQLDatabase::Disconnect() {
     connected_ = false;
 }
 
+bool TMySQLDatabase::StillConnected() {
+    if (!connected_)
+        return false;
+    if (connect_.ServerStillThere())
+        return true;
+    Disconnect();
+    return false;
+}
+
 void TMySQLDatabase::CheckConnected() const {
     if (!connected_)
         throw EDatabaseError(dberr::kNotConnectedYet);

@@ -32,6 +32,9 @@ public:
     const std::string& Port() const { return port_; }
     void SetPort(const std::string& port) { port_ = port; }
     bool Connected() const { return connected_; }
+    // True while connected and the server still holds the connection (it is asked). A connection
+    // the server has dropped is disconnected here, its queries closed, and the answer is false.
+    bool StillConnected();
     void SetConnected(bool connected);
 
     // Called at the start of every connect attempt; the handler may still change the properties.

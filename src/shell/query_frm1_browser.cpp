@@ -48,6 +48,9 @@ void TQueryFrm1::ConnectBrowserEvents() {
     Memo1->viewport()->installEventFilter(events);
     connect(RadioGroup1, &TRadioGroup::clicked, this, &TQueryFrm1::RadioGroup1Click);
     connect(ListBox1, &QListWidget::itemClicked, this, &TQueryFrm1::ListBox1Click);
+    // The status bar names the selected table also when the selection moved by keys or by the
+    // right button.
+    connect(ListBox1, &QListWidget::itemSelectionChanged, this, &TQueryFrm1::ListBox1Click);
     connect(ListBox1, &QListWidget::itemDoubleClicked, this, &TQueryFrm1::ListBox1DblClick);
     connect(ListBox1, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
         PopupMenu1->popup(ListBox1->viewport()->mapToGlobal(pos));

@@ -9,21 +9,23 @@ bool CreateTable(CommandContext& context) {
     const ConnectionInputs inputs = context.connectionInputs();
     if (inputs.serverEntry.isEmpty() || inputs.user.isEmpty() || inputs.database.isEmpty())
         return false;
-    std::string statement;
-    {
-        TfrmCreatetbl designer(context.dialogParent());
-        // Closing the designer any other way than "Save as:" creates nothing.
-        if (prompts().runDialog(designer) != QDialog::Accepted)
-            return false;
-        statement = designer.Statement();
+    TfrmCreatetbl designer(context.dialogParent());
+    bool sent = false;
+    // Closing the designer any other way than "Save as:" creates nothing. A statement the server
+    // rejects shows the server's error text and opens the design again for correction; the
+    // caller refreshes the window once the designer is closed for good.
+    while (prompts().runDialog(designer) == QDialog::Accepted) {
+        const std::string statement = designer.Statement();
+        CommandConnection conn(context);
+        if (!conn.Open(ConnectCall::RealConnect, inputs.database))
+            return sent;
+        conn.Ready();
+        prompts().message(QString::fromStdString(statement));
+        const bool rejected = conn.Run(statement).failed;
+        conn.Close();
+        sent = true;
+        if (!rejected)
+            break;
     }
-    CommandConnection conn(context);
-    if (!conn.Open(ConnectCall::RealConnect, inputs.database))
-        return false;
-    conn.Ready();
-    prompts().message(QString::fromStdString(statement));
-    // A rejected statement shows the server's error text; the window is refreshed all the same.
-    conn.Run(statement);
-    conn.Close();
-    return true;
+    return sent;
 }

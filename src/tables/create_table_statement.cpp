@@ -59,12 +59,17 @@ std::string CreateTableStatement(std::string_view table, const std::vector<Desig
     const bool inlineKeys = !HasPrimaryKeyClause(clauses);
     std::string sql = "CREATE TABLE " + DesignName(table) + "(";
     sql += kDesignLineBreak;
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        if (i > 0) {
+    bool first = true;
+    for (const DesignRow& row : rows) {
+        // A row left without name and type (the Down arrow adds one) defines no column.
+        if (row.name.empty() && row.type.empty())
+            continue;
+        if (!first) {
             sql += ',';
             sql += kDesignLineBreak;
         }
-        sql += ColumnDefinition(rows[i], inlineKeys);
+        first = false;
+        sql += ColumnDefinition(row, inlineKeys);
     }
     // The clauses follow the columns, one a line; an empty clause list writes none.
     for (const std::string& clause : clauses) {

@@ -28,6 +28,7 @@ bool HasPrimaryKeyClause(const std::vector<std::string>& clauses);
 // One column definition: name, type, (size), UNSIGNED, NOT NULL, inline PRIMARY KEY, DEFAULT.
 std::string ColumnDefinition(const DesignRow& row, bool inlineKeys);
 
-// The whole statement: every row in grid order, empty rows included, then the clauses in order.
+// The whole statement: every row in grid order, then the clauses in order. A row with neither a
+// name nor a type is left out; any other row is written as it is, for the server to judge.
 std::string CreateTableStatement(std::string_view table, const std::vector<DesignRow>& rows,
                                  const std::vector<std::string>& clauses);

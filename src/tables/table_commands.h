@@ -20,9 +20,10 @@ std::optional<TableChoice> ChosenTableOfDatabase(CommandContext& context);
 // Reads the table's fields and keys on the command session and shows them in TfrmPropstbl (modal).
 void ViewTable(CommandContext& context);
 
-// After Yes to "Empty table?" deletes every row of the table. True when the statement was sent
-// (also when the server refused it): the caller then shows the table again.
+// After Yes to "Empty table "t" in database "d"?" deletes every row of the table. A view is
+// refused (emptying it would empty its base table). True when the statement was sent (also when
+// the server refused it): the caller then shows the table again.
 bool EmptyTable(CommandContext& context);
-// After Yes to "Delete table?" drops the table. True when the statement was sent: the caller then
-// clears the window and reads the databases again.
+// After Yes to "Delete table "t" in database "d"?" drops the table; a view is refused. True when
+// the statement was sent: the caller then clears the window and reads the databases again.
 bool DropTable(CommandContext& context);

@@ -16,6 +16,7 @@
 #include <QShortcut>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -131,15 +132,6 @@ void TfrmCreatetbl::BuildGrid() {
     columns->setSectionResizeMode(QHeaderView::Interactive);
     columns->setMinimumSectionSize(22);
     columns->setDefaultSectionSize(22);
-    // The Type column shows the longest type keyword whole; the Field name column gives up what
-    // that takes beyond the usual width, so every column stays in view without a horizontal
-    // scroll bar, and Default takes what is left.
-    const int typeWidth = std::max(
-        42, StringGrid1->fontMetrics().horizontalAdvance(QStringLiteral("MEDIUMTEXT")) + 12);
-    StringGrid1->setColumnWidth(GridColumn(kNameColumn), std::max(120, 221 - (typeWidth - 42)));
-    StringGrid1->setColumnWidth(GridColumn(kTypeColumn), typeWidth);
-    for (int c = kSizeColumn; c < kDesignColumns; ++c)
-        StringGrid1->setColumnWidth(GridColumn(c), 42);
     columns->setStretchLastSection(true);
     StringGrid1->setVerticalHeaderItem(0, new QTableWidgetItem(Utf8(RowLabel(1))));
     StringGrid1->setItemDelegate(
@@ -162,6 +154,16 @@ void TfrmCreatetbl::BuildTypeMenu() {
         entry->setObjectName(caption + QLatin1Char('1'));
         connect(entry, &QAction::triggered, this, [this, caption] { TypeMenuClick(caption); });
     }
+    // The menu took the keyboard and the cell's editor closed: once the menu is gone (and its
+    // entry has written the type), the grid has the keyboard again and the current cell its
+    // editor, holding the type, so Tab moves on to Size.
+    connect(PopupMenu1, &QMenu::aboutToHide, this, [this] {
+        QTimer::singleShot(0, this, [this] {
+            StringGrid1->setFocus(Qt::PopupFocusReason);
+            if (StringGrid1->currentIndex().isValid())
+                StringGrid1->edit(StringGrid1->currentIndex());
+        });
+    });
 }
 
 void TfrmCreatetbl::retranslateUi() {
@@ -179,6 +181,25 @@ void TfrmCreatetbl::retranslateUi() {
                                 BiText(QStringLiteral("Requ."), QStringLiteral("Nužd.")),
                                 QStringLiteral("Default")};
     StringGrid1->setHorizontalHeaderLabels(titles);
+    FitColumns();
+}
+
+void TfrmCreatetbl::FitColumns() {
+    // Every title is shown whole, the Type column shows the longest type keyword whole, the
+    // narrow columns keep their 42 pixels where the title fits in them, and the Field name column
+    // gives up what that takes beyond the designed widths, so every column stays in view without
+    // a horizontal scroll bar.
+    QHeaderView* header = StringGrid1->horizontalHeader();
+    const int typeWidth =
+        StringGrid1->fontMetrics().horizontalAdvance(QStringLiteral("MEDIUMTEXT")) + 12;
+    int beyond = 0;
+    for (int c = kTypeColumn; c < kDesignColumns; ++c) {
+        const int width = std::max(
+            {42, header->sectionSizeHint(GridColumn(c)), c == kTypeColumn ? typeWidth : 0});
+        beyond += width - 42;
+        StringGrid1->setColumnWidth(GridColumn(c), width);
+    }
+    StringGrid1->setColumnWidth(GridColumn(kNameColumn), std::max(100, 221 - beyond));
 }
 
 QString TfrmCreatetbl::Cell(int row, int column) const {
@@ -294,10 +315,17 @@ void TfrmCreatetbl::BitBtn1Click() {
         Edit1->setFocus();
         return;
     }
+    // A design opened again after the server rejected it gets its key clause anew.
+    if (keyClause_) {
+        clauses_.erase(clauses_.begin() + static_cast<std::ptrdiff_t>(*keyClause_));
+        keyClause_.reset();
+    }
     const std::vector<std::string> keys = KeyColumns(Rows());
     // One key column gets its inline PRIMARY KEY from the statement; two or more make a clause.
-    if (keys.size() >= 2)
+    if (keys.size() >= 2) {
+        keyClause_ = clauses_.size();
         clauses_.push_back(PrimaryKeyClause(keys));
+    }
     accept();
 }
 

@@ -9,6 +9,7 @@
 
 #include <QDialog>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -67,6 +68,7 @@ protected:
 private:
     void BuildGrid();
     void BuildTypeMenu();
+    void FitColumns();
     // Down arrow adds a row after a filled last row, Up arrow takes back an empty last row; true
     // when the key was used for that.
     bool StringGrid1KeyDown(int key);
@@ -78,5 +80,6 @@ private:
     void RemoveLastRow();
 
     std::vector<std::string> clauses_;
+    std::optional<std::size_t> keyClause_; // the composite key clause "Save as:" made
     bool centred_ = false;
 };

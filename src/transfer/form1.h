@@ -96,13 +96,22 @@ protected:
 
 private:
     void BuildLayout();
+    // AR1 and AR2 as the connections really are (a connection the server dropped counts as
+    // closed and is closed here); while the MySQL connection is open CBDB shows its database.
     void ShowConnectionStates();
+    // True while the shared MySQL connection is open and the server still holds it.
+    bool MySQLConnected();
+    // CBDB names the database without running its change handler.
+    void ShowDestination(const QString& database);
+    void ClearCounts();
+    void ShowTransferFailure(const std::exception& e);
 
     TransferObjects objects_;
     QWidget* mainWindow_ = nullptr;
     ServerSession testConnection_; // the window's own connection record
     int testConnected_ = 0;
     bool scaled_ = false;
+    bool transferring_ = false; // Label5 is brought up to date a few times a second
 };
 
 extern TForm1* Form1;

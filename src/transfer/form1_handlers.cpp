@@ -4,6 +4,7 @@
 
 #include "data/mysql_database.h"
 #include "data/mysql_query.h"
+#include "transfer/grid_hold.h"
 #include "transfer/odbc_database.h"
 #include "transfer/odbc_query.h"
 #include "transfer/odbc_session.h"
@@ -17,6 +18,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -55,12 +57,12 @@ void TForm1::Bind(const TransferObjects& objects) {
     DBGrid2->setDataSource(objects.DSQuery1);
     // A posted row moves no cursor, so no after-scroll tells the new position.
     if (objects.DataSource1)
-        connect(objects.DataSource1, &TDataSource::dataEvent, this,
-                [this](DataEvent event, TField*) {
-                    if (event == DataEvent::DataSetChanged && objects_.MySQLQuery1 &&
-                        objects_.MySQLQuery1->State() == DataSetState::Browse)
-                        ShowPosition(*objects_.MySQLQuery1);
-                });
+        connect(
+            objects.DataSource1, &TDataSource::dataEvent, this, [this](DataEvent event, TField*) {
+                if (event == DataEvent::DataSetChanged && !transferring_ && objects_.MySQLQuery1 &&
+                    objects_.MySQLQuery1->State() == DataSetState::Browse)
+                    ShowPosition(*objects_.MySQLQuery1);
+            });
 }
 
 void TForm1::ShowPosition(TDataSet& dataSet) {
@@ -115,9 +117,32 @@ bool TForm1::OpenFromMainWindow(const TransferStart& start) {
     return true;
 }
 
+bool TForm1::MySQLConnected() {
+    return objects_.MySQLDatabase1 && objects_.MySQLDatabase1->StillConnected();
+}
+
 void TForm1::ShowConnectionStates() {
-    AR1->setChecked(objects_.MySQLDatabase1 && objects_.MySQLDatabase1->Connected());
+    const bool connected = MySQLConnected();
+    AR1->setChecked(connected);
     AR2->setChecked(objects_.Database1 && objects_.Database1->Connected());
+    // Rows go into the database of the open connection: the list shows that one.
+    if (connected)
+        ShowDestination(QString::fromStdString(objects_.MySQLDatabase1->Database()));
+    if (objects_.MySQLQuery1 && !objects_.MySQLQuery1->Active()) {
+        Label5->clear();
+        Button5->setEnabled(true);
+    }
+}
+
+void TForm1::ShowDestination(const QString& database) {
+    const QSignalBlocker blocker(CBDB);
+    CBDB->setCurrentIndex(CBDB->findText(database));
+    CBDB->setEditText(database);
+}
+
+void TForm1::ClearCounts() {
+    Label5->clear();
+    Label8->clear();
 }
 
 void TForm1::Button1Click() {
@@ -136,7 +161,8 @@ void TForm1::Button1Click() {
     }
     if (!RB1->isChecked())
         prompts().message(QString::fromStdString(testConnection_.Error().text));
-    if (!objects_.MySQLDatabase1 || objects_.MySQLDatabase1->Connected())
+    // A connection the server has dropped is opened again.
+    if (!objects_.MySQLDatabase1 || MySQLConnected())
         return;
     try {
         BusyCursor busy;
@@ -176,6 +202,7 @@ void TForm1::Button2Click() {
         objects_.MySQLDatabase1->Disconnect();
     Button5->setEnabled(true);
     Button7->setEnabled(true);
+    ClearCounts();
     ShowConnectionStates();
 }
 
@@ -207,8 +234,10 @@ void TForm1::Button6Click() {
         return;
     objects_.MySQLQuery1->Close();
     objects_.MySQLQuery1->SetSQL({});
-    if (!objects_.MySQLQuery1->Active())
+    if (!objects_.MySQLQuery1->Active()) {
         Button5->setEnabled(true);
+        Label5->clear();
+    }
 }
 
 void TForm1::Button7Click() {
@@ -239,8 +268,10 @@ void TForm1::Button3Click() {
         return;
     objects_.Query1->Close();
     objects_.Query1->SQL.clear();
-    if (!objects_.Query1->Active())
+    if (!objects_.Query1->Active()) {
         Button7->setEnabled(true);
+        Label8->clear();
+    }
 }
 
 void TForm1::Button8Click() {
@@ -254,7 +285,29 @@ void TForm1::Button8Click() {
     }
     TransferProgressDialog progress(this, progressDelayMs);
     try {
-        const TransferResult result = TransferRows(source, destination, progress.Callback());
+        TransferResult result;
+        {
+            // The grids and Label5 show the rows a few times a second, not after every row.
+            GridsOnHold grids({objects_.DataSource1, objects_.DSQuery1});
+            transferring_ = true;
+            struct Done {
+                bool& flag;
+                ~Done() { flag = false; }
+            } done{transferring_};
+            QElapsedTimer shown;
+            shown.start();
+            const TransferProgress report = progress.Callback();
+            result =
+                TransferRows(source, destination, [&](std::int64_t copied, std::int64_t total) {
+                    if (shown.elapsed() >= 250) {
+                        shown.restart();
+                        grids.Refresh();
+                        ShowPosition(destination);
+                    }
+                    return report(copied, total);
+                });
+        }
+        ShowPosition(destination);
         progress.Finish();
         QString text = CountReport(source.RecordCount(), destination.RecordCount());
         if (result.cancelled)
@@ -263,35 +316,89 @@ void TForm1::Button8Click() {
                        .arg(result.copied) +
                    QStringLiteral("\n\r") + text;
         prompts().message(text);
-    } catch (const ETransferColumns& e) {
+    } catch (const std::exception& e) {
         progress.Finish();
+        if (destination.Active())
+            ShowPosition(destination);
+        ShowTransferFailure(e);
+        // A row the server refused may have cost the connection (a value over the packet
+        // limit): the indicators and Connect follow.
+        ShowConnectionStates();
+    }
+}
+
+void TForm1::ShowTransferFailure(const std::exception& e) {
+    if (const auto* columns = dynamic_cast<const ETransferColumns*>(&e)) {
         prompts().message(
             BiText(QStringLiteral("The source has %1 columns, the MySQL query only %2. Nothing "
                                   "was copied."),
                    QStringLiteral("Izvor ima %1 stupaca, a MySQL upit samo %2. Ništa nije "
                                   "kopirano."))
-                .arg(e.SourceColumns())
-                .arg(e.DestinationColumns()),
+                .arg(columns->SourceColumns())
+                .arg(columns->DestinationColumns()),
             PromptIcon::Error);
-    } catch (const ETransferFailed& e) {
-        progress.Finish();
+    } else if (const auto* target = dynamic_cast<const ETransferTarget*>(&e)) {
+        const QString column = QString::fromStdString(target->Column());
+        prompts().message(
+            (target->TargetKind() == ETransferTarget::Expression
+                 ? BiText(QStringLiteral("Column %1 of the MySQL query is an expression, not a "
+                                         "column of the table: its values would go nowhere. "
+                                         "Nothing was copied."),
+                          QStringLiteral("Stupac %1 MySQL upita je izraz, a ne stupac tablice: "
+                                         "njegove vrijednosti ne bi nigdje stigle. Ništa nije "
+                                         "kopirano."))
+                 : BiText(QStringLiteral("Column %1 of the MySQL query is a generated column: the "
+                                         "server computes its values. Nothing was copied."),
+                          QStringLiteral("Stupac %1 MySQL upita je generirani stupac: njegove "
+                                         "vrijednosti računa poslužitelj. Ništa nije kopirano.")))
+                .arg(column),
+            PromptIcon::Error);
+    } else if (const auto* tooLong = dynamic_cast<const ETransferTextTooLong*>(&e)) {
+        const ETransferTooLong& cause = tooLong->Cause();
+        prompts().message(
+            BiText(QStringLiteral("Row %1: the text for column %2 has %3 characters, the column "
+                                  "takes %4. Nothing was cut; the transfer stopped there, %5 rows "
+                                  "were copied before it."),
+                   QStringLiteral("Redak %1: tekst za stupac %2 ima znakova: %3, a stupac prima "
+                                  "%4. Ništa nije skraćeno; prijenos je tu stao, prije njega je "
+                                  "kopirano redaka: %5."))
+                .arg(tooLong->Copied() + 1)
+                .arg(QString::fromStdString(cause.Column()))
+                .arg(cause.Length())
+                .arg(cause.Size())
+                .arg(tooLong->Copied()),
+            PromptIcon::Error);
+    } else if (const auto* failed = dynamic_cast<const ETransferFailed*>(&e)) {
         prompts().message(
             BiText(QStringLiteral("The transfer stopped at a row that could not be written; %1 "
                                   "rows were copied before it.\n\r%2"),
                    QStringLiteral("Prijenos je stao na retku koji se nije mogao upisati; prije "
                                   "njega je kopirano redaka: %1.\n\r%2"))
-                .arg(e.Copied())
-                .arg(DataErrorText(e)),
+                .arg(failed->Copied())
+                .arg(DataErrorText(*failed)),
             PromptIcon::Error);
-    } catch (const std::exception& e) {
-        progress.Finish();
+    } else {
         ShowError(e);
     }
 }
 
 void TForm1::CBDBChange() {
-    if (!CBDB->currentText().isEmpty() && objects_.MySQLDatabase1 &&
-        !objects_.MySQLDatabase1->Connected())
+    // While the connection is open its database is the destination: another choice is refused.
+    if (objects_.MySQLDatabase1 && objects_.MySQLDatabase1->Connected()) {
+        const QString open = QString::fromStdString(objects_.MySQLDatabase1->Database());
+        if (CBDB->currentText() == open)
+            return;
+        ShowDestination(open);
+        prompts().message(BiText(QStringLiteral("The rows go into database %1, the database of "
+                                                "the open connection. Press Disconnect to choose "
+                                                "another one."),
+                                 QStringLiteral("Retci idu u bazu %1, bazu otvorene veze. Za "
+                                                "drugu bazu pritisnite Disconnect."))
+                              .arg(open),
+                          PromptIcon::Warning);
+        return;
+    }
+    if (!CBDB->currentText().isEmpty() && objects_.MySQLDatabase1)
         objects_.MySQLDatabase1->SetDatabase(Std(CBDB->currentText()));
 }
 
@@ -326,5 +433,6 @@ void TForm1::FormClose() {
     RB1->setChecked(false);
     Button5->setEnabled(true);
     Button7->setEnabled(true);
+    ClearCounts();
     ShowConnectionStates();
 }

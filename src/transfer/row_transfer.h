@@ -24,6 +24,21 @@ private:
     std::size_t source_, destination_;
 };
 
+// A column of the destination query that is no writable column of its table: an expression of
+// the select list or a generated column. The server would never hold a value copied into it, so
+// nothing is copied.
+class ETransferTarget : public EDatabaseError {
+public:
+    enum Kind { Expression, Generated };
+    ETransferTarget(std::string column, Kind kind);
+    const std::string& Column() const { return column_; }
+    Kind TargetKind() const { return kind_; }
+
+private:
+    std::string column_;
+    Kind kind_;
+};
+
 // A value the destination column cannot take as it is (text that is not a number for a
 // numeric column); names the column.
 class ETransferValue : public EDatabaseError {
@@ -31,7 +46,22 @@ public:
     using EDatabaseError::EDatabaseError;
 };
 
-// A row failed: the rows before it stay posted, the failed new row is cancelled.
+// A text longer (in characters) than the CHAR or VARCHAR column it goes to. It is never cut:
+// the row is refused.
+class ETransferTooLong : public ETransferValue {
+public:
+    ETransferTooLong(std::string column, std::int64_t length, std::int64_t size);
+    const std::string& Column() const { return column_; }
+    std::int64_t Length() const { return length_; }
+    std::int64_t Size() const { return size_; }
+
+private:
+    std::string column_;
+    std::int64_t length_, size_;
+};
+
+// A row failed: the rows before it stay posted, the failed new row is cancelled. The row is the
+// source's row number Copied() + 1.
 class ETransferFailed : public EDatabaseError {
 public:
     ETransferFailed(std::int64_t copied, const std::string& cause)
@@ -40,6 +70,17 @@ public:
 
 private:
     std::int64_t copied_;
+};
+
+// The row failed because a text was longer than its column takes.
+class ETransferTextTooLong : public ETransferFailed {
+public:
+    ETransferTextTooLong(std::int64_t copied, const ETransferTooLong& cause)
+        : ETransferFailed(copied, cause.what()), cause_(cause) {}
+    const ETransferTooLong& Cause() const { return cause_; }
+
+private:
+    ETransferTooLong cause_;
 };
 
 struct TransferResult {
@@ -51,13 +92,20 @@ struct TransferResult {
 using TransferProgress = std::function<bool(std::int64_t copied, std::int64_t total)>;
 
 // Walks the source from its first row to its last. Raises ETransferColumns before copying
-// anything when the source is wider than the destination, and ETransferFailed (with the rows
-// copied so far) when a row cannot be written. Texts are written byte for byte (a CR LF stays).
+// anything when the source is wider than the destination, ETransferTarget when a destination
+// column that would take a value is not a writable column of its table, and ETransferFailed
+// (with the rows copied so far) when a row cannot be written. Texts are written byte for byte (a
+// CR LF stays), never cut.
 TransferResult TransferRows(TDataSet& source, TMySQLQuery& destination,
                             const TransferProgress& progress = {});
 
 // Assigns the source field's current value to the destination field of the row being inserted:
 // NULL stays NULL, values keep their exact text, bytes stay bytes. Raises ETransferValue for a
 // text that is not a number (or not a whole number for an integer column) given to a numeric
-// column.
-void TransferValue(const TField& source, TField& destination);
+// column, and ETransferTooLong for a text longer than maxChars characters (a CHAR or VARCHAR
+// column's length; 0 for no limit of the transfer's own).
+void TransferValue(const TField& source, TField& destination, std::int64_t maxChars = 0);
+
+// Raises ETransferTarget for the first of the destination's first `columns` fields that is not a
+// writable column of its table.
+void CheckTransferTargets(const TMySQLQuery& destination, std::size_t columns);

@@ -8,9 +8,17 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 
+#include <algorithm>
+
 namespace {
+
+// What a title bar takes beside its caption: the icon and the window buttons.
+constexpr int kTitleButtonsWidth = 120;
+// The margin of a dialog's layout on either side.
+constexpr int kDialogMargin = 12;
 
 class WidgetPrompts final : public Prompts {
 public:
@@ -54,6 +62,14 @@ public:
         dialog.setTextValue(value);
         for (QLabel* label : dialog.findChildren<QLabel*>())
             label->setTextFormat(Qt::PlainText);
+        // Wide enough for the caption to be read whole in the title bar (often in bold) beside
+        // the bar's icon and buttons; the field takes the width.
+        QFont titleFont = dialog.font();
+        titleFont.setBold(true);
+        const int wanted =
+            QFontMetrics(titleFont).horizontalAdvance(caption) * 5 / 4 + kTitleButtonsWidth;
+        if (auto* field = dialog.findChild<QLineEdit*>())
+            field->setMinimumWidth(std::max(field->minimumWidth(), wanted - 2 * kDialogMargin));
         int result = QDialog::Rejected;
         withArrow([&] { result = dialog.exec(); });
         if (result != QDialog::Accepted)

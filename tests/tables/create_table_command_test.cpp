@@ -11,6 +11,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTest>
 #include <QToolButton>
 
 using namespace testserver;
@@ -129,15 +130,52 @@ TEST_F(CreateTableCommandTest, ARejectedStatementShowsTheStatementThenTheErrorAn
         Fill(f, {{"a", "NOSUCHTYPE"}});
         SaveAs(f, "kt_rejected");
     });
+    // The design comes back for correction; the operator closes it.
+    bool refreshedMeanwhile = true;
+    Design([&](TfrmCreatetbl& f) {
+        refreshedMeanwhile = !window->RadioGroup1->items().contains("stale");
+        EXPECT_EQ(f.Cell(1, kTypeColumn), "NOSUCHTYPE");
+        f.reject();
+    });
     window->RadioGroup1->setItems({"stale"});
     window->SpeedButton(21)->click();
-    ASSERT_EQ(prompts.shown.size(), 3) << prompts.shown.join(" | ").toStdString();
+    ASSERT_EQ(prompts.shown.size(), 4) << prompts.shown.join(" | ").toStdString();
     EXPECT_EQ(prompts.shown[1], "CREATE TABLE kt_rejected(\n\ra NOSUCHTYPE\n\r)");
     EXPECT_TRUE(prompts.shown[2].contains("NOSUCHTYPE")) << prompts.shown[2].toStdString();
     EXPECT_EQ(prompts.icons[2], PromptIcon::Error);
+    EXPECT_EQ(prompts.shown[3], "frmCreatetbl");
+    EXPECT_FALSE(refreshedMeanwhile) << "the window is refreshed after the designer closed";
     EXPECT_FALSE(TableExists("kt_rejected"));
     EXPECT_TRUE(window->RadioGroup1->items().contains(kDatabase));
     EXPECT_TRUE(window->edtDatabase->text().isEmpty());
+}
+
+TEST_F(CreateTableCommandTest, ARejectedDesignIsCorrectedAndCreatedWithoutABlankRow) {
+    Design([](TfrmCreatetbl& f) {
+        Fill(f, {{"a", "INTEGER", "", "", "TRUE", "TRUE"},
+                 {"b", "NOSUCHTYPE", "", "", "TRUE", "TRUE"}});
+        // The Down arrow after the last filled row adds a row left empty.
+        f.SetCurrent(2, kNameColumn);
+        QTest::keyClick(f.StringGrid1, Qt::Key_Down);
+        ASSERT_EQ(f.DataRows(), 3);
+        SaveAs(f, "kt_corrected");
+    });
+    Design([](TfrmCreatetbl& f) {
+        EXPECT_EQ(f.DataRows(), 3);
+        EXPECT_EQ(f.TableName(), "kt_corrected");
+        f.SetCell(2, kTypeColumn, "INTEGER");
+        f.BitBtn1->click();
+    });
+    window->Createtable1->trigger();
+    ASSERT_EQ(prompts.shown.size(), 5) << prompts.shown.join(" | ").toStdString();
+    EXPECT_EQ(prompts.shown[3], "frmCreatetbl");
+    // The composite key is made once, from the corrected design.
+    EXPECT_EQ(prompts.shown[4], "CREATE TABLE kt_corrected(\n\r"
+                                "a INTEGER NOT NULL,\n\r"
+                                "b INTEGER NOT NULL,\n\r"
+                                "PRIMARY KEY (a,b)\n\r)");
+    EXPECT_EQ(Keys("kt_corrected"), (std::vector<std::string>{"PRIMARY:a", "PRIMARY:b"}));
+    EXPECT_TRUE(window->RadioGroup1->items().contains(kDatabase));
 }
 
 TEST_F(CreateTableCommandTest, ClosingTheDesignerSendsNothing) {

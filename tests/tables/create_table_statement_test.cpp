@@ -72,11 +72,18 @@ TEST(CreateTableStatement, TypeSizeAndDefaultGoInAsTyped) {
     EXPECT_EQ(ColumnDefinition(Row("g", "INTEGER", "", "", "y", ""), false), "g INTEGER");
 }
 
-TEST(CreateTableStatement, EmptyRowsAreWrittenAsABlank) {
-    EXPECT_EQ(CreateTableStatement("t", {DesignRow{}}, {}),
-              "CREATE TABLE t(" + LB + " " + LB + ")");
+TEST(CreateTableStatement, RowsWithoutNameAndTypeAreLeftOut) {
     EXPECT_EQ(CreateTableStatement("t", {Row("a", "INTEGER"), DesignRow{}}, {}),
-              "CREATE TABLE t(" + LB + "a INTEGER," + LB + " " + LB + ")");
+              "CREATE TABLE t(" + LB + "a INTEGER" + LB + ")");
+    EXPECT_EQ(CreateTableStatement("t", {DesignRow{}, Row("a", "INTEGER"), DesignRow{}},
+                                   {"PRIMARY KEY (a)"}),
+              "CREATE TABLE t(" + LB + "a INTEGER," + LB + "PRIMARY KEY (a)" + LB + ")");
+    // A row with a flag or a default but neither name nor type defines no column either.
+    EXPECT_EQ(CreateTableStatement("t", {Row("a", "INTEGER"), Row("", "", "", "", "", "TRUE")}, {}),
+              "CREATE TABLE t(" + LB + "a INTEGER" + LB + ")");
+    // A row with only one of the two is written, for the server to judge.
+    EXPECT_EQ(CreateTableStatement("t", {Row("a", ""), Row("", "INTEGER")}, {}),
+              "CREATE TABLE t(" + LB + "a ," + LB + " INTEGER" + LB + ")");
 }
 
 TEST(CreateTableStatement, ThreeHundredRowsAndClausesAreAllWritten) {

@@ -2,11 +2,13 @@
 #include "tables_fixture.h"
 
 #include "data/sql_names.h"
+#include "tables/table_commands.h"
 #include "ui/radio_group.h"
 
 #include <QAction>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QTest>
 #include <QToolButton>
 
 namespace {
@@ -42,7 +44,8 @@ TEST_F(TableCommandsTest, NoToEitherQuestionChangesNothing) {
     prompts.yesNo = {false, false};
     window->Emptytable1Click();
     window->Droptable1Click();
-    EXPECT_EQ(prompts.shown, QStringList({"Isprazniti tablicu?", "Pobrisati tablicu?"}));
+    EXPECT_EQ(prompts.shown, QStringList({"Isprazniti tablicu \"a\" u bazi \"kt_tables_cmds\"?",
+                                          "Pobrisati tablicu \"a\" u bazi \"kt_tables_cmds\"?"}));
     EXPECT_EQ(Rows("a"), 2);
     EXPECT_EQ(ServerTables(kDb).size(), 6);
     EXPECT_EQ(window->ListBox1->count(), 6);
@@ -54,7 +57,8 @@ TEST_F(TableCommandsTest, EmptyTableShowsTheEmptiedTable) {
     SelectTable(QStringLiteral("a LIMIT 1"));
     prompts.yesNo = {true};
     window->Emptytable1Click();
-    EXPECT_EQ(prompts.shown, QStringList({"Empty table?"}));
+    EXPECT_EQ(prompts.shown,
+              QStringList({"Empty table \"a LIMIT 1\" in database \"kt_tables_cmds\"?"}));
     EXPECT_EQ(Rows("a LIMIT 1"), 0);
     EXPECT_EQ(Rows("a"), 2);
     ASSERT_TRUE(dm->MySQLQuery1.Active());
@@ -67,7 +71,7 @@ TEST_F(TableCommandsTest, DropTableEmptiesTheListAndDeselects) {
     SelectTable(QStringLiteral("a,b"));
     prompts.yesNo = {true};
     window->Droptable1Click();
-    EXPECT_EQ(prompts.shown, QStringList({"Delete table?"}));
+    EXPECT_EQ(prompts.shown, QStringList({"Delete table \"a,b\" in database \"kt_tables_cmds\"?"}));
     EXPECT_EQ(ServerTables(kDb), QStringList({"a", "a LIMIT 1", "b", "my table", "order"}));
     EXPECT_EQ(window->ListBox1->count(), 0);
     EXPECT_TRUE(window->edtDatabase->text().isEmpty());
@@ -147,8 +151,9 @@ TEST_F(TableCommandsTest, MenusAndToolbarReachTheCommands) {
         item->trigger();
     window->SpeedButton(22)->click();
     window->SpeedButton(23)->click();
-    EXPECT_EQ(prompts.shown, QStringList({"Empty table?", "Empty table?", "Delete table?",
-                                          "Delete table?", "Empty table?", "Delete table?"}));
+    const QString empty = "Empty table \"a\" in database \"kt_tables_cmds\"?";
+    const QString drop = "Delete table \"a\" in database \"kt_tables_cmds\"?";
+    EXPECT_EQ(prompts.shown, QStringList({empty, empty, drop, drop, empty, drop}));
     ForgetPrompts();
     for (int i = 0; i < 3; ++i)
         prompts.dialogs.push_back([](QDialog&) {});
@@ -159,4 +164,56 @@ TEST_F(TableCommandsTest, MenusAndToolbarReachTheCommands) {
     window->Dumpdatabse1->trigger();
     window->SpeedButton(16)->click();
     EXPECT_EQ(launched.files.size(), 2);
+}
+
+TEST_F(TableCommandsTest, EmptyAndDropRefuseAViewAndNameIt) {
+    Exec(kDb, "CREATE VIEW v_ok AS SELECT id FROM a");
+    ClickDatabase(kDb);
+    SelectTable(QStringLiteral("v_ok"));
+    ForgetPrompts();
+    prompts.yesNo = {true, true};
+    window->Emptytable1Click();
+    window->Droptable1Click();
+    const QString refused = "\"v_ok\" in database \"kt_tables_cmds\" is a view, not a table: "
+                            "Empty table and Drop table act on tables only. Nothing was changed.";
+    EXPECT_EQ(prompts.shown,
+              QStringList({"Empty table \"v_ok\" in database \"kt_tables_cmds\"?", refused,
+                           "Delete table \"v_ok\" in database \"kt_tables_cmds\"?", refused}));
+    EXPECT_EQ(prompts.icons.value(1), PromptIcon::Warning);
+    EXPECT_EQ(Rows("a"), 2) << "the view's base table keeps its rows";
+    EXPECT_TRUE(ServerTables(kDb).contains("v_ok"));
+    // Nothing was sent, so nothing is refreshed: the view stays selected.
+    EXPECT_EQ(window->RadioGroup1->currentItem(), QString::fromLatin1(kDb));
+    EXPECT_EQ(ChosenTableOfDatabase(*window)->table, "v_ok");
+
+    SetCroatian();
+    ForgetPrompts();
+    prompts.yesNo = {true};
+    window->Emptytable1Click();
+    EXPECT_EQ(prompts.shown.value(1),
+              "\"v_ok\" u bazi \"kt_tables_cmds\" je pogled, a ne tablica: pražnjenje i "
+              "brisanje tablice rade samo na tablicama. Ništa nije promijenjeno.");
+    EXPECT_EQ(Rows("a"), 2);
+}
+
+TEST_F(TableCommandsTest, TheStatusBarNamesTheTableSelectedByKeysOrTheRightButton) {
+    QListWidget* list = window->ListBox1;
+    const QRect first = list->visualItemRect(list->findItems("a", Qt::MatchExactly).front());
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, first.center());
+    EXPECT_EQ(Panels().value(3), "a");
+    window->ListBox1->setFocus();
+    QTest::keyClick(window->ListBox1, Qt::Key_Down);
+    const QString next = window->ListBox1->currentItem()->text();
+    ASSERT_NE(next, "a");
+    EXPECT_EQ(Panels().value(3), next);
+    // The right button selects the table under the mouse; the menu's commands act on it.
+    const QRect last =
+        window->ListBox1->visualItemRect(window->ListBox1->item(window->ListBox1->count() - 1));
+    QTest::mousePress(window->ListBox1->viewport(), Qt::RightButton, {}, last.center());
+    const QString underMouse = window->ListBox1->item(window->ListBox1->count() - 1)->text();
+    EXPECT_EQ(Panels().value(3), underMouse);
+    prompts.yesNo = {false};
+    window->Emptytable1Click();
+    EXPECT_EQ(prompts.shown.back(),
+              "Empty table \"" + underMouse + "\" in database \"kt_tables_cmds\"?");
 }

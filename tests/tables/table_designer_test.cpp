@@ -4,13 +4,16 @@
 #include "ui/language.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QHeaderView>
+#include <QInputDialog>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -320,4 +323,77 @@ TEST_F(TableDesignerTest, PromptsOfTheDesignerSpeakCroatianWhenTheFlagSaysSo) {
               QStringList({"DualListDialog1", "Zadajte ime indeksu:|Unesite ime indeksa:",
                            "Modificirati indeks?", "Unesite ime tablice!"}));
     EXPECT_EQ(designer->Clauses(), std::vector<std::string>{"INDEX ia (a)"});
+}
+
+TEST_F(TableDesignerTest, ATypeFromTheMenuStaysAndTabMovesOnToSize) {
+    designer->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(designer.get()));
+    // Keys go where the keyboard goes: the focus widget, or the open menu.
+    auto key = [](Qt::Key k, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QWidget* target = QApplication::activePopupWidget() ? QApplication::activePopupWidget()
+                                                            : QApplication::focusWidget();
+        ASSERT_NE(target, nullptr);
+        QTest::keyClick(target, k, modifiers);
+        QApplication::processEvents();
+    };
+    Type(1, kNameColumn, "id");
+    key(Qt::Key_Tab);
+    ASSERT_EQ(designer->CurrentColumn(), kTypeColumn);
+    key(Qt::Key_Space, Qt::ControlModifier);
+    ASSERT_TRUE(designer->PopupMenu1->isVisible());
+    // INTEGER is the fourth entry.
+    for (int i = 0; i < 4; ++i)
+        key(Qt::Key_Down);
+    key(Qt::Key_Return);
+    ASSERT_FALSE(designer->PopupMenu1->isVisible());
+    EXPECT_EQ(designer->Cell(1, kTypeColumn), "INTEGER");
+    key(Qt::Key_Tab);
+    EXPECT_EQ(designer->CurrentColumn(), kSizeColumn);
+    for (const Qt::Key digit : {Qt::Key_1, Qt::Key_1})
+        key(digit);
+    EXPECT_EQ(designer->Cell(1, kSizeColumn), "11");
+    EXPECT_EQ(designer->Cell(1, kTypeColumn), "INTEGER");
+    EXPECT_EQ(designer->Cell(1, kNameColumn), "id");
+}
+
+TEST_F(TableDesignerTest, EveryColumnTitleIsShownWholeInBothLanguages) {
+    for (const bool englishFlag : {true, false}) {
+        QAction english;
+        english.setCheckable(true);
+        english.setChecked(englishFlag);
+        setLanguageFlagItem(&english);
+        TfrmCreatetbl form;
+        form.show();
+        QApplication::processEvents();
+        setLanguageFlagItem(nullptr);
+        QHeaderView* header = form.StringGrid1->horizontalHeader();
+        int widths = 0;
+        for (int c = 0; c < form.StringGrid1->columnCount(); ++c) {
+            EXPECT_GE(header->sectionSize(c), header->sectionSizeHint(c))
+                << form.StringGrid1->horizontalHeaderItem(c)->text().toStdString();
+            widths += header->sectionSize(c);
+        }
+        EXPECT_LE(widths, form.StringGrid1->viewport()->width());
+    }
+}
+
+TEST_F(TableDesignerTest, TheIndexNameDialogIsWideEnoughForItsCaption) {
+    setPrompts(nullptr);
+    const QString caption = QStringLiteral("Name the index:");
+    int width = 0, captionWidth = 0;
+    QTimer::singleShot(0, [&] {
+        if (auto* dialog = qobject_cast<QInputDialog*>(QApplication::activeModalWidget())) {
+            width = dialog->width();
+            // Title bars often show the caption in bold.
+            QFont title = dialog->font();
+            title.setBold(true);
+            captionWidth = QFontMetrics(title).horizontalAdvance(dialog->windowTitle());
+            dialog->reject();
+        }
+    });
+    EXPECT_FALSE(::prompts().input(caption, QStringLiteral("Enter index name:"), QString()));
+    setPrompts(&prompts);
+    EXPECT_GT(captionWidth, 0);
+    // The caption, and beside it the title bar's icon and three buttons.
+    EXPECT_GE(width, captionWidth + 120);
 }

@@ -222,3 +222,177 @@ TEST_F(TransferWindowTest, FitsASmallScreen) {
     form_->resize(742, 589);
     QApplication::processEvents();
 }
+
+TEST_F(TransferWindowTest, ATextLongerThanItsColumnIsRefusedNeverCut) {
+    sqlite_->Exec("CREATE TABLE s (id INTEGER, name TEXT)");
+    sqlite_->Exec("INSERT INTO s VALUES (1, 'abc'), (2, 'čćž'), (3, 'Alexandria'), (4, 'xyz')");
+    root_.Exec("CREATE TABLE kt_transfer_win (id INT PRIMARY KEY, name VARCHAR(3)) "
+               "CHARACTER SET utf8mb4");
+    OpenWindow();
+    ConnectAndRun("SELECT id, name FROM kt_transfer_win", "SELECT id, name FROM s ORDER BY id");
+    form_->Button8->click();
+    EXPECT_EQ(prompts_.shown.back(),
+              "Row 3: the text for column name has 10 characters, the column takes 3. Nothing "
+              "was cut; the transfer stopped there, 2 rows were copied before it.");
+    EXPECT_EQ(prompts_.icons.back(), PromptIcon::Error);
+    // Three characters of two bytes each fit; nothing was cut.
+    EXPECT_EQ(root_.Rows("SELECT id, name FROM kt_transfer_win ORDER BY id"),
+              (std::vector<std::vector<std::string>>{{"1", "abc"}, {"2", "čćž"}}));
+    EXPECT_EQ(dm_->MySQLQuery1.State(), DataSetState::Browse);
+
+    window_->English1->setChecked(false);
+    root_.Exec("DELETE FROM kt_transfer_win");
+    form_->Button6->click();
+    form_->Button5->click();
+    form_->Button8->click();
+    EXPECT_EQ(prompts_.shown.back(),
+              "Redak 3: tekst za stupac name ima znakova: 10, a stupac prima 3. Ništa nije "
+              "skraćeno; prijenos je tu stao, prije njega je kopirano redaka: 2.");
+}
+
+TEST_F(TransferWindowTest, AColumnThatIsNoWritableColumnIsRefusedBeforeCopying) {
+    sqlite_->Exec("CREATE TABLE s (id INTEGER, b INTEGER)");
+    sqlite_->Exec("INSERT INTO s VALUES (1, 10), (2, 20)");
+    root_.Exec("CREATE TABLE kt_transfer_win (id INT PRIMARY KEY, b INT, "
+               "g INT AS (b * 2) VIRTUAL)");
+    OpenWindow();
+    ConnectAndRun("SELECT id, b + 1 AS c FROM kt_transfer_win", "SELECT id, b FROM s ORDER BY id");
+    form_->Button8->click();
+    EXPECT_EQ(prompts_.shown.back(),
+              "Column c of the MySQL query is an expression, not a column of the table: its "
+              "values would go nowhere. Nothing was copied.");
+    EXPECT_EQ(prompts_.icons.back(), PromptIcon::Error);
+    EXPECT_EQ(root_.Value("SELECT COUNT(*) FROM kt_transfer_win"), "0");
+    EXPECT_EQ(form_->DBGrid1->model()->rowCount(), 0);
+
+    window_->English1->setChecked(false);
+    form_->Button6->click();
+    form_->Memo1->setPlainText("SELECT id, g FROM kt_transfer_win");
+    form_->Button5->click();
+    form_->Button8->click();
+    EXPECT_EQ(prompts_.shown.back(), "Stupac g MySQL upita je generirani stupac: njegove "
+                                     "vrijednosti računa poslužitelj. Ništa nije kopirano.");
+    form_->Button8->click();
+    window_->English1->setChecked(true);
+    form_->Button8->click();
+    EXPECT_EQ(prompts_.shown.back(), "Column g of the MySQL query is a generated column: the "
+                                     "server computes its values. Nothing was copied.");
+    EXPECT_EQ(root_.Value("SELECT COUNT(*) FROM kt_transfer_win"), "0");
+
+    // A source narrower than the query: the columns it does not reach take no value and are
+    // not looked at.
+    form_->Button6->click();
+    form_->Memo1->setPlainText("SELECT id, b, g FROM kt_transfer_win");
+    form_->Button5->click();
+    form_->Button8->click();
+    EXPECT_EQ(prompts_.shown.back(), "Source count: 2\n\rDest. count: 2");
+    EXPECT_EQ(root_.Rows("SELECT id, b, g FROM kt_transfer_win ORDER BY id"),
+              (std::vector<std::vector<std::string>>{{"1", "10", "20"}, {"2", "20", "40"}}));
+}
+
+TEST_F(TransferWindowTest, ADatabaseChosenWhileConnectedIsRefused) {
+    root_.Exec("DROP DATABASE IF EXISTS kt_transfer_other");
+    root_.Exec("CREATE DATABASE kt_transfer_other");
+    root_.Exec("CREATE TABLE kt_transfer_other.kt_transfer_win (id INT)");
+    sqlite_->Exec("CREATE TABLE s (id INTEGER)");
+    sqlite_->Exec("INSERT INTO s VALUES (1)");
+    root_.Exec("CREATE TABLE kt_transfer_win (id INT)");
+    OpenWindow();
+    window_->RadioGroup1->setItems({kDb, "kt_transfer_other"});
+    ConnectAndRun("SELECT id FROM kt_transfer_win", "SELECT id FROM s");
+    EXPECT_EQ(form_->CBDB->currentText(), kDb) << "the list shows the connected database";
+
+    form_->CBDB->setCurrentIndex(1);
+    EXPECT_EQ(prompts_.shown.back(),
+              "The rows go into database kt_transfer_window, the database of "
+              "the open connection. Press Disconnect to choose another "
+              "one.");
+    EXPECT_EQ(form_->CBDB->currentText(), kDb);
+    form_->Button8->click();
+    EXPECT_EQ(root_.Value("SELECT COUNT(*) FROM kt_transfer_win"), "1");
+    EXPECT_EQ(root_.Value("SELECT COUNT(*) FROM kt_transfer_other.kt_transfer_win"), "0");
+
+    // After Disconnect the choice is taken: Exec. MySQL opens the connection on it.
+    form_->Button2->click();
+    prompts_.shown.clear();
+    form_->CBDB->setCurrentIndex(1);
+    EXPECT_TRUE(prompts_.shown.isEmpty()) << prompts_.shown.join('|').toStdString();
+    form_->Button5->click();
+    form_->Button7->click();
+    EXPECT_TRUE(form_->AR1->isChecked());
+    form_->Button8->click();
+    EXPECT_EQ(root_.Value("SELECT COUNT(*) FROM kt_transfer_other.kt_transfer_win"), "1");
+    root_.Exec("DROP DATABASE kt_transfer_other");
+}
+
+TEST_F(TransferWindowTest, AConnectionTheServerDroppedCanBeOpenedAgain) {
+    sqlite_->Exec("CREATE TABLE s (id INTEGER)");
+    sqlite_->Exec("INSERT INTO s VALUES (1), (2)");
+    root_.Exec("CREATE TABLE kt_transfer_win (id INT)");
+    OpenWindow();
+    ConnectAndRun("SELECT id FROM kt_transfer_win", "SELECT id FROM s");
+    ASSERT_TRUE(form_->AR1->isChecked());
+    // The server drops the window's connections (as after a value over max_allowed_packet).
+    const std::string own = root_.Value("SELECT CONNECTION_ID()");
+    for (const auto& row : root_.Rows(std::string("SELECT ID FROM information_schema.PROCESSLIST "
+                                                  "WHERE DB = '") +
+                                      kDb + "' AND ID <> " + own))
+        root_.Exec("KILL " + row[0]);
+
+    form_->Button8->click();
+    EXPECT_TRUE(prompts_.shown.back().startsWith("The transfer stopped at a row that could not "
+                                                 "be written; 0 rows were copied before it."))
+        << prompts_.shown.back().toStdString();
+    EXPECT_FALSE(form_->AR1->isChecked()) << "DB1 follows the connection the server dropped";
+    EXPECT_TRUE(form_->Button5->isEnabled());
+
+    // Connect opens it again, and the rows go in.
+    form_->Button1->click();
+    EXPECT_TRUE(form_->AR1->isChecked());
+    form_->Button5->click();
+    form_->Button8->click();
+    EXPECT_EQ(prompts_.shown.back(), "Source count: 2\n\rDest. count: 2");
+    EXPECT_EQ(root_.Value("SELECT COUNT(*) FROM kt_transfer_win"), "2");
+
+    // Label8 follows Close QRY, Disconnect and the close box.
+    EXPECT_EQ(form_->Label8->text(), "2");
+    form_->Button3->click();
+    EXPECT_TRUE(form_->Label8->text().isEmpty());
+    form_->Button7->click();
+    EXPECT_EQ(form_->Label8->text(), "2");
+    form_->Button2->click();
+    EXPECT_TRUE(form_->Label8->text().isEmpty());
+    EXPECT_TRUE(form_->Label5->text().isEmpty());
+    ConnectAndRun("SELECT id FROM kt_transfer_win", "SELECT id FROM s");
+    EXPECT_EQ(form_->Label8->text(), "2");
+    form_->close();
+    EXPECT_TRUE(form_->Label8->text().isEmpty());
+}
+
+TEST_F(TransferWindowTest, TheGridsFollowALongTransferAFewTimesASecondNotEveryRow) {
+    sqlite_->Exec("CREATE TABLE s (id INTEGER)");
+    std::vector<std::vector<SqliteFile::Param>> rows;
+    for (int i = 1; i <= 3000; ++i)
+        rows.push_back({Int(i)});
+    sqlite_->InsertRows("INSERT INTO s VALUES (?)", rows);
+    root_.Exec("CREATE TABLE kt_transfer_win (id INT PRIMARY KEY)");
+    OpenWindow();
+    ConnectAndRun("SELECT id FROM kt_transfer_win", "SELECT id FROM s ORDER BY id");
+    int destinationSignals = 0, sourceSignals = 0;
+    QAbstractItemModel* destination = form_->DBGrid1->model();
+    QAbstractItemModel* source = form_->DBGrid2->model();
+    for (auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
+        QObject::connect(destination, signal, [&] { ++destinationSignals; });
+    QObject::connect(destination, &QAbstractItemModel::dataChanged, [&] { ++destinationSignals; });
+    QObject::connect(source, &QAbstractItemModel::headerDataChanged, [&] { ++sourceSignals; });
+    QObject::connect(source, &QAbstractItemModel::dataChanged, [&] { ++sourceSignals; });
+    form_->Button8->click();
+    EXPECT_EQ(prompts_.shown.back(), "Source count: 3000\n\rDest. count: 3000");
+    EXPECT_LT(destinationSignals, 300) << "the MySQL grid followed every posted row";
+    EXPECT_LT(sourceSignals, 300) << "the source grid followed every row read";
+    // Afterwards both grids show every row and the label the position.
+    EXPECT_EQ(form_->DBGrid1->model()->rowCount(), 3000);
+    EXPECT_EQ(form_->DBGrid2->model()->rowCount(), 3000);
+    EXPECT_EQ(form_->Label5->text(), "3000/3000");
+    EXPECT_EQ(form_->DBGrid1->currentIndex().row(), 2999);
+}
