@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSettings>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -254,7 +255,12 @@ TEST_F(SlowKeyring, PlainTextOnlyWhenTheOperatorSaysSo) {
     EXPECT_EQ(prompts.shown.size(), 2);
     EXPECT_EQ(StoredText(2, QStringLiteral("Password")), QStringLiteral("plain by consent"));
     struct stat st {};
-    ASSERT_EQ(::stat(QFile::encodeName(Registry().FileName()).constData(), &st), 0);
+    ASSERT_EQ(
+        ::stat(QFile::encodeName(
+                   QSettings(QStringLiteral("Norvane"), QStringLiteral("Quillmark")).fileName())
+                   .constData(),
+               &st),
+        0);
     EXPECT_EQ(st.st_mode & 0777u, 0600u);
 }
 

@@ -142,7 +142,8 @@ unsigned Mode(const QString& path) {
 }
 
 TEST_F(SavedServerStoreTest, ASettingsFileHoldingAPasswordIsReadByItsOwnerOnly) {
-    const QString path = Registry().FileName();
+    const QString path =
+        QSettings(QStringLiteral("Norvane"), QStringLiteral("Quillmark")).fileName();
     // A file written before, readable by everybody.
     WriteSettingsFile("[General]\nLastUser=root\n");
     ::chmod(QFile::encodeName(path).constData(), 0644);
@@ -164,7 +165,8 @@ TEST_F(SavedServerStoreTest, ASettingsFileHoldingAPasswordIsReadByItsOwnerOnly) 
 }
 
 TEST_F(SavedServerStoreTest, WritesThatFailAreAnswered) {
-    const QString path = Registry().FileName();
+    const QString path =
+        QSettings(QStringLiteral("Norvane"), QStringLiteral("Quillmark")).fileName();
     QFile::remove(path);
     // A folder where the file should be: nothing can be written there.
     ASSERT_TRUE(QDir().mkpath(path));

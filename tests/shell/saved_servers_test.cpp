@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSettings>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -144,7 +145,8 @@ TEST_F(SavedServersTest, DuplicatesAndUnacceptedEntriesSaveNothing) {
 
 // A settings file that cannot be written is reported; the server is not said to be added.
 TEST_F(SavedServersTest, ASettingsWriteThatFailsIsReportedNotAdded) {
-    const QString path = Registry().FileName();
+    const QString path =
+        QSettings(QStringLiteral("Norvane"), QStringLiteral("Quillmark")).fileName();
     QFile::remove(path);
     ASSERT_TRUE(QDir().mkpath(path)); // a folder where the file should be
     Add({"db1", "", "root", "", ""});
