@@ -158,6 +158,20 @@ TEST_F(SavedServersTest, ASettingsWriteThatFailsIsReportedNotAdded) {
     EXPECT_FALSE(w->HostList.Contains("root>db1"));
 }
 
+// Closing the window writes its place and the last user; a file that cannot take them is told.
+TEST_F(SavedServersTest, ASettingsWriteAtCloseThatFailsIsReported) {
+    const QString path =
+        QSettings(QStringLiteral("Norvane"), QStringLiteral("Quillmark")).fileName();
+    QFile::remove(path);
+    ASSERT_TRUE(QDir().mkpath(path));
+    w->close();
+    QDir(path).removeRecursively();
+    EXPECT_EQ(prompts.shown,
+              QStringList({"The settings file " + path +
+                           " could not be written: the window's place and the last user are not "
+                           "saved."}));
+}
+
 TEST_F(SavedServersTest, TheCountByteCannotWrap) {
     {
         Registry r;
