@@ -110,13 +110,14 @@ Outcome Write(const QString& user, const QString& host, const QString& password,
     return NoKeyring(answer.error) ? Outcome::NoKeyring : Outcome::Failed;
 }
 
-std::optional<QString> Read(const QString& user, const QString& host) {
+std::optional<QString> Read(const QString& user, const QString& host,
+                            const KeepWaiting& keepWaiting) {
     if (NoSessionBus())
         return std::nullopt;
     auto* job = new QKeychain::ReadPasswordJob(kService);
     job->setInsecureFallback(false);
     job->setKey(EntryKey(user, host));
-    const Answer answer = Run(job, {});
+    const Answer answer = Run(job, keepWaiting);
     if (!answer.finished || answer.error != QKeychain::NoError)
         return std::nullopt;
     return answer.text;

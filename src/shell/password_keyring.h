@@ -29,8 +29,9 @@ inline constexpr int kAnswerWaitMs = 5000;
 Outcome Write(const QString& user, const QString& host, const QString& password,
               const KeepWaiting& keepWaiting = {}, QString* why = nullptr);
 
-// The password of user at host; nothing when the keyring holds none or does not answer.
-std::optional<QString> Read(const QString& user, const QString& host);
+// The password of user at host; nothing when the keyring holds none, refuses or was not waited for.
+std::optional<QString> Read(const QString& user, const QString& host,
+                            const KeepWaiting& keepWaiting = {});
 
 // Removes the password of user at host; nothing happens when there is none.
 void Remove(const QString& user, const QString& host);

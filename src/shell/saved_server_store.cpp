@@ -141,7 +141,7 @@ SavedServer SavedServerStore::Read(int i) const {
 QString SavedServerStore::Password(const SavedServer& server) const {
     if (!server.passwordInKeyring)
         return server.password;
-    return keyring::Read(server.user, server.host).value_or(QString());
+    return keyring::Read(server.user, server.host, KeepWaitingForKeyring).value_or(QString());
 }
 
 bool SavedServerStore::TakeKeyringMissingNotice() {

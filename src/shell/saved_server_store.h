@@ -40,7 +40,8 @@ public:
     int Count() const;
     // Place i, from 1 to Count(). A password in the keyring is not fetched: see Password().
     SavedServer Read(int i) const;
-    // The remembered password of a server read before, from the keyring or the settings.
+    // The remembered password of a server read before, from the keyring (waited for as a write is)
+    // or the settings.
     QString Password(const SavedServer& server) const;
     // True once per run, after a password was written to the settings because no keyring
     // answered: the operator is to be told.

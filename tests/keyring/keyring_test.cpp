@@ -220,6 +220,12 @@ TEST_F(SlowKeyring, IsWaitedForAndKeepsThePassword) {
     EXPECT_EQ(StoredText(1, QStringLiteral("Keyring")), QStringLiteral("1"));
     EXPECT_EQ(store.Password(store.Read(1)), QStringLiteral("waited pw"));
     EXPECT_FALSE(SavedServerStore::TakeKeyringMissingNotice());
+
+    // Reading it back waits the same way.
+    prompts.yesNo = {true};
+    Hold();
+    EXPECT_EQ(store.Password(store.Read(1)), QStringLiteral("waited pw"));
+    EXPECT_EQ(prompts.shown, (QStringList{kStillWaiting, kStillWaiting}));
     keyring::Remove(QStringLiteral("kt_keyring"), QStringLiteral("127.0.0.9"));
 }
 
