@@ -8,6 +8,7 @@
 #include "commands/status_panels.h"
 #include "data/db_error.h"
 #include "ui/language.h"
+#include "ui/operator_log.h"
 #include "ui/program_files.h"
 #include "ui/prompts.h"
 #include "ui/radio_group.h"
@@ -182,6 +183,8 @@ void RunQuery(CommandContext& context) {
         context.connectionInputs().database.isEmpty() || context.databaseList().itemIndex() < 0)
         return;
 
+    // A server text that quotes the statement must not bring its passwords into the log.
+    RegisterStatementSecrets(JoinedStatement(lines));
     std::uint64_t affectedRows = 0;
     QString failure;
     switch (OpenLive(context, *shared, lines, affectedRows, failure)) {

@@ -371,13 +371,14 @@ void TfrmGrants::BitBtn4Click() {
     ShowPage(Userfrm);
 }
 
+// Going back to the server page keeps the privilege columns: only a new grant check reads them
+// again, and "Next >" there reads nothing.
 void TfrmGrants::BitBtn8Click() {
-    clbUserpriv->clear();
     ShowPage(ServerGrantor);
 }
 
+// The databases stay as well: "Next >" on Userfrm lists them again only when it writes a user.
 void TfrmGrants::BitBtn5Click() {
-    clbDB->clear();
     ShowPage(Userfrm);
 }
 
@@ -392,8 +393,11 @@ void TfrmGrants::BitBtn14Click() {
     ShowPage(HostDBfrm);
 }
 
+// Back from the columns: the table leaves the list when something was granted on it.
 void TfrmGrants::BitBtn17Click() {
     clbCol->clear();
-    clbTable->RemoveFirstChecked();
+    if (grantedTables_.contains(columnsTable_))
+        clbTable->RemoveTexts({columnsTable_});
+    columnsTable_.clear();
     ShowPage(Tables);
 }

@@ -7,8 +7,10 @@
 #include "ui/retranslatable.h"
 
 #include <QDialog>
+#include <QSet>
 #include <QStringList>
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -96,17 +98,17 @@ private:
     // Appends the first value of every row of sql, run in database (none when empty).
     bool ListFirstValues(const QString& database, const std::string& sql, TCheckListBox* into);
     QString DiscoveryDatabase() const;
+    bool ChooseTargetDatabase();
 
     // Write steps (grants_steps.cpp)
     GrantInputs Inputs() const;
     bool StepAllowed();
     bool AskAndOpen(const QString& question);
     bool KnownPrivileges(const PrivilegeChoice& choice);
-    bool HasCurrentEntries(bool column);
-    bool WriteTable(const std::vector<std::string>& statements, const QString& table);
+    std::size_t WriteTable(const std::vector<std::string>& statements, const QString& table);
     void UserRowStep();
     void HostAndDbStep();
-    void TableStep();
+    QStringList TableStep();
     void ColumnStep();
 
     QLabel *lblUser, *lblFromhost, *lblPwd, *lblGrantor, *lblGrantorPWD, *lblHosts, *lblUserpriv,
@@ -115,5 +117,9 @@ private:
     PrivilegeLayout layout_ = PrivilegeLayout::Unknown;
     // The server whose grant check passed in this window; empty when none did.
     QString checkedServer_;
+    // The table whose columns the Columns page lists and grants on.
+    QString columnsTable_;
+    // Tables on which a table or column step granted something since the tables were listed.
+    QSet<QString> grantedTables_;
     bool closed_ = false;
 };

@@ -6,6 +6,7 @@
 #include "grants/grants_state.h"
 #include "ui/check_list_box.h"
 #include "ui/language.h"
+#include "ui/operator_log.h"
 #include "ui/prompts.h"
 
 #include <QLabel>
@@ -35,6 +36,7 @@ bool TfrmGrants::OpenGrantor(const QString& server, const QString& database) {
     login.user = Grantor->text().toStdString();
     login.password = GrantorPWD->text().toStdString();
     login.database = database.toStdString();
+    RegisterSecret(GrantorPWD->text()); // never written to the operator's log
     if (!s.grantor.Connect(login)) {
         ShowGrantorError();
         s.grantor.Close();
@@ -61,6 +63,8 @@ void TfrmGrants::ShowLayoutLine() {
 
 void TfrmGrants::clbHostsClickCheck(int row) {
     if (GrantorPWD->text().isEmpty() || Grantor->text().isEmpty()) {
+        // No check can run: the server does not stay checked.
+        clbHosts->SetChecked(row, false, false);
         Grantor->setFocus();
         return;
     }
@@ -80,7 +84,9 @@ void TfrmGrants::clbHostsClickCheck(int row) {
         prompts().message(grants_text::KeepOneServer(kept.value(0)), PromptIcon::Warning);
         return;
     }
-    RunGrantCheck(server);
+    // A server the grantor cannot grant on does not stay checked.
+    if (!RunGrantCheck(server))
+        clbHosts->SetChecked(row, false, false);
 }
 
 bool TfrmGrants::RunGrantCheck(const QString& server) {
@@ -171,16 +177,14 @@ bool TfrmGrants::DiscoverHostAndDbPrivileges() {
     // Servers that keep accounts behind a view have no host table.
     fill("SHOW FIELDS FROM host", clbHostpriv, layout_ == PrivilegeLayout::Tables);
     fill("SHOW FIELDS FROM db", clbDBpriv, true);
-    const QStringList checked = clbDB->CheckedTexts();
-    s.targetDatabase = checked.isEmpty() ? QStringLiteral("%") : checked.last();
     return true;
 }
 
+// The one database whose tables and columns are listed and granted; empty when the privileges go
+// to every database.
 QString TfrmGrants::DiscoveryDatabase() const {
     const QString target = grantsState().targetDatabase;
-    if (!target.isEmpty() && target != QLatin1String("%"))
-        return target;
-    return clbDB->CurrentText();
+    return target == kAllDatabases ? QString() : target;
 }
 
 bool TfrmGrants::ListFirstValues(const QString& database, const std::string& sql,
@@ -206,27 +210,46 @@ bool TfrmGrants::ListFirstValues(const QString& database, const std::string& sql
 
 bool TfrmGrants::DiscoverTables() {
     clbTable->clear();
+    grantedTables_.clear();
     const QString database = DiscoveryDatabase();
     if (database.isEmpty()) {
-        prompts().message(grants_text::NoDatabaseSelected(), PromptIcon::Warning);
+        prompts().message(grantsState().targetDatabase == kAllDatabases
+                              ? grants_text::NoTablesOfAllDatabases()
+                              : grants_text::NoDatabaseSelected(),
+                          PromptIcon::Warning);
         return false;
     }
     return ListFirstValues(database, "SHOW TABLES", clbTable);
 }
 
+// The columns of the table the Columns page works on (columnsTable_).
 bool TfrmGrants::DiscoverColumns() {
     clbCol->clear();
-    const QString table = clbTable->CurrentText();
-    if (table.isEmpty()) {
+    if (columnsTable_.isEmpty()) {
         prompts().message(grants_text::NoTableSelected(), PromptIcon::Warning);
         return false;
     }
     return ListFirstValues(DiscoveryDatabase(),
-                           "SHOW FIELDS FROM " + QuoteName(table.toStdString()), clbCol);
+                           "SHOW FIELDS FROM " + QuoteName(columnsTable_.toStdString()), clbCol);
+}
+
+// The target database is the last checked one. With none checked the privileges would reach every
+// database, the privilege database "mysql" with its password hashes included: only an explicit
+// Yes goes there.
+bool TfrmGrants::ChooseTargetDatabase() {
+    const QStringList checked = clbDB->CheckedTexts();
+    if (!checked.isEmpty()) {
+        grantsState().targetDatabase = checked.last();
+        return true;
+    }
+    if (!prompts().askWarningYesNo(grants_text::AskAllDatabases()))
+        return false;
+    grantsState().targetDatabase = kAllDatabases;
+    return true;
 }
 
 void TfrmGrants::BitBtn7Click() {
-    if (!StepAllowed())
+    if (!StepAllowed() || !ChooseTargetDatabase())
         return;
     if (DiscoverHostAndDbPrivileges())
         ShowPage(HostDBfrm);

@@ -140,6 +140,30 @@ QString NoDatabaseSelected() {
                   QStringLiteral("Nije odabrana baza: najprije označite bazu."));
 }
 
+QString AskAllDatabases() {
+    return BiText(QStringLiteral("No database is checked. Give the new user these privileges on "
+                                 "all databases, including mysql (which holds the password "
+                                 "hashes)?"),
+                  QStringLiteral("Nije označena nijedna baza. Dati novom korisniku ove "
+                                 "privilegije na sve baze, uključujući mysql (u kojoj su "
+                                 "sažeci zaporki)?"));
+}
+
+QString NoTablesOfAllDatabases() {
+    return BiText(QStringLiteral("The privileges go to all databases: tables and columns are "
+                                 "granted within one database, so check one on the database "
+                                 "page."),
+                  QStringLiteral("Privilegije vrijede za sve baze: tablice i stupci dodjeljuju "
+                                 "se unutar jedne baze, pa je označite na stranici baza."));
+}
+
+QString OneTableForColumns() {
+    return BiText(QStringLiteral("Column privileges are granted on one table: check exactly one "
+                                 "table to go on to its columns."),
+                  QStringLiteral("Privilegije stupaca dodjeljuju se na jednoj tablici: označite "
+                                 "točno jednu tablicu za prijelaz na njezine stupce."));
+}
+
 QString NoTableSelected() {
     return BiText(QStringLiteral("No table is selected: there is nothing to write."),
                   QStringLiteral("Nije odabrana tablica: nema se što upisati."));

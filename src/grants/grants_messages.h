@@ -32,6 +32,9 @@ QString NothingToWrite(const QString& table);
 QString NothingChecked();
 QString UnknownPrivilege(const QString& column);
 QString NoDatabaseSelected();
+QString AskAllDatabases();
+QString NoTablesOfAllDatabases();
+QString OneTableForColumns();
 QString NoTableSelected();
 QString NoColumnSelected();
 

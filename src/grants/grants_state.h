@@ -15,9 +15,13 @@ struct GrantsState {
     int checkedServerCount = 0;
     // The server every later step connects to.
     QString targetServer;
-    // The database the privileges name: the last checked one, or "%".
+    // The database the privileges name: the last checked one, or kAllDatabases once the operator
+    // chose every database.
     QString targetDatabase;
 };
+
+// The target database that stands for every database of the server, the "mysql" one included.
+inline const QString kAllDatabases = QStringLiteral("%");
 
 GrantsState& grantsState();
 // Closes the grantor connection and brings every value back to its start (for tests).

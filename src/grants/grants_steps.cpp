@@ -7,6 +7,7 @@
 #include "grants/grants_state.h"
 #include "grants/privilege_statements.h"
 #include "ui/check_list_box.h"
+#include "ui/operator_log.h"
 #include "ui/prompts.h"
 
 #include <QLineEdit>
@@ -53,8 +54,6 @@ GrantInputs TfrmGrants::Inputs() const {
     in.grantor = Grantor->text().toStdString();
     const QString database = grantsState().targetDatabase;
     in.database = database.isEmpty() ? std::string("%") : database.toStdString();
-    in.table = clbTable->CurrentText().toStdString();
-    in.column = clbCol->CurrentText().toStdString();
     return in;
 }
 
@@ -85,10 +84,15 @@ bool TfrmGrants::KnownPrivileges(const PrivilegeChoice& choice) {
 }
 
 // Runs the statements of one table in turn, then says so and flushes. The first refusal shows
-// the server's text, closes the connection and shows the table's failure message.
-bool TfrmGrants::WriteTable(const std::vector<std::string>& statements, const QString& table) {
+// the server's text, closes the connection and shows the table's failure message; what ran
+// before it stays and is flushed. The answer is the number of statements that ran.
+std::size_t TfrmGrants::WriteTable(const std::vector<std::string>& statements,
+                                   const QString& table) {
     GrantsState& s = grantsState();
+    std::size_t written = 0;
     for (const std::string& sql : statements) {
+        // A server text quoting the statement must not carry its password into the log.
+        RegisterStatementSecrets(QString::fromStdString(sql));
         bool ok;
         {
             BusyCursor busy;
@@ -96,17 +100,20 @@ bool TfrmGrants::WriteTable(const std::vector<std::string>& statements, const QS
         }
         if (!ok) {
             ShowGrantorError();
+            if (written > 0)
+                s.grantor.Exec("FLUSH PRIVILEGES");
             s.grantor.Close();
             prompts().message(grants_text::PrivilegesNotSet(table), PromptIcon::Error);
-            return false;
+            return written;
         }
+        ++written;
     }
     prompts().message(grants_text::PrivilegesSet(table));
     if (s.grantor.Exec("FLUSH PRIVILEGES"))
         prompts().message(grants_text::PrivilegesFlushed());
     else
         ShowGrantorError();
-    return true;
+    return written;
 }
 
 void TfrmGrants::UserRowStep() {
@@ -130,7 +137,7 @@ void TfrmGrants::UserRowStep() {
         if (!choice.keywords.empty() || choice.grantOption)
             statements.push_back(GrantStatement(choice, GlobalLevel(), in, quote));
     }
-    if (!WriteTable(statements, QStringLiteral("USER")))
+    if (WriteTable(statements, QStringLiteral("USER")) < statements.size())
         return;
     // The databases for the next page, on a connection with no database.
     clbDB->clear();
@@ -145,14 +152,18 @@ void TfrmGrants::HostAndDbStep() {
     const PrivilegeChoice dbChoice = ChoosePrivileges(db);
     if (!KnownPrivileges(dbChoice) || !AskAndOpen(grants_text::AskHostAndDbTables()))
         return;
-    const GrantInputs in = Inputs();
+    // A database picked from the server's list means that database only: "_" and "%" in its
+    // name are not wildcards. Every database is "%" as it stands.
+    GrantInputs in = Inputs();
+    if (in.database != kAllDatabases.toStdString())
+        in.database = ExactDatabasePattern(in.database);
     const Quoter quote = GrantorQuoter();
 
     if (layout_ == PrivilegeLayout::Accounts)
         prompts().message(grants_text::NoHostTable());
     else if (host.empty())
         prompts().message(grants_text::NothingToWrite(QStringLiteral("HOST")), PromptIcon::Warning);
-    else if (!WriteTable({HostRowInsert(in, host, quote)}, QStringLiteral("HOST")))
+    else if (WriteTable({HostRowInsert(in, host, quote)}, QStringLiteral("HOST")) == 0)
         return;
 
     if (db.empty()) {
@@ -162,45 +173,58 @@ void TfrmGrants::HostAndDbStep() {
             layout_ == PrivilegeLayout::Tables
                 ? DbRowInsert(in, db, quote)
                 : GrantStatement(dbChoice, DatabaseLevel(in.database), in, quote);
-        if (!WriteTable({sql}, QStringLiteral("DB")))
+        if (WriteTable({sql}, QStringLiteral("DB")) == 0)
             return;
     }
     grantsState().grantor.Close();
 }
 
-// Both the table and the column step need a current table; the column step a current column.
-bool TfrmGrants::HasCurrentEntries(bool column) {
-    if (clbTable->CurrentText().isEmpty()) {
+// The table step grants on every checked table, one statement each; the answer is the tables
+// granted.
+QStringList TfrmGrants::TableStep() {
+    if (!StepAllowed())
+        return {};
+    const QStringList tables = clbTable->CheckedTexts();
+    if (tables.isEmpty()) {
         prompts().message(grants_text::NoTableSelected(), PromptIcon::Warning);
-        return false;
+        return {};
     }
-    if (column && clbCol->CurrentText().isEmpty()) {
-        prompts().message(grants_text::NoColumnSelected(), PromptIcon::Warning);
-        return false;
-    }
-    return true;
-}
-
-void TfrmGrants::TableStep() {
-    if (!StepAllowed() || !HasCurrentEntries(false))
-        return;
-    const CheckList table = Entries(clbTablepriv);
-    const CheckList columns = Entries(clbTableColpriv);
+    const CheckList tablePrivileges = Entries(clbTablepriv);
+    const CheckList columnPrivileges = Entries(clbTableColpriv);
     if (!AskAndOpen(grants_text::AskTablesPriv()))
-        return;
-    const GrantInputs in = Inputs();
+        return {};
+    GrantInputs in = Inputs();
     const Quoter quote = GrantorQuoter();
-    const std::string sql =
-        layout_ == PrivilegeLayout::Tables
-            ? TablesPrivInsert(in, table, columns, quote)
-            : GrantStatement(ChoosePrivileges(table), TableLevel(in.database, in.table), in, quote);
-    prompts().message(QString::fromStdString(sql));
-    WriteTable({sql}, QStringLiteral("Tables_priv"));
+    std::vector<std::string> statements;
+    QStringList shown;
+    for (const QString& table : tables) {
+        in.table = table.toStdString();
+        statements.push_back(layout_ == PrivilegeLayout::Tables
+                                 ? TablesPrivInsert(in, tablePrivileges, columnPrivileges, quote)
+                                 : GrantStatement(ChoosePrivileges(tablePrivileges),
+                                                  TableLevel(in.database, in.table), in, quote));
+        shown.append(QString::fromStdString(statements.back()));
+    }
+    prompts().message(shown.join(QStringLiteral("\n\r")));
+    const std::size_t written = WriteTable(statements, QStringLiteral("Tables_priv"));
+    const QStringList granted = tables.mid(0, static_cast<qsizetype>(written));
+    for (const QString& table : granted)
+        grantedTables_.insert(table);
+    return granted;
 }
 
+// The column step grants on every checked column of the Columns page's table and removes the
+// columns granted.
 void TfrmGrants::ColumnStep() {
-    if (!StepAllowed() || !HasCurrentEntries(true))
+    if (!StepAllowed())
         return;
+    const QStringList columns = clbCol->CheckedTexts();
+    if (columnsTable_.isEmpty() || columns.isEmpty()) {
+        prompts().message(columnsTable_.isEmpty() ? grants_text::NoTableSelected()
+                                                  : grants_text::NoColumnSelected(),
+                          PromptIcon::Warning);
+        return;
+    }
     const CheckList privileges = Entries(clbColpriv);
     const PrivilegeChoice choice = ChoosePrivileges(privileges);
     if (layout_ == PrivilegeLayout::Accounts && choice.keywords.empty()) {
@@ -209,14 +233,31 @@ void TfrmGrants::ColumnStep() {
     }
     if (!AskAndOpen(grants_text::AskColumnsPriv()))
         return;
-    const GrantInputs in = Inputs();
+    GrantInputs in = Inputs();
+    in.table = columnsTable_.toStdString();
     const Quoter quote = GrantorQuoter();
-    const std::string sql =
-        layout_ == PrivilegeLayout::Tables
-            ? ColumnsPrivInsert(in, privileges, quote)
-            : ColumnGrantStatement(choice, TableLevel(in.database, in.table), in, quote);
-    if (WriteTable({sql}, QStringLiteral("Columns_priv")))
-        clbCol->RemoveFirstChecked();
+    std::vector<std::string> statements;
+    if (layout_ == PrivilegeLayout::Tables) {
+        // One row per column.
+        for (const QString& column : columns) {
+            in.column = column.toStdString();
+            statements.push_back(ColumnsPrivInsert(in, privileges, quote));
+        }
+    } else {
+        std::vector<std::string> names;
+        for (const QString& column : columns)
+            names.push_back(column.toStdString());
+        statements.push_back(
+            ColumnGrantStatement(choice, TableLevel(in.database, in.table), names, in, quote));
+    }
+    const std::size_t written = WriteTable(statements, QStringLiteral("Columns_priv"));
+    // All columns share the one statement of an account server.
+    const qsizetype granted = layout_ == PrivilegeLayout::Tables
+                                  ? static_cast<qsizetype>(written)
+                                  : (written > 0 ? columns.size() : 0);
+    if (granted > 0)
+        grantedTables_.insert(columnsTable_);
+    clbCol->RemoveTexts(columns.mid(0, granted));
 }
 
 void TfrmGrants::BitBtn9Click() {
@@ -240,13 +281,22 @@ void TfrmGrants::BitBtn13Click() {
         ShowPage(Tables);
 }
 
+// "Finish" on Tables: the tables granted leave the list; the window stays open.
 void TfrmGrants::BitBtn15Click() {
-    TableStep();
-    clbTable->RemoveFirstChecked();
+    clbTable->RemoveTexts(TableStep());
 }
 
+// "Next >" on Tables: the one checked table is granted, then its columns are listed.
 void TfrmGrants::BitBtn16Click() {
+    const QStringList tables = clbTable->CheckedTexts();
+    if (tables.size() != 1) {
+        prompts().message(tables.isEmpty() ? grants_text::NoTableSelected()
+                                           : grants_text::OneTableForColumns(),
+                          PromptIcon::Warning);
+        return;
+    }
     TableStep();
+    columnsTable_ = tables.front();
     if (!checkedServer_.isEmpty() && DiscoverColumns())
         ShowPage(Columns);
 }

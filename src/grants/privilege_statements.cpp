@@ -188,11 +188,31 @@ std::string GrantStatement(const PrivilegeChoice& choice, const std::string& on,
 
 std::string ColumnGrantStatement(const PrivilegeChoice& choice, const std::string& on,
                                  const GrantInputs& in, const Quoter& quote) {
-    const std::string column = " (" + QuoteName(in.column) + ')';
+    return ColumnGrantStatement(choice, on, {in.column}, in, quote);
+}
+
+std::string ColumnGrantStatement(const PrivilegeChoice& choice, const std::string& on,
+                                 const std::vector<std::string>& columns, const GrantInputs& in,
+                                 const Quoter& quote) {
+    std::string names;
+    for (const std::string& c : columns)
+        names += (names.empty() ? "" : ", ") + QuoteName(c);
+    const std::string list = " (" + names + ')';
     std::string privileges;
     for (const std::string& k : choice.keywords)
-        privileges += (privileges.empty() ? "" : ", ") + k + column;
+        privileges += (privileges.empty() ? "" : ", ") + k + list;
     return "GRANT " + privileges + " ON " + on + " TO " + AccountName(in, quote);
+}
+
+std::string ExactDatabasePattern(const std::string& database) {
+    std::string pattern;
+    pattern.reserve(database.size());
+    for (const char c : database) {
+        if (c == '_' || c == '%' || c == '\\')
+            pattern += '\\';
+        pattern += c;
+    }
+    return pattern;
 }
 
 std::string GlobalLevel() {

@@ -75,7 +75,15 @@ std::string GrantStatement(const PrivilegeChoice& choice, const std::string& on,
 // GRANT SELECT (`column`), … ON <on> TO 'user'@'host'; the choice must hold a keyword.
 std::string ColumnGrantStatement(const PrivilegeChoice& choice, const std::string& on,
                                  const GrantInputs& in, const Quoter& quote);
-// *.*, `db`.* and `db`.`table`
+// The same for several columns of one table: GRANT SELECT (`a`, `b`), … ON <on> TO …
+std::string ColumnGrantStatement(const PrivilegeChoice& choice, const std::string& on,
+                                 const std::vector<std::string>& columns, const GrantInputs& in,
+                                 const Quoter& quote);
+// The database part of a database-level privilege that names exactly one database: "_" and "%"
+// match any character there, so they (and the escape character "\" itself) are escaped:
+// "my_db" gives my\_db.
+std::string ExactDatabasePattern(const std::string& database);
+// *.*, `db`.* and `db`.`table`; database is put between name quotes as given.
 std::string GlobalLevel();
 std::string DatabaseLevel(const std::string& database);
 std::string TableLevel(const std::string& database, const std::string& table);

@@ -9,6 +9,7 @@
 #include "ui/filter_bar.h"
 #include "ui/language.h"
 #include "ui/operator_log.h"
+#include "ui/prompts.h"
 #include "ui/radio_group.h"
 #include "ui/registry.h"
 #include "ui/scale_widgets.h"
@@ -197,6 +198,15 @@ void TQueryFrm1::FormClose() {
     reg.WriteString(QStringLiteral("Host"), edtHostname->currentText());
     reg.WriteString(QStringLiteral("User"), edtUsername->text());
     reg.WriteInteger(QStringLiteral("Friendly"), Usefriendlyname1->isChecked() ? 1 : 0);
+    if (!reg.Sync())
+        prompts().message(
+            BiText(QStringLiteral("The settings file %1 could not be written: the window's place "
+                                  "and the last user are not saved.")
+                       .arg(reg.FileName()),
+                   QStringLiteral("Datoteku postavki %1 nije moguće zapisati: položaj prozora i "
+                                  "zadnji korisnik nisu spremljeni.")
+                       .arg(reg.FileName())),
+            PromptIcon::Warning);
     reg.CloseKey();
     Clear1Click();
 }

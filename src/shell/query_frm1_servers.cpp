@@ -8,6 +8,7 @@
 #include "ui/operator_log.h"
 #include "ui/prompts.h"
 #include "ui/radio_group.h"
+#include "ui/registry.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -39,6 +40,19 @@ void TellKeyringMissing() {
                QStringLiteral("Spremnik zaporki ne odgovara: zaporka je spremljena u datoteku "
                               "postavki kao običan tekst.")),
         PromptIcon::Warning);
+}
+
+// A settings write that failed: the change is not kept.
+void ShowSettingsNotWritten() {
+    const QString file = Registry().FileName();
+    prompts().message(
+        BiText(QStringLiteral("The settings file %1 could not be written: the server list is not "
+                              "saved.")
+                   .arg(file),
+               QStringLiteral("Datoteku postavki %1 nije moguće zapisati: lista servera nije "
+                              "spremljena.")
+                   .arg(file)),
+        PromptIcon::Error);
 }
 
 void ShowHostExists(const QString& entry) {
@@ -150,7 +164,10 @@ void TQueryFrm1::Addhost1Click() {
         return;
     }
 
-    store.Append(added);
+    if (store.Append(added) == 0) {
+        ShowSettingsNotWritten();
+        return;
+    }
     TellKeyringMissing();
     HostList.Add(hostEntry);
     FriendlyList.Add(friendlyEntry);
@@ -215,11 +232,10 @@ void TQueryFrm1::Modifyhost1Click() {
     Clear1Click();
     edtHostname->clear();
 
-    if (found)
-        store.Update(found, changed);
-    else
-        store.Append(
-            changed); // nothing saved matched: the entry is new and is kept as Add keeps one
+    // Nothing saved matched: the entry is new and is kept as Add keeps one.
+    const bool written = found ? store.Update(found, changed) : store.Append(changed) != 0;
+    if (!written)
+        ShowSettingsNotWritten();
     TellKeyringMissing();
     RefillHostnameItems();
 }
@@ -246,11 +262,14 @@ void TQueryFrm1::Removehost1Click() {
 
     // The subkey of exactly this user and host goes; the ones after it move up one place.
     const int found = store.Find(user, host);
+    const QString friendlyEntry =
+        ServerEntry(user, found ? store.Read(found).friendly : dlg.eFriendly->text());
+    if (found && !store.Remove(found)) {
+        ShowSettingsNotWritten();
+        return;
+    }
     HostList.Remove(hostEntry);
-    FriendlyList.Remove(
-        ServerEntry(user, found ? store.Read(found).friendly : dlg.eFriendly->text()));
-    if (found)
-        store.Remove(found);
+    FriendlyList.Remove(friendlyEntry);
 
     CurrentHost.clear();
     Clear1Click();

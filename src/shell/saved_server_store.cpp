@@ -1,6 +1,8 @@
 #include "shell/saved_server_store.h"
 
 #include "shell/password_keyring.h"
+#include "ui/language.h"
+#include "ui/prompts.h"
 #include "ui/registry.h"
 
 namespace {
@@ -27,23 +29,66 @@ bool KeyringInUse() {
     return !g_keyringMissing && qEnvironmentVariable("KESTREL_KEYRING") != QStringLiteral("off");
 }
 
+// While the keyring keeps the operator waiting (it may be asking for its own password in a window
+// of its own), the operator decides whether to wait on.
+bool KeepWaitingForKeyring() {
+    return prompts().askYesNo(BiText(
+        QStringLiteral("The password keyring has not answered yet: it may be asking for its own "
+                       "password in a window of its own. Wait for it?"),
+        QStringLiteral("Spremnik zaporki još nije odgovorio: možda u svojem prozoru traži svoju "
+                       "zaporku. Čekati ga?")));
+}
+
+// A keyring that refused or did not answer: the password goes into the settings file as plain
+// text only when the operator says so.
+bool PlainTextAllowed(const SavedServer& server, keyring::Outcome outcome, const QString& why) {
+    const QString entry = server.HostEntry();
+    const QString english =
+        outcome == keyring::Outcome::Failed
+            ? QStringLiteral("The password keyring refused to keep the password of %1: %2")
+                  .arg(entry, why)
+            : QStringLiteral("The password keyring did not answer for the password of %1.")
+                  .arg(entry);
+    const QString croatian =
+        outcome == keyring::Outcome::Failed
+            ? QStringLiteral("Spremnik zaporki odbio je spremiti zaporku za %1: %2").arg(entry, why)
+            : QStringLiteral("Spremnik zaporki nije odgovorio za zaporku za %1.").arg(entry);
+    return prompts().askWarningYesNo(BiText(
+        english + QStringLiteral("\n\rKeep it in the settings file as plain text instead? With "
+                                 "No the password is not remembered."),
+        croatian + QStringLiteral("\n\rSpremiti je u datoteku postavki kao običan tekst? Uz Ne "
+                                  "zaporka se ne pamti.")));
+}
+
 // Writes the remembered password of server into the open subkey: to the keyring when one takes
-// it, else as plain text.
-void WriteRememberedPassword(Registry& reg, const SavedServer& server) {
+// it; as plain text, in a file only its owner reads, when there is no keyring at all or the
+// operator allows it; else not at all ("Rememberpwd" = 0). False when the file could not be made
+// private.
+bool WriteRememberedPassword(Registry& reg, const SavedServer& server) {
     if (KeyringInUse()) {
-        const keyring::Outcome outcome = keyring::Write(server.user, server.host, server.password);
+        QString why;
+        const keyring::Outcome outcome =
+            keyring::Write(server.user, server.host, server.password, KeepWaitingForKeyring, &why);
         if (outcome == keyring::Outcome::Done) {
             reg.WriteInteger(kKeyringMark, 1);
             reg.WriteString(QStringLiteral("Password"), QString());
-            return;
+            return true;
         }
         if (outcome == keyring::Outcome::NoKeyring) {
             g_keyringMissing = true;
             g_noticePending = true;
+        } else if (!PlainTextAllowed(server, outcome, why)) {
+            reg.WriteInteger(QStringLiteral("Rememberpwd"), 0);
+            reg.WriteInteger(kKeyringMark, 0);
+            reg.WriteString(QStringLiteral("Password"), QString());
+            return true;
         }
     }
     reg.WriteInteger(kKeyringMark, 0);
+    if (!reg.MakePrivate())
+        return false;
     reg.WriteString(QStringLiteral("Password"), server.password);
+    return true;
 }
 
 // The entry's values but the password, into the open subkey.
@@ -96,7 +141,7 @@ SavedServer SavedServerStore::Read(int i) const {
 QString SavedServerStore::Password(const SavedServer& server) const {
     if (!server.passwordInKeyring)
         return server.password;
-    return keyring::Read(server.user, server.host).value_or(QString());
+    return keyring::Read(server.user, server.host, KeepWaitingForKeyring).value_or(QString());
 }
 
 bool SavedServerStore::TakeKeyringMissingNotice() {
@@ -105,18 +150,20 @@ bool SavedServerStore::TakeKeyringMissingNotice() {
     return pending;
 }
 
-void SavedServerStore::WriteNew(int i, const SavedServer& server) {
+bool SavedServerStore::WriteNew(int i, const SavedServer& server) {
     Registry reg;
     if (reg.KeyExists(ServerKey(i)))
         ForgetKeyringPassword(Read(i));
     reg.DeleteKey(ServerKey(i));
     reg.OpenKey(ServerKey(i), true);
     WriteFields(reg, server);
+    bool ok = true;
     if (server.rememberPassword)
-        WriteRememberedPassword(reg, server);
+        ok = WriteRememberedPassword(reg, server);
+    return reg.Sync() && ok;
 }
 
-void SavedServerStore::Update(int i, const SavedServer& server) {
+bool SavedServerStore::Update(int i, const SavedServer& server) {
     const SavedServer old = Read(i);
     if (old.passwordInKeyring &&
         (!server.rememberPassword || old.user != server.user || old.host != server.host))
@@ -124,20 +171,23 @@ void SavedServerStore::Update(int i, const SavedServer& server) {
     Registry reg;
     reg.OpenKey(ServerKey(i), true);
     WriteFields(reg, server);
+    bool ok = true;
     if (server.rememberPassword) {
-        WriteRememberedPassword(reg, server);
+        ok = WriteRememberedPassword(reg, server);
     } else {
         if (old.passwordInKeyring)
             reg.WriteInteger(kKeyringMark, 0);
         reg.WriteString(QStringLiteral("Password"), QString());
     }
+    return reg.Sync() && ok;
 }
 
 int SavedServerStore::Append(const SavedServer& server) {
     const int n = Count() + 1;
     Registry reg;
     WriteCount(reg, n);
-    WriteNew(n, server);
+    if (!reg.Sync() || !WriteNew(n, server))
+        return 0;
     return n;
 }
 
@@ -151,10 +201,10 @@ int SavedServerStore::Find(const QString& user, const QString& host) const {
     return 0;
 }
 
-void SavedServerStore::Remove(int i) {
+bool SavedServerStore::Remove(int i) {
     const int count = Count();
     if (i < 1 || i > count)
-        return;
+        return true;
     ForgetKeyringPassword(Read(i));
     Registry reg;
     for (int j = i + 1; j <= count; ++j) {
@@ -164,4 +214,5 @@ void SavedServerStore::Remove(int i) {
     }
     reg.DeleteKey(ServerKey(count));
     WriteCount(reg, count - 1);
+    return reg.Sync();
 }

@@ -5,8 +5,8 @@
 #include "shell/app_icon.h"
 #include "shell/command_line.h"
 #include "shell/dm1.h"
-#include "transfer/form1.h"
 #include "shell/query_frm1.h"
+#include "transfer/form1.h"
 #include "ui/prompts.h"
 
 #include <QApplication>

@@ -64,6 +64,15 @@ QString TCheckListBox::CurrentText() const {
     return it ? it->text() : QString();
 }
 
+void TCheckListBox::RemoveTexts(const QStringList& texts) {
+    for (const QString& text : texts)
+        for (int i = 0; i < count(); ++i)
+            if (item(i)->text() == text) {
+                delete takeItem(i);
+                break;
+            }
+}
+
 bool TCheckListBox::RemoveFirstChecked() {
     for (int i = 0; i < count(); ++i)
         if (Checked(i)) {

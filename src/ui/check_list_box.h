@@ -23,6 +23,8 @@ public:
     QString CurrentText() const;
     // Removes the first checked entry; false when none is checked.
     bool RemoveFirstChecked();
+    // Removes the first entry of each text given.
+    void RemoveTexts(const QStringList& texts);
 
 signals:
     void ClickCheck(int row);

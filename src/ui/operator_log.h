@@ -13,7 +13,8 @@
 extern std::function<QString()> operatorLogFile;
 
 // Appends one line for a message shown to the operator. A file over 1 MiB is moved aside to
-// "kestrel.log.1" first. Failing to write the log is not reported.
+// "kestrel.log.1" first. The file is readable by its owner only (0600). Failing to write the log
+// is not reported.
 void WriteOperatorLog(const QString& text);
 
 // The text with passwords masked: quoted values after IDENTIFIED BY and inside PASSWORD(), and
@@ -23,6 +24,10 @@ QString MaskPasswords(const QString& text);
 // A password the program holds (the operator's, a grantor's): never written to the log. Only the
 // masking keeps it, for as long as the program runs; empty texts are ignored.
 void RegisterSecret(const QString& secret);
+
+// Registers the password values of a statement about to be sent, so that a server text quoting
+// the statement, in whatever shape, never brings them into the log.
+void RegisterStatementSecrets(const QString& sql);
 
 // Names the command that runs while the object lives ("Ping1", "ShowDatabases1"); scopes nest.
 class OperatorCommand {

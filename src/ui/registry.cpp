@@ -1,5 +1,9 @@
 #include "ui/registry.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
 Registry::Registry() : settings_(QStringLiteral("Norvane"), QStringLiteral("Quillmark")) {}
 
 QString Registry::Normalise(const QString& subkey) {
@@ -79,4 +83,27 @@ void Registry::WriteAll(const QString& subkey, const QMap<QString, QVariant>& va
     for (auto it = values.begin(); it != values.end(); ++it)
         settings_.setValue(it.key(), it.value());
     settings_.endGroup();
+}
+
+bool Registry::Sync() {
+    settings_.sync();
+    return settings_.status() == QSettings::NoError;
+}
+
+// The file is replaced on each write by one that takes over the rights of the one before, so a
+// file made private stays private.
+bool Registry::MakePrivate() {
+    constexpr QFileDevice::Permissions kOwnerOnly =
+        QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+    const QString path = settings_.fileName();
+    if (settings_.format() != QSettings::NativeFormat || path.isEmpty() ||
+        !path.startsWith(QLatin1Char('/')))
+        return true; // the registry of the platform keeps its own rights
+    if (!QFileInfo::exists(path)) {
+        QDir().mkpath(QFileInfo(path).path());
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Append, kOwnerOnly))
+            return false;
+    }
+    return QFile::permissions(path) == kOwnerOnly || QFile::setPermissions(path, kOwnerOnly);
 }

@@ -32,7 +32,14 @@ public:
     QMap<QString, QVariant> ReadAll(const QString& subkey) const;
     void WriteAll(const QString& subkey, const QMap<QString, QVariant>& values);
 
-    void Sync() { settings_.sync(); }
+    // The file behind the settings (the registry key's name on Windows).
+    QString FileName() const { return settings_.fileName(); }
+    // Writes what changed to the file; false when it could not be written.
+    bool Sync();
+    // Before a password goes into the file: the file becomes readable by its owner only (0600),
+    // created empty when it is missing, so it never holds a password with wider rights. False
+    // when that could not be done.
+    bool MakePrivate();
 
 private:
     static QString Normalise(const QString& subkey);

@@ -1,12 +1,14 @@
 #include "browse_fixture.h"
 
 #include "browse/query_editor.h"
+#include "ui/operator_log.h"
 #include "ui/radio_group.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -313,4 +315,33 @@ TEST_F(QueryEditorTest, ClearClosesTheQueryAndKeepsServerUserPasswordAndMemo) {
     window->close();
     EXPECT_FALSE(Query().Active());
     EXPECT_FALSE(Database().Connected());
+}
+
+// A statement the server refuses is quoted in its error text; the passwords it carries are masked
+// in the operator's log whatever shape they have, taken from the statement that was sent.
+TEST_F(QueryEditorTest, NoPasswordOfARefusedStatementReachesTheLog) {
+    const QStringList statements{
+        QStringLiteral("CREATE USER kt_browse_pw IDENTIFIED WITH mysql_native_password BY "
+                       "'Wv4quoted'"),
+        QStringLiteral("CREATE USER kt_browse_pw IDENTIFIED BY Wv4bare"),
+        QStringLiteral("SET PASSWORD FOR kt_browse_pw = PASSWORD(Wv4call)"),
+        QStringLiteral("CREATE USER kt_browse_pw IDENTIFIED BY 'Wv4open"),
+    };
+    const qint64 before = QFileInfo(operatorLogFile()).size();
+    for (const QString& sql : statements) {
+        SetMemo({sql});
+        window->Runquery1Click();
+    }
+    // Each was refused with a server text that quotes its password.
+    int quoted = 0;
+    for (const QString& text : prompts.shown)
+        quoted += text.contains(QStringLiteral("Wv4")) ? 1 : 0;
+    EXPECT_EQ(quoted, 4) << prompts.shown.join(QLatin1Char('|')).toStdString();
+
+    QFile log(operatorLogFile());
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    log.seek(before);
+    const QString text = QString::fromUtf8(log.readAll());
+    EXPECT_FALSE(text.contains(QStringLiteral("Wv4"))) << text.toStdString();
+    EXPECT_EQ(text.count(QStringLiteral("***")), 4) << text.toStdString();
 }

@@ -2,16 +2,21 @@
 // statements, and the server's own SHOW GRANTS shows what was chosen.
 #include "grants_fixture.h"
 
+#include "data/server_session.h"
 #include "grants/grants_state.h"
 #include "shell/query_frm1.h"
 #include "ui/check_list_box.h"
+#include "ui/language.h"
 
+#include <QAction>
 #include <QLineEdit>
 #include <QPushButton>
 
 using testserver::RootConnection;
 
 namespace {
+
+const QString kPassword = QStringLiteral("p'w\"x\\y");
 
 class CurrentServerTest : public GrantsTest {
 protected:
@@ -27,18 +32,25 @@ protected:
         GrantsTest::TearDown();
         DropTestAccounts(root);
         root.Exec("DROP DATABASE IF EXISTS kt_grants_db");
+        root.Exec("DROP DATABASE IF EXISTS kt_grantsXdb");
+    }
+    // Creates the user with the Userfrm page's step and goes on to the database page.
+    void ReachDatabases(const QString& user) {
+        ReachUserPrivileges(user, kPassword);
+        prompts.yesNo = {true};
+        wizard->BitBtn10->click();
+        ASSERT_EQ(wizard->pageIndex(), TfrmGrants::DBs);
+        prompts.shown.clear();
     }
     RootConnection root;
 };
-
-const QString kPassword = QStringLiteral("p'w\"x\\y");
 
 } // namespace
 
 // The whole road through the main window's "Add user": every page, every step, and a login.
 TEST_F(CurrentServerTest, NewUserGetsExactlyTheCheckedPrivilegesAndLogsIn) {
     TQueryFrm1 window;
-    window.HostList.Add(QStringLiteral("root>127.0.0.1"));
+    window.HostList.Add(QStringLiteral("root>") + QString::fromLatin1(testserver::kHost));
     QStringList databases;
     QStringList tables;
     QStringList columns;
@@ -89,7 +101,8 @@ TEST_F(CurrentServerTest, NewUserGetsExactlyTheCheckedPrivilegesAndLogsIn) {
     EXPECT_TRUE(grants[0].starts_with("GRANT SELECT, SHOW DATABASES, CREATE TEMPORARY TABLES ON "
                                       "*.* TO `kt_grants_e2e`@`%` IDENTIFIED BY PASSWORD"));
     EXPECT_TRUE(grants[0].ends_with("WITH GRANT OPTION"));
-    EXPECT_EQ(grants[1], "GRANT INSERT, DELETE ON `kt_grants_db`.* TO `kt_grants_e2e`@`%`");
+    // The database as picked: its "_" are no wildcards.
+    EXPECT_EQ(grants[1], "GRANT INSERT, DELETE ON `kt\\_grants\\_db`.* TO `kt_grants_e2e`@`%`");
     EXPECT_EQ(grants[2], "GRANT SELECT (`b`), UPDATE, REFERENCES (`b`), ALTER ON "
                          "`kt_grants_db`.`t` TO `kt_grants_e2e`@`%`");
     EXPECT_TRUE(LogsIn(testserver::kHost, "kt_grants_e2e", kPassword.toStdString()));
@@ -184,20 +197,145 @@ TEST_F(CurrentServerTest, StepsWithoutTableColumnOrPrivilegeSaySoAndWriteNothing
     wizard->BitBtn16->click();
     ASSERT_EQ(wizard->pageIndex(), TfrmGrants::Columns);
     EXPECT_EQ(wizard->clbCol->Texts(), QStringList{QStringLiteral("c")});
-    wizard->clbCol->setCurrentRow(-1);
+    // A highlighted column is not a checked one.
+    wizard->clbCol->setCurrentRow(0);
     prompts.shown.clear();
     wizard->BitBtn18->click();
-    wizard->clbCol->setCurrentRow(0);
+    Check(wizard->clbCol, {QStringLiteral("c")});
     wizard->BitBtn18->click();
     EXPECT_EQ(prompts.shown,
               (QStringList{QStringLiteral("No column is selected: there is nothing to write."),
                            QStringLiteral("No privilege is checked: there is nothing to write.")}));
     EXPECT_EQ(Grants(root, "kt_grants_sel").size(), 1u);
 
-    // "< Back" on Columns empties the columns and drops the finished table.
-    Check(wizard->clbTable, {QStringLiteral("t")});
+    // "< Back" on Columns empties the columns; nothing was granted on u, so it stays listed.
     wizard->BitBtn17->click();
     EXPECT_EQ(wizard->pageIndex(), TfrmGrants::Tables);
     EXPECT_TRUE(wizard->clbCol->Texts().isEmpty());
-    EXPECT_EQ(wizard->clbTable->Texts(), QStringList{QStringLiteral("u")});
+    EXPECT_EQ(wizard->clbTable->Texts(), (QStringList{QStringLiteral("t"), QStringLiteral("u")}));
+}
+
+// "_" and "%" in a database name are wildcards of a database-level privilege: a database picked
+// from the list is granted as itself, not as a pattern that also matches kt_grantsXdb.
+TEST_F(CurrentServerTest, ATickedDatabaseMeansThatDatabaseOnly) {
+    root.Exec("CREATE DATABASE kt_grantsXdb");
+    root.Exec("CREATE TABLE kt_grantsXdb.secret (s INT)");
+    ReachDatabases(QStringLiteral("kt_grants_exact"));
+    Check(wizard->clbDB, {QStringLiteral("kt_grants_db")});
+    wizard->BitBtn7->click();
+    Check(wizard->clbDBpriv, {QStringLiteral("Select_priv")});
+    prompts.yesNo = {true};
+    wizard->BitBtn12->click();
+    EXPECT_EQ(Grants(root, "kt_grants_exact").at(1),
+              "GRANT SELECT ON `kt\\_grants\\_db`.* TO `kt_grants_exact`@`%`");
+
+    SessionLogin login;
+    login.host = testserver::kHost;
+    login.user = "kt_grants_exact";
+    login.password = kPassword.toStdString();
+    ServerSession user;
+    ASSERT_TRUE(user.Connect(login));
+    EXPECT_FALSE(user.Run("SELECT * FROM kt_grants_db.t").failed);
+    EXPECT_TRUE(user.Run("SELECT * FROM kt_grantsXdb.secret").failed);
+}
+
+// With no database ticked the wizard asks before it grants on every database, "mysql" included;
+// No stays on the page. Tables are listed and granted within one database only.
+TEST_F(CurrentServerTest, NoTickedDatabaseIsAnExplicitQuestionAboutAllDatabases) {
+    ReachDatabases(QStringLiteral("kt_grants_all"));
+    wizard->clbDB->setCurrentRow(
+        static_cast<int>(wizard->clbDB->Texts().indexOf(QStringLiteral("kt_grants_db"))));
+    prompts.yesNo = {false};
+    wizard->BitBtn7->click();
+    const QString question = QStringLiteral(
+        "No database is checked. Give the new user these privileges on all databases, including "
+        "mysql (which holds the password hashes)?");
+    EXPECT_EQ(prompts.shown, QStringList{question});
+    EXPECT_EQ(wizard->pageIndex(), TfrmGrants::DBs);
+    EXPECT_EQ(Grants(root, "kt_grants_all").size(), 1u);
+
+    prompts.shown.clear();
+    prompts.yesNo = {true, true};
+    wizard->BitBtn7->click();
+    ASSERT_EQ(wizard->pageIndex(), TfrmGrants::HostDBfrm);
+    Check(wizard->clbDBpriv, {QStringLiteral("Select_priv")});
+    wizard->BitBtn13->click();
+    EXPECT_EQ(Grants(root, "kt_grants_all").at(1), "GRANT SELECT ON `%`.* TO `kt_grants_all`@`%`");
+    // The highlighted database is not listed in place of "all databases".
+    EXPECT_EQ(wizard->pageIndex(), TfrmGrants::HostDBfrm);
+    EXPECT_TRUE(wizard->clbTable->Texts().isEmpty());
+    EXPECT_EQ(prompts.shown.last(),
+              QStringLiteral("The privileges go to all databases: tables and columns are granted "
+                             "within one database, so check one on the database page."));
+
+    // The same question in Croatian.
+    QAction english;
+    english.setCheckable(true);
+    english.setChecked(false);
+    setLanguageFlagItem(&english);
+    wizard->BitBtn11->click();
+    prompts.shown.clear();
+    prompts.yesNo = {false};
+    wizard->BitBtn7->click();
+    setLanguageFlagItem(nullptr);
+    EXPECT_EQ(prompts.shown,
+              QStringList{QStringLiteral("Nije označena nijedna baza. Dati novom korisniku ove "
+                                         "privilegije na sve baze, uključujući mysql (u kojoj su "
+                                         "sažeci zaporki)?")});
+}
+
+// The table and column steps grant on the checked entries, not on the highlighted ones, and take
+// out of the lists only what was granted.
+TEST_F(CurrentServerTest, TableAndColumnStepsActOnTheCheckedEntriesOnly) {
+    root.Exec("CREATE TABLE kt_grants_db.v (d INT)");
+    ReachDatabases(QStringLiteral("kt_grants_tick"));
+    Check(wizard->clbDB, {QStringLiteral("kt_grants_db")});
+    wizard->BitBtn7->click();
+    prompts.yesNo = {false};
+    wizard->BitBtn13->click();
+    ASSERT_EQ(wizard->clbTable->Texts(),
+              (QStringList{QStringLiteral("t"), QStringLiteral("u"), QStringLiteral("v")}));
+
+    // u and v checked, t highlighted; v is gone by the time the grant runs.
+    Check(wizard->clbTable, {QStringLiteral("u"), QStringLiteral("v")});
+    wizard->clbTable->setCurrentRow(0);
+    Check(wizard->clbTablepriv, {QStringLiteral("Select")});
+    root.Exec("DROP TABLE kt_grants_db.v");
+    prompts.yesNo = {true};
+    prompts.shown.clear();
+    wizard->BitBtn15->click();
+    EXPECT_EQ(prompts.shown.value(1),
+              QStringLiteral("GRANT SELECT ON `kt_grants_db`.`u` TO 'kt_grants_tick'@'%'\n\r"
+                             "GRANT SELECT ON `kt_grants_db`.`v` TO 'kt_grants_tick'@'%'"));
+    EXPECT_EQ(prompts.shown.last(), QStringLiteral("Failed to set privileges(Tables_priv table)!"));
+    EXPECT_EQ(wizard->clbTable->Texts(), (QStringList{QStringLiteral("t"), QStringLiteral("v")}));
+
+    // Columns are those of the one checked table; two checked tables are refused first.
+    Check(wizard->clbTable, {QStringLiteral("t")});
+    prompts.shown.clear();
+    wizard->BitBtn16->click();
+    EXPECT_EQ(prompts.shown,
+              QStringList{QStringLiteral("Column privileges are granted on one table: check "
+                                         "exactly one table to go on to its columns.")});
+    wizard->clbTable->SetChecked(1, false);
+    prompts.yesNo = {true};
+    wizard->BitBtn16->click();
+    ASSERT_EQ(wizard->pageIndex(), TfrmGrants::Columns);
+    ASSERT_EQ(wizard->clbCol->Texts(), (QStringList{QStringLiteral("a"), QStringLiteral("b")}));
+    Check(wizard->clbCol, {QStringLiteral("a")});
+    wizard->clbCol->setCurrentRow(1);
+    Check(wizard->clbColpriv, {QStringLiteral("Update")});
+    prompts.yesNo = {true};
+    wizard->BitBtn18->click();
+    EXPECT_EQ(wizard->clbCol->Texts(), QStringList{QStringLiteral("b")});
+
+    const std::vector<std::string> grants = Grants(root, "kt_grants_tick");
+    ASSERT_EQ(grants.size(), 3u);
+    EXPECT_EQ(grants[1], "GRANT SELECT ON `kt_grants_db`.`u` TO `kt_grants_tick`@`%`");
+    EXPECT_EQ(grants[2],
+              "GRANT SELECT, UPDATE (`a`) ON `kt_grants_db`.`t` TO `kt_grants_tick`@`%`");
+
+    // Back from the columns: t had something granted and leaves the list.
+    wizard->BitBtn17->click();
+    EXPECT_EQ(wizard->clbTable->Texts(), QStringList{QStringLiteral("v")});
 }

@@ -95,6 +95,8 @@ TEST_F(GrantsTest, GrantCheckRefusesWrongPasswordPlainAccountAndGrantorWithoutGr
     EXPECT_TRUE(prompts.shown[0].startsWith(QStringLiteral("Access denied")))
         << prompts.shown[0].toStdString();
     EXPECT_EQ(prompts.shown[1], QStringLiteral("Grantor aborted!"));
+    // A refused check takes its check mark away.
+    EXPECT_FALSE(wizard->clbHosts->Checked(0));
 
     prompts.shown.clear();
     wizard->clbHosts->SetChecked(0, false);
@@ -107,6 +109,7 @@ TEST_F(GrantsTest, GrantCheckRefusesWrongPasswordPlainAccountAndGrantorWithoutGr
     wizard->clbHosts->SetChecked(0, false);
     CheckServer(QStringLiteral("kt_grants_nogrant"), QStringLiteral("ng"));
     EXPECT_EQ(prompts.shown, QStringList{QStringLiteral("You do not have grant privileges!")});
+    EXPECT_FALSE(wizard->clbHosts->Checked(0));
     EXPECT_FALSE(static_cast<bool>(grantsState().grantor));
     EXPECT_TRUE(wizard->clbUserpriv->Texts().isEmpty());
 
@@ -128,6 +131,7 @@ TEST_F(GrantsTest, EmptyGrantorKeepsFocusAndASecondServerIsRefused) {
     wizard->clbHosts->SetChecked(1, true);
     EXPECT_TRUE(prompts.shown.isEmpty());
     EXPECT_EQ(wizard->focusWidget(), wizard->Grantor);
+    EXPECT_FALSE(wizard->clbHosts->Checked(1)) << "no check ran, so no check mark stays";
     wizard->clbHosts->SetChecked(1, false);
 
     CheckServer();
@@ -142,15 +146,20 @@ TEST_F(GrantsTest, EmptyGrantorKeepsFocusAndASecondServerIsRefused) {
 
 TEST_F(GrantsTest, BackButtonsEmptyWhatTheNextPageReads) {
     ReachUserPrivileges(QStringLiteral("kt_grants_back"), QStringLiteral("x"));
+    const QStringList privileges = wizard->clbUserpriv->Texts();
+    ASSERT_FALSE(privileges.isEmpty());
+    Check(wizard->clbUserpriv, {QStringLiteral("Select_priv")});
     wizard->BitBtn8->click();
     EXPECT_EQ(wizard->pageIndex(), TfrmGrants::ServerGrantor);
-    EXPECT_TRUE(wizard->clbUserpriv->Texts().isEmpty());
-    // Forward again without a new check: an empty privilege list has nothing to write.
+    // Forward again without a new check: the privilege columns and their marks are still there
+    // ("Next >" on the server page reads nothing anew).
     wizard->BitBtn4->click();
+    EXPECT_EQ(wizard->clbUserpriv->Texts(), privileges);
+    EXPECT_EQ(wizard->clbUserpriv->CheckedTexts(), QStringList{QStringLiteral("Select_priv")});
+    prompts.yesNo = {false};
     wizard->BitBtn10->click();
-    EXPECT_EQ(prompts.shown,
-              QStringList{QStringLiteral(
-                  "The USER table offers no privileges: there is nothing to write.")});
+    EXPECT_EQ(prompts.shown, QStringList{QStringLiteral(
+                                 "You are about to insert records in USER table! Proceed?")});
     EXPECT_EQ(wizard->pageIndex(), TfrmGrants::DBs);
     wizard->BitBtn5->click();
     wizard->BitBtn8->click();

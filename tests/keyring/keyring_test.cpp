@@ -5,9 +5,20 @@
 #include "shell/saved_server_store.h"
 #include "ui/registry.h"
 
+#include "support/scripted_prompts.h"
+
 #include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSettings>
+#include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <csignal>
+#include <functional>
+#include <sys/stat.h>
 
 namespace {
 
@@ -138,6 +149,164 @@ TEST(KeyringStore, WithoutAKeyringThePasswordStaysInTheSettingsAndTheOperatorIsT
     EXPECT_TRUE(SavedServerStore::TakeKeyringMissingNotice());
     store.Append(Remembered(QStringLiteral("second")));
     EXPECT_FALSE(SavedServerStore::TakeKeyringMissingNotice());
+    ClearServers();
+}
+
+// The process that owns a name on this private session bus: the keyring daemon the session
+// started for the test.
+qint64 OwnerPid(const QString& name) {
+    QProcess gdbus;
+    gdbus.start(QStringLiteral("gdbus"),
+                {QStringLiteral("call"), QStringLiteral("--session"), QStringLiteral("--dest"),
+                 QStringLiteral("org.freedesktop.DBus"), QStringLiteral("--object-path"),
+                 QStringLiteral("/org/freedesktop/DBus"), QStringLiteral("--method"),
+                 QStringLiteral("org.freedesktop.DBus.GetConnectionUnixProcessID"), name});
+    if (!gdbus.waitForFinished(10000))
+        return 0;
+    const auto match = QRegularExpression(QStringLiteral("uint32 (\\d+)"))
+                           .match(QString::fromUtf8(gdbus.readAllStandardOutput()));
+    return match.hasMatch() ? match.captured(1).toLongLong() : 0;
+}
+
+// Scripted prompts that run a hook when a question is asked, before it is answered.
+class HookedPrompts : public ScriptedPrompts {
+public:
+    std::function<void()> onQuestion;
+    bool askYesNo(const QString& text) override {
+        if (onQuestion)
+            onQuestion();
+        return ScriptedPrompts::askYesNo(text);
+    }
+};
+
+const QString kStillWaiting = QStringLiteral(
+    "The password keyring has not answered yet: it may be asking for its own password in a "
+    "window of its own. Wait for it?");
+
+// A keyring that keeps its answer back (as while it asks the user for its own password) is the
+// same keyring: the operator is asked whether to wait, and the password goes into the keyring
+// once it answers, never into the settings file meanwhile. The daemon is held with SIGSTOP and
+// let go when the question comes.
+class SlowKeyring : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!KeyringExpected())
+            GTEST_SKIP() << "runs in the keyring session";
+        ClearServers();
+        keyring::Read(QStringLiteral("kt_nobody"), QStringLiteral("x")); // the service is up
+        daemon = OwnerPid(QStringLiteral("org.freedesktop.secrets"));
+        ASSERT_GT(daemon, 0);
+    }
+    void TearDown() override {
+        if (daemon > 0)
+            ::kill(static_cast<pid_t>(daemon), SIGCONT);
+        ClearServers();
+    }
+    void Hold() { ::kill(static_cast<pid_t>(daemon), SIGSTOP); }
+    void LetGo() { ::kill(static_cast<pid_t>(daemon), SIGCONT); }
+
+    qint64 daemon = 0;
+    HookedPrompts prompts;
+};
+
+TEST_F(SlowKeyring, IsWaitedForAndKeepsThePassword) {
+    prompts.yesNo = {true};
+    prompts.onQuestion = [this] { LetGo(); };
+    Hold();
+    SavedServerStore store;
+    ASSERT_EQ(store.Append(Remembered(QStringLiteral("waited pw"))), 1);
+    EXPECT_EQ(prompts.shown, QStringList{kStillWaiting});
+    EXPECT_EQ(StoredText(1, QStringLiteral("Password")), QString());
+    EXPECT_EQ(StoredText(1, QStringLiteral("Keyring")), QStringLiteral("1"));
+    EXPECT_EQ(store.Password(store.Read(1)), QStringLiteral("waited pw"));
+    EXPECT_FALSE(SavedServerStore::TakeKeyringMissingNotice());
+
+    // Reading it back waits the same way.
+    prompts.yesNo = {true};
+    Hold();
+    EXPECT_EQ(store.Password(store.Read(1)), QStringLiteral("waited pw"));
+    EXPECT_EQ(prompts.shown, (QStringList{kStillWaiting, kStillWaiting}));
+    keyring::Remove(QStringLiteral("kt_keyring"), QStringLiteral("127.0.0.9"));
+}
+
+TEST_F(SlowKeyring, PlainTextOnlyWhenTheOperatorSaysSo) {
+    // Stop waiting, and no plain text: the password is not remembered anywhere.
+    prompts.yesNo = {false, false};
+    Hold();
+    SavedServerStore store;
+    ASSERT_EQ(store.Append(Remembered(QStringLiteral("not kept"))), 1);
+    ASSERT_EQ(prompts.shown.size(), 2);
+    EXPECT_EQ(prompts.shown[0], kStillWaiting);
+    EXPECT_EQ(prompts.shown[1],
+              QStringLiteral("The password keyring did not answer for the password of "
+                             "kt_keyring>127.0.0.9.\n\rKeep it in the settings file as plain text "
+                             "instead? With No the password is not remembered."));
+    EXPECT_EQ(StoredText(1, QStringLiteral("Password")), QString());
+    EXPECT_EQ(StoredText(1, QStringLiteral("Rememberpwd")), QStringLiteral("0"));
+    // The write the keyring does once it answers is taken back.
+    LetGo();
+    bool gone = false;
+    for (int i = 0; i < 50 && !gone; ++i) {
+        QTest::qWait(100);
+        gone = !keyring::Read(QStringLiteral("kt_keyring"), QStringLiteral("127.0.0.9"));
+    }
+    EXPECT_TRUE(gone);
+
+    // Yes: plain text, in a file only its owner reads.
+    Hold();
+    prompts.shown.clear();
+    prompts.yesNo = {false, true};
+    ASSERT_EQ(store.Append(Remembered(QStringLiteral("plain by consent"))), 2);
+    LetGo();
+    EXPECT_EQ(prompts.shown.size(), 2);
+    EXPECT_EQ(StoredText(2, QStringLiteral("Password")), QStringLiteral("plain by consent"));
+    struct stat st {};
+    ASSERT_EQ(
+        ::stat(QFile::encodeName(
+                   QSettings(QStringLiteral("Norvane"), QStringLiteral("Quillmark")).fileName())
+                   .constData(),
+               &st),
+        0);
+    EXPECT_EQ(st.st_mode & 0777u, 0600u);
+}
+
+// gnome-keyring asking for the password of its locked keyring in a window of its own (gcr's
+// prompter, on the virtual display this run has): the operator is asked whether to wait, and when
+// the prompt ends in a refusal, that is told before anything goes into the settings file.
+TEST(PromptingKeyring, IsWaitedForAndItsRefusalIsTold) {
+    if (qEnvironmentVariable("KESTREL_EXPECT_PROMPT") != QStringLiteral("1"))
+        GTEST_SKIP() << "runs with a keyring that prompts on a display";
+    ClearServers();
+    keyring::Read(QStringLiteral("kt_nobody"), QStringLiteral("x")); // the service is up
+    QProcess lock;
+    lock.start(QStringLiteral("gdbus"),
+               {QStringLiteral("call"), QStringLiteral("--session"), QStringLiteral("--dest"),
+                QStringLiteral("org.freedesktop.secrets"), QStringLiteral("--object-path"),
+                QStringLiteral("/org/freedesktop/secrets"), QStringLiteral("--method"),
+                QStringLiteral("org.freedesktop.Secret.Service.Lock"),
+                QStringLiteral("['/org/freedesktop/secrets/aliases/default']")});
+    ASSERT_TRUE(lock.waitForFinished(10000));
+    ASSERT_EQ(lock.exitCode(), 0) << lock.readAllStandardError().toStdString();
+
+    // The operator waits; meanwhile the keyring's prompt is closed without an answer.
+    HookedPrompts prompts;
+    prompts.onQuestion = [&] {
+        if (prompts.shown.isEmpty()) {
+            const qint64 prompter = OwnerPid(QStringLiteral("org.gnome.keyring.SystemPrompter"));
+            ASSERT_GT(prompter, 0);
+            ::kill(static_cast<pid_t>(prompter), SIGTERM);
+        }
+    };
+    prompts.yesNo = {true, false};
+    SavedServerStore store;
+    ASSERT_EQ(store.Append(Remembered(QStringLiteral("prompted pw"))), 1);
+    ASSERT_EQ(prompts.shown.size(), 2) << prompts.shown.join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(prompts.shown[0], kStillWaiting);
+    EXPECT_TRUE(prompts.shown[1].startsWith(QStringLiteral(
+        "The password keyring refused to keep the password of kt_keyring>127.0.0.9: ")))
+        << prompts.shown[1].toStdString();
+    EXPECT_EQ(StoredText(1, QStringLiteral("Password")), QString());
+    EXPECT_EQ(StoredText(1, QStringLiteral("Rememberpwd")), QStringLiteral("0"));
     ClearServers();
 }
 

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 namespace {
 
 // Replaces the settings file with text, as an operator editing it by hand would.
@@ -127,6 +129,50 @@ TEST_F(SavedServerStoreTest, AHandEditedFileWithGapsAndAnOversizedCount) {
     // A new server goes after the counted ones, gaps or not.
     EXPECT_EQ(store.Append(Server("db4", "root")), 3);
     EXPECT_EQ(store.Read(3).host, "db4");
+}
+
+} // namespace
+
+namespace {
+
+// The rights of a file as the system keeps them (rwx for owner, group, others).
+unsigned Mode(const QString& path) {
+    struct stat st {};
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_mode & 0777u : 0xFFFFu;
+}
+
+TEST_F(SavedServerStoreTest, ASettingsFileHoldingAPasswordIsReadByItsOwnerOnly) {
+    const QString path =
+        QSettings(QStringLiteral("Norvane"), QStringLiteral("Quillmark")).fileName();
+    // A file written before, readable by everybody.
+    WriteSettingsFile("[General]\nLastUser=root\n");
+    ::chmod(QFile::encodeName(path).constData(), 0644);
+    SavedServer s = Server("db1", "root");
+    s.password = "in plain text";
+    s.rememberPassword = true;
+    ASSERT_EQ(store.Append(s), 1);
+    EXPECT_EQ(Mode(path), 0600u);
+    // Later writes replace the file and keep its rights.
+    ASSERT_EQ(store.Append(Server("db2", "ana")), 2);
+    EXPECT_EQ(Mode(path), 0600u);
+    EXPECT_EQ(store.Password(store.Read(1)), "in plain text");
+
+    // A new file is created private before the password goes in.
+    ClearSettings();
+    QFile::remove(path);
+    ASSERT_EQ(store.Append(s), 1);
+    EXPECT_EQ(Mode(path), 0600u);
+}
+
+TEST_F(SavedServerStoreTest, WritesThatFailAreAnswered) {
+    const QString path =
+        QSettings(QStringLiteral("Norvane"), QStringLiteral("Quillmark")).fileName();
+    QFile::remove(path);
+    // A folder where the file should be: nothing can be written there.
+    ASSERT_TRUE(QDir().mkpath(path));
+    EXPECT_EQ(store.Append(Server("db1", "root")), 0);
+    EXPECT_FALSE(store.Update(1, Server("db1", "root")));
+    QDir(path).removeRecursively();
 }
 
 } // namespace

@@ -7,8 +7,11 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSettings>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -138,6 +141,35 @@ TEST_F(SavedServersTest, DuplicatesAndUnacceptedEntriesSaveNothing) {
     w->English1->setChecked(false);
     Add({"db1", "x", "root", "", ""});
     EXPECT_EQ(prompts.shown.last(), "Korisnik/Host kombinacija root>db1 već postoji!");
+}
+
+// A settings file that cannot be written is reported; the server is not said to be added.
+TEST_F(SavedServersTest, ASettingsWriteThatFailsIsReportedNotAdded) {
+    const QString path =
+        QSettings(QStringLiteral("Norvane"), QStringLiteral("Quillmark")).fileName();
+    QFile::remove(path);
+    ASSERT_TRUE(QDir().mkpath(path)); // a folder where the file should be
+    Add({"db1", "", "root", "", ""});
+    QDir(path).removeRecursively();
+    EXPECT_EQ(prompts.shown,
+              QStringList({"ConnectFrm", "The settings file " + path +
+                                             " could not be written: the server list is not "
+                                             "saved."}));
+    EXPECT_FALSE(w->HostList.Contains("root>db1"));
+}
+
+// Closing the window writes its place and the last user; a file that cannot take them is told.
+TEST_F(SavedServersTest, ASettingsWriteAtCloseThatFailsIsReported) {
+    const QString path =
+        QSettings(QStringLiteral("Norvane"), QStringLiteral("Quillmark")).fileName();
+    QFile::remove(path);
+    ASSERT_TRUE(QDir().mkpath(path));
+    w->close();
+    QDir(path).removeRecursively();
+    EXPECT_EQ(prompts.shown,
+              QStringList({"The settings file " + path +
+                           " could not be written: the window's place and the last user are not "
+                           "saved."}));
 }
 
 TEST_F(SavedServersTest, TheCountByteCannotWrap) {

@@ -3,12 +3,15 @@
 #include "support/scripted_prompts.h"
 #include "ui/operator_log.h"
 #include "ui/prompts.h"
+#include "ui/statement_passwords.h"
 
 #include <QDateTime>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -70,6 +73,61 @@ TEST_F(OperatorLogTest, PasswordsAreMasked) {
     prompts().message(QStringLiteral("Access denied for s3cr3t-operator"), PromptIcon::Error);
     ASSERT_EQ(lines().size(), 1);
     EXPECT_FALSE(lines()[0].contains(QStringLiteral("s3cr3t")));
+}
+
+} // namespace
+
+namespace {
+
+TEST(StatementPasswords, TakenFromTheStatementWhateverItsShape) {
+    const auto read = [](const char* sql) { return StatementPasswords(QString::fromUtf8(sql)); };
+    EXPECT_EQ(read("CREATE USER u IDENTIFIED WITH mysql_native_password BY 'pw1'"),
+              QStringList{QStringLiteral("pw1")});
+    EXPECT_EQ(read("create user u identified by pw2;"), QStringList{QStringLiteral("pw2")});
+    EXPECT_EQ(read("SET PASSWORD FOR u@h = PASSWORD(pw3)"), QStringList{QStringLiteral("pw3")});
+    EXPECT_EQ(read("SET PASSWORD = 'pw4'"), QStringList{QStringLiteral("pw4")});
+    EXPECT_EQ(read("ALTER USER u IDENTIFIED BY 'pw5 still open  "),
+              QStringList{QStringLiteral("pw5 still open")});
+    // As written and as the server reads it.
+    EXPECT_EQ(read("GRANT ALL ON *.* TO u IDENTIFIED BY 'it''s\\\\x'"),
+              (QStringList{QStringLiteral("it''s\\\\x"), QStringLiteral("it's\\x")}));
+    EXPECT_EQ(read("CREATE USER a IDENTIFIED VIA ed25519 USING PASSWORD('pw6') OR unix_socket, "
+                   "b IDENTIFIED BY \"pw7\", c IDENTIFIED BY PASSWORD '*HASH'"),
+              (QStringList{QStringLiteral("pw6"), QStringLiteral("pw7"), QStringLiteral("*HASH")}));
+    // Words in quotes and comments are no keywords; no value, no password.
+    EXPECT_TRUE(
+        read("SELECT 'IDENTIFIED BY x' /* PASSWORD(y) */, z -- SET PASSWORD = w").isEmpty());
+    EXPECT_TRUE(read("CREATE USER u IDENTIFIED BY").isEmpty());
+}
+
+TEST_F(OperatorLogTest, ThePasswordsOfAStatementAreMaskedWhereverTheyAppear) {
+    RegisterStatementSecrets(
+        QStringLiteral("CREATE USER u IDENTIFIED WITH plugin BY 'Kq7longpassword'"));
+    RegisterStatementSecrets(QStringLiteral("SET PASSWORD = PASSWORD(Kq7bare)"));
+    EXPECT_EQ(MaskPasswords(QStringLiteral("syntax near 'BY 'Kq7longpassword'' at line 1")),
+              QStringLiteral("syntax near 'BY '***'' at line 1"));
+    EXPECT_EQ(MaskPasswords(QStringLiteral("Unknown column 'Kq7bare' in 'field list'")),
+              QStringLiteral("Unknown column '***' in 'field list'"));
+    // Cut short by the server ("...") or by the length of a shown text.
+    EXPECT_EQ(MaskPasswords(QStringLiteral("near 'BY 'Kq7longp...' at line 1")),
+              QStringLiteral("near 'BY '***...' at line 1"));
+    EXPECT_EQ(MaskPasswords(QStringLiteral("near 'BY 'Kq7lon")), QStringLiteral("near 'BY '***"));
+}
+
+// The rights of a file as the system keeps them (rwx for owner, group, others).
+unsigned Mode(const QString& path) {
+    struct stat st {};
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_mode & 0777u : 0xFFFFu;
+}
+
+TEST_F(OperatorLogTest, OnlyItsOwnerReadsTheLog) {
+    WriteOperatorLog(QStringLiteral("first"));
+    EXPECT_EQ(Mode(operatorLogFile()), 0600u);
+    // A log an earlier version left readable by others is closed at the next line.
+    ::chmod(QFile::encodeName(operatorLogFile()).constData(), 0644);
+    WriteOperatorLog(QStringLiteral("second"));
+    EXPECT_EQ(Mode(operatorLogFile()), 0600u);
+    EXPECT_EQ(lines().size(), 2);
 }
 
 } // namespace
