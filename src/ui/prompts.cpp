@@ -64,6 +64,10 @@ public:
                          const QString& filter) override {
         return QFileDialog::getOpenFileName(parent, caption, dir, filter);
     }
+    QString saveFileName(QWidget* parent, const QString& caption, const QString& dir,
+                         const QString& filter) override {
+        return QFileDialog::getSaveFileName(parent, caption, dir, filter);
+    }
     int runDialog(QDialog& dialog) override { return dialog.exec(); }
     void beep() override { QApplication::beep(); }
     void setCursor(CursorShape shape) override {
@@ -106,6 +110,10 @@ public:
     QString openFileName(QWidget* parent, const QString& caption, const QString& dir,
                          const QString& filter) override {
         return inner->openFileName(parent, caption, dir, filter);
+    }
+    QString saveFileName(QWidget* parent, const QString& caption, const QString& dir,
+                         const QString& filter) override {
+        return inner->saveFileName(parent, caption, dir, filter);
     }
     int runDialog(QDialog& dialog) override { return inner->runDialog(dialog); }
     void beep() override { inner->beep(); }
