@@ -17,6 +17,8 @@ namespace {
 // Widest and narrowest column at creation, in average characters.
 constexpr int kMaxColumnChars = 40;
 constexpr int kMinColumnChars = 4;
+// A blob or geometry column opens wide enough for a summary such as "(LONGBLOB 12.3 KB, PNG image)".
+constexpr int kBlobColumnChars = 32;
 
 } // namespace
 
@@ -162,7 +164,9 @@ void TDBGrid::sizeColumns() {
         const TField& f = ds->Field(i);
         const std::int64_t chars =
             std::max<std::int64_t>(static_cast<std::int64_t>(f.FieldName().size()),
-                                   DisplayChars(f.DataType(), f.Size())) +
+                                   f.DataType() == FieldType::Blob && f.Size() == 0
+                                       ? kBlobColumnChars
+                                       : DisplayChars(f.DataType(), f.Size())) +
             1;
         const int width =
             static_cast<int>(std::clamp<std::int64_t>(chars, kMinColumnChars, kMaxColumnChars)) *

@@ -327,6 +327,12 @@ TEST_F(ValueViewerTest, AReadOnlyResultOffersSavingOnly) {
 
 TEST_F(ValueViewerTest, TheViewerFitsASmallScreen) {
     OpenLive();
+    window_.resize(900, 200);
+    Settle();
+    EXPECT_TRUE(window_.grab().save(QDir::tempPath() + "/kestrel_value_grid.png"));
+    View(At(0, "doc"), [&](TValueViewer& viewer) {
+        EXPECT_TRUE(viewer.grab().save(QDir::tempPath() + "/kestrel_value_viewer_json.png"));
+    });
     View(At(0, "pic"), [&](TValueViewer& viewer) {
         const QString folder = QDir::tempPath();
         EXPECT_TRUE(viewer.grab().save(folder + "/kestrel_value_viewer.png"));
