@@ -546,6 +546,57 @@
     </message>
 </context>
 <context>
+    <name>TValueViewer</name>
+    <message>
+        <source>Value</source>
+        <translation>Value</translation>
+    </message>
+    <message>
+        <source>Text</source>
+        <translation>Text</translation>
+    </message>
+    <message>
+        <source>JSON</source>
+        <translation>JSON</translation>
+    </message>
+    <message>
+        <source>Image</source>
+        <translation>Image</translation>
+    </message>
+    <message>
+        <source>Hex</source>
+        <translation>Hex</translation>
+    </message>
+    <message>
+        <source>Value as text</source>
+        <translation>Value as text</translation>
+    </message>
+    <message>
+        <source>Value as indented JSON</source>
+        <translation>Value as indented JSON</translation>
+    </message>
+    <message>
+        <source>Value as image</source>
+        <translation>Value as image</translation>
+    </message>
+    <message>
+        <source>Value in hexadecimal</source>
+        <translation>Value in hexadecimal</translation>
+    </message>
+    <message>
+        <source>&amp;Load from file...</source>
+        <translation>&amp;Load from file...</translation>
+    </message>
+    <message>
+        <source>&amp;Save to file...</source>
+        <translation>&amp;Save to file...</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
+</context>
+<context>
     <name>TfrmCreatetbl</name>
     <message>
         <source>Create MySQL table</source>

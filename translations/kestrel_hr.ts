@@ -546,6 +546,57 @@
     </message>
 </context>
 <context>
+    <name>TValueViewer</name>
+    <message>
+        <source>Value</source>
+        <translation>Vrijednost</translation>
+    </message>
+    <message>
+        <source>Text</source>
+        <translation>Tekst</translation>
+    </message>
+    <message>
+        <source>JSON</source>
+        <translation>JSON</translation>
+    </message>
+    <message>
+        <source>Image</source>
+        <translation>Slika</translation>
+    </message>
+    <message>
+        <source>Hex</source>
+        <translation>Heksadecimalno</translation>
+    </message>
+    <message>
+        <source>Value as text</source>
+        <translation>Vrijednost kao tekst</translation>
+    </message>
+    <message>
+        <source>Value as indented JSON</source>
+        <translation>Vrijednost kao uvučeni JSON</translation>
+    </message>
+    <message>
+        <source>Value as image</source>
+        <translation>Vrijednost kao slika</translation>
+    </message>
+    <message>
+        <source>Value in hexadecimal</source>
+        <translation>Vrijednost heksadecimalno</translation>
+    </message>
+    <message>
+        <source>&amp;Load from file...</source>
+        <translation>&amp;Učitaj iz datoteke...</translation>
+    </message>
+    <message>
+        <source>&amp;Save to file...</source>
+        <translation>&amp;Spremi u datoteku...</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Zatvori</translation>
+    </message>
+</context>
+<context>
     <name>TfrmCreatetbl</name>
     <message>
         <source>Create MySQL table</source>

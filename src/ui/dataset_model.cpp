@@ -4,6 +4,7 @@
 #include "data/text_utils.h"
 #include "ui/data_errors.h"
 #include "ui/prompts.h"
+#include "ui/value_display.h"
 
 #include <QColor>
 #include <QTimer>
@@ -279,12 +280,9 @@ QVariant TDataSetModel::data(const QModelIndex& index, int role) const {
         if (value.null)
             return role == Qt::DisplayRole ? QStringLiteral("(NULL)") : QString();
         // The editor gets the value exactly as the server has it, the cell its display form.
-        const std::string text = role == Qt::EditRole
-                                     ? ExactText(field.DataType(), field.IsUnsigned(), value)
-                                     : DisplayText(field.DataType(), field.IsUnsigned(), value);
-        if (role == Qt::DisplayRole && text.size() > kMaxDisplayBytes)
-            return QString::fromUtf8(TruncateUtf8(text, kMaxDisplayBytes)) + QChar(0x2026);
-        return QString::fromUtf8(text);
+        if (role == Qt::DisplayRole)
+            return CellDisplayText(field, value, kMaxDisplayBytes);
+        return QString::fromUtf8(ExactText(field.DataType(), field.IsUnsigned(), value));
     } catch (const std::exception&) {
         return {}; // a row that cannot be read paints empty; reading further reports the error
     }
@@ -316,7 +314,7 @@ Qt::ItemFlags TDataSetModel::flags(const QModelIndex& index) const {
         return Qt::NoItemFlags;
     Qt::ItemFlags f = Qt::ItemIsSelectable | Qt::ItemIsEnabled;
     if (dataSet_->CanModify() &&
-        !dataSet_->Field(static_cast<std::size_t>(index.column())).ReadOnly)
+        !dataSet_->Field(static_cast<std::size_t>(index.column())).ReadOnly && textEditable(index))
         f |= Qt::ItemIsEditable;
     return f;
 }
@@ -325,6 +323,9 @@ bool TDataSetModel::setData(const QModelIndex& index, const QVariant& value, int
     if (role != Qt::EditRole || !dataSet_ || !index.isValid() || index.column() >= columnCount())
         return false;
     if (index.row() != currentRow_ && !moveToRow(index.row()))
+        return false;
+    // Binary bytes and geometries are not written from a text (the cell shows only a summary).
+    if (!textEditable(index))
         return false;
     TField& field = dataSet_->Field(static_cast<std::size_t>(index.column()));
     const QString text = value.toString();
@@ -352,6 +353,22 @@ bool TDataSetModel::setData(const QModelIndex& index, const QVariant& value, int
         else
             field.SetAsString(text.toStdString());
     });
+}
+
+ValueView TDataSetModel::cellValue(const QModelIndex& index) const {
+    if (!dataSet_ || !index.isValid() || index.row() >= rowCount() ||
+        index.column() >= columnCount())
+        return {};
+    return valueAt(index.row(), index.column());
+}
+
+bool TDataSetModel::textEditable(const QModelIndex& index) const {
+    try {
+        return EditableAsText(dataSet_->Field(static_cast<std::size_t>(index.column())),
+                              cellValue(index));
+    } catch (const std::exception&) {
+        return true; // a row that cannot be read: editing it reports the error
+    }
 }
 
 bool TDataSetModel::canFetchMore(const QModelIndex& parent) const {

@@ -49,6 +49,9 @@ public:
     // Runs a dataset operation for a control; a failure is shown to the operator (the dataset's
     // text) and loses nothing. Answers whether it succeeded.
     bool perform(const std::function<void()>& operation) { return guarded(operation); }
+    // The value a cell shows (the edited value in the row being edited); valid until rows change.
+    // A row that cannot be read raises.
+    ValueView cellValue(const QModelIndex& index) const;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -75,6 +78,8 @@ private:
     void emitRowChanged(int row);
     ValueView valueAt(int row, int column) const;
     bool editing() const;
+    // Whether the cell editor may write the cell's value from a text.
+    bool textEditable(const QModelIndex& index) const;
     // Runs a dataset operation; a failure is shown to the operator. Answers whether it succeeded.
     bool guarded(const std::function<void()>& operation);
     // The dataset's view row count, or `fallback` when asking raises: the failure is shown to the

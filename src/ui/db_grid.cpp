@@ -1,7 +1,12 @@
 #include "ui/db_grid.h"
 
+#include "ui/prompts.h"
+#include "ui/value_display.h"
+#include "ui/value_viewer.h"
+
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QScrollBar>
 #include <QTimer>
 
@@ -12,6 +17,8 @@ namespace {
 // Widest and narrowest column at creation, in average characters.
 constexpr int kMaxColumnChars = 40;
 constexpr int kMinColumnChars = 4;
+// A blob or geometry column opens wide enough for a summary such as "(LONGBLOB 12.3 KB, PNG image)".
+constexpr int kBlobColumnChars = 32;
 
 } // namespace
 
@@ -106,7 +113,45 @@ void TDBGrid::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        (event->modifiers() & Qt::ControlModifier) && state() != EditingState &&
+        currentIndex().isValid()) {
+        viewValue(currentIndex());
+        event->accept();
+        return;
+    }
     QTableView::keyPressEvent(event);
+}
+
+void TDBGrid::mouseDoubleClickEvent(QMouseEvent* event) {
+    const QModelIndex index = indexAt(event->position().toPoint());
+    if (index.isValid() && event->button() == Qt::LeftButton) {
+        bool viewer = false;
+        try {
+            viewer =
+                OpensInViewer(model_->dataSet()->Field(static_cast<std::size_t>(index.column())),
+                              model_->cellValue(index));
+        } catch (const std::exception&) {
+            // A row that cannot be read: the cell editor reports it.
+        }
+        if (viewer) {
+            viewValue(index);
+            event->accept();
+            return;
+        }
+    }
+    QTableView::mouseDoubleClickEvent(event);
+}
+
+bool TDBGrid::viewValue(const QModelIndex& index) {
+    TDataSet* ds = model_->dataSet();
+    if (!ds || !ds->Active() || !index.isValid() || index.column() >= model_->columnCount())
+        return false;
+    if (index.row() != model_->currentRow() && !model_->moveToRow(index.row()))
+        return false;
+    TValueViewer viewer(ds->Field(static_cast<std::size_t>(index.column())), window());
+    prompts().runDialog(viewer);
+    return true;
 }
 
 void TDBGrid::sizeColumns() {
@@ -119,7 +164,9 @@ void TDBGrid::sizeColumns() {
         const TField& f = ds->Field(i);
         const std::int64_t chars =
             std::max<std::int64_t>(static_cast<std::int64_t>(f.FieldName().size()),
-                                   DisplayChars(f.DataType(), f.Size())) +
+                                   f.DataType() == FieldType::Blob && f.Size() == 0
+                                       ? kBlobColumnChars
+                                       : DisplayChars(f.DataType(), f.Size())) +
             1;
         const int width =
             static_cast<int>(std::clamp<std::int64_t>(chars, kMinColumnChars, kMaxColumnChars)) *

@@ -1,7 +1,9 @@
 // The data grid: a table view of the dataset behind a data source. Its current row and the
 // dataset's current record follow each other both ways; cells are edited through the dataset's
 // edit state. While the dataset has unread rows the grid grows as it is scrolled; Ctrl+End reads
-// them all and goes to the last row, Ctrl+Home goes back to the first.
+// them all and goes to the last row, Ctrl+Home goes back to the first. A double click on a value
+// that a cell cannot show whole (bytes, an image, a geometry, JSON, long text) opens it in the
+// value viewer, and Ctrl+Enter opens any cell's value there.
 #pragma once
 
 #include "ui/data_source.h"
@@ -18,11 +20,15 @@ public:
     TDataSource* dataSource() const { return source_; }
     void setDataSource(TDataSource* source);
     TDataSetModel* dataModel() const { return model_; }
+    // Moves to the cell's row and shows its value in the value viewer (modal); false when the
+    // row could not be made current.
+    bool viewValue(const QModelIndex& index);
 
 protected:
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
     QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
     void bindDataSet();

@@ -80,6 +80,10 @@ public:
                          const QString& filter) override {
         return QFileDialog::getOpenFileName(parent, caption, dir, filter);
     }
+    QString saveFileName(QWidget* parent, const QString& caption, const QString& dir,
+                         const QString& filter) override {
+        return QFileDialog::getSaveFileName(parent, caption, dir, filter);
+    }
     int runDialog(QDialog& dialog) override { return dialog.exec(); }
     void beep() override { QApplication::beep(); }
     void setCursor(CursorShape shape) override {
@@ -122,6 +126,10 @@ public:
     QString openFileName(QWidget* parent, const QString& caption, const QString& dir,
                          const QString& filter) override {
         return inner->openFileName(parent, caption, dir, filter);
+    }
+    QString saveFileName(QWidget* parent, const QString& caption, const QString& dir,
+                         const QString& filter) override {
+        return inner->saveFileName(parent, caption, dir, filter);
     }
     int runDialog(QDialog& dialog) override { return inner->runDialog(dialog); }
     void beep() override { inner->beep(); }

@@ -28,6 +28,9 @@ public:
     // A file-open dialog; empty when cancelled.
     virtual QString openFileName(QWidget* parent, const QString& caption, const QString& dir,
                                  const QString& filter) = 0;
+    // A file-save dialog (it asks before replacing a file); empty when cancelled.
+    virtual QString saveFileName(QWidget* parent, const QString& caption, const QString& dir,
+                                 const QString& filter) = 0;
     // Shows a dialog modally and answers its result code.
     virtual int runDialog(QDialog& dialog) = 0;
     virtual void beep() = 0;

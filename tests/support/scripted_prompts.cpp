@@ -70,6 +70,11 @@ QString ScriptedPrompts::openFileName(QWidget*, const QString& caption, const QS
     return f;
 }
 
+QString ScriptedPrompts::saveFileName(QWidget* parent, const QString& caption, const QString& dir,
+                                      const QString& filter) {
+    return openFileName(parent, caption, dir, filter);
+}
+
 int ScriptedPrompts::runDialog(QDialog& dialog) {
     shown.append(dialog.objectName());
     icons.append(PromptIcon::Information);

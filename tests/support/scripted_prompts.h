@@ -36,6 +36,9 @@ public:
                                  const QString& value) override;
     QString openFileName(QWidget* parent, const QString& caption, const QString& dir,
                          const QString& filter) override;
+    // Recorded and answered like openFileName, from the same queue.
+    QString saveFileName(QWidget* parent, const QString& caption, const QString& dir,
+                         const QString& filter) override;
     int runDialog(QDialog& dialog) override;
     void beep() override { ++beeps; }
     void setCursor(CursorShape shape) override { cursors.append(shape); }

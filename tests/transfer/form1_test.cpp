@@ -396,3 +396,34 @@ TEST_F(TransferWindowTest, TheGridsFollowALongTransferAFewTimesASecondNotEveryRo
     EXPECT_EQ(form_->Label5->text(), "3000/3000");
     EXPECT_EQ(form_->DBGrid1->currentIndex().row(), 2999);
 }
+
+TEST_F(TransferWindowTest, BothGridsShowBytesAndGeometriesReadably) {
+    std::string bytes;
+    for (int i = 0; i < 256; ++i)
+        bytes += static_cast<char>(i);
+    const std::string gif = std::string("GIF89a") + std::string(30, '\x01');
+    sqlite_->Exec("CREATE TABLE s (id INTEGER, data BLOB)");
+    sqlite_->InsertRows("INSERT INTO s VALUES (?, ?)",
+                        {{Int(1), Bytes(bytes)}, {Int(2), Bytes(gif)}});
+    root_.Exec("CREATE TABLE kt_transfer_win (id INT PRIMARY KEY, data LONGBLOB, pt POINT)");
+    root_.Exec("INSERT INTO kt_transfer_win VALUES (1, X'00FF10', ST_GeomFromText('POINT(1 2)'))");
+    OpenWindow();
+    ConnectAndRun("SELECT id, data, pt FROM kt_transfer_win", "SELECT id, data FROM s ORDER BY id");
+    auto cell = [](TDBGrid* grid, int row, int column) {
+        return grid->model()->index(row, column).data().toString();
+    };
+    EXPECT_EQ(cell(form_->DBGrid1, 0, 1), "0x00FF10");
+    EXPECT_EQ(cell(form_->DBGrid1, 0, 2), "POINT(1 2)");
+    EXPECT_EQ(cell(form_->DBGrid2, 0, 1),
+              "(BLOB 256 B) 00 01 02 03 04 05 06 07" + QString(QChar(0x2026)));
+    EXPECT_EQ(cell(form_->DBGrid2, 1, 1), "(BLOB 36 B, GIF image)");
+
+    // The value viewer opens from the source grid as from any grid.
+    prompts_.dialogs.push_back([&](QDialog& dialog) {
+        EXPECT_TRUE(dialog.findChild<QPlainTextEdit*>("memHex")->toPlainText().startsWith(
+            "00000000  00 01 02 03"));
+        dialog.reject();
+    });
+    EXPECT_TRUE(form_->DBGrid2->viewValue(form_->DBGrid2->model()->index(0, 1)));
+    EXPECT_TRUE(prompts_.dialogs.empty());
+}
