@@ -284,3 +284,24 @@ void TMySQLQuery::MasterChanged(bool linkOff) {
     RebuildLinkMatchers();
     ResyncToFirst();
 }
+
+void TMySQLQuery::SetLinkValues(std::vector<FieldValue>& values) const {
+    if (!master_ || links_.empty())
+        return;
+    for (const LinkPair& pair : links_) {
+        const TField* detail = FindField(pair.detail);
+        if (!detail)
+            throw EDatabaseError(IncorrectFieldName(pair.detail));
+        const TField* masterField = master_->FindField(pair.master);
+        if (!masterField)
+            throw EDatabaseError(IncorrectFieldName(pair.master));
+        if (!master_->Active() || master_->IsEmpty() || detail->Index() >= values.size())
+            continue;
+        // The master's value as text, read as the detail field reads a text.
+        values[detail->Index()] =
+            masterField->IsNull()
+                ? FieldValue{}
+                : ValueFromText(detail->DataType(), detail->IsUnsigned(),
+                                CutToFieldSize(masterField->ValueText(), *detail));
+    }
+}
