@@ -275,11 +275,13 @@ void TMySQLQuery::ApplyEntry(const TFieldValues& oldValues, const TFieldValues& 
     }
     if (!transaction_)
         throw EDatabaseError(liveerr::kNoTransaction);
-    if (state == rsModified || state == rsDeleted)
-        CheckKeysKnown(oldValues);
     const auto statements =
         GenerateStatements(analysis_, oldValues, newValues, state,
                            [this](std::string_view v) { return transaction_->SqlLiteral(v); });
+    // Before anything is sent: every row to find has a key the client knows.
+    for (const GeneratedStatement& s : statements)
+        if (s.mustMatch && s.table < Tables().size())
+            CheckKeyKnown(Tables()[s.table], oldValues);
     for (const GeneratedStatement& s : statements) {
         const ExecResult r = transaction_->ExecSQL(s.sql);
         if (s.mustMatch && r.countsKnown && r.matchedRows == 0)
@@ -305,13 +307,12 @@ void TMySQLQuery::ReadBackInsertId(std::size_t position, std::uint64_t insertId)
 // A row's primary key is never NULL on the server: a NULL in the row as the client has it means a
 // new row whose generated key was not reported, and a condition on it would find nothing (or
 // another row).
-void TMySQLQuery::CheckKeysKnown(const TFieldValues& oldValues) const {
-    for (const std::string& table : Tables())
-        for (const std::string& key : analysis_.PrimaryKeyOf(table)) {
-            const int i = oldValues.IndexOf(table + "." + key);
-            if (i >= 0 && oldValues.IsNull(static_cast<std::size_t>(i)))
-                throw EKeyUnknown();
-        }
+void TMySQLQuery::CheckKeyKnown(const std::string& table, const TFieldValues& oldValues) const {
+    for (const std::string& key : analysis_.PrimaryKeyOf(table)) {
+        const int i = oldValues.IndexOf(table + "." + key);
+        if (i >= 0 && oldValues.IsNull(static_cast<std::size_t>(i)))
+            throw EKeyUnknown();
+    }
 }
 
 void TMySQLQuery::ApplyLog() {

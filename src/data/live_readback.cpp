@@ -41,7 +41,7 @@ std::vector<TMySQLQuery::ReadBackKey> TMySQLQuery::ReadBackKeys() const {
                 const TMySQLField* d = Description(Field(f));
                 if (d && d->Table == tables[t] && d->Column == column) {
                     const std::string& qualifier = t < aliases.size() ? aliases[t] : tables[t];
-                    own.push_back({f, qualifier + "." + QuoteNameIfNeeded(column)});
+                    own.push_back({f, qualifier + "." + QuoteNameIfNeeded(column), t == 0});
                     break;
                 }
             }
@@ -72,8 +72,14 @@ std::string TMySQLQuery::ReadBackKeyText(const std::vector<ReadBackKey>& keys, c
         const TField& field = Field(key.field);
         const ValueView v = cache_.Value(row, key.field);
         if (v.null) {
-            known = false;
-            return {};
+            // A joined table without a row here (an outer join); the first table's row must be
+            // known.
+            if (key.first) {
+                known = false;
+                return {};
+            }
+            text += "N";
+            continue;
         }
         std::string part;
         if (KindOf(field.DataType()) == ValueKind::Integer)
@@ -103,8 +109,8 @@ std::string TMySQLQuery::ReadBackCondition(const std::vector<ReadBackKey>& keys,
         cond += r ? " OR (" : "(";
         for (std::size_t k = 0; k < keys.size(); ++k) {
             cond += k ? " AND " : "";
-            cond += keys[k].column + " = " +
-                    ReadBackLiteral(keys[k], cache_.Value(rows[r], keys[k].field));
+            const ValueView v = cache_.Value(rows[r], keys[k].field);
+            cond += keys[k].column + (v.null ? " IS NULL" : " = " + ReadBackLiteral(keys[k], v));
         }
         cond += ")";
     }

@@ -230,7 +230,7 @@ private:
     void FillValues(TFieldValues& out, const std::vector<FieldValue>& values) const;
     std::vector<FieldValue> RowValues(std::size_t position) const;
     void SetGeneratedKeys(std::vector<FieldValue>& values);
-    void CheckKeysKnown(const TFieldValues& oldValues) const;
+    void CheckKeyKnown(const std::string& table, const TFieldValues& oldValues) const;
     // A new row of a detail dataset takes the master's values of the link fields.
     void SetLinkValues(std::vector<FieldValue>& values) const;
 
@@ -238,6 +238,7 @@ private:
     struct ReadBackKey {
         std::size_t field;  // the field holding the key column
         std::string column; // the column as the statement names it (qualifier.column)
+        bool first;         // a key column of the first table
     };
     void ReadBack(const std::vector<std::int64_t>& ids);
     std::vector<ReadBackKey> ReadBackKeys() const;

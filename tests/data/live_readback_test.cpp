@@ -121,6 +121,18 @@ TEST_F(LiveTest, AppliedCachedUpdatesAreReadBackWhateverTheirKeysLookLike) {
     EXPECT_EQ(Text("v"), "1");
 }
 
+TEST_F(LiveTest, AnOuterJoinRowWithoutItsJoinedRowIsWrittenAndReadBack) {
+    Use("CREATE TABLE o (id INT PRIMARY KEY, c_id INT, v VARCHAR(10))");
+    Use("CREATE TABLE c (id INT PRIMARY KEY, name VARCHAR(10))");
+    Use("CREATE TRIGGER o_v BEFORE UPDATE ON o FOR EACH ROW SET NEW.v = CONCAT(NEW.v, '!')");
+    Use("INSERT INTO o VALUES (1, NULL, 'a')");
+    Open("SELECT o.id, o.v, c.id AS cid, c.name FROM o LEFT JOIN c ON c.id = o.c_id");
+    EditRow({{"v", "b"}}); // the customer's key is NULL: no customer row is looked for
+    EXPECT_EQ(Value("SELECT v FROM o"), "b!");
+    EXPECT_EQ(Text("v"), "b!");
+    EXPECT_TRUE(q_.FieldByName("cid").IsNull());
+}
+
 TEST_F(LiveTest, AKeylessRowKeepsTheValuesWritten) {
     // Such a row cannot be found again for sure: the cache keeps the values posted.
     Use("CREATE TABLE kl (a INT, b VARCHAR(10))");
