@@ -2,6 +2,7 @@
 #include "data/mysql_query.h"
 
 #include "data/db_error.h"
+#include "data/live_errors.h"
 #include "data/mysql_database.h"
 #include "data/sql_names.h"
 #include "data/sql_values.h"
@@ -298,10 +299,13 @@ void TMySQLQuery::SetLinkValues(std::vector<FieldValue>& values) const {
         if (!master_->Active() || master_->IsEmpty() || detail->Index() >= values.size())
             continue;
         // The master's value as text, read as the detail field reads a text.
-        values[detail->Index()] =
-            masterField->IsNull()
-                ? FieldValue{}
-                : ValueFromText(detail->DataType(), detail->IsUnsigned(),
-                                CutToFieldSize(masterField->ValueText(), *detail));
+        if (masterField->IsNull()) {
+            values[detail->Index()] = FieldValue{};
+            continue;
+        }
+        const std::string text = CutToFieldSize(masterField->ValueText(), *detail);
+        if (!IsValueText(detail->DataType(), detail->IsUnsigned(), text))
+            throw ENotAValue(detail->FieldName(), text);
+        values[detail->Index()] = ValueFromText(detail->DataType(), detail->IsUnsigned(), text);
     }
 }
