@@ -14,9 +14,13 @@ TMyBlobStream::TMyBlobStream(TField& field, BlobStreamMode mode) : field_(field)
         throw EDatabaseError(liveerr::kNotInsertOrEdit);
     if (mode != BlobStreamMode::Write)
         data_ = std::string(field.Value().text);
+    if (mode != BlobStreamMode::Read)
+        field.DataSet().AddPendingWriter(this);
 }
 
 TMyBlobStream::~TMyBlobStream() {
+    if (mode_ != BlobStreamMode::Read)
+        field_.DataSet().RemovePendingWriter(this);
     try {
         Flush();
     } catch (...) {

@@ -4,21 +4,21 @@
 // which marks the field modified and tells the views.
 #pragma once
 
+#include "data/dataset.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
 
-class TField;
-
 enum class BlobStreamMode { Read, Write, ReadWrite };
 enum class SeekOrigin { Beginning, Current, End };
 
-class TMyBlobStream {
+class TMyBlobStream : public PendingFieldWriter {
 public:
     // Write and read-write modes need the dataset editing or inserting ("Not in Insert or Edit
     // mode"); write mode starts with an empty value.
     TMyBlobStream(TField& field, BlobStreamMode mode);
-    ~TMyBlobStream();
+    ~TMyBlobStream() override;
     TMyBlobStream(const TMyBlobStream&) = delete;
     TMyBlobStream& operator=(const TMyBlobStream&) = delete;
 
@@ -30,8 +30,8 @@ public:
     std::int64_t Seek(std::int64_t offset, SeekOrigin origin);
     std::int64_t Position() const { return static_cast<std::int64_t>(position_); }
     std::int64_t Size() const { return static_cast<std::int64_t>(data_.size()); }
-    // Hands a written value to the field now.
-    void Flush();
+    // Hands a written value to the field now (Post of the dataset does so too).
+    void Flush() override;
 
 private:
     TField& field_;

@@ -226,6 +226,9 @@ void TDataSet::Post() {
     CheckActive();
     if (state_ != DataSetState::Edit && state_ != DataSetState::Insert)
         return;
+    // Bytes still in an open blob stream belong to this post.
+    for (PendingFieldWriter* writer : std::vector<PendingFieldWriter*>(writers_))
+        writer->Flush();
     // A failing write raises here and leaves the state and the edited values as they are.
     InternalPost(state_ == DataSetState::Insert, appending_, editValues_);
     editValues_.clear();
@@ -233,6 +236,10 @@ void TDataSet::Post() {
     state_ = DataSetState::Browse;
     Notify(DataEvent::StateChanged);
     Notify(DataEvent::DataSetChanged);
+}
+
+void TDataSet::RemovePendingWriter(PendingFieldWriter* writer) {
+    writers_.erase(std::remove(writers_.begin(), writers_.end(), writer), writers_.end());
 }
 
 void TDataSet::Cancel() {

@@ -35,6 +35,14 @@ public:
 
 using Bookmark = std::int64_t;
 
+// Holds written bytes of a field of the row being edited that the field does not have yet (an open
+// blob stream); Post hands them to the field before it writes the row.
+class PendingFieldWriter {
+public:
+    virtual ~PendingFieldWriter() = default;
+    virtual void Flush() = 0;
+};
+
 class TDataSet {
 public:
     TDataSet() = default;
@@ -109,6 +117,10 @@ public:
     void AddObserver(DataSetObserver* observer);
     void RemoveObserver(DataSetObserver* observer);
 
+    // Writers whose bytes Post takes in first.
+    void AddPendingWriter(PendingFieldWriter* writer) { writers_.push_back(writer); }
+    void RemovePendingWriter(PendingFieldWriter* writer);
+
     // Used by the fields.
     ValueView CurrentFieldValue(const TField& field);
     void SetFieldValue(TField& field, FieldValue value);
@@ -155,6 +167,7 @@ private:
     bool bof_ = true;
     bool eof_ = true;
     std::vector<DataSetObserver*> observers_;
+    std::vector<PendingFieldWriter*> writers_;
 };
 
 // Moves an observer from the dataset it watches (`watched`, may be null) to `next` (may be null)

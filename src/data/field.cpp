@@ -77,6 +77,9 @@ int TField::CompareWithText(std::string_view text) const {
 }
 
 void TField::SetAsString(std::string_view text) {
+    // A number column takes a number, never a 0 in place of a text it cannot read.
+    if (!IsValueText(type_, unsigned_, text))
+        throw ENotAValue(name_, std::string(text));
     FieldValue value;
     try {
         value = ValueFromText(type_, unsigned_, CutToFieldSize(text, *this));

@@ -1,6 +1,7 @@
 #include "data/field_value.h"
 
 #include <charconv>
+#include <cmath>
 #include <cstring>
 
 std::string_view TrimBlanks(std::string_view s) {
@@ -79,6 +80,36 @@ std::uint64_t ParseUnsigned(std::string_view text) {
 double ParseFloat(std::string_view text) {
     double v = 0;
     return ParseWhole(text, v) ? v : 0;
+}
+
+bool IsValueText(FieldType type, bool isUnsigned, std::string_view text) {
+    switch (KindOf(type)) {
+    case ValueKind::Integer: {
+        if (isUnsigned) {
+            std::uint64_t u = 0;
+            return ParseWhole(text, u);
+        }
+        std::int64_t i = 0;
+        return ParseWhole(text, i);
+    }
+    case ValueKind::Float: {
+        // from_chars also reads "inf", "nan" and overflows to an error: only finite numbers pass.
+        const std::string_view t = TrimBlanks(text);
+        for (char c : t)
+            if (!((c >= '0' && c <= '9') || c == '.' || c == '-' || c == '+' || c == 'e' ||
+                  c == 'E'))
+                return false;
+        double d = 0;
+        return ParseWhole(text, d) && std::isfinite(d);
+    }
+    case ValueKind::Decimal: {
+        bool negative = false;
+        std::string_view whole, fraction;
+        return SplitDecimal(text, negative, whole, fraction);
+    }
+    default:
+        return true;
+    }
 }
 
 FieldValue ValueFromText(FieldType type, bool isUnsigned, std::string_view text) {

@@ -33,10 +33,16 @@ struct FieldValue {
     static FieldValue From(const ValueView& v) { return {v.null, v.i, v.d, std::string(v.text)}; }
 };
 
-// The value a text gives a field of the type: integers 0 and floats 0 when the text is not a
-// number (a number keeps its text), booleans true when the text starts with Y or y, every other
-// type the text as it is.
+// The value a text gives a field of the type: a number keeps its text, booleans are true when the
+// text starts with Y or y, every other type the text as it is. A text that IsValueText refuses
+// gives 0 here: callers that take an operator's text check it first (TField::SetAsString).
 FieldValue ValueFromText(FieldType type, bool isUnsigned, std::string_view text);
+
+// True when the text is exactly a value of a field of the type: integers are optional sign and
+// digits within the type's range (no fraction, no exponent, no minus for an unsigned field),
+// floats a finite number with a full stop as decimal point, DECIMAL a plain decimal number (sign,
+// digits, full stop, digits); blanks at either end are allowed. Every other type takes any text.
+bool IsValueText(FieldType type, bool isUnsigned, std::string_view text);
 
 // Integer parsing shared with the row cache: the whole text must be a number, else 0.
 std::int64_t ParseInteger(std::string_view text);

@@ -81,6 +81,7 @@ void TMySQLQuery::InternalInitRecord(std::vector<FieldValue>& values) {
         if (!field.DefaultExpression.empty() || d->KeyKind != 0 || !d->Nullable)
             values[f] = DefaultFromText(field, field.DefaultExpression);
     }
+    SetLinkValues(values);
 }
 
 void TMySQLQuery::InternalPost(bool inserting, bool appending, std::vector<FieldValue>& edited) {
@@ -277,6 +278,10 @@ void TMySQLQuery::ApplyEntry(const TFieldValues& oldValues, const TFieldValues& 
     const auto statements =
         GenerateStatements(analysis_, oldValues, newValues, state,
                            [this](std::string_view v) { return transaction_->SqlLiteral(v); });
+    // Before anything is sent: every row to find has a key the client knows.
+    for (const GeneratedStatement& s : statements)
+        if (s.mustMatch && s.table < Tables().size())
+            CheckKeyKnown(Tables()[s.table], oldValues);
     for (const GeneratedStatement& s : statements) {
         const ExecResult r = transaction_->ExecSQL(s.sql);
         if (s.mustMatch && r.countsKnown && r.matchedRows == 0)
@@ -287,8 +292,7 @@ void TMySQLQuery::ApplyEntry(const TFieldValues& oldValues, const TFieldValues& 
 }
 
 void TMySQLQuery::ReadBackInsertId(std::size_t position, std::uint64_t insertId) {
-    if (insertId == 0 || UseGen || !transaction_ || transaction_->ThroughTransactServer() ||
-        Tables().empty())
+    if (insertId == 0 || UseGen || !transaction_ || Tables().empty())
         return;
     TField* field = FindField(analysis_.AutoIncrementAlias(Tables().front()));
     if (!field)
@@ -300,9 +304,44 @@ void TMySQLQuery::ReadBackInsertId(std::size_t position, std::uint64_t insertId)
     cache_.Replace(position, cache_.Build(values, row->recNo, row->id, row->state));
 }
 
+// A row's primary key is never NULL on the server: a NULL in the row as the client has it means a
+// new row whose generated key was not reported, and a condition on it would find nothing (or
+// another row).
+void TMySQLQuery::CheckKeyKnown(const std::string& table, const TFieldValues& oldValues) const {
+    for (const std::string& key : analysis_.PrimaryKeyOf(table)) {
+        const int i = oldValues.IndexOf(table + "." + key);
+        if (i >= 0 && oldValues.IsNull(static_cast<std::size_t>(i)))
+            throw EKeyUnknown();
+    }
+}
+
 void TMySQLQuery::ApplyLog() {
     if (!RequestLive)
         return;
+    // Rows written are read back at the end (also when a later change fails), in blocks.
+    struct ReadBackWritten {
+        TMySQLQuery& q;
+        std::vector<std::int64_t> ids;
+        void Run() {
+            std::vector<std::int64_t> done;
+            done.swap(ids);
+            q.ReadBack(done);
+        }
+    } written{*this, {}};
+    try {
+        ApplyLogEntries(written.ids);
+    } catch (...) {
+        try {
+            written.Run();
+        } catch (...) {
+            // The failure of the write is the one to report.
+        }
+        throw;
+    }
+    written.Run();
+}
+
+void TMySQLQuery::ApplyLogEntries(std::vector<std::int64_t>& written) {
     TFieldValues oldValues, newValues;
     // Deleted rows leave the cache once the log is through (or the apply ends).
     struct Compact {
@@ -323,6 +362,7 @@ void TMySQLQuery::ApplyLog() {
         FillValues(oldValues, log_[e].values);
         FillValues(newValues, RowValues(at));
         std::uint64_t insertId = 0;
+        bool abandoned = false;
         for (;;) {
             try {
                 ApplyEntry(oldValues, newValues, state, insertId);
@@ -343,13 +383,17 @@ void TMySQLQuery::ApplyLog() {
                 }
                 if (action == uaRetry)
                     continue;
-                if (action == uaAbort)
+                if (action == uaAbort) {
+                    abandoned = true;
                     break;
+                }
                 throw;
             }
         }
         if (IsInserted(state))
             ReadBackInsertId(at, insertId);
+        if (state != rsDeleted && !OnApplyUpdates && !abandoned)
+            written.push_back(log_[e].id);
         log_[e].state = rsUnmodified;
         CachedRow* row = cache_.Block(at);
         if (row->state == rsDeleted)

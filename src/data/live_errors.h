@@ -3,6 +3,9 @@
 
 #include "data/db_error.h"
 
+#include <string>
+#include <utility>
+
 namespace liveerr {
 inline constexpr const char* kNoTransaction = "Component Transaction nod defined";
 inline constexpr const char* kInternalAddRecord = "Internal error in InternalAddRecord";
@@ -12,6 +15,16 @@ inline constexpr const char* kRowChanged =
     "The row was changed or deleted by another user; nothing was written";
 inline constexpr const char* kRowChangedCroatian =
     "Redak je promijenio ili obrisao drugi korisnik; ništa nije zapisano";
+// A text that is not a value of a number column: %1 the column, %2 the text.
+inline constexpr const char* kNotAValue = "\"%2\" is not a value of the column %1; nothing was set";
+inline constexpr const char* kNotAValueCroatian =
+    "\"%2\" nije vrijednost stupca %1; ništa nije postavljeno";
+// An UPDATE or DELETE of a row whose key the client does not know (a new row whose generated key
+// the carrier did not report).
+inline constexpr const char* kKeyUnknown =
+    "The key of this row is not known; refresh the rows before changing it";
+inline constexpr const char* kKeyUnknownCroatian =
+    "Ključ ovog retka nije poznat; osvježite retke prije nego što ga promijenite";
 } // namespace liveerr
 
 // An UPDATE or DELETE of one row found no row on the server: another connection changed or
@@ -19,4 +32,36 @@ inline constexpr const char* kRowChangedCroatian =
 class ERowChanged : public EDatabaseError {
 public:
     ERowChanged() : EDatabaseError(liveerr::kRowChanged) {}
+};
+
+// A text set into a number field that is not exactly a value of its column (12.5 or abc into an
+// integer, 1,5 into a float). Nothing is set; the operator's text can be kept and corrected.
+class ENotAValue : public EDatabaseError {
+public:
+    ENotAValue(std::string column, std::string text)
+        : EDatabaseError(Compose(liveerr::kNotAValue, column, text)), column_(std::move(column)),
+          text_(std::move(text)) {}
+    const std::string& Column() const { return column_; }
+    const std::string& Text() const { return text_; }
+    // The message with the column and the text put in.
+    static std::string Compose(std::string pattern, const std::string& column,
+                               const std::string& text) {
+        for (auto [mark, value] :
+             {std::pair<const char*, const std::string*>{"%1", &column}, {"%2", &text}}) {
+            const std::size_t at = pattern.find(mark);
+            if (at != std::string::npos)
+                pattern.replace(at, 2, *value);
+        }
+        return pattern;
+    }
+
+private:
+    std::string column_;
+    std::string text_;
+};
+
+// An UPDATE or DELETE would have to find its row by a key the client does not know.
+class EKeyUnknown : public EDatabaseError {
+public:
+    EKeyUnknown() : EDatabaseError(liveerr::kKeyUnknown) {}
 };

@@ -235,12 +235,32 @@ private:
     void DeleteRow();
     void WriteNow(const std::function<void()>& restore);
     void ApplyLog();
+    void ApplyLogEntries(std::vector<std::int64_t>& written);
     void ApplyEntry(const TFieldValues& oldValues, const TFieldValues& newValues,
                     std::uint8_t state, std::uint64_t& insertId);
     void ReadBackInsertId(std::size_t position, std::uint64_t insertId);
     void FillValues(TFieldValues& out, const std::vector<FieldValue>& values) const;
     std::vector<FieldValue> RowValues(std::size_t position) const;
     void SetGeneratedKeys(std::vector<FieldValue>& values);
+    void CheckKeyKnown(const std::string& table, const TFieldValues& oldValues) const;
+    // A new row of a detail dataset takes the master's values of the link fields.
+    void SetLinkValues(std::vector<FieldValue>& values) const;
+
+    // Reading written rows back (live_readback.cpp).
+    struct ReadBackKey {
+        std::size_t field;  // the field holding the key column
+        std::string column; // the column as the statement names it (qualifier.column)
+        bool first;         // a key column of the first table
+    };
+    void ReadBack(const std::vector<std::int64_t>& ids);
+    std::vector<ReadBackKey> ReadBackKeys() const;
+    std::string ReadBackLiteral(const ReadBackKey& key, const ValueView& value) const;
+    std::string ReadBackKeyText(const std::vector<ReadBackKey>& keys, const CachedRow* row,
+                                bool& known) const;
+    std::string ReadBackCondition(const std::vector<ReadBackKey>& keys,
+                                  const std::vector<const CachedRow*>& rows) const;
+    std::vector<CachedRow*> ReadBackRows(const std::string& condition);
+    void PutReadBackRow(std::size_t position, CachedRow* read);
     std::int64_t PositionOfId(std::int64_t id) const;
     void RemoveRows(std::vector<std::size_t> positions);
     void SettleCursor(std::int64_t from);

@@ -2,6 +2,7 @@
 #include "data/mysql_query.h"
 
 #include "data/db_error.h"
+#include "data/live_errors.h"
 #include "data/mysql_database.h"
 #include "data/sql_names.h"
 #include "data/sql_values.h"
@@ -305,4 +306,28 @@ void TMySQLQuery::MasterChanged(bool linkOff) {
     }
     RebuildLinkMatchers();
     ResyncToFirst();
+}
+
+void TMySQLQuery::SetLinkValues(std::vector<FieldValue>& values) const {
+    if (!master_ || links_.empty())
+        return;
+    for (const LinkPair& pair : links_) {
+        const TField* detail = FindField(pair.detail);
+        if (!detail)
+            throw EDatabaseError(IncorrectFieldName(pair.detail));
+        const TField* masterField = master_->FindField(pair.master);
+        if (!masterField)
+            throw EDatabaseError(IncorrectFieldName(pair.master));
+        if (!master_->Active() || master_->IsEmpty() || detail->Index() >= values.size())
+            continue;
+        // The master's value as text, read as the detail field reads a text.
+        if (masterField->IsNull()) {
+            values[detail->Index()] = FieldValue{};
+            continue;
+        }
+        const std::string text = CutToFieldSize(masterField->ValueText(), *detail);
+        if (!IsValueText(detail->DataType(), detail->IsUnsigned(), text))
+            throw ENotAValue(detail->FieldName(), text);
+        values[detail->Index()] = ValueFromText(detail->DataType(), detail->IsUnsigned(), text);
+    }
 }

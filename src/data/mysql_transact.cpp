@@ -3,6 +3,7 @@
 #include "data/db_error.h"
 #include "data/mysql_database.h"
 #include "data/sql_values.h"
+#include "data/transact_dialogue.h"
 
 TMySQLTransact::TMySQLTransact() = default;
 
@@ -60,9 +61,11 @@ ExecResult TMySQLTransact::ExecSQL(const std::string& statement) {
         if (!connect_.HasSocket())
             throw EDatabaseError(transacterr::kNoTransactServer);
         RunOnTransactServer(statement);
+        // A transact-server that counts answers the rows matched and the insert id.
+        const ExecResult result = CountsOfAnswer(connect_.Answer());
         if (AutoCommit)
             RunOnTransactServer("COMMIT");
-        return {};
+        return result;
     }
     if (!database_)
         throw EDatabaseError(transacterr::kNoDatabaseForStatement);

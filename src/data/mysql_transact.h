@@ -40,12 +40,15 @@ public:
     bool Connected() const override { return active_ && (!UseTransServer || connect_.HasSocket()); }
     // Ends the transact-server connection when one is open; the database stays connected.
     void Disconnect();
-    // Runs one statement that answers no rows; raises EDatabaseError when it fails. Straight to
-    // the database it answers the rows matched and the insert id.
+    // Runs one statement that answers no rows; raises EDatabaseError when it fails. Answers the
+    // rows matched and the insert id: straight from the database, or from a transact-server that
+    // counts ("OK matched=N insert_id=M"); a bare "OK" leaves them unknown.
     ExecResult ExecSQL(const std::string& statement) override;
     // Quoted for the database's session; a transact-server's sessions escape with backslashes.
     std::string SqlLiteral(std::string_view value) const override;
     bool ThroughTransactServer() const override { return UseTransServer; }
+    // A transact-server's session commits only with AutoCommit (or an explicit COMMIT).
+    bool WritesVisibleAtOnce() const override { return !UseTransServer || AutoCommit; }
 
     TDirTrSQLConnect& TransactConnect() { return connect_; }
     TDirTrSqlQuery& TransactQuery() { return query_; }

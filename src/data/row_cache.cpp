@@ -146,6 +146,14 @@ CachedRow* RowCache::AppendFromTexts(const char* const* texts, const unsigned lo
     return row;
 }
 
+CachedRow* RowCache::BuildFromTexts(const char* const* texts, const unsigned long* lengths,
+                                    const int* columnOfField, std::int64_t recNo, std::int64_t id,
+                                    std::uint8_t state) {
+    CachedRow* row = MakeBlock(texts, lengths, columnOfField, recNo, id);
+    row->state = state;
+    return row;
+}
+
 void RowCache::Append(CachedRow* row) {
     if (count_ == rows_.size())
         rows_.push_back(row);

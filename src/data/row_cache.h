@@ -82,6 +82,11 @@ public:
     // A row block built from values, not yet placed (for posted edits and new rows).
     CachedRow* Build(const std::vector<FieldValue>& values, std::int64_t recNo, std::int64_t id,
                      std::uint8_t state);
+    // A row block converted from client texts (as AppendFromTexts), not yet placed (for rows
+    // read back after a write).
+    CachedRow* BuildFromTexts(const char* const* texts, const unsigned long* lengths,
+                              const int* columnOfField, std::int64_t recNo, std::int64_t id,
+                              std::uint8_t state);
     // Places a block after the cached rows (ahead of any waiting ones).
     void Append(CachedRow* row);
     void Replace(std::size_t i, CachedRow* row) { rows_[i] = row; }

@@ -1,5 +1,7 @@
 #include "data/transact_dialogue.h"
 
+#include <charconv>
+
 namespace {
 
 bool EndsWith(std::string_view text, std::string_view end) {
@@ -23,6 +25,49 @@ bool ReadUntil(TInetSocket& socket, std::string& answer, std::size_t limit, Comp
 
 bool IsOkAnswer(std::string_view answer) {
     return answer.starts_with("OK");
+}
+
+ExecResult CountsOfAnswer(std::string_view answer) {
+    ExecResult r;
+    if (!IsOkAnswer(answer))
+        return r;
+    answer.remove_prefix(2);
+    bool matched = false, insertId = false;
+    // Words name=value separated by blanks; unknown words are passed over.
+    while (!answer.empty()) {
+        while (!answer.empty() && (answer.front() == ' ' || answer.front() == '\t'))
+            answer.remove_prefix(1);
+        std::size_t end = 0;
+        while (end < answer.size() && answer[end] != ' ' && answer[end] != '\t' &&
+               answer[end] != '\r' && answer[end] != '\n')
+            ++end;
+        const std::string_view word = answer.substr(0, end);
+        answer.remove_prefix(end);
+        if (end == 0) {
+            if (!answer.empty())
+                answer.remove_prefix(1); // a line end
+            continue;
+        }
+        const std::size_t eq = word.find('=');
+        if (eq == std::string_view::npos)
+            continue;
+        const std::string_view name = word.substr(0, eq), value = word.substr(eq + 1);
+        std::uint64_t number = 0;
+        const auto [p, ec] = std::from_chars(value.data(), value.data() + value.size(), number);
+        if (ec != std::errc() || p != value.data() + value.size())
+            continue;
+        if (name == "matched") {
+            r.matchedRows = number;
+            matched = true;
+        } else if (name == "insert_id") {
+            r.insertId = number;
+            insertId = true;
+        }
+    }
+    r.countsKnown = matched && insertId;
+    if (!r.countsKnown)
+        r = {};
+    return r;
 }
 
 bool FitsOnOneLine(std::string_view text) {

@@ -1,10 +1,11 @@
 // The client side of the transact-server dialogue: reading whole answers, the login, and one
 // command exchange. The server prompts "login: " and "password: ", answers the two bytes line feed
 // and carriage return after an accepted password, and answers every command line with one line:
-// "OK" or an error text.
+// "OK" or an error text. A statement's "OK" may go on with " matched=N insert_id=M".
 #pragma once
 
 #include "data/inet_socket.h"
+#include "data/transaction_link.h"
 
 #include <string>
 #include <string_view>
@@ -32,6 +33,10 @@ struct TransactAnswer {
 
 // True when an answer reports success: its first two characters are "OK".
 bool IsOkAnswer(std::string_view answer);
+// What a success answer tells of a statement: "OK matched=N insert_id=M" gives the rows the
+// statement matched and the generated auto-increment value; a bare "OK" (a transact-server that
+// does not count) leaves countsKnown false.
+ExecResult CountsOfAnswer(std::string_view answer);
 
 // Reads until the text ends with prompt or with a line feed (a greeting line), or the limit.
 TransactAnswer ReadPromptAnswer(TInetSocket& socket, std::string_view prompt);

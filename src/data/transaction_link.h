@@ -9,7 +9,8 @@
 struct ExecResult {
     std::uint64_t matchedRows = 0; // rows the statement found (an UPDATE counts unchanged rows too)
     std::uint64_t insertId = 0;    // the value an INSERT generated for an auto-increment column
-    bool countsKnown = false;      // false where the carrier cannot tell (a transact-server)
+    bool countsKnown = false;      // false where the carrier cannot tell (a transact-server that
+                                   // answers a bare "OK")
 };
 
 class TransactionLink {
@@ -21,6 +22,9 @@ public:
     virtual ExecResult ExecSQL(const std::string& statement) = 0;
     // A value as a literal that means that value in the session the statements run in.
     virtual std::string SqlLiteral(std::string_view value) const = 0;
-    // True when statements go through a transact-server (no insert id, no counts).
+    // True when statements go through a transact-server (counts only from one that sends them).
     virtual bool ThroughTransactServer() const { return false; }
+    // True when a row written is visible at once to other connections of the same login (the
+    // carrier commits each statement), so it can be read back there.
+    virtual bool WritesVisibleAtOnce() const { return true; }
 };

@@ -7,5 +7,12 @@ QString DataErrorText(const std::exception& error) {
     if (dynamic_cast<const ERowChanged*>(&error))
         return BiText(QString::fromUtf8(liveerr::kRowChanged),
                       QString::fromUtf8(liveerr::kRowChangedCroatian));
+    if (const auto* e = dynamic_cast<const ENotAValue*>(&error))
+        return BiText(QString::fromUtf8(liveerr::kNotAValue),
+                      QString::fromUtf8(liveerr::kNotAValueCroatian))
+            .arg(QString::fromStdString(e->Column()), QString::fromStdString(e->Text()));
+    if (dynamic_cast<const EKeyUnknown*>(&error))
+        return BiText(QString::fromUtf8(liveerr::kKeyUnknown),
+                      QString::fromUtf8(liveerr::kKeyUnknownCroatian));
     return QString::fromUtf8(error.what());
 }

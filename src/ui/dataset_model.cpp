@@ -1,6 +1,7 @@
 #include "ui/dataset_model.h"
 
 #include "data/db_error.h"
+#include "data/live_errors.h"
 #include "data/text_utils.h"
 #include "ui/data_errors.h"
 #include "ui/prompts.h"
@@ -345,14 +346,24 @@ bool TDataSetModel::setData(const QModelIndex& index, const QVariant& value, int
         if (unchanged)
             return true;
     }
-    return guarded([&] {
+    bool refused = false;
+    const bool set = guarded([&] {
         if (!editing())
             dataSet_->Edit();
-        if (toNull)
+        if (toNull) {
             field.Clear();
-        else
+            return;
+        }
+        try {
             field.SetAsString(text.toStdString());
+        } catch (const ENotAValue&) {
+            refused = true;
+            throw;
+        }
     });
+    if (refused)
+        emit valueRefused(index, text);
+    return set;
 }
 
 ValueView TDataSetModel::cellValue(const QModelIndex& index) const {

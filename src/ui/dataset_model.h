@@ -66,6 +66,9 @@ public:
 signals:
     // The dataset's current record is shown in another row now (-1: none).
     void currentRowChanged(int row);
+    // A cell's text was refused as a value of its column (after the message was shown); the
+    // view may offer the text again for correction.
+    void valueRefused(const QModelIndex& index, const QString& text);
 
 private:
     void DataSetEvent(TDataSet& dataSet, DataEvent event, TField* field) override;

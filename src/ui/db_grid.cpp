@@ -6,8 +6,11 @@
 
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMouseEvent>
+#include <QPersistentModelIndex>
 #include <QScrollBar>
+#include <QStyledItemDelegate>
 #include <QTimer>
 
 #include <algorithm>
@@ -20,6 +23,30 @@ constexpr int kMinColumnChars = 4;
 // A blob or geometry column opens wide enough for a summary such as "(LONGBLOB 12.3 KB, PNG image)".
 constexpr int kBlobColumnChars = 32;
 
+// Opens a cell's editor with a text given beforehand (the operator's refused text) instead of the
+// cell's value, once.
+class RetypeDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void Offer(const QModelIndex& index, const QString& text) {
+        index_ = index;
+        text_ = text;
+    }
+    void setEditorData(QWidget* editor, const QModelIndex& index) const override {
+        auto* line = qobject_cast<QLineEdit*>(editor);
+        if (line && index_.isValid() && index == index_) {
+            line->setText(text_);
+            index_ = QPersistentModelIndex();
+            return;
+        }
+        QStyledItemDelegate::setEditorData(editor, index);
+    }
+
+private:
+    mutable QPersistentModelIndex index_;
+    QString text_;
+};
+
 } // namespace
 
 TDBGrid::TDBGrid(QWidget* parent) : QTableView(parent), model_(new TDataSetModel(this)) {
@@ -29,6 +56,20 @@ TDBGrid::TDBGrid(QWidget* parent) : QTableView(parent), model_(new TDataSetModel
     setWordWrap(false);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     connect(model_, &TDataSetModel::currentRowChanged, this, &TDBGrid::showCurrentRow);
+    // A text refused as a value stays in the cell, in its editor, to be corrected.
+    auto* delegate = new RetypeDelegate(this);
+    setItemDelegate(delegate);
+    connect(model_, &TDataSetModel::valueRefused, this,
+            [this, delegate](const QModelIndex& index, const QString& text) {
+                delegate->Offer(index, text);
+                const QPersistentModelIndex at(index);
+                QTimer::singleShot(0, this, [this, at] {
+                    if (at.isValid()) {
+                        setCurrentIndex(at);
+                        edit(at);
+                    }
+                });
+            });
     connect(model_, &QAbstractItemModel::modelReset, this, &TDBGrid::sizeColumns);
 }
 

@@ -69,7 +69,7 @@ TEST_F(TransactServerLimitsTest, AClientWhoseThreadCannotStartIsRefusedAndTheSer
     TransactServerProcess server;
     auto a = LoggedIn(server);
     ASSERT_TRUE(a);
-    ASSERT_EQ(TransactExchange(*a, "INSERT INTO t VALUES (1)").Text, "OK\n");
+    ASSERT_EQ(TransactExchange(*a, "INSERT INTO t VALUES (1)").Text, "OK matched=1 insert_id=0\n");
 
     // Leave the server about one megabyte of address space: a thread's stack no longer fits.
     std::ifstream status("/proc/" + std::to_string(server.Pid()) + "/status");
@@ -104,7 +104,7 @@ TEST_F(TransactServerLimitsTest, AClientBeyondTheLimitIsRefusedUntilAPlaceIsFree
     ASSERT_TRUE(a && b);
     auto c = Connected(server);
     EXPECT_EQ(UntilClosed(*c), "Refused: the transact-server serves 2 clients already\n");
-    EXPECT_EQ(TransactExchange(*b, "INSERT INTO t VALUES (2)").Text, "OK\n");
+    EXPECT_EQ(TransactExchange(*b, "INSERT INTO t VALUES (2)").Text, "OK matched=1 insert_id=0\n");
     EXPECT_EQ(TransactExchange(*b, "COMMIT").Text, "OK\n");
 
     a->Send("QUIT;\n");
@@ -117,7 +117,7 @@ TEST_F(TransactServerLimitsTest, AClientBeyondTheLimitIsRefusedUntilAPlaceIsFree
             std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
     ASSERT_TRUE(d) << "no place came free after a client quit";
-    EXPECT_EQ(TransactExchange(*d, "SELECT COUNT(*) FROM t").Text, "OK\n");
+    EXPECT_EQ(TransactExchange(*d, "SELECT COUNT(*) FROM t").Text, "OK matched=1 insert_id=0\n");
 }
 
 TEST_F(TransactServerLimitsTest, ALoginNotFinishedInTimeIsDroppedButIdleClientsStay) {
@@ -134,7 +134,8 @@ TEST_F(TransactServerLimitsTest, ALoginNotFinishedInTimeIsDroppedButIdleClientsS
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
 
     // The limit is on the login only: a client that logged in may stay quiet for longer.
-    EXPECT_EQ(TransactExchange(*idle, "INSERT INTO t VALUES (3)").Text, "OK\n");
+    EXPECT_EQ(TransactExchange(*idle, "INSERT INTO t VALUES (3)").Text,
+              "OK matched=1 insert_id=0\n");
     EXPECT_EQ(TransactExchange(*idle, "COMMIT").Text, "OK\n");
     EXPECT_EQ(Count(), "1");
 }
@@ -157,7 +158,8 @@ TEST_F(TransactServerLimitsTest, ControlCharactersInLoginPasswordOrDatabaseAreRe
         ASSERT_TRUE(c);
         EXPECT_EQ(TransactExchange(*c, "CONNECT mysql\x1b").Text,
                   "A database name cannot hold a control character\n");
-        EXPECT_EQ(TransactExchange(*c, "INSERT INTO t VALUES (4)").Text, "OK\n")
+        EXPECT_EQ(TransactExchange(*c, "INSERT INTO t VALUES (4)").Text,
+                  "OK matched=1 insert_id=0\n")
             << "the database chosen before stays chosen";
         EXPECT_EQ(TransactExchange(*c, "COMMIT").Text, "OK\n");
         EXPECT_EQ(Count(), "1");

@@ -1,5 +1,7 @@
 #include "transact_server_process.h"
 
+#include "support/test_server.h"
+
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <poll.h>
@@ -15,15 +17,10 @@ extern char** environ;
 
 TransactServerProcess::TransactServerProcess(const std::vector<std::string>& extra,
                                              const std::string& logFile) {
-    std::vector<std::string> args{KESTREL_TRANSACT_SERVER,
-                                  "--port",
-                                  "0",
-                                  "--listen",
-                                  "127.0.0.1",
-                                  "--mysql-host",
-                                  "127.0.0.1",
-                                  "--mysql-port",
-                                  "3306"};
+    std::vector<std::string> args{KESTREL_TRANSACT_SERVER, "--port", "0", "--listen", "127.0.0.1"};
+    // Against the MySQL server the tests use, so that a work tree's own instance serves.
+    args.insert(args.end(), {"--mysql-host", testserver::kHost, "--mysql-port",
+                             std::to_string(testserver::kPort)});
     args.insert(args.end(), extra.begin(), extra.end());
     std::vector<char*> argv;
     for (std::string& a : args)

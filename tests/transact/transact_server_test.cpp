@@ -38,13 +38,15 @@ protected:
 TEST_F(TransactServerTest, WorksWithoutAutocommitDrainsRowsAndRollsBackOnQuit) {
     TransactServerProcess server;
     auto c = LoggedIn(server);
-    EXPECT_EQ(TransactExchange(*c, "INSERT INTO t VALUES (1, 'a')").Text, "OK\n");
+    EXPECT_EQ(TransactExchange(*c, "INSERT INTO t VALUES (1, 'a')").Text,
+              "OK matched=1 insert_id=0\n");
     EXPECT_EQ(Count(), "0") << "autocommit is on";
     // Rows a statement answers are drained: the connection takes the next statement.
-    EXPECT_EQ(TransactExchange(*c, "SELECT * FROM t").Text, "OK\n");
+    EXPECT_EQ(TransactExchange(*c, "SELECT * FROM t").Text, "OK matched=1 insert_id=0\n");
     EXPECT_EQ(TransactExchange(*c, "COMMIT").Text, "OK\n");
     EXPECT_EQ(Count(), "1");
-    EXPECT_EQ(TransactExchange(*c, "INSERT INTO t VALUES (2, 'b')").Text, "OK\n");
+    EXPECT_EQ(TransactExchange(*c, "INSERT INTO t VALUES (2, 'b')").Text,
+              "OK matched=1 insert_id=0\n");
     c->Send("QUIT;\n");
     EXPECT_EQ(c->Receive(10), "") << "QUIT is not answered; the server closes";
     EXPECT_EQ(Count(), "1") << "work left uncommitted at QUIT was kept";
@@ -65,8 +67,10 @@ TEST_F(TransactServerTest, ServesSeveralClientsAndSurvivesOnesThatLeaveMidDialog
     } // closed here, mid-dialogue
     auto b = LoggedIn(server);
     // Each client has its own transaction: a's uncommitted row is not b's to see.
-    EXPECT_EQ(TransactExchange(*a, "INSERT INTO t VALUES (1, 'a')").Text, "OK\n");
-    EXPECT_EQ(TransactExchange(*b, "INSERT INTO t VALUES (2, 'b')").Text, "OK\n");
+    EXPECT_EQ(TransactExchange(*a, "INSERT INTO t VALUES (1, 'a')").Text,
+              "OK matched=1 insert_id=0\n");
+    EXPECT_EQ(TransactExchange(*b, "INSERT INTO t VALUES (2, 'b')").Text,
+              "OK matched=1 insert_id=0\n");
     EXPECT_EQ(TransactExchange(*b, "COMMIT").Text, "OK\n");
     EXPECT_EQ(Count(), "1");
     EXPECT_EQ(TransactExchange(*a, "COMMIT").Text, "OK\n");
@@ -78,7 +82,8 @@ TEST_F(TransactServerTest, RunsLongStatementsWholeAndRefusesLinesBeyondItsLimit)
     TransactServerProcess server({"--max-line", "50000"});
     auto c = LoggedIn(server);
     const std::string value(40000, 'v');
-    EXPECT_EQ(TransactExchange(*c, "INSERT INTO t VALUES (1, '" + value + "')").Text, "OK\n");
+    EXPECT_EQ(TransactExchange(*c, "INSERT INTO t VALUES (1, '" + value + "')").Text,
+              "OK matched=1 insert_id=0\n");
     EXPECT_EQ(TransactExchange(*c, "COMMIT").Text, "OK\n");
     EXPECT_EQ(root.Value(std::string("SELECT LENGTH(v) FROM ") + kDb + ".t"), "40000");
 
@@ -101,7 +106,7 @@ TEST_F(TransactServerTest, ReadsEveryResultOfAProcedureAndAnswersALaterFailure) 
               "'failed after the rows'; END");
     TransactServerProcess server;
     auto c = LoggedIn(server);
-    EXPECT_EQ(TransactExchange(*c, "CALL two_results()").Text, "OK\n");
+    EXPECT_EQ(TransactExchange(*c, "CALL two_results()").Text, "OK matched=1 insert_id=0\n");
     EXPECT_EQ(TransactExchange(*c, "CALL late_failure()").Text, "failed after the rows\n");
     EXPECT_EQ(TransactExchange(*c, "COMMIT").Text, "OK\n");
     EXPECT_EQ(Count(), "1");

@@ -6,6 +6,7 @@
 #include "data/live_errors.h"
 #include "ui/data_errors.h"
 
+#include <QLineEdit>
 #include <QTest>
 
 namespace {
@@ -149,6 +150,23 @@ TEST_F(GridEditTest, EditsInsertsAndDeletesReachTheServer) {
     EXPECT_EQ(root_->Value(std::string("SELECT COUNT(*) FROM ") + kDb + ".t"), "3");
     EXPECT_EQ(GridRow(), 2);
     EXPECT_EQ(prompts_.shown, QStringList{"Delete record?"});
+}
+
+TEST_F(GridEditTest, ATextThatIsNoNumberIsRefusedAndStaysInTheCell) {
+    grid_->setCurrentIndex(Model().index(0, 2));
+    Settle();
+    EXPECT_FALSE(Model().setData(Model().index(0, 2), "12,5"));
+    ASSERT_EQ(prompts_.shown.size(), 1);
+    EXPECT_EQ(WriteError(), DataErrorText(ENotAValue("n", "12,5")));
+    EXPECT_TRUE(WriteError().contains("12,5"));
+    Settle();
+    // The operator's text waits in the cell's editor to be corrected; nothing was set.
+    auto* editor = grid_->findChild<QLineEdit*>();
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->text(), "12,5");
+    EXPECT_EQ(grid_->currentIndex(), Model().index(0, 2));
+    EXPECT_EQ(q_.FieldByName("n").AsString(), "10");
+    EXPECT_EQ(root_->Value(std::string("SELECT n FROM ") + kDb + ".t WHERE id = 1"), "10");
 }
 
 TEST_F(GridEditTest, DeletedRowsUnderCachedUpdatesLeaveNoHoles) {

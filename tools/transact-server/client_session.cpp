@@ -13,6 +13,9 @@
 
 namespace {
 
+// An UPDATE counts the rows it found, changed or not, so a client can tell a row that is gone.
+constexpr unsigned long kFoundRows = 2;
+
 std::string MySQLError(MYSQL* handle) {
     const char* text = Client().mysql_error(handle);
     return text ? text : "";
@@ -40,11 +43,24 @@ std::string CommandWord(const std::string& command, std::string& rest, bool& raw
 }
 
 // Runs one statement and drains every result it answers, so the connection is ready for the next.
+// Success answers the rows the last result matched and the value it generated for an
+// auto-increment column: "OK matched=N insert_id=M" (a client that reads only "OK" still sees
+// success).
 std::string RunStatement(MYSQL* handle, const std::string& statement) {
-    return RunAndDrain(handle, statement) ? "OK\n" : ErrorAnswer(MySQLError(handle));
+    if (!RunAndDrain(handle, statement))
+        return ErrorAnswer(MySQLError(handle));
+    return OkAnswer(Client().mysql_affected_rows(handle), Client().mysql_insert_id(handle));
 }
 
 } // namespace
+
+std::string OkAnswer(std::uint64_t matched, std::uint64_t insertId) {
+    // A statement that answered rows counts none (the client library says -1).
+    if (matched == static_cast<std::uint64_t>(-1))
+        matched = 0;
+    return "OK matched=" + std::to_string(matched) + " insert_id=" + std::to_string(insertId) +
+           "\n";
+}
 
 std::string ErrorAnswer(const std::string& text) {
     std::string line = TrimBlanksAndControls(text);
@@ -92,7 +108,7 @@ void ServeClient(SocketHandle socket, const ServerOptions& options, const std::s
     MYSQL* handle = mysql.Init();
     if (!handle ||
         !c.mysql_real_connect(handle, options.MySQLHost.c_str(), login.c_str(), password.c_str(),
-                              nullptr, options.MySQLPort, nullptr, 0)) {
+                              nullptr, options.MySQLPort, nullptr, kFoundRows)) {
         const std::string error = handle ? MySQLError(handle) : "the client library failed";
         Log(peer, "login of " + login + " refused: " + error);
         SendAll(fd, "Login incorrect: " + ErrorAnswer(error));
@@ -140,6 +156,10 @@ void ServeClient(SocketHandle socket, const ServerOptions& options, const std::s
                     answer = "OK\n";
             } else {
                 answer = RunStatement(handle, command);
+                // COMMIT and ROLLBACK are commands of the dialogue: success is a bare "OK".
+                if ((word == "COMMIT" || word == "ROLLBACK") && rest.empty() &&
+                    answer.starts_with("OK"))
+                    answer = "OK\n";
             }
         }
         if (!SendAll(fd, answer))
