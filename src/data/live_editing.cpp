@@ -4,6 +4,7 @@
 #include "data/live_errors.h"
 #include "data/mysql_database.h"
 #include "data/mysql_query.h"
+#include "data/post_guards.h"
 #include "data/transaction_link.h"
 #include "data/update_statements.h"
 
@@ -277,6 +278,13 @@ void TMySQLQuery::ApplyEntry(const TFieldValues& oldValues, const TFieldValues& 
     const auto statements =
         GenerateStatements(analysis_, oldValues, newValues, state,
                            [this](std::string_view v) { return transaction_->SqlLiteral(v); });
+    for (const GeneratedStatement& s : statements)
+        CheckRowCanBeToldApart(database_->DirConnect(), s);
+    // The statements of one change (a row of several tables) are written all or not at all.
+    AllOrNothing together(*transaction_,
+                          statements.size() > 1 && !transaction_->ThroughTransactServer()
+                              ? database_->DirConnect().Handle()
+                              : nullptr);
     for (const GeneratedStatement& s : statements) {
         const ExecResult r = transaction_->ExecSQL(s.sql);
         if (s.mustMatch && r.countsKnown && r.matchedRows == 0)
@@ -284,6 +292,7 @@ void TMySQLQuery::ApplyEntry(const TFieldValues& oldValues, const TFieldValues& 
         if (s.insert && s.table == 0 && r.countsKnown)
             insertId = r.insertId;
     }
+    together.Commit();
 }
 
 void TMySQLQuery::ReadBackInsertId(std::size_t position, std::uint64_t insertId) {
