@@ -126,7 +126,8 @@ void TMySQLQuery::InternalOpen() {
     TDirMySQLConnect& dbConnect = database_->DirConnect();
     // The analysis runs first: its SHOW COLUMNS statements need the database's connection, which
     // is busy while the rows of a streamed result are still unread.
-    if (!analysis_.Analyse(statement, dbConnect) || JoinsATableToItself(analysis_.Tables()))
+    if (!analysis_.Analyse(statement, dbConnect, RequestLive) ||
+        JoinsATableToItself(analysis_.Tables()))
         RequestLive = false;
 
     TDirMySQLConnect* connect = &dbConnect;

@@ -190,7 +190,8 @@ void StatementAnalysis::Clear() {
     statementsRun_.clear();
 }
 
-bool StatementAnalysis::Analyse(const std::string& statement, TDirMySQLConnect& connection) {
+bool StatementAnalysis::Analyse(const std::string& statement, TDirMySQLConnect& connection,
+                                bool forEditing) {
     Clear();
     connection_ = &connection;
     const std::vector<SqlToken> tokens = TokenizeStatement(statement);
@@ -248,7 +249,7 @@ bool StatementAnalysis::Analyse(const std::string& statement, TDirMySQLConnect& 
         ++i;
     }
     MakeAliasesUnique();
-    return showsTableRows && ViewsUpdatable();
+    return showsTableRows && (!forEditing || ViewsUpdatable());
 }
 
 bool StatementAnalysis::ViewsUpdatable() {

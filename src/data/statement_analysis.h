@@ -58,8 +58,9 @@ public:
     // Rebuilds everything for a statement, running SHOW COLUMNS on the connection. Answers false
     // when the statement cannot be edited: no table in it, not a SELECT, rows that are not rows
     // of its tables (grouped, aggregated, DISTINCT, a UNION, window functions), or a view the
-    // server cannot update.
-    bool Analyse(const std::string& statement, TDirMySQLConnect& connection);
+    // server cannot update (asked only when `forEditing`).
+    bool Analyse(const std::string& statement, TDirMySQLConnect& connection,
+                 bool forEditing = true);
     void Clear();
 
     const std::vector<TMySQLField>& Fields() const { return fields_; }
