@@ -281,10 +281,7 @@ void TMySQLQuery::ApplyEntry(const TFieldValues& oldValues, const TFieldValues& 
     for (const GeneratedStatement& s : statements)
         CheckRowCanBeToldApart(database_->DirConnect(), s);
     // The statements of one change (a row of several tables) are written all or not at all.
-    AllOrNothing together(*transaction_,
-                          statements.size() > 1 && !transaction_->ThroughTransactServer()
-                              ? database_->DirConnect().Handle()
-                              : nullptr);
+    AllOrNothing together(*transaction_, database_->DirConnect().Handle(), statements.size());
     for (const GeneratedStatement& s : statements) {
         const ExecResult r = transaction_->ExecSQL(s.sql);
         if (s.mustMatch && r.countsKnown && r.matchedRows == 0)

@@ -46,6 +46,7 @@ public:
     // Quoted for the database's session; a transact-server's sessions escape with backslashes.
     std::string SqlLiteral(std::string_view value) const override;
     bool ThroughTransactServer() const override { return UseTransServer; }
+    bool CommitsEachStatement() const override { return UseTransServer && AutoCommit; }
 
     TDirTrSQLConnect& TransactConnect() { return connect_; }
     TDirTrSqlQuery& TransactQuery() { return query_; }

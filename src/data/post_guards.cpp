@@ -46,11 +46,20 @@ void CheckRowCanBeToldApart(TDirMySQLConnect& connection, const GeneratedStateme
     }
 }
 
-AllOrNothing::AllOrNothing(TransactionLink& link, MYSQL* session) : link_(link) {
-    if (!session)
+AllOrNothing::AllOrNothing(TransactionLink& link, MYSQL* session, std::size_t statements)
+    : link_(link) {
+    if (statements < 2)
         return;
-    const unsigned status = session->server_status;
-    savepoint_ = (status & SERVER_STATUS_IN_TRANS) || !(status & SERVER_STATUS_AUTOCOMMIT);
+    if (link_.ThroughTransactServer()) {
+        if (link_.CommitsEachStatement())
+            return;
+        savepoint_ = true;
+    } else {
+        if (!session)
+            return;
+        const unsigned status = session->server_status;
+        savepoint_ = (status & SERVER_STATUS_IN_TRANS) || !(status & SERVER_STATUS_AUTOCOMMIT);
+    }
     link_.ExecSQL(savepoint_ ? std::string("SAVEPOINT ") + kSavepoint : "START TRANSACTION");
     active_ = true;
 }

@@ -12,13 +12,15 @@ class TransactionLink;
 // time zone): raises ERowNotDistinct when its condition may find a row other than the one read.
 void CheckRowCanBeToldApart(TDirMySQLConnect& connection, const GeneratedStatement& statement);
 
-// The statements sent between construction and Commit() take effect together or not at all. A
-// session already inside a transaction (or without autocommit) gets a savepoint, so that the
-// operator's own transaction is neither committed nor rolled back; otherwise a transaction of its
-// own. Leaving without Commit() takes the statements back. Inactive without a session handle.
+// The statements sent between construction and Commit() take effect together or not at all, when
+// there are several. Straight to the database (`session`), a session already inside a transaction
+// (or without autocommit) gets a savepoint, so that the operator's own transaction is neither
+// committed nor rolled back, and any other session a transaction of its own. A transact-server's
+// session never autocommits: it gets a savepoint, unless every statement is committed on its own
+// (then nothing can be taken back). Leaving without Commit() takes the statements back.
 class AllOrNothing {
 public:
-    AllOrNothing(TransactionLink& link, MYSQL* session);
+    AllOrNothing(TransactionLink& link, MYSQL* session, std::size_t statements);
     ~AllOrNothing();
     AllOrNothing(const AllOrNothing&) = delete;
     AllOrNothing& operator=(const AllOrNothing&) = delete;

@@ -23,4 +23,6 @@ public:
     virtual std::string SqlLiteral(std::string_view value) const = 0;
     // True when statements go through a transact-server (no insert id, no counts).
     virtual bool ThroughTransactServer() const { return false; }
+    // True when every statement is committed on its own (a transact-server with AutoCommit).
+    virtual bool CommitsEachStatement() const { return false; }
 };
