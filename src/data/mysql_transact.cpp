@@ -60,7 +60,7 @@ ExecResult TMySQLTransact::ExecSQL(const std::string& statement) {
         if (!connect_.HasSocket())
             throw EDatabaseError(transacterr::kNoTransactServer);
         RunOnTransactServer(statement);
-        if (AutoCommit)
+        if (AutoCommit && !holdCommits_)
             RunOnTransactServer("COMMIT");
         return {};
     }

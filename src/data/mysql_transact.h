@@ -47,6 +47,7 @@ public:
     std::string SqlLiteral(std::string_view value) const override;
     bool ThroughTransactServer() const override { return UseTransServer; }
     bool CommitsEachStatement() const override { return UseTransServer && AutoCommit; }
+    void HoldCommits(bool hold) override { holdCommits_ = hold; }
 
     TDirTrSQLConnect& TransactConnect() { return connect_; }
     TDirTrSqlQuery& TransactQuery() { return query_; }
@@ -59,6 +60,7 @@ private:
     TMySQLDatabase* database_ = nullptr;
     std::string host_;
     bool active_ = false;
+    bool holdCommits_ = false;
     TDirTrSQLConnect connect_;
     TDirTrSqlQuery query_{&connect_};
 };

@@ -51,8 +51,12 @@ AllOrNothing::AllOrNothing(TransactionLink& link, MYSQL* session, std::size_t st
     if (statements < 2)
         return;
     if (link_.ThroughTransactServer()) {
-        if (link_.CommitsEachStatement())
+        if (link_.CommitsEachStatement()) {
+            // Nothing of this session waits uncommitted: the statements wait for one COMMIT.
+            link_.HoldCommits(true);
+            held_ = active_ = true;
             return;
+        }
         savepoint_ = true;
     } else {
         if (!session)
@@ -67,6 +71,8 @@ AllOrNothing::AllOrNothing(TransactionLink& link, MYSQL* session, std::size_t st
 AllOrNothing::~AllOrNothing() {
     if (!active_)
         return;
+    if (held_)
+        link_.HoldCommits(false);
     try {
         link_.ExecSQL(savepoint_ ? std::string("ROLLBACK TO SAVEPOINT ") + kSavepoint : "ROLLBACK");
     } catch (...) {
@@ -78,5 +84,7 @@ void AllOrNothing::Commit() {
     if (!active_)
         return;
     active_ = false;
+    if (held_)
+        link_.HoldCommits(false);
     link_.ExecSQL(savepoint_ ? std::string("RELEASE SAVEPOINT ") + kSavepoint : "COMMIT");
 }

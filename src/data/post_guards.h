@@ -16,8 +16,9 @@ void CheckRowCanBeToldApart(TDirMySQLConnect& connection, const GeneratedStateme
 // there are several. Straight to the database (`session`), a session already inside a transaction
 // (or without autocommit) gets a savepoint, so that the operator's own transaction is neither
 // committed nor rolled back, and any other session a transaction of its own. A transact-server's
-// session never autocommits: it gets a savepoint, unless every statement is committed on its own
-// (then nothing can be taken back). Leaving without Commit() takes the statements back.
+// session never autocommits: it gets a savepoint, or, where every statement is committed on its
+// own, the statements wait for one COMMIT at the end. Leaving without Commit() takes the
+// statements back.
 class AllOrNothing {
 public:
     AllOrNothing(TransactionLink& link, MYSQL* session, std::size_t statements);
@@ -30,4 +31,5 @@ private:
     TransactionLink& link_;
     bool active_ = false;
     bool savepoint_ = false;
+    bool held_ = false; // commits held on a link that commits every statement
 };

@@ -25,4 +25,6 @@ public:
     virtual bool ThroughTransactServer() const { return false; }
     // True when every statement is committed on its own (a transact-server with AutoCommit).
     virtual bool CommitsEachStatement() const { return false; }
+    // While held, statements are not committed on their own; the holder commits or rolls back.
+    virtual void HoldCommits(bool hold) { (void)hold; }
 };

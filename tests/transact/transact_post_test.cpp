@@ -15,7 +15,8 @@ namespace {
 
 constexpr const char* kDb = "kt_transact_post";
 
-class TransactPostTest : public ::testing::Test {
+// With and without AutoCommit.
+class TransactPostTest : public ::testing::TestWithParam<bool> {
 protected:
     void SetUp() override {
         root_.Exec(std::string("DROP DATABASE IF EXISTS ") + kDb);
@@ -34,6 +35,7 @@ protected:
         transact_.SetHost("127.0.0.1");
         transact_.Port = server_.PortText();
         transact_.UseTransServer = true;
+        transact_.AutoCommit = GetParam();
         q_.SetDatabase(&db_);
         q_.SetTransaction(&transact_);
         q_.RequestLive = true;
@@ -62,7 +64,7 @@ protected:
     TMySQLQuery q_;
 };
 
-TEST_F(TransactPostTest, ARefusedSecondStatementTakesTheFirstBack) {
+TEST_P(TransactPostTest, ARefusedSecondStatementTakesTheFirstBack) {
     q_.SetSQLText("SELECT ord.id, ord.item, cust.id, cust.name FROM ord JOIN cust ON cust.id = "
                   "ord.cust");
     q_.Open();
@@ -76,5 +78,7 @@ TEST_F(TransactPostTest, ARefusedSecondStatementTakesTheFirstBack) {
     transact_.ExecSQL("COMMIT");
     EXPECT_EQ(Row(), (std::vector<std::vector<std::string>>{{"b", "Bo"}}));
 }
+
+INSTANTIATE_TEST_SUITE_P(AutoCommit, TransactPostTest, ::testing::Bool());
 
 } // namespace
