@@ -143,16 +143,19 @@ public:
 
     // The exact comparison of a column with its value as read. `finds`: the comparison helps to
     // find the row (a key or a keyless row) rather than only to check that it is unchanged.
-    std::string Compare(const TMySQLField& d, std::size_t i, bool finds, Inexact& inexact) const {
-        return Compare(d, old_, i, finds, inexact);
+    // `byKey`: a primary-key column, which holds no two values its collation finds equal, so its
+    // text is compared as its index compares it.
+    std::string Compare(const TMySQLField& d, std::size_t i, bool finds, Inexact& inexact,
+                        bool byKey = false) const {
+        return Compare(d, old_, i, finds, inexact, byKey);
     }
     std::string Compare(const TMySQLField& d, const TFieldValues& row, std::size_t i, bool finds,
-                        Inexact& inexact) const {
+                        Inexact& inexact, bool byKey = false) const {
         const std::string column = ColumnName(d);
         if (row.IsNull(i))
             return column + " IS NULL";
         const std::string& value = row.Value(i);
-        if (IsCollatedText(d))
+        if (IsCollatedText(d) && !byKey)
             return "CAST(CONVERT(" + column + " USING utf8mb4) AS BINARY) = CAST(" +
                    literal_(value) + " AS BINARY)";
         if (IsSinglePrecision(d)) {
@@ -192,7 +195,7 @@ public:
                 break;
             }
             cond += cond.empty() ? "" : " AND ";
-            cond += Compare(*d, static_cast<std::size_t>(i), true, inexact);
+            cond += Compare(*d, static_cast<std::size_t>(i), true, inexact, true);
         }
         if (keyed) {
             const std::string keyCondition = cond;

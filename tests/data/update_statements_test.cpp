@@ -88,6 +88,23 @@ TEST_F(StatementsTest, KeysWhenEveryKeyColumnIsThereAndNoStatementForATableWitho
                                         "LIMIT 1"}));
 }
 
+TEST_F(StatementsTest, ATextKeyIsComparedAsItsIndexComparesAndOtherTextsByteForByte) {
+    Use("CREATE TABLE c (code CHAR(6) PRIMARY KEY, title VARCHAR(9))");
+    Open("SELECT * FROM c");
+    TFieldValues o, n;
+    o.Add("c.code", "code", false, "ab");
+    o.Add("c.title", "title", false, "T");
+    n.Add("c.code", "code", false, "ab");
+    n.Add("c.title", "title", false, "t");
+    // The key's index finds the one row; the changed title must still be what was read.
+    EXPECT_EQ(Generate(o, n, 4),
+              (std::vector<std::string>{
+                  "UPDATE c SET title='t' WHERE code = 'ab' AND (CAST(CONVERT(title USING "
+                  "utf8mb4) AS BINARY) = CAST('T' AS BINARY) OR CAST(CONVERT(title USING utf8mb4) "
+                  "AS BINARY) = CAST('t' AS BINARY))"}));
+    EXPECT_EQ(Generate(o, n, 3), (std::vector<std::string>{"DELETE FROM c WHERE code = 'ab'"}));
+}
+
 TEST_F(StatementsTest, NewRowsLeaveTheServersOwnValuesToTheServer) {
     Use("CREATE TABLE d (id INT AUTO_INCREMENT PRIMARY KEY, made DATETIME DEFAULT "
         "current_timestamp(), u CHAR(36) DEFAULT uuid(), three INT DEFAULT (1+2), q VARCHAR(5) "
