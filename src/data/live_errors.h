@@ -27,6 +27,12 @@ inline constexpr const char* kTimeNotDistinct =
 inline constexpr const char* kTimeNotDistinctCroatian =
     "Redak se ne može razlikovati od drugog retka: vrijeme u stupcu \"%1\" pada u sat koji "
     "promjena sata ponavlja; ništa nije zapisano";
+inline constexpr const char* kHiddenNotDistinct =
+    "The row cannot be told apart from another row: more than one row of table \"%1\" has the "
+    "values shown, and the columns that tell them apart are not in the result; nothing was written";
+inline constexpr const char* kHiddenNotDistinctCroatian =
+    "Redak se ne može razlikovati od drugog retka: više redaka tablice \"%1\" ima prikazane "
+    "vrijednosti, a stupci po kojima se razlikuju nisu u rezultatu; ništa nije zapisano";
 } // namespace liveerr
 
 // An UPDATE or DELETE of one row found no row on the server: another connection changed or
@@ -37,22 +43,32 @@ public:
 };
 
 // The values of a row stand for more than one row of the table (a FLOAT the server shows rounded,
-// a TIMESTAMP in the hour a clock change repeats): the change is refused before anything is sent.
+// a TIMESTAMP in the hour a clock change repeats, columns that would tell the rows apart left out
+// of the result): the change is refused before anything is sent. The name is the column's, or
+// the table's for left-out columns.
 class ERowNotDistinct : public EDatabaseError {
 public:
-    enum class Reason { RoundedFloat, RepeatedTime };
-    ERowNotDistinct(Reason reason, const std::string& column)
-        : EDatabaseError(Compose(reason == Reason::RoundedFloat ? liveerr::kFloatNotDistinct
-                                                                : liveerr::kTimeNotDistinct,
-                                 column)),
-          reason_(reason), column_(column) {}
+    enum class Reason { RoundedFloat, RepeatedTime, HiddenColumns };
+    ERowNotDistinct(Reason reason, const std::string& name)
+        : EDatabaseError(Compose(EnglishText(reason), name)), reason_(reason), name_(name) {}
     Reason WhyNot() const { return reason_; }
-    const std::string& Column() const { return column_; }
+    const std::string& Name() const { return name_; }
+    // The message with "%1" for the name.
+    static const char* EnglishText(Reason reason) {
+        return reason == Reason::RoundedFloat   ? liveerr::kFloatNotDistinct
+               : reason == Reason::RepeatedTime ? liveerr::kTimeNotDistinct
+                                                : liveerr::kHiddenNotDistinct;
+    }
+    static const char* CroatianText(Reason reason) {
+        return reason == Reason::RoundedFloat   ? liveerr::kFloatNotDistinctCroatian
+               : reason == Reason::RepeatedTime ? liveerr::kTimeNotDistinctCroatian
+                                                : liveerr::kHiddenNotDistinctCroatian;
+    }
 
 private:
-    static std::string Compose(std::string text, const std::string& column) {
-        return text.replace(text.find("%1"), 2, column);
+    static std::string Compose(std::string text, const std::string& name) {
+        return text.replace(text.find("%1"), 2, name);
     }
     Reason reason_;
-    std::string column_;
+    std::string name_;
 };

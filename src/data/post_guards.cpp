@@ -42,7 +42,10 @@ void CheckRowCanBeToldApart(TDirMySQLConnect& connection, const GeneratedStateme
     if (!statement.distinctRowsProbe.empty()) {
         const std::string n = FirstValue(connection, statement.distinctRowsProbe);
         if (!n.empty() && n != "0" && n != "1")
-            throw ERowNotDistinct(ERowNotDistinct::Reason::RoundedFloat, statement.probeColumn);
+            throw ERowNotDistinct(statement.probeHiddenColumns
+                                      ? ERowNotDistinct::Reason::HiddenColumns
+                                      : ERowNotDistinct::Reason::RoundedFloat,
+                                  statement.probeName);
     }
 }
 

@@ -480,3 +480,12 @@ std::vector<std::string> StatementAnalysis::PrimaryKeyOf(const std::string& tabl
                 keys.push_back(row.field);
     return keys;
 }
+
+std::vector<std::string> StatementAnalysis::ColumnsOf(const std::string& table) const {
+    std::vector<std::string> columns;
+    const auto it = columnCache_.find(table);
+    if (it != columnCache_.end())
+        for (const ColumnRow& row : it->second)
+            columns.push_back(row.field);
+    return columns;
+}

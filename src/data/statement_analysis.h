@@ -86,6 +86,8 @@ public:
     std::string AutoIncrementAlias(std::string_view table) const;
     // Every primary-key column of a table the analysis asked the server about, selected or not.
     std::vector<std::string> PrimaryKeyOf(const std::string& table) const;
+    // Every column of such a table, in the server's order.
+    std::vector<std::string> ColumnsOf(const std::string& table) const;
 
     // The SHOW COLUMNS statements run by the last analysis, in order.
     const std::vector<std::string>& StatementsRun() const { return statementsRun_; }

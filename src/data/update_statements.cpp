@@ -3,6 +3,7 @@
 #include "data/column_defaults.h"
 #include "data/column_types.h"
 #include "data/sql_names.h"
+#include "data/sql_scanner.h"
 
 #include <algorithm>
 #include <cctype>
@@ -213,7 +214,7 @@ public:
             if (!keyFloats.empty()) {
                 s.distinctRowsProbe =
                     "SELECT COUNT(*) FROM " + TableInStatement(table) + " WHERE " + keyCondition;
-                s.probeColumn = keyFloats.front();
+                s.probeName = keyFloats.front();
             }
         } else {
             cond.clear();
@@ -226,13 +227,23 @@ public:
                 cond += Compare(*d, i, true, inexact);
             }
             limitOne = !cond.empty();
-            if (!inexact.floats.empty()) {
-                std::string floats;
-                for (const std::string& f : inexact.floats)
-                    floats += (floats.empty() ? "" : ", ") + f;
-                s.distinctRowsProbe = "SELECT COUNT(DISTINCT " + floats + ") FROM " +
-                                      TableInStatement(table) + " WHERE " + cond;
-                s.probeColumn = inexact.floats.front();
+            // LIMIT 1 may choose only among rows equal in every column: those that a FLOAT's
+            // range and the columns missing from the row could tell apart are counted first.
+            std::string groups;
+            for (const std::string& f : inexact.floats)
+                groups += (groups.empty() ? "" : ", ") + f;
+            for (const std::string& column : analysis_.ColumnsOf(table)) {
+                if (old_.IndexOf(table + "." + column) >= 0)
+                    continue;
+                groups += (groups.empty() ? "" : ", ") + QuoteNameIfNeeded(column);
+                s.probeHiddenColumns = true;
+            }
+            if (limitOne && !groups.empty()) {
+                s.distinctRowsProbe = "SELECT COUNT(*) FROM (SELECT 1 FROM " +
+                                      TableInStatement(table) + " WHERE " + cond + " GROUP BY " +
+                                      groups + " LIMIT 2) AS kestrel_rows";
+                s.probeName =
+                    s.probeHiddenColumns ? SplitName(table).back() : inexact.floats.front();
             }
         }
         s.instants = std::move(inexact.instants);

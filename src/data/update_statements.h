@@ -36,10 +36,13 @@ struct GeneratedStatement {
     // written). TIMESTAMP texts, with their columns, by which the statement finds its row: each
     // must name one instant in the session's time zone.
     std::vector<std::pair<std::string, std::string>> instants; // column, text
-    // A SELECT answering how many different rows the statement's condition finds, when a FLOAT
-    // compared by the range of its shown text helps to find the row; more than 1 refuses.
+    // A SELECT answering how many different rows the statement's condition finds (at most 2),
+    // when a FLOAT compared by the range of its shown text helps to find the row, or when the
+    // row is found by its columns and some columns of its table are not in it; more than 1
+    // refuses.
     std::string distinctRowsProbe;
-    std::string probeColumn; // the FLOAT column named in the refusal
+    bool probeHiddenColumns = false; // the probe is about columns left out of the row
+    std::string probeName;           // named in the refusal: the FLOAT column, or the table
 };
 
 using SqlLiteralFn = std::function<std::string(std::string_view)>;

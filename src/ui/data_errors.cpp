@@ -8,14 +8,9 @@ QString DataErrorText(const std::exception& error) {
         return BiText(QString::fromUtf8(liveerr::kRowChanged),
                       QString::fromUtf8(liveerr::kRowChangedCroatian));
     if (const auto* e = dynamic_cast<const ERowNotDistinct*>(&error)) {
-        const bool rounded = e->WhyNot() == ERowNotDistinct::Reason::RoundedFloat;
-        const QString column = QString::fromStdString(e->Column());
-        return BiText(
-            QString::fromUtf8(rounded ? liveerr::kFloatNotDistinct : liveerr::kTimeNotDistinct)
-                .arg(column),
-            QString::fromUtf8(rounded ? liveerr::kFloatNotDistinctCroatian
-                                      : liveerr::kTimeNotDistinctCroatian)
-                .arg(column));
+        const QString name = QString::fromStdString(e->Name());
+        return BiText(QString::fromUtf8(ERowNotDistinct::EnglishText(e->WhyNot())).arg(name),
+                      QString::fromUtf8(ERowNotDistinct::CroatianText(e->WhyNot())).arg(name));
     }
     return QString::fromUtf8(error.what());
 }
