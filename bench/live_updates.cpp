@@ -4,9 +4,10 @@
 //   live_updates commit [K]  the deletes and CommitUpdates alone
 //   live_updates run [K]  with K changes (10,000 by default):
 //     posts   K cached edits posted into the cache of every row of the table
-//     apply   ApplyUpdates of those K changes, against a raw loop sending the same UPDATE
-//             statements with mysql_real_query (alternating, once before and once after, fresh
-//             values each time)
+//     apply   ApplyUpdates of those K changes, against a raw loop sending UPDATE statements of
+//             the same shape with mysql_real_query (alternating, once before and once after,
+//             fresh values each time) to the next K rows: a raw write to the rows being applied
+//             would be another user's change of the edited column, which the apply refuses
 //     commit  CommitUpdates after K cached deletes
 //
 // Prints one line per measure and the ratio of apply to the raw loop.
@@ -47,7 +48,7 @@ void PostEdits(TMySQLQuery& q, long long k, int round) {
 double RawLoop(MYSQL* m, long long k, int round) {
     const ClientApi& c = Client();
     const auto start = std::chrono::steady_clock::now();
-    for (long long id = 1; id <= k; ++id) {
+    for (long long id = k + 1; id <= 2 * k; ++id) {
         const std::string sql = "UPDATE t SET name='" + NewName("raw", round, id) +
                                 "' WHERE id = " + std::to_string(id);
         if (c.mysql_real_query(m, sql.data(), static_cast<unsigned long>(sql.size())) != 0) {

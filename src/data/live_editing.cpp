@@ -4,6 +4,7 @@
 #include "data/live_errors.h"
 #include "data/mysql_database.h"
 #include "data/mysql_query.h"
+#include "data/post_guards.h"
 #include "data/transaction_link.h"
 #include "data/update_statements.h"
 
@@ -282,6 +283,10 @@ void TMySQLQuery::ApplyEntry(const TFieldValues& oldValues, const TFieldValues& 
     for (const GeneratedStatement& s : statements)
         if (s.mustMatch && s.table < Tables().size())
             CheckKeyKnown(Tables()[s.table], oldValues);
+    for (const GeneratedStatement& s : statements)
+        CheckRowCanBeToldApart(database_->DirConnect(), s);
+    // The statements of one change (a row of several tables) are written all or not at all.
+    AllOrNothing together(*transaction_, database_->DirConnect().Handle(), statements.size());
     for (const GeneratedStatement& s : statements) {
         const ExecResult r = transaction_->ExecSQL(s.sql);
         if (s.mustMatch && r.countsKnown && r.matchedRows == 0)
@@ -289,6 +294,7 @@ void TMySQLQuery::ApplyEntry(const TFieldValues& oldValues, const TFieldValues& 
         if (s.insert && s.table == 0 && r.countsKnown)
             insertId = r.insertId;
     }
+    together.Commit();
 }
 
 void TMySQLQuery::ReadBackInsertId(std::size_t position, std::uint64_t insertId) {

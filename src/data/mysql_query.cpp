@@ -8,6 +8,7 @@
 #include "data/transaction_link.h"
 
 #include <algorithm>
+#include <set>
 
 namespace {
 
@@ -125,7 +126,8 @@ void TMySQLQuery::InternalOpen() {
     TDirMySQLConnect& dbConnect = database_->DirConnect();
     // The analysis runs first: its SHOW COLUMNS statements need the database's connection, which
     // is busy while the rows of a streamed result are still unread.
-    if (!analysis_.Analyse(statement, dbConnect) || JoinsATableToItself(analysis_.Tables()))
+    if (!analysis_.Analyse(statement, dbConnect, RequestLive) ||
+        JoinsATableToItself(analysis_.Tables()))
         RequestLive = false;
 
     TDirMySQLConnect* connect = &dbConnect;
@@ -177,9 +179,26 @@ void TMySQLQuery::InternalOpen() {
 void TMySQLQuery::BuildFields() {
     const int n = dirQuery_.GetFieldCount();
     std::vector<CellKind> kinds;
+    // A result column takes the description of the table column the server says it reads, by its
+    // place in the result, never by a name that an alias may have given to something else.
+    std::vector<bool> taken(analysis_.Fields().size(), false);
+    std::set<std::pair<std::string, std::string>> written; // table, column
     for (int i = 0; i < n; ++i) {
         const std::string name = dirQuery_.GetFieldName(i);
-        const int d = analysis_.Find(name);
+        const MYSQL_FIELD* source = dirQuery_.ResultField(i);
+        const int d = source
+                          ? analysis_.FindSource({source->db, source->db_length},
+                                                 {source->org_table, source->org_table_length},
+                                                 {source->org_name, source->org_name_length}, taken)
+                          : -1;
+        // Written only through a column of its table: an expression, a column of a view that
+        // stands for one, and a column shown a second time (its first place is written) are not.
+        bool readOnly = d < 0;
+        if (d >= 0) {
+            taken[static_cast<std::size_t>(d)] = true;
+            const TMySQLField& desc = analysis_.Fields()[static_cast<std::size_t>(d)];
+            readOnly = !desc.Writable || !written.insert({desc.Table, desc.Column}).second;
+        }
         FieldType type = FieldType::String;
         std::int64_t size = 0;
         bool isUnsigned = false;
@@ -196,6 +215,7 @@ void TMySQLQuery::BuildFields() {
             size = std::max(defined, dirQuery_.GetFieldMaxSize(i));
         }
         AddField(name, type, size, isUnsigned);
+        Field(static_cast<std::size_t>(i)).ReadOnly = RequestLive && readOnly;
         columnOfField_.push_back(dirQuery_.GetFieldIndex(name));
         descriptionOfField_.push_back(d);
         kinds.push_back(CellKindOf(type, isUnsigned));
@@ -204,10 +224,12 @@ void TMySQLQuery::BuildFields() {
 }
 
 void TMySQLQuery::SetDefaultExpressions() {
-    for (const TMySQLField& desc : analysis_.Fields()) {
-        TField* field = FindField(desc.Alias);
-        if (!field || !field->DefaultExpression.empty())
+    for (std::size_t f = 0; f < FieldCount(); ++f) {
+        TField* field = &Field(f);
+        const TMySQLField* d = Description(*field);
+        if (!d || !field->DefaultExpression.empty())
             continue;
+        const TMySQLField& desc = *d;
         std::string text = DefaultValueText(desc);
         if (text.empty() && desc.KeyKind != 0)
             text = TraitsOf(desc.DataType).zeroText;

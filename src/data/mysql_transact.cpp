@@ -63,7 +63,7 @@ ExecResult TMySQLTransact::ExecSQL(const std::string& statement) {
         RunOnTransactServer(statement);
         // A transact-server that counts answers the rows matched and the insert id.
         const ExecResult result = CountsOfAnswer(connect_.Answer());
-        if (AutoCommit)
+        if (AutoCommit && !holdCommits_)
             RunOnTransactServer("COMMIT");
         return result;
     }

@@ -49,6 +49,8 @@ public:
     bool ThroughTransactServer() const override { return UseTransServer; }
     // A transact-server's session commits only with AutoCommit (or an explicit COMMIT).
     bool WritesVisibleAtOnce() const override { return !UseTransServer || AutoCommit; }
+    bool CommitsEachStatement() const override { return UseTransServer && AutoCommit; }
+    void HoldCommits(bool hold) override { holdCommits_ = hold; }
 
     TDirTrSQLConnect& TransactConnect() { return connect_; }
     TDirTrSqlQuery& TransactQuery() { return query_; }
@@ -61,6 +63,7 @@ private:
     TMySQLDatabase* database_ = nullptr;
     std::string host_;
     bool active_ = false;
+    bool holdCommits_ = false;
     TDirTrSQLConnect connect_;
     TDirTrSqlQuery query_{&connect_};
 };

@@ -4,6 +4,7 @@
 #include "data/dir_query.h"
 #include "data/sql_names.h"
 #include "data/sql_reserved_words.h"
+#include "data/sql_values.h"
 
 #include <algorithm>
 #include <initializer_list>
@@ -92,6 +93,39 @@ std::string LastPart(const std::string& nameText) {
     return SplitName(nameText).back();
 }
 
+// Functions that fold many rows into one.
+bool IsAggregateName(const SqlToken& t) {
+    return IsAnyKeyword(t, {"COUNT", "SUM", "AVG", "MIN", "MAX", "GROUP_CONCAT", "BIT_AND",
+                            "BIT_OR", "BIT_XOR", "STD", "STDDEV", "STDDEV_POP", "STDDEV_SAMP",
+                            "VARIANCE", "VAR_POP", "VAR_SAMP", "JSON_ARRAYAGG", "JSON_OBJECTAGG"});
+}
+
+// True when each row of the result is one row of its tables: nothing outside a subquery groups,
+// aggregates, removes repeated rows, joins results (UNION and the like) or computes over a window.
+// Such a result row stands for no single table row, so it is never written back.
+bool ShowsTableRows(const std::vector<SqlToken>& t) {
+    std::vector<bool> open; // the open parentheses; true for one that holds a subquery
+    for (std::size_t i = 0; i < t.size(); ++i) {
+        if (IsDelim(t[i], '(')) {
+            open.push_back(i + 1 < t.size() && IsKeyword(t[i + 1], "SELECT"));
+            continue;
+        }
+        if (IsDelim(t[i], ')')) {
+            if (!open.empty())
+                open.pop_back();
+            continue;
+        }
+        if (std::find(open.begin(), open.end(), true) != open.end())
+            continue;
+        if (IsAnyKeyword(t[i], {"GROUP", "HAVING", "UNION", "EXCEPT", "INTERSECT", "DISTINCT",
+                                "DISTINCTROW", "OVER", "WINDOW"}))
+            return false;
+        if (IsAggregateName(t[i]) && i + 1 < t.size() && IsDelim(t[i + 1], '('))
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 std::string NameText(const std::vector<std::string>& parts) {
@@ -156,7 +190,8 @@ void StatementAnalysis::Clear() {
     statementsRun_.clear();
 }
 
-bool StatementAnalysis::Analyse(const std::string& statement, TDirMySQLConnect& connection) {
+bool StatementAnalysis::Analyse(const std::string& statement, TDirMySQLConnect& connection,
+                                bool forEditing) {
     Clear();
     connection_ = &connection;
     const std::vector<SqlToken> tokens = TokenizeStatement(statement);
@@ -165,6 +200,8 @@ bool StatementAnalysis::Analyse(const std::string& statement, TDirMySQLConnect& 
         return false;
     if (tokens.empty() || !IsKeyword(tokens[0], "SELECT"))
         return false;
+    // Grouped rows are not edited, but their columns still take their types from the tables.
+    const bool showsTableRows = ShowsTableRows(tokens);
 
     const std::size_t from = FindFrom(tokens);
     std::size_t i = 1;
@@ -212,6 +249,36 @@ bool StatementAnalysis::Analyse(const std::string& statement, TDirMySQLConnect& 
         ++i;
     }
     MakeAliasesUnique();
+    return showsTableRows && (!forEditing || ViewsUpdatable());
+}
+
+bool StatementAnalysis::ViewsUpdatable() {
+    MYSQL* handle = connection_->Handle();
+    for (const std::string& table : from_.tables) {
+        const std::vector<std::string> parts = SplitName(table);
+        const std::string schema =
+            parts.size() > 1 ? QuoteSqlValue(handle, parts.front()) : "DATABASE()";
+        TDirMySqlQuery q(connection_);
+        q.Sql = "SELECT IS_UPDATABLE FROM information_schema.VIEWS WHERE TABLE_SCHEMA = " + schema +
+                " AND TABLE_NAME = " + QuoteSqlValue(handle, parts.back());
+        statementsRun_.push_back(q.Sql);
+        q.Open();
+        if (q.GetStatus() != dsRows || q.GetEof() || !q.CurrentRow())
+            continue; // a base table
+        if (!EqualsNoCase(q.GetField(0), "YES"))
+            return false;
+        // A column of an updatable view may still stand for an expression; the server says so
+        // when asked to write it, also for a statement that finds no row.
+        for (TMySQLField& f : fields_) {
+            if (f.Table != table)
+                continue;
+            const std::string column = QuoteNameIfNeeded(f.Column);
+            TDirMySqlQuery probe(connection_);
+            probe.Sql = "UPDATE " + table + " SET " + column + " = " + column + " WHERE 0";
+            statementsRun_.push_back(probe.Sql);
+            f.Writable = probe.ExecSql() != dsError;
+        }
+    }
     return true;
 }
 
@@ -358,6 +425,29 @@ int StatementAnalysis::Find(std::string_view name) const {
     return -1;
 }
 
+int StatementAnalysis::FindSource(std::string_view db, std::string_view table,
+                                  std::string_view column, const std::vector<bool>& taken) const {
+    if (table.empty() || column.empty())
+        return -1;
+    // Names as the server compares them: exactly first, then without regard to case.
+    for (bool exact : {true, false}) {
+        auto same = [&](std::string_view a, std::string_view b) {
+            return exact ? a == b : EqualsNoCase(a, b);
+        };
+        for (std::size_t i = 0; i < fields_.size(); ++i) {
+            if (i < taken.size() && taken[i])
+                continue;
+            const std::vector<std::string> parts = SplitName(fields_[i].Table);
+            if (!same(parts.back(), table) || !EqualsNoCase(fields_[i].Column, column))
+                continue;
+            if (parts.size() > 1 && !db.empty() && !same(parts.front(), db))
+                continue;
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
 std::string StatementAnalysis::KeyColumns(std::string_view table) const {
     std::string out;
     for (const TMySQLField& f : fields_)
@@ -389,4 +479,13 @@ std::vector<std::string> StatementAnalysis::PrimaryKeyOf(const std::string& tabl
             if (row.key == "PRI")
                 keys.push_back(row.field);
     return keys;
+}
+
+std::vector<std::string> StatementAnalysis::ColumnsOf(const std::string& table) const {
+    std::vector<std::string> columns;
+    const auto it = columnCache_.find(table);
+    if (it != columnCache_.end())
+        for (const ColumnRow& row : it->second)
+            columns.push_back(row.field);
+    return columns;
 }

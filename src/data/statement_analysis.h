@@ -32,6 +32,8 @@ struct TMySQLField {
     std::string DefaultValue;
     std::string TypeText; // the Type text the description came from
     std::string Extra;    // the Extra text (auto_increment, VIRTUAL GENERATED, ...)
+    // False for a column of a view that stands for an expression: the server refuses to write it.
+    bool Writable = true;
 };
 
 // The tables of a FROM clause (as SQL text, see TMySQLField::Table) and their aliases (the table
@@ -54,8 +56,11 @@ FromClause ScanFromClause(const std::vector<SqlToken>& tokens);
 class StatementAnalysis {
 public:
     // Rebuilds everything for a statement, running SHOW COLUMNS on the connection. Answers false
-    // when the statement cannot be edited (no table in it, or not a SELECT).
-    bool Analyse(const std::string& statement, TDirMySQLConnect& connection);
+    // when the statement cannot be edited: no table in it, not a SELECT, rows that are not rows
+    // of its tables (grouped, aggregated, DISTINCT, a UNION, window functions), or a view the
+    // server cannot update (asked only when `forEditing`).
+    bool Analyse(const std::string& statement, TDirMySQLConnect& connection,
+                 bool forEditing = true);
     void Clear();
 
     const std::vector<TMySQLField>& Fields() const { return fields_; }
@@ -67,6 +72,12 @@ public:
     // Table and Column. A match that ignores case counts only when it is the only one. -1 when
     // none.
     int Find(std::string_view name) const;
+    // The description of a result column by what the server says it reads: its database, table
+    // and column (MYSQL_FIELD db, org_table, org_name). A description already taken by an earlier
+    // column (`taken`) is passed over, so that a column selected twice gets both of its
+    // descriptions. -1 for an expression (no table) and for a column of no described table.
+    int FindSource(std::string_view db, std::string_view table, std::string_view column,
+                   const std::vector<bool>& taken) const;
 
     // The key columns (or their aliases) of a table, separated by single blanks, and the alias of
     // its auto-increment key column.
@@ -75,6 +86,8 @@ public:
     std::string AutoIncrementAlias(std::string_view table) const;
     // Every primary-key column of a table the analysis asked the server about, selected or not.
     std::vector<std::string> PrimaryKeyOf(const std::string& table) const;
+    // Every column of such a table, in the server's order.
+    std::vector<std::string> ColumnsOf(const std::string& table) const;
 
     // The SHOW COLUMNS statements run by the last analysis, in order.
     const std::vector<std::string>& StatementsRun() const { return statementsRun_; }
@@ -92,6 +105,7 @@ private:
     void DescribeRow(const std::string& table, const ColumnRow& row, const std::string& key,
                      const std::string& name);
     void MakeAliasesUnique();
+    bool ViewsUpdatable();
 
     TDirMySQLConnect* connection_ = nullptr;
     FromClause from_;

@@ -27,4 +27,8 @@ public:
     // True when a row written is visible at once to other connections of the same login (the
     // carrier commits each statement), so it can be read back there.
     virtual bool WritesVisibleAtOnce() const { return true; }
+    // True when every statement is committed on its own (a transact-server with AutoCommit).
+    virtual bool CommitsEachStatement() const { return false; }
+    // While held, statements are not committed on their own; the holder commits or rolls back.
+    virtual void HoldCommits(bool hold) { (void)hold; }
 };

@@ -14,5 +14,10 @@ QString DataErrorText(const std::exception& error) {
     if (dynamic_cast<const EKeyUnknown*>(&error))
         return BiText(QString::fromUtf8(liveerr::kKeyUnknown),
                       QString::fromUtf8(liveerr::kKeyUnknownCroatian));
+    if (const auto* e = dynamic_cast<const ERowNotDistinct*>(&error)) {
+        const QString name = QString::fromStdString(e->Name());
+        return BiText(QString::fromUtf8(ERowNotDistinct::EnglishText(e->WhyNot())).arg(name),
+                      QString::fromUtf8(ERowNotDistinct::CroatianText(e->WhyNot())).arg(name));
+    }
     return QString::fromUtf8(error.what());
 }

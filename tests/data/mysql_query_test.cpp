@@ -91,7 +91,7 @@ TEST_F(QueryTest, StatementsThatCannotBeEditedOpenReadOnly) {
     q_.Close();
     q_.RequestLive = true;
     Open("SELECT COUNT(*), MAX(id) AS top FROM longer_table_name");
-    EXPECT_TRUE(q_.RequestLive); // a SELECT over a table stays live
+    EXPECT_FALSE(q_.RequestLive); // aggregated rows are not rows of the table
     EXPECT_EQ(q_.Field(0).FieldName(), "COUNT(*)");
     EXPECT_EQ(q_.Field(0).DataType(), FieldType::String);
     EXPECT_EQ(q_.Field(0).Size(), 21);

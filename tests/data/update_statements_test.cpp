@@ -32,24 +32,24 @@ TEST_F(StatementsTest, KeylessRowsAreFoundByAllColumnsAndOneAtATime) {
     n.Add("k.b", "b", false, "it's");
     n.Add("k.f", "f", false, "0.1");
     n.Add("k.order", "order", false, "8");
-    // NULL as IS NULL, the FLOAT left out of the condition, a reserved column name quoted.
+    // NULL as IS NULL, the FLOAT by the range its shown text stands for, a reserved column name
+    // quoted.
+    const std::string where = " WHERE a = 1 AND b IS NULL AND f BETWEEN 9.999950000e-02 AND "
+                              "1.000005000e-01 AND `order` = 7 LIMIT 1";
     EXPECT_EQ(Generate(o, n, 4),
-              (std::vector<std::string>{"UPDATE k SET b='it\\'s', `order`=8 WHERE a = 1 AND b IS "
-                                        "NULL AND `order` = 7 LIMIT 1"}));
-    EXPECT_EQ(Generate(o, n, 3),
-              (std::vector<std::string>{"DELETE FROM k WHERE a = 1 AND b IS NULL AND `order` = 7 "
-                                        "LIMIT 1"}));
+              (std::vector<std::string>{"UPDATE k SET b='it\\'s', `order`=8" + where}));
+    EXPECT_EQ(Generate(o, n, 3), (std::vector<std::string>{"DELETE FROM k" + where}));
     EXPECT_EQ(Generate(o, n, 1),
               (std::vector<std::string>{"INSERT INTO k (a, b, f, `order`) VALUES (1, 'it\\'s', "
                                         "'0.1', 8)"}));
-    // Nothing changed, or NULL became an empty text: nothing to send.
+    // Nothing changed: nothing to send. NULL became an empty text: that is a change.
     EXPECT_TRUE(Generate(o, o, 4).empty());
     TFieldValues empty;
     empty.Add("k.a", "a", false, "1");
     empty.Add("k.b", "b", false, "");
     empty.Add("k.f", "f", false, "0.1");
     empty.Add("k.order", "order", false, "7");
-    EXPECT_TRUE(Generate(o, empty, 4).empty());
+    EXPECT_EQ(Generate(o, empty, 4), (std::vector<std::string>{"UPDATE k SET b=''" + where}));
 }
 
 TEST_F(StatementsTest, KeysWhenEveryKeyColumnIsThereAndNoStatementForATableWithoutColumns) {
@@ -64,10 +64,14 @@ TEST_F(StatementsTest, KeysWhenEveryKeyColumnIsThereAndNoStatementForATableWitho
     n.Add("p.sub", "sub", false, "-2");
     n.Add("p.name", "name", false, "c\r\nd\ne\rf");
     // Exact numbers unquoted; texts as they are (a post has already written CR LF as a line
-    // feed where it should); `other` has no column in the row and gets no statement.
+    // feed where it should), the changed one also compared with its value as read (or the one
+    // written), byte for byte; `other` has no column in the row and gets no statement.
     EXPECT_EQ(Generate(o, n, 4),
-              (std::vector<std::string>{"UPDATE p SET name='c\\r\\nd\\ne\\rf' WHERE id = "
-                                        "18446744073709551615 AND sub = -2"}));
+              (std::vector<std::string>{
+                  "UPDATE p SET name='c\\r\\nd\\ne\\rf' WHERE id = 18446744073709551615 AND sub = "
+                  "-2 AND (CAST(CONVERT(name USING utf8mb4) AS BINARY) = CAST('a\\r\\nb' AS "
+                  "BINARY) OR CAST(CONVERT(name USING utf8mb4) AS BINARY) = "
+                  "CAST('c\\r\\nd\\ne\\rf' AS BINARY))"}));
 
     // A key column left out of the select list: all columns, one row.
     q_.Close();
@@ -78,8 +82,27 @@ TEST_F(StatementsTest, KeysWhenEveryKeyColumnIsThereAndNoStatementForATableWitho
     n2.Add("p.id", "id", false, "5");
     n2.Add("p.name", "name", true, "");
     // The stored CR LF is matched as it is.
-    EXPECT_EQ(Generate(o2, n2, 4), (std::vector<std::string>{"UPDATE p SET name=NULL WHERE id = 5 "
-                                                             "AND name = 'a\\r\\nb' LIMIT 1"}));
+    EXPECT_EQ(Generate(o2, n2, 4),
+              (std::vector<std::string>{"UPDATE p SET name=NULL WHERE id = 5 AND CAST(CONVERT(name "
+                                        "USING utf8mb4) AS BINARY) = CAST('a\\r\\nb' AS BINARY) "
+                                        "LIMIT 1"}));
+}
+
+TEST_F(StatementsTest, ATextKeyIsComparedAsItsIndexComparesAndOtherTextsByteForByte) {
+    Use("CREATE TABLE c (code CHAR(6) PRIMARY KEY, title VARCHAR(9))");
+    Open("SELECT * FROM c");
+    TFieldValues o, n;
+    o.Add("c.code", "code", false, "ab");
+    o.Add("c.title", "title", false, "T");
+    n.Add("c.code", "code", false, "ab");
+    n.Add("c.title", "title", false, "t");
+    // The key's index finds the one row; the changed title must still be what was read.
+    EXPECT_EQ(Generate(o, n, 4),
+              (std::vector<std::string>{
+                  "UPDATE c SET title='t' WHERE code = 'ab' AND (CAST(CONVERT(title USING "
+                  "utf8mb4) AS BINARY) = CAST('T' AS BINARY) OR CAST(CONVERT(title USING utf8mb4) "
+                  "AS BINARY) = CAST('t' AS BINARY))"}));
+    EXPECT_EQ(Generate(o, n, 3), (std::vector<std::string>{"DELETE FROM c WHERE code = 'ab'"}));
 }
 
 TEST_F(StatementsTest, NewRowsLeaveTheServersOwnValuesToTheServer) {

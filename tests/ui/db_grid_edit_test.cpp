@@ -5,6 +5,9 @@
 #include "data/db_error.h"
 #include "data/live_errors.h"
 #include "ui/data_errors.h"
+#include "ui/language.h"
+
+#include <QAction>
 
 #include <QLineEdit>
 #include <QTest>
@@ -209,6 +212,28 @@ TEST_F(GridEditTest, RefreshReadsTheRowsAgainAndKeepsThePlace) {
     EXPECT_EQ(q_.RecNo(), 2);
     EXPECT_EQ(GridRow(), 1);
     EXPECT_TRUE(prompts_.shown.isEmpty());
+}
+
+TEST_F(GridEditTest, ARowItsValuesCannotTellApartIsRefusedInTheOperatorsLanguage) {
+    // Two FLOATs the server shows alike; the row is refused, naming the column, in Croatian.
+    Use("CREATE TABLE r (x FLOAT, n INT)");
+    Use("INSERT INTO r VALUES (0.1234567,0),(0.1234568,0)");
+    Open("SELECT * FROM r");
+    ASSERT_TRUE(q_.CanModify());
+    QAction english(nullptr);
+    english.setCheckable(true);
+    english.setChecked(false);
+    setLanguageFlagItem(&english);
+    EXPECT_TRUE(Model().setData(Model().index(0, 1), "5"));
+    Click(TDBNavigator::Post);
+    setLanguageFlagItem(nullptr);
+    EXPECT_EQ(WriteError(),
+              QString::fromUtf8("Redak se ne može razlikovati od drugog retka: stupac "
+                                "\"x\" je FLOAT prikazan zaokruženo, a prikazanu "
+                                "vrijednost ima više redaka; ništa nije zapisano"));
+    EXPECT_EQ(q_.State(), DataSetState::Edit);
+    root_->Exec(std::string("USE ") + kDb);
+    EXPECT_EQ(root_->Value("SELECT SUM(n) FROM r"), "0");
 }
 
 } // namespace

@@ -1,0 +1,84 @@
+// A row of two tables written through the transact-server: its two statements take effect
+// together or not at all, inside the session's own transaction.
+#include "transact_server_process.h"
+
+#include "support/error_of.h"
+#include "support/test_server.h"
+
+#include "data/mysql_database.h"
+#include "data/mysql_query.h"
+#include "data/mysql_transact.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr const char* kDb = "kt_transact_post";
+
+// With and without AutoCommit.
+class TransactPostTest : public ::testing::TestWithParam<bool> {
+protected:
+    void SetUp() override {
+        root_.Exec(std::string("DROP DATABASE IF EXISTS ") + kDb);
+        root_.Exec(std::string("CREATE DATABASE ") + kDb);
+        root_.Exec(std::string("USE ") + kDb);
+        root_.Exec(
+            "CREATE TABLE cust (id INT PRIMARY KEY, name VARCHAR(10), CHECK (name <> 'Bad'))");
+        root_.Exec("CREATE TABLE ord (id INT PRIMARY KEY, cust INT, item VARCHAR(10))");
+        root_.Exec("INSERT INTO cust VALUES (1,'Ann')");
+        root_.Exec("INSERT INTO ord VALUES (10,1,'a')");
+        db_.SetHost(testserver::kHost);
+        db_.SetLogin(testserver::kRootUser);
+        db_.SetPassword(testserver::kRootPassword);
+        db_.SetDatabase(kDb);
+        transact_.SetDatabase(&db_);
+        transact_.SetHost("127.0.0.1");
+        transact_.Port = server_.PortText();
+        transact_.UseTransServer = true;
+        transact_.AutoCommit = GetParam();
+        q_.SetDatabase(&db_);
+        q_.SetTransaction(&transact_);
+        q_.RequestLive = true;
+    }
+    void TearDown() override {
+        q_.Close();
+        transact_.Disconnect();
+        db_.Disconnect();
+        root_.Exec(std::string("DROP DATABASE IF EXISTS ") + kDb);
+    }
+    std::vector<std::vector<std::string>> Row() {
+        root_.Exec(std::string("USE ") + kDb);
+        return root_.Rows("SELECT item, name FROM ord JOIN cust ON cust.id = ord.cust");
+    }
+    void EditBoth(const char* item, const char* name) {
+        q_.Edit();
+        q_.FieldByName("item").SetAsString(item);
+        q_.FieldByName("name").SetAsString(name);
+        q_.Post();
+    }
+
+    testserver::RootConnection root_;
+    TransactServerProcess server_{{"--mysql-host", testserver::kHost}};
+    TMySQLDatabase db_;
+    TMySQLTransact transact_;
+    TMySQLQuery q_;
+};
+
+TEST_P(TransactPostTest, ARefusedSecondStatementTakesTheFirstBack) {
+    q_.SetSQLText("SELECT ord.id, ord.item, cust.id, cust.name FROM ord JOIN cust ON cust.id = "
+                  "ord.cust");
+    q_.Open();
+    ASSERT_TRUE(q_.CanModify());
+    EXPECT_NE(ErrorOf([&] { EditBoth("new", "Bad"); }).find("CONSTRAINT"), std::string::npos);
+    q_.Cancel();
+    transact_.ExecSQL("COMMIT");
+    EXPECT_EQ(Row(), (std::vector<std::vector<std::string>>{{"a", "Ann"}}));
+
+    EditBoth("b", "Bo");
+    transact_.ExecSQL("COMMIT");
+    EXPECT_EQ(Row(), (std::vector<std::vector<std::string>>{{"b", "Bo"}}));
+}
+
+INSTANTIATE_TEST_SUITE_P(AutoCommit, TransactPostTest, ::testing::Bool());
+
+} // namespace
