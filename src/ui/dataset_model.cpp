@@ -1,5 +1,6 @@
 #include "ui/dataset_model.h"
 
+#include "data/blocking_calls.h"
 #include "data/db_error.h"
 #include "data/text_utils.h"
 #include "ui/data_errors.h"
@@ -329,6 +330,10 @@ bool TDataSetModel::setData(const QModelIndex& index, const QVariant& value, int
 
 bool TDataSetModel::canFetchMore(const QModelIndex& parent) const {
     if (parent.isValid() || !dataSet_ || !dataSet_->Active())
+        return false;
+    // While a statement runs beside the window, a view that paints reads no further rows: they
+    // could need the connection the statement holds.
+    if (BlockingCallRunning())
         return false;
     return dataSet_->ViewRowCount() > rows_ || !dataSet_->AllRowsRead();
 }
