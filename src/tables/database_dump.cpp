@@ -70,7 +70,14 @@ void DumpDatabase(CommandContext& context) {
         DumpProgress progress(context.dialogParent(), static_cast<int>(tables.rows.size()));
         int done = 0;
         for (const QStringList& row : tables.rows) {
-            lines += dump::SectionLines(ReadSection(second, row.value(0)));
+            const dump::TableSection section = ReadSection(second, row.value(0));
+            // A statement the operator stopped ends the dump as Cancel does, and says so.
+            if (second.Stopped()) {
+                prompts().message(QString::fromStdString(second.FullErrorText()),
+                                  PromptIcon::Error);
+                return;
+            }
+            lines += dump::SectionLines(section);
             if (!progress.Advance(++done))
                 return;
         }
