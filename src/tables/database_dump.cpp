@@ -21,6 +21,8 @@ dump::TableSection ReadSection(ServerSession& session, const QString& table) {
     StatementAnswer fields = AskServer(session, ShowFieldsStatement(table));
     section.fields = std::move(fields.rows);
     section.fieldsError = fields.error;
+    if (session.Stopped())
+        return section; // the operator stopped the dump: nothing more is asked
     StatementAnswer keys = AskServer(session, ShowKeysStatement(table));
     section.keys = std::move(keys.rows);
     section.keysError = keys.error;
