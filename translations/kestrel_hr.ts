@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="hr_HR">
 <context>
+    <name>StatementProgress</name>
+    <message>
+        <source>Running</source>
+        <translation>Izvodi se</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Zaustavi</translation>
+    </message>
+</context>
+<context>
     <name>TAboutBox</name>
     <message>
         <source>About</source>

@@ -1,5 +1,7 @@
 #include "data/client_handles.h"
 
+#include "data/blocking_calls.h"
+
 MYSQL* ClientHandle::Init() {
     Close();
     const ClientApi& c = Client();
@@ -12,6 +14,8 @@ MYSQL* ClientHandle::Init() {
 }
 
 void ClientHandle::Close() {
+    if (handle_)
+        ForgetStoppedCall(handle_);
     if (handle_ && Client().mysql_close)
         Client().mysql_close(handle_);
     handle_ = nullptr;

@@ -1,5 +1,6 @@
 #include "data/client_library.h"
 
+#include "data/blocking_calls.h"
 #include "data/sql_names.h"
 #include "data/text_utils.h"
 
@@ -180,6 +181,8 @@ int ClientShutdown(MYSQL* handle) {
 }
 
 unsigned int ClientErrorNumber(MYSQL* handle) {
+    if (CallStopped(handle))
+        return kStoppedErrorNumber;
     const ClientApi& c = Client();
     return c.mysql_errno && handle ? c.mysql_errno(handle) : 0;
 }
@@ -188,6 +191,8 @@ std::string ClientErrorText(MYSQL* handle) {
     const ClientApi& c = Client();
     if (!c.mysql_error || !handle)
         return {};
+    if (CallStopped(handle))
+        return StoppedText(handle);
     const char* text = c.mysql_error(handle);
     return TrimBlanksAndControls(TruncateUtf8(text ? text : "", 200));
 }

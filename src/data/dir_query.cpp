@@ -1,5 +1,6 @@
 #include "data/dir_query.h"
 
+#include "data/blocking_calls.h"
 #include "data/statement_results.h"
 #include "data/text_utils.h"
 
@@ -67,7 +68,8 @@ int TDirMySqlQuery::ExecSql() {
     MYSQL* h = Handle();
     if (!h)
         return dsNone;
-    if (RunAndDrain(h, Sql)) {
+    bool ran = false;
+    if (RunBlockingCall(h, [&] { ran = RunAndDrain(h, Sql); }) && ran) {
         Failed = false;
         return dsNone;
     }
@@ -85,6 +87,29 @@ void TDirMySqlQuery::Open() {
     ranWithoutResult_ = false;
     affectedRows_ = 0;
     names_.clear();
+    // The statement, its first result and its first row are read in one call beside the window.
+    if (!RunBlockingCall(h, [&] { OpenHere(h); }))
+        DropStoppedResult(h);
+    First();
+}
+
+// A stopped statement leaves nothing behind: what it read is dropped, the connection made ready
+// for the next statement.
+void TDirMySqlQuery::DropStoppedResult(MYSQL* h) {
+    result_.reset();
+    if (moreResultsPending_)
+        DrainMoreResults(h);
+    moreResultsPending_ = false;
+    ranWithoutResult_ = false;
+    affectedRows_ = 0;
+    row_ = nullptr;
+    lengths_.clear();
+    names_.clear();
+    Active = false;
+    Failed = true;
+}
+
+void TDirMySqlQuery::OpenHere(MYSQL* h) {
     const ClientApi& c = Client();
     if (SendStatement(h, Sql) != 0) {
         Failed = true;
@@ -126,7 +151,6 @@ void TDirMySqlQuery::Open() {
             Failed = true;
         }
     }
-    First();
 }
 
 // Reads the next row of the result and takes its lengths while they are the current row's.

@@ -97,6 +97,8 @@ public:
 private:
     MYSQL* Handle() const;
     void SeekCurrent();
+    void OpenHere(MYSQL* h);
+    void DropStoppedResult(MYSQL* h);
     void FetchNext();
     void FetchRow();
 

@@ -1,5 +1,6 @@
 #include "data/mysql_database.h"
 
+#include "data/blocking_calls.h"
 #include "data/db_error.h"
 #include "data/dir_query.h"
 #include "data/mysql_query.h"
@@ -94,7 +95,8 @@ std::string TMySQLDatabase::SelectValue(const std::string& expression) {
 ExecResult TMySQLDatabase::ExecSQL(const std::string& statement) {
     CheckConnected();
     MYSQL* h = connect_.Handle();
-    if (!RunAndDrain(h, statement))
+    bool ran = false;
+    if (!RunBlockingCall(h, [&] { ran = RunAndDrain(h, statement); }) || !ran)
         throw EDatabaseError(connect_.GetErrorMsg());
     // The counts of the last result: for one INSERT, UPDATE or DELETE its own.
     const ClientApi& c = Client();

@@ -1,5 +1,6 @@
 #include "data/server_session.h"
 
+#include "data/blocking_calls.h"
 #include "data/statement_results.h"
 #include "data/text_utils.h"
 
@@ -51,11 +52,19 @@ void ServerSession::Close() {
 
 SessionResult ServerSession::Run(const std::string& sql) {
     SessionResult out;
-    const ClientApi& c = Client();
     if (!handle()) {
         out.failed = true;
         return out;
     }
+    // The statement and every result it answers are read in one call beside the window.
+    if (!RunBlockingCall(handle(), [&] { out = RunHere(sql); }))
+        return SessionResult{true, false, 0, 0, {}};
+    return out;
+}
+
+SessionResult ServerSession::RunHere(const std::string& sql) {
+    SessionResult out;
+    const ClientApi& c = Client();
     if (c.mysql_real_query(handle(), sql.data(), static_cast<unsigned long>(sql.size())) != 0) {
         out.failed = true;
         return out;
@@ -89,13 +98,18 @@ bool ServerSession::SelectDatabase(const std::string& name) {
 }
 
 bool ServerSession::CreateDatabase(const std::string& name) {
-    return handle() && Client().mysql_create_db(handle(), name.c_str()) == 0;
+    int answer = -1;
+    return handle() &&
+           RunBlockingCall(handle(),
+                           [&] { answer = Client().mysql_create_db(handle(), name.c_str()); }) &&
+           answer == 0;
 }
 
 bool ServerSession::DropDatabase(const std::string& name) {
     if (!handle())
         return false;
-    Client().mysql_drop_db(handle(), name.c_str());
+    if (!RunBlockingCall(handle(), [&] { Client().mysql_drop_db(handle(), name.c_str()); }))
+        return false;
     return !Failed();
 }
 
@@ -125,7 +139,13 @@ bool ServerSession::Failed() const {
     return ClientErrorNumber(handle()) != 0;
 }
 
+bool ServerSession::Stopped() const {
+    return CallStopped(handle());
+}
+
 std::string ServerSession::FullErrorText() const {
+    if (CallStopped(handle()))
+        return StoppedText(handle());
     const char* text = handle() && Client().mysql_error ? Client().mysql_error(handle()) : nullptr;
     return TrimBlanksAndControls(text ? text : "");
 }

@@ -73,6 +73,8 @@ public:
     // The handle's last error; Failed() when it holds an error number.
     SessionError Error() const;
     bool Failed() const;
+    // The last statement was stopped by the operator; the error text says so.
+    bool Stopped() const;
     // The whole error text, blanks and control characters trimmed at both ends.
     std::string FullErrorText() const;
 
@@ -82,5 +84,8 @@ public:
     explicit operator bool() const { return static_cast<bool>(record_); }
 
 private:
+    // Run on the calling thread.
+    SessionResult RunHere(const std::string& sql);
+
     ClientHandle record_; // closes the connection on every way out
 };

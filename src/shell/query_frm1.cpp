@@ -1,5 +1,6 @@
 #include "shell/query_frm1.h"
 
+#include "commands/command_guard.h"
 #include "commands/status_panels.h"
 #include "shell/dm1.h"
 #include "shell/locale_ids.h"
@@ -13,6 +14,7 @@
 #include "ui/radio_group.h"
 #include "ui/registry.h"
 #include "ui/scale_widgets.h"
+#include "ui/statement_runner.h"
 #include "ui/status_bar.h"
 
 #include <QCloseEvent>
@@ -29,6 +31,11 @@
 #include <QToolButton>
 
 TQueryFrm1* QueryFrm1 = nullptr;
+
+namespace {
+// How often a close that waits for a stopped statement looks again.
+constexpr int kCloseCheckMs = 50;
+} // namespace
 
 std::function<QRect()> TQueryFrm1::screenArea = [] {
     const QScreen* s = QGuiApplication::primaryScreen();
@@ -55,6 +62,14 @@ TQueryFrm1::TQueryFrm1(QWidget* parent) : QMainWindow(parent) {
     FormCreate();
     if (DM1)
         BindDataSource(DM1->DataSource1);
+    statementRunner_ = std::make_unique<StatementRunner>(this);
+    closeWhenIdle_.setInterval(kCloseCheckMs);
+    connect(&closeWhenIdle_, &QTimer::timeout, this, [this] {
+        if (StatementRunner::Running() || CommandGuard::Busy())
+            return;
+        closeWhenIdle_.stop();
+        close();
+    });
 }
 
 TQueryFrm1::~TQueryFrm1() {
@@ -181,6 +196,14 @@ void TQueryFrm1::showEvent(QShowEvent* event) {
 }
 
 void TQueryFrm1::closeEvent(QCloseEvent* event) {
+    // A statement still running is stopped first; the window closes once its command has ended,
+    // so that what the command has done is kept.
+    if (StatementRunner::Running()) {
+        StatementRunner::StopRunning();
+        closeWhenIdle_.start();
+        event->ignore();
+        return;
+    }
     FormClose();
     event->accept();
 }

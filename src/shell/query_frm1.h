@@ -10,8 +10,10 @@
 
 #include <QMainWindow>
 #include <QRect>
+#include <QTimer>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -33,6 +35,7 @@ class TDM1;
 class TForm1;
 class TRadioGroup;
 class TStatusBar;
+class StatementRunner;
 
 class TQueryFrm1 : public QMainWindow, public Retranslatable, public CommandContext {
     Q_OBJECT
@@ -182,6 +185,10 @@ private:
 
     bool scaled_ = false;
     bool centred_ = false;
+    // Runs the calls that wait for the server beside the window.
+    std::unique_ptr<StatementRunner> statementRunner_;
+    // A close asked for while a statement ran: done once its command has ended.
+    QTimer closeWhenIdle_;
 };
 
 // The one main window of the process (null before it is created and after it is gone).

@@ -21,6 +21,8 @@ dump::TableSection ReadSection(ServerSession& session, const QString& table) {
     StatementAnswer fields = AskServer(session, ShowFieldsStatement(table));
     section.fields = std::move(fields.rows);
     section.fieldsError = fields.error;
+    if (session.Stopped())
+        return section; // the operator stopped the dump: nothing more is asked
     StatementAnswer keys = AskServer(session, ShowKeysStatement(table));
     section.keys = std::move(keys.rows);
     section.keysError = keys.error;
@@ -70,7 +72,14 @@ void DumpDatabase(CommandContext& context) {
         DumpProgress progress(context.dialogParent(), static_cast<int>(tables.rows.size()));
         int done = 0;
         for (const QStringList& row : tables.rows) {
-            lines += dump::SectionLines(ReadSection(second, row.value(0)));
+            const dump::TableSection section = ReadSection(second, row.value(0));
+            // A statement the operator stopped ends the dump as Cancel does, and says so.
+            if (second.Stopped()) {
+                prompts().message(QString::fromStdString(second.FullErrorText()),
+                                  PromptIcon::Error);
+                return;
+            }
+            lines += dump::SectionLines(section);
             if (!progress.Advance(++done))
                 return;
         }

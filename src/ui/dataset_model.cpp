@@ -1,5 +1,6 @@
 #include "ui/dataset_model.h"
 
+#include "data/blocking_calls.h"
 #include "data/db_error.h"
 #include "data/live_errors.h"
 #include "data/text_utils.h"
@@ -384,6 +385,10 @@ bool TDataSetModel::textEditable(const QModelIndex& index) const {
 
 bool TDataSetModel::canFetchMore(const QModelIndex& parent) const {
     if (parent.isValid() || !dataSet_ || !dataSet_->Active())
+        return false;
+    // While a statement runs beside the window, a view that paints reads no further rows: they
+    // could need the connection the statement holds.
+    if (BlockingCallRunning())
         return false;
     try {
         return dataSet_->ViewRowCount() > rows_ || !dataSet_->AllRowsRead();

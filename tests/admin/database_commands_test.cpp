@@ -1,6 +1,7 @@
 #include "admin_fixture.h"
 
 #include "data/sql_names.h"
+#include "support/statement_watch.h"
 #include "ui/radio_group.h"
 #include "ui/status_bar.h"
 
@@ -237,4 +238,33 @@ TEST_F(DatabaseCommandsTest, ACommandStartedWhileAnotherRunsIsIgnored) {
     // Once it has finished the next command runs.
     window->Ping1->trigger();
     EXPECT_EQ(prompts.shown, QStringList({"Alive!"}));
+}
+
+TEST_F(DatabaseCommandsTest, ADropDbThatWaitsForALockCanBeStoppedAndKeepsTheDatabase) {
+    Create("kt_admin_busy");
+    root->Exec("CREATE TABLE kt_admin_busy.t (id INT)");
+    // Another client reads the table in an open transaction: DROP DATABASE waits for it.
+    RootConnection reader;
+    reader.Exec("BEGIN");
+    reader.Rows("SELECT * FROM kt_admin_busy.t");
+    ChooseRoot();
+    Select("kt_admin_busy");
+    const QStringList items = window->RadioGroup1->items();
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    prompts.yesNo = {true};
+    {
+        StatementWatch watch(window.get(), StatementWatch::OnProgress::Stop);
+        window->DropDB1Click();
+        watch.CommandEnded();
+        EXPECT_TRUE(watch.stopEnabled);
+        EXPECT_GT(watch.paints, 0);
+        EXPECT_GE(watch.EndedAfterActionMs(), 0);
+        EXPECT_LT(watch.EndedAfterActionMs(), 1000);
+    }
+    window->hide();
+    EXPECT_EQ(prompts.shown, QStringList({"Delete database?", "Stopped by the operator"}));
+    EXPECT_TRUE(Exists("kt_admin_busy"));
+    EXPECT_EQ(window->RadioGroup1->items(), items);
+    reader.Exec("COMMIT");
 }

@@ -3,12 +3,18 @@
 #include "tables_fixture.h"
 
 #include "data/sql_names.h"
+#include "support/statement_watch.h"
 #include "ui/radio_group.h"
 
 #include <QFile>
 #include <QLineEdit>
 #include <QProgressDialog>
+#include <QTest>
 #include <QTimer>
+
+#include <atomic>
+#include <chrono>
+#include <thread>
 
 namespace {
 
@@ -193,4 +199,38 @@ TEST_F(DatabaseDumpTest, ManyTablesShowProgressAndCanBeCancelled) {
     window->Dumpdatabse1Click();
     EXPECT_EQ(Report(kDumpReportName).count("table:\r\n"), 40);
     EXPECT_EQ(launched.files.size(), 1);
+}
+
+TEST_F(DatabaseDumpTest, AStatementOfTheDumpThatWaitsCanBeStoppedAndKeepsTheEarlierReport) {
+    CreateDatabase(kDb);
+    Exec(kDb, "CREATE TABLE a_first (id INT)");
+    WriteEarlierReport();
+    SelectDatabase(kDb);
+    // Another client creates a table from a slow SELECT: describing it waits until that ends.
+    std::atomic<bool> creating{false};
+    std::jthread creator([&] {
+        testserver::RootConnection other;
+        creating = true;
+        other.Exec(std::string("CREATE TABLE ") + kDb + ".b_slow SELECT SLEEP(4) AS s");
+    });
+    while (!creating)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    {
+        StatementWatch watch(window.get(), StatementWatch::OnProgress::Stop);
+        window->Dumpdatabse1Click();
+        watch.CommandEnded();
+        EXPECT_TRUE(watch.stopEnabled);
+        EXPECT_GT(watch.paints, 0);
+        EXPECT_GE(watch.EndedAfterActionMs(), 0);
+        EXPECT_LT(watch.EndedAfterActionMs(), 1000);
+    }
+    window->hide();
+    EXPECT_EQ(prompts.shown, QStringList({"Stopped by the operator"}));
+    EXPECT_EQ(Report(kDumpReportName), QByteArray("earlier\r\n"));
+    EXPECT_TRUE(launched.files.isEmpty());
+    EXPECT_FALSE(window->AdminHandle);
 }

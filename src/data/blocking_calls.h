@@ -1,0 +1,63 @@
+// Calls into the client library that wait for the server (a statement with its results, a server
+// command) go through one replaceable runner, so that a window can keep painting while the server
+// works and can stop the statement. Without a runner each call runs inline on the caller's thread.
+//
+// A connection is used by one thread at a time: while a call runs on a connection, a second call
+// on it (from events processed while the first one waits) is refused, not run beside it.
+#pragma once
+
+#include "data/client_library.h"
+
+#include <functional>
+#include <string>
+
+// Where a running statement can be stopped: its server, the account it logged in with and the
+// connection's thread on the server.
+struct StopTarget {
+    std::string host;
+    std::string user;
+    std::string password;
+    std::string unixSocket;
+    unsigned port = 0;
+    unsigned long threadId = 0;
+};
+
+// How a call through the runner ended: by itself, or stopped by the operator; stoppedText is the
+// message that then stands for the connection's error, in the operator's language.
+struct BlockingCallOutcome {
+    bool stopped = false;
+    std::string stoppedText;
+};
+
+// Runs work exactly once, on whatever thread it likes, and returns once work has ended. handle is
+// the connection work uses; it is busy until the runner returns.
+using BlockingCallRunner =
+    std::function<BlockingCallOutcome(MYSQL* handle, const std::function<void()>& work)>;
+
+// Installs the runner (an empty one runs every call inline) and answers the previous one.
+BlockingCallRunner SetBlockingCallRunner(BlockingCallRunner runner);
+
+// Runs work, which uses handle, through the runner. False when the operator stopped it, or when
+// handle was busy with another call (work then did not run): the caller treats it as failed.
+bool RunBlockingCall(MYSQL* handle, const std::function<void()>& work);
+
+// True while some call runs through the runner: work that would reach a connection from a nested
+// event (a view reading more rows) waits for a later turn.
+bool BlockingCallRunning();
+bool ConnectionBusy(MYSQL* handle);
+
+// The stop target of a connection, read on the caller's thread before its call starts.
+StopTarget StopTargetOf(MYSQL* handle);
+// Sends KILL QUERY for the target's thread on a separate short connection to its server with its
+// account. True when the server accepted it.
+bool StopStatement(const StopTarget& target);
+
+// The error number a stopped call leaves on its connection (the server's "query interrupted").
+inline constexpr unsigned kStoppedErrorNumber = 1317;
+
+// Whether the last call on handle was stopped, and the text that says so. The state holds until the
+// next call on handle, or until it is closed.
+bool CallStopped(MYSQL* handle);
+std::string StoppedText(MYSQL* handle);
+// Drops the state of a connection record that is being closed.
+void ForgetStoppedCall(MYSQL* handle);
