@@ -125,6 +125,10 @@ bool ServerSession::Failed() const {
     return ClientErrorNumber(handle()) != 0;
 }
 
+std::string ServerSession::SqlState() const {
+    return ClientErrorState(handle());
+}
+
 std::string ServerSession::FullErrorText() const {
     const char* text = handle() && Client().mysql_error ? Client().mysql_error(handle()) : nullptr;
     return TrimBlanksAndControls(text ? text : "");
