@@ -9,5 +9,9 @@ bash "$here/deps.sh"
 launcher=()
 # A compiler cache, when the machine has one, makes rebuilds in several work trees cheap.
 if command -v ccache >/dev/null 2>&1; then launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache); fi
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE="${KESTREL_BUILD_TYPE:-RelWithDebInfo}" "${launcher[@]}" >/dev/null
+# A CI build (CI=true) treats every warning as an error.
+werror=OFF
+if [ "${CI:-}" = true ]; then werror=ON; fi
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE="${KESTREL_BUILD_TYPE:-RelWithDebInfo}" \
+  -DKESTREL_WERROR="$werror" "${launcher[@]}" >/dev/null
 cmake --build "$build" --parallel "$(nproc)"

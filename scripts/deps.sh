@@ -7,7 +7,7 @@ packages=(
   qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools libgl-dev libglx-dev libxkbcommon-dev
   libmariadb-dev libmariadb3 mariadb-server mariadb-client
   unixodbc unixodbc-dev libsqliteodbc libsqlite3-dev
-  libgtest-dev libgmock-dev libbenchmark-dev
+  libgtest-dev libgmock-dev python3
   qt6-translations-l10n desktop-file-utils qtkeychain-qt6-dev gnome-keyring dbus-daemon
   xvfb xauth
 )

@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
-# Builds Kestrel, starts the throwaway test server, runs every test with CTest and stops the
-# server again whatever the outcome (a server that was already running is left running).
+# Builds Kestrel, checks that the two .ts files hold every window text, starts the throwaway test
+# server, runs every test with CTest and stops the server again whatever the outcome (a server that
+# was already running is left running).
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/.." && pwd)
 build=${KESTREL_BUILD_DIR:-$root/build}
 
 bash "$here/build.sh"
+bash "$here/check_translations.sh"
 
 started=0
 if ! bash "$here/testserver.sh" status 2>/dev/null; then

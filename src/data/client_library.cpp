@@ -135,6 +135,7 @@ bool LoadClientLibrary(const std::function<void(const std::string&)>& reportMiss
     ClientExtras& x = s.api;
     LookUp(s.handle, "mysql_errno", x.mysql_errno);
     LookUp(s.handle, "mysql_error", x.mysql_error);
+    LookUp(s.handle, "mysql_sqlstate", x.mysql_sqlstate);
     LookUp(s.handle, "mysql_num_rows", x.mysql_num_rows);
     LookUp(s.handle, "mysql_num_fields", x.mysql_num_fields);
     LookUp(s.handle, "mysql_field_count", x.mysql_field_count);
@@ -185,6 +186,12 @@ unsigned int ClientErrorNumber(MYSQL* handle) {
         return kStoppedErrorNumber;
     const ClientApi& c = Client();
     return c.mysql_errno && handle ? c.mysql_errno(handle) : 0;
+}
+
+std::string ClientErrorState(MYSQL* handle) {
+    const ClientApi& c = Client();
+    const char* state = c.mysql_sqlstate && handle ? c.mysql_sqlstate(handle) : nullptr;
+    return state ? state : "";
 }
 
 std::string ClientErrorText(MYSQL* handle) {

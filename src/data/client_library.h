@@ -62,6 +62,7 @@ extern const std::array<const char*, kClientEntryPointCount> kClientEntryPointNa
 struct ClientExtras {
     decltype(&::mysql_errno) mysql_errno;
     decltype(&::mysql_error) mysql_error;
+    decltype(&::mysql_sqlstate) mysql_sqlstate;
     decltype(&::mysql_num_rows) mysql_num_rows;
     decltype(&::mysql_num_fields) mysql_num_fields;
     decltype(&::mysql_field_count) mysql_field_count;
@@ -101,3 +102,5 @@ int ClientShutdown(MYSQL* handle);
 // characters trimmed at both ends.
 std::string ClientErrorText(MYSQL* handle);
 unsigned int ClientErrorNumber(MYSQL* handle);
+// The SQLSTATE of the handle's last error ("00000" when there was none), empty without a handle.
+std::string ClientErrorState(MYSQL* handle);

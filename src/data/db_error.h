@@ -1,4 +1,8 @@
-// The one error type of the data layer: a failure with a fixed text, shown as it is.
+// The errors of the data layer. EDatabaseError is the base of all of them: a failure with a text
+// shown as it is and, when the server or the client library answered it, their error number and
+// SQLSTATE. ThrowServerError() picks the class for an answered error: EConnectionLost,
+// EDuplicateKey and EForeignKeyViolated (both EConstraintViolated), or EDatabaseError for the rest.
+// Callers tell the cases apart by type, never by the text.
 #pragma once
 
 #include <cstdint>
@@ -7,8 +11,53 @@
 
 class EDatabaseError : public std::runtime_error {
 public:
-    explicit EDatabaseError(const std::string& message) : std::runtime_error(message) {}
+    explicit EDatabaseError(const std::string& message, unsigned errorNumber = 0,
+                            std::string sqlState = {})
+        : std::runtime_error(message), errorNumber_(errorNumber), sqlState_(std::move(sqlState)) {}
+    // The server's or the client library's error number; 0 for a failure the data layer found
+    // itself (or an answer that carries no number, like the transact-server's).
+    unsigned ErrorNumber() const { return errorNumber_; }
+    // The five-character SQLSTATE that came with the number; empty without one.
+    const std::string& SqlState() const { return sqlState_; }
+
+private:
+    unsigned errorNumber_;
+    std::string sqlState_;
 };
+
+// The connection is gone: the server closed it, it was killed, or the network broke. Nothing
+// more can be sent on it until it is opened again.
+class EConnectionLost : public EDatabaseError {
+public:
+    using EDatabaseError::EDatabaseError;
+};
+
+// The server refused a write because it breaks a rule of the table (SQLSTATE class 23, or a
+// CHECK constraint).
+class EConstraintViolated : public EDatabaseError {
+public:
+    using EDatabaseError::EDatabaseError;
+};
+
+// A unique or primary key already holds the value.
+class EDuplicateKey : public EConstraintViolated {
+public:
+    using EConstraintViolated::EConstraintViolated;
+};
+
+// A foreign key refused the write: a parent row is missing, or child rows still refer to it.
+class EForeignKeyViolated : public EConstraintViolated {
+public:
+    using EConstraintViolated::EConstraintViolated;
+};
+
+// Whether an error number (with its SQLSTATE) says that the connection is gone.
+bool IsConnectionLost(unsigned errorNumber, const std::string& sqlState);
+
+// The one place that turns an error the server or the client library answered into an exception:
+// the class follows the number (and the SQLSTATE), the text stays message.
+[[noreturn]] void ThrowServerError(const std::string& message, unsigned errorNumber,
+                                   const std::string& sqlState);
 
 // Texts raised by the connection, query and dataset objects.
 namespace dberr {

@@ -30,6 +30,21 @@ std::string TDirMySQLConnect::GetErrorMsg() {
     return ConvertServerText(ErrorText);
 }
 
+unsigned TDirMySQLConnect::ErrorNumber() const {
+    return session_.Error().number;
+}
+
+std::string TDirMySQLConnect::SqlState() const {
+    return session_.SqlState();
+}
+
+void ThrowConnectError(TDirConnect& connect, const std::string& fallback) {
+    std::string message = connect.GetErrorMsg();
+    if (message.empty())
+        message = fallback;
+    ThrowServerError(message, connect.ErrorNumber(), connect.SqlState());
+}
+
 int TDirMySQLConnect::Connect() {
     Disconnect();
     if (session_.Connect(
@@ -53,9 +68,7 @@ bool TDirMySQLConnect::ServerStillThere() {
         return false;
     if (session_.Ping())
         return true;
-    // CR_SERVER_GONE_ERROR, CR_SERVER_LOST, CR_SERVER_LOST_EXTENDED
-    const unsigned number = session_.Error().number;
-    return number != 2006 && number != 2013 && number != 2055;
+    return !IsConnectionLost(session_.Error().number, session_.SqlState());
 }
 
 int TDirMySQLConnect::CreateDatabase() {

@@ -30,6 +30,10 @@ public:
     std::string Password;
 
     virtual std::string GetErrorMsg() { return ErrorText; }
+    // The number and SQLSTATE of the last error the server or the library answered (0 and empty
+    // when the connection keeps none).
+    virtual unsigned ErrorNumber() const { return 0; }
+    virtual std::string SqlState() const { return {}; }
     virtual int Reserved1() { return dsNotSupported; }
     virtual int GetConnected() { return 0; }
     virtual int Connect() { return dsNotSupported; }
@@ -44,6 +48,10 @@ public:
     virtual int DropDatabase() { return dsNotSupported; }
 };
 
+// Raises the connection's last error, GetErrorMsg() as its text (fallback when that is empty), as
+// the class ThrowServerError() picks for its number.
+[[noreturn]] void ThrowConnectError(TDirConnect& connect, const std::string& fallback = {});
+
 // A connection through the client library. The port is always 3306 whatever Port holds.
 class TDirMySQLConnect : public TDirConnect {
 public:
@@ -51,6 +59,8 @@ public:
     ~TDirMySQLConnect() override { Disconnect(); }
 
     std::string GetErrorMsg() override;
+    unsigned ErrorNumber() const override;
+    std::string SqlState() const override;
     int GetConnected() override { return Active ? 1 : 0; }
     int Connect() override;
     void Disconnect() override;

@@ -54,7 +54,7 @@ void TMySQLDatabase::Connect() {
     connect_.Login = login_;
     connect_.Password = password_;
     if (connect_.Connect() != dsConnected)
-        throw EDatabaseError(connect_.GetErrorMsg());
+        ThrowConnectError(connect_);
     connected_ = true;
 }
 
@@ -88,7 +88,7 @@ std::string TMySQLDatabase::SelectValue(const std::string& expression) {
     query.Sql = "SELECT " + expression;
     query.Open();
     if (query.GetStatus() != dsRows)
-        throw EDatabaseError(connect_.GetErrorMsg());
+        ThrowConnectError(connect_);
     return query.GetField(0);
 }
 
@@ -97,7 +97,7 @@ ExecResult TMySQLDatabase::ExecSQL(const std::string& statement) {
     MYSQL* h = connect_.Handle();
     bool ran = false;
     if (!RunBlockingCall(h, [&] { ran = RunAndDrain(h, statement); }) || !ran)
-        throw EDatabaseError(connect_.GetErrorMsg());
+        ThrowConnectError(connect_);
     // The counts of the last result: for one INSERT, UPDATE or DELETE its own.
     const ClientApi& c = Client();
     ExecResult result;

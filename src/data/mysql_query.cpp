@@ -152,8 +152,7 @@ void TMySQLQuery::InternalOpen() {
     if (!dirQuery_.Active) {
         if (dirQuery_.RanWithoutResult())
             throw ENoResultSet(dirQuery_.AffectedRows());
-        const std::string message = connect->GetErrorMsg();
-        throw EDatabaseError(message.empty() ? dberr::kNoResultSet : message);
+        ThrowConnectError(*connect, dberr::kNoResultSet);
     }
 
     BuildFields();
@@ -257,7 +256,7 @@ void TMySQLQuery::ReadAhead() {
         if (!row) {
             // A read that broke off is an error, not the end of the rows.
             if (dirQuery_.ReadFailed())
-                throw EDatabaseError(dirQuery_.MySQLConnect()->GetErrorMsg());
+                ThrowConnectError(*dirQuery_.MySQLConnect());
             break;
         }
         cache_.AppendWaiting(row, dirQuery_.CurrentLengths(), columnOfField_.data());
@@ -309,7 +308,7 @@ bool TMySQLQuery::FetchOne() {
         atEnd_ = true;
         // A read that broke off is an error, not the end of the rows.
         if (dirQuery_.ReadFailed())
-            throw EDatabaseError(dirQuery_.MySQLConnect()->GetErrorMsg());
+            ThrowConnectError(*dirQuery_.MySQLConnect());
         return false;
     }
     cache_.AppendFromTexts(row, dirQuery_.CurrentLengths(), columnOfField_.data(), ++recordCounter_,

@@ -51,7 +51,7 @@ void TMySQLTransact::Disconnect() {
 void TMySQLTransact::RunOnTransactServer(const std::string& statement) {
     query_.Sql = statement;
     if (query_.ExecSql() != 0)
-        throw EDatabaseError(connect_.GetErrorMsg());
+        ThrowConnectError(connect_);
 }
 
 ExecResult TMySQLTransact::ExecSQL(const std::string& statement) {

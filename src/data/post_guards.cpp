@@ -17,7 +17,7 @@ std::string FirstValue(TDirMySQLConnect& connection, const std::string& sql) {
     if (q.GetStatus() != dsRows || q.GetEof() || !q.CurrentRow()) {
         const std::string error = connection.GetErrorMsg();
         if (!error.empty())
-            throw EDatabaseError(error);
+            ThrowServerError(error, connection.ErrorNumber(), connection.SqlState());
         return {};
     }
     return q.GetField(0);

@@ -143,6 +143,10 @@ bool ServerSession::Stopped() const {
     return CallStopped(handle());
 }
 
+std::string ServerSession::SqlState() const {
+    return ClientErrorState(handle());
+}
+
 std::string ServerSession::FullErrorText() const {
     if (CallStopped(handle()))
         return StoppedText(handle());

@@ -45,12 +45,12 @@ class ServerSession {
 public:
     // A fresh connection record (the previous one closed) with the utf8mb4 character set; false
     // when the library could not allocate one ("Out of memory").
-    bool Init();
+    [[nodiscard]] bool Init();
     // Init() and the full connect. True when the handle holds no error number afterwards.
-    bool Connect(const SessionLogin& login);
+    [[nodiscard]] bool Connect(const SessionLogin& login);
     // Init() and the short connect that takes host, user and password only.
-    bool ConnectShort(const std::string& host, const std::string& user,
-                      const std::string& password);
+    [[nodiscard]] bool ConnectShort(const std::string& host, const std::string& user,
+                                    const std::string& password);
     // mysql_close; the session may be initialised again.
     void Close();
 
@@ -58,25 +58,27 @@ public:
     // are kept. A failure in any of them is reported as failed.
     SessionResult Run(const std::string& sql);
     // Sends sql and drains its results; true when none of them failed.
-    bool Exec(const std::string& sql) { return !Run(sql).failed; }
+    [[nodiscard]] bool Exec(const std::string& sql) { return !Run(sql).failed; }
 
-    bool Ping();
-    bool SelectDatabase(const std::string& name);
-    bool CreateDatabase(const std::string& name);
+    [[nodiscard]] bool Ping();
+    [[nodiscard]] bool SelectDatabase(const std::string& name);
+    [[nodiscard]] bool CreateDatabase(const std::string& name);
     // Takes the name literally, whatever characters it holds. True when the server accepted it.
-    bool DropDatabase(const std::string& name);
-    bool Shutdown();
+    [[nodiscard]] bool DropDatabase(const std::string& name);
+    [[nodiscard]] bool Shutdown();
     std::string HostInfo() const;
     std::string ServerInfo() const;
     unsigned long ThreadId() const;
 
     // The handle's last error; Failed() when it holds an error number.
     SessionError Error() const;
-    bool Failed() const;
+    [[nodiscard]] bool Failed() const;
     // The last statement was stopped by the operator; the error text says so.
-    bool Stopped() const;
+    [[nodiscard]] bool Stopped() const;
     // The whole error text, blanks and control characters trimmed at both ends.
     std::string FullErrorText() const;
+    // The SQLSTATE of the last error ("00000" for none).
+    std::string SqlState() const;
 
     // The record the data layer's query objects run their statements on (null when closed).
     MYSQL* handle() const { return record_.get(); }

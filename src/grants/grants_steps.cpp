@@ -100,8 +100,9 @@ std::size_t TfrmGrants::WriteTable(const std::vector<std::string>& statements,
         }
         if (!ok) {
             ShowGrantorError();
+            // The rows written so far take effect; the failure shown is the one that matters.
             if (written > 0)
-                s.grantor.Exec("FLUSH PRIVILEGES");
+                (void)s.grantor.Exec("FLUSH PRIVILEGES");
             s.grantor.Close();
             prompts().message(grants_text::PrivilegesNotSet(table), PromptIcon::Error);
             return written;

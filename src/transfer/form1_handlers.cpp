@@ -322,7 +322,10 @@ void TForm1::Button8Click() {
             ShowPosition(destination);
         ShowTransferFailure(e);
         // A row the server refused may have cost the connection (a value over the packet
-        // limit): the indicators and Connect follow.
+        // limit): a failure that says so closes it here, and the indicators and Connect follow.
+        if (const auto* failed = dynamic_cast<const ETransferFailed*>(&e);
+            failed && failed->CauseIs<EConnectionLost>() && objects_.MySQLDatabase1)
+            objects_.MySQLDatabase1->Disconnect();
         ShowConnectionStates();
     }
 }

@@ -171,7 +171,10 @@ TransferResult TransferRows(TDataSet& source, TMySQLQuery& destination,
                 destination.Cancel();
             if (const auto* tooLong = dynamic_cast<const ETransferTooLong*>(&e))
                 throw ETransferTextTooLong(result.copied, *tooLong);
-            throw ETransferFailed(result.copied, e.what());
+            const auto* database = dynamic_cast<const EDatabaseError*>(&e);
+            throw ETransferFailed(result.copied, e.what(), std::current_exception(),
+                                  database ? database->ErrorNumber() : 0,
+                                  database ? database->SqlState() : std::string());
         }
         ++result.copied;
         if (progress && !progress(result.copied, total)) {

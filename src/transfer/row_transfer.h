@@ -6,6 +6,7 @@
 #include "data/db_error.h"
 
 #include <cstdint>
+#include <exception>
 #include <functional>
 #include <string>
 
@@ -61,22 +62,41 @@ private:
 };
 
 // A row failed: the rows before it stay posted, the failed new row is cancelled. The row is the
-// source's row number Copied() + 1.
+// source's row number Copied() + 1. The error that stopped it is kept: its text is this one's,
+// its number and SQLSTATE are this one's, and CauseIs<E>() tells its class (a lost connection, a
+// duplicate key).
 class ETransferFailed : public EDatabaseError {
 public:
-    ETransferFailed(std::int64_t copied, const std::string& cause)
-        : EDatabaseError(cause), copied_(copied) {}
+    ETransferFailed(std::int64_t copied, const std::string& cause,
+                    std::exception_ptr causeError = nullptr, unsigned errorNumber = 0,
+                    std::string sqlState = {})
+        : EDatabaseError(cause, errorNumber, std::move(sqlState)), copied_(copied),
+          cause_(std::move(causeError)) {}
     std::int64_t Copied() const { return copied_; }
+    // The error that stopped the row (empty when none was kept).
+    const std::exception_ptr& CauseError() const { return cause_; }
+    template <typename E> bool CauseIs() const {
+        if (!cause_)
+            return false;
+        try {
+            std::rethrow_exception(cause_);
+        } catch (const E&) {
+            return true;
+        } catch (...) {
+            return false;
+        }
+    }
 
 private:
     std::int64_t copied_;
+    std::exception_ptr cause_;
 };
 
 // The row failed because a text was longer than its column takes.
 class ETransferTextTooLong : public ETransferFailed {
 public:
     ETransferTextTooLong(std::int64_t copied, const ETransferTooLong& cause)
-        : ETransferFailed(copied, cause.what()), cause_(cause) {}
+        : ETransferFailed(copied, cause.what(), std::make_exception_ptr(cause)), cause_(cause) {}
     const ETransferTooLong& Cause() const { return cause_; }
 
 private:

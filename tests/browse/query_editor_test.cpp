@@ -33,7 +33,7 @@ protected:
         Exec(kDb, "CREATE TABLE items (id INT PRIMARY KEY, name VARCHAR(20))");
         Exec(kDb, "INSERT INTO items VALUES (1, 'one'), (2, 'two'), (3, 'three')");
         ChooseRoot();
-        ClickDatabase(kDb);
+        ASSERT_NO_FATAL_FAILURE(ClickDatabase(kDb));
         ForgetPrompts();
     }
     std::string Count() { return Value(std::string("SELECT COUNT(*) FROM ") + kDb + ".items"); }
@@ -62,7 +62,7 @@ TEST_F(QueryEditorTest, RunQueryNeedsAStatementAndAChosenDatabase) {
 }
 
 TEST_F(QueryEditorTest, ASingleTableSelectOpensLiveInTheGrid) {
-    SelectTable(QStringLiteral("items"));
+    ASSERT_NO_FATAL_FAILURE(SelectTable(QStringLiteral("items")));
     SetMemo({"SELECT id, name", "FROM items", "WHERE id > 1"});
     FillPanels(QStringLiteral("old"));
     window->Runquery1Click();
@@ -287,7 +287,7 @@ TEST_F(QueryEditorTest, TheBuildPutsExampleScriptsBesideTheProgram) {
 }
 
 TEST_F(QueryEditorTest, ClearClosesTheQueryAndKeepsServerUserPasswordAndMemo) {
-    SelectTable(QStringLiteral("items"));
+    ASSERT_NO_FATAL_FAILURE(SelectTable(QStringLiteral("items")));
     window->ListBox1DblClick();
     ASSERT_TRUE(Query().Active());
     SetMemo({"SELECT 1"});
@@ -308,8 +308,8 @@ TEST_F(QueryEditorTest, ClearClosesTheQueryAndKeepsServerUserPasswordAndMemo) {
     EXPECT_EQ(MemoText(), QStringList({"SELECT 1"}));
 
     // Closing the window clears as well.
-    ClickDatabase(kDb);
-    SelectTable(QStringLiteral("items"));
+    ASSERT_NO_FATAL_FAILURE(ClickDatabase(kDb));
+    ASSERT_NO_FATAL_FAILURE(SelectTable(QStringLiteral("items")));
     window->ListBox1DblClick();
     ASSERT_TRUE(Query().Active());
     window->close();

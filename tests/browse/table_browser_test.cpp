@@ -37,7 +37,7 @@ TEST_F(BrowseTest, TableListOfAnEmptyAndAFilledDatabase) {
     window->ListBox1->addItem(QStringLiteral("stale"));
     FillPanels(QStringLiteral("old"));
 
-    ClickDatabase("kt_browse_empty");
+    ASSERT_NO_FATAL_FAILURE(ClickDatabase("kt_browse_empty"));
     EXPECT_EQ(window->edtDatabase->text(), QStringLiteral("kt_browse_empty"));
     EXPECT_EQ(window->ListBox1->count(), 0);
     // Panel 0 shows the host itself here, not the entry's label.
@@ -47,14 +47,14 @@ TEST_F(BrowseTest, TableListOfAnEmptyAndAFilledDatabase) {
     EXPECT_FALSE(window->AdminHandle);
 
     ForgetPrompts();
-    ClickDatabase(kDb);
+    ASSERT_NO_FATAL_FAILURE(ClickDatabase(kDb));
     EXPECT_EQ(Items(*window->ListBox1), QStringList({"alpha", "beta", "with blank"}));
     EXPECT_EQ(window->ListBox1->currentRow(), -1);
     EXPECT_TRUE(prompts.shown.isEmpty());
     EXPECT_FALSE(window->AdminHandle);
 
     // A click on the list writes the context with the entry's label; no click without a database.
-    SelectTable(QStringLiteral("beta"));
+    ASSERT_NO_FATAL_FAILURE(SelectTable(QStringLiteral("beta")));
     window->ListBox1Click();
     EXPECT_EQ(Panels(), QStringList({"testsrv", "root", kDb, "beta", "", "old5"}));
     window->RadioGroup1->setItemIndex(-1);
@@ -131,7 +131,7 @@ TEST_F(BrowseTest, ViewingTablesReconnectsAndCountsTheRows) {
     Exec(kDb, "CREATE TABLE larger (id INT PRIMARY KEY)");
     Exec(kDb, "INSERT INTO larger VALUES (1), (2), (3), (4), (5)");
     ChooseRoot();
-    ClickDatabase(kDb);
+    ASSERT_NO_FATAL_FAILURE(ClickDatabase(kDb));
 
     // No table chosen: nothing opens, panel 3 stays empty.
     FillPanels(QStringLiteral("old"));
@@ -140,7 +140,7 @@ TEST_F(BrowseTest, ViewingTablesReconnectsAndCountsTheRows) {
     EXPECT_FALSE(Database().Connected());
     EXPECT_EQ(Panels().at(3), QStringLiteral("old3"));
 
-    SelectTable(QStringLiteral("small"));
+    ASSERT_NO_FATAL_FAILURE(SelectTable(QStringLiteral("small")));
     window->ListBox1DblClick();
     ASSERT_TRUE(Query().Active());
     EXPECT_EQ(Query().SQL(), std::vector<std::string>{"SELECT * FROM small"});
@@ -184,7 +184,7 @@ TEST_F(BrowseTest, TableNamesThatNeedQuotingOpen) {
     Exec(kDb, "CREATE TABLE `odd-``name` (id INT)");
     Exec(kDb, "INSERT INTO `odd-``name` VALUES (1), (2), (3)");
     ChooseRoot();
-    ClickDatabase(kDb);
+    ASSERT_NO_FATAL_FAILURE(ClickDatabase(kDb));
     const std::pair<const char*, const char*> cases[] = {
         {"my table", "SELECT * FROM `my table`"},
         {"order", "SELECT * FROM `order`"},
@@ -192,7 +192,7 @@ TEST_F(BrowseTest, TableNamesThatNeedQuotingOpen) {
     };
     int rows = 0;
     for (const auto& [table, statement] : cases) {
-        SelectTable(QString::fromUtf8(table));
+        ASSERT_NO_FATAL_FAILURE(SelectTable(QString::fromUtf8(table)));
         window->ListBox1DblClick();
         ASSERT_TRUE(Query().Active()) << table << ": " << prompts.shown.join('|').toStdString();
         EXPECT_EQ(Query().SQLText(), statement);
@@ -205,8 +205,8 @@ TEST_F(BrowseTest, ATableViewThatCannotConnectOrOpenIsReportedAndChangesNothing)
     CreateDatabase(kDb);
     Exec(kDb, "CREATE TABLE t (id INT)");
     ChooseRoot();
-    ClickDatabase(kDb);
-    SelectTable(QStringLiteral("t"));
+    ASSERT_NO_FATAL_FAILURE(ClickDatabase(kDb));
+    ASSERT_NO_FATAL_FAILURE(SelectTable(QStringLiteral("t")));
     FillPanels(QStringLiteral("old"));
 
     window->edtPasswd->setText(QStringLiteral("wrong"));

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <typeinfo>
+
 namespace {
 
 constexpr const char* kDb = "kt_data_conn";
@@ -105,8 +107,96 @@ TEST_F(ConnectionTest, StatementsNeedAConnectionAndDrainTheirRows) {
         FAIL();
     } catch (const EDatabaseError& e) {
         EXPECT_NE(std::string(e.what()).find("Duplicate entry"), std::string::npos) << e.what();
+        EXPECT_NE(dynamic_cast<const EDuplicateKey*>(&e), nullptr) << e.what();
     }
     EXPECT_TRUE(db.Connected());
+}
+
+// The class of an error the server answered follows its number; the text stays the server's.
+TEST_F(ConnectionTest, ADuplicateKeyAForeignKeyAndAKilledConnectionAreToldApartByType) {
+    root_->Exec(std::string("CREATE TABLE ") + kDb + ".parent (id INT PRIMARY KEY) ENGINE=InnoDB");
+    root_->Exec(std::string("CREATE TABLE ") + kDb +
+                ".child (id INT, parent INT, FOREIGN KEY (parent) REFERENCES parent (id)) "
+                "ENGINE=InnoDB");
+    TMySQLDatabase db;
+    SetUpDatabase(db);
+    db.Connect();
+    db.ExecSQL("INSERT INTO t VALUES (1, 'a')");
+
+    try {
+        db.ExecSQL("INSERT INTO t VALUES (1, 'again')");
+        FAIL() << "a duplicate key was written";
+    } catch (const EConnectionLost& e) {
+        FAIL() << "a duplicate key taken for a lost connection: " << e.what();
+    } catch (const EDuplicateKey& e) {
+        EXPECT_EQ(e.ErrorNumber(), 1062u);
+        EXPECT_EQ(e.SqlState(), "23000");
+        EXPECT_STREQ(e.what(), "Duplicate entry '1' for key 'PRIMARY'");
+        EXPECT_NE(dynamic_cast<const EConstraintViolated*>(&e), nullptr);
+    }
+    try {
+        db.ExecSQL("INSERT INTO child VALUES (1, 99)");
+        FAIL() << "a row without its parent was written";
+    } catch (const EForeignKeyViolated& e) {
+        EXPECT_EQ(e.ErrorNumber(), 1452u);
+        EXPECT_EQ(e.SqlState(), "23000");
+        EXPECT_NE(dynamic_cast<const EConstraintViolated*>(&e), nullptr);
+    }
+    // Any other refusal is the base class, with its number.
+    try {
+        db.ExecSQL("SELEKT 1");
+        FAIL() << "a statement with a syntax error ran";
+    } catch (const EDatabaseError& e) {
+        EXPECT_EQ(typeid(e), typeid(EDatabaseError)) << typeid(e).name();
+        EXPECT_EQ(e.ErrorNumber(), 1064u);
+        EXPECT_EQ(e.SqlState(), "42000");
+    }
+    EXPECT_TRUE(db.Connected());
+
+    root_->Exec("KILL " + db.SelectValue("CONNECTION_ID()"));
+    try {
+        db.ExecSQL("INSERT INTO t VALUES (2, 'b')");
+        FAIL() << "a statement ran on a killed connection";
+    } catch (const EConnectionLost& e) {
+        EXPECT_TRUE(e.ErrorNumber() == 2006 || e.ErrorNumber() == 2013 || e.ErrorNumber() == 1927)
+            << e.ErrorNumber() << " " << e.what();
+        EXPECT_EQ(dynamic_cast<const EConstraintViolated*>(&e), nullptr);
+    }
+    EXPECT_FALSE(db.StillConnected());
+}
+
+// Numbers without a server: the client library's own (connection lost) and SQLSTATE classes.
+TEST(ServerErrorClasses, NumbersAndStatesPickTheClass) {
+    const auto kindOf = [](unsigned number, const std::string& state) -> std::string {
+        try {
+            ThrowServerError("text", number, state);
+        } catch (const EConnectionLost& e) {
+            EXPECT_STREQ(e.what(), "text");
+            return "lost";
+        } catch (const EDuplicateKey&) {
+            return "duplicate";
+        } catch (const EForeignKeyViolated&) {
+            return "foreign";
+        } catch (const EConstraintViolated&) {
+            return "constraint";
+        } catch (const EDatabaseError& e) {
+            EXPECT_EQ(e.ErrorNumber(), number);
+            return "other";
+        }
+        return "none";
+    };
+    EXPECT_EQ(kindOf(2006, "HY000"), "lost");
+    EXPECT_EQ(kindOf(2013, "HY000"), "lost");
+    EXPECT_EQ(kindOf(2055, "HY000"), "lost");
+    EXPECT_EQ(kindOf(1927, "70100"), "lost");
+    EXPECT_EQ(kindOf(1160, "08S01"), "lost");
+    EXPECT_EQ(kindOf(1586, "23000"), "duplicate");
+    EXPECT_EQ(kindOf(1451, "23000"), "foreign");
+    EXPECT_EQ(kindOf(1048, "23000"), "constraint"); // a NULL for a NOT NULL column
+    EXPECT_EQ(kindOf(4025, "23000"), "constraint"); // a CHECK constraint
+    EXPECT_EQ(kindOf(1146, "42S02"), "other");
+    EXPECT_EQ(kindOf(0, ""), "other");
+    EXPECT_EQ(kindOf(2003, "HY000"), "other"); // could not connect at all: nothing was lost
 }
 
 TEST_F(ConnectionTest, GetGenReadsNumbersOnly) {

@@ -35,15 +35,4 @@ TEST(FieldTypes, EveryRowAgreesWithItsValues) {
     }
 }
 
-TEST(FieldTypes, ColumnWidthsComeFromTheSizeOrTheType) {
-    EXPECT_EQ(DisplayChars(FieldType::String, 30), 30);
-    EXPECT_EQ(DisplayChars(FieldType::String, 0), 20);
-    EXPECT_EQ(DisplayChars(FieldType::Memo, 0), 20);
-    EXPECT_EQ(DisplayChars(FieldType::Decimal, 12), 14); // sign and point
-    EXPECT_EQ(DisplayChars(FieldType::Float, 0), 14);
-    EXPECT_EQ(DisplayChars(FieldType::Integer, 99), 11);
-    EXPECT_EQ(DisplayChars(FieldType::Blob, 255), 10);
-    EXPECT_EQ(DisplayChars(FieldType::DateTime, 0), 19);
-}
-
 } // namespace

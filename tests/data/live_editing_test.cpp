@@ -226,7 +226,9 @@ TEST_F(LiveTest, OnApplyUpdatesReplacesTheStatements) {
     EXPECT_EQ(Value("SELECT name FROM t"), "a");
 }
 
-TEST_F(LiveTest, EveryByteOfAMemoSurvives) {
+// A grid edit writes a CR LF as a line feed; every other byte, and every byte of a write that keeps
+// the text as it is (the transfer's), arrives unchanged.
+TEST_F(LiveTest, EveryByteOfAMemoSurvivesButAGridEditWritesCrLfAsLf) {
     Use("CREATE TABLE m (a INT, memo TEXT)");
     // A stored CR LF is matched exactly when the row is found by all its columns.
     Use("INSERT INTO m VALUES (1, 'x\\r\\ny')");
@@ -241,6 +243,14 @@ TEST_F(LiveTest, EveryByteOfAMemoSurvives) {
     EXPECT_EQ(Value("SELECT HEX(memo) FROM m"), "43524C460A4C460A43520D22275C00C48D");
     EditRow({{"a", "3"}}); // found again by the value just written
     EXPECT_EQ(Value("SELECT a FROM m"), "3");
+
+    q_.WriteTextAsIs = true;
+    q_.Edit();
+    q_.FieldByName("memo").SetAsString(written);
+    q_.Post();
+    EXPECT_EQ(Value("SELECT HEX(memo) FROM m"), "43524C460D0A4C460A43520D22275C00C48D");
+    EditRow({{"a", "4"}});
+    EXPECT_EQ(Value("SELECT a FROM m"), "4");
 }
 
 TEST_F(LiveTest, NamesThatNeedQuotingAreQuoted) {

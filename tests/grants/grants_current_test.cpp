@@ -36,7 +36,7 @@ protected:
     }
     // Creates the user with the Userfrm page's step and goes on to the database page.
     void ReachDatabases(const QString& user) {
-        ReachUserPrivileges(user, kPassword);
+        ASSERT_NO_FATAL_FAILURE(ReachUserPrivileges(user, kPassword));
         prompts.yesNo = {true};
         wizard->BitBtn10->click();
         ASSERT_EQ(wizard->pageIndex(), TfrmGrants::DBs);
@@ -65,23 +65,27 @@ TEST_F(CurrentServerTest, NewUserGetsExactlyTheCheckedPrivilegesAndLogsIn) {
         w.GrantorPWD->setText(QStringLiteral("kestrel"));
         w.clbHosts->SetChecked(0, true);
         w.BitBtn4->click();
-        Check(w.clbUserpriv,
-              {QStringLiteral("Select_priv"), QStringLiteral("Show_db_priv"),
-               QStringLiteral("Create_tmp_table_priv"), QStringLiteral("Grant_priv")});
+        ASSERT_NO_FATAL_FAILURE(
+            Check(w.clbUserpriv,
+                  {QStringLiteral("Select_priv"), QStringLiteral("Show_db_priv"),
+                   QStringLiteral("Create_tmp_table_priv"), QStringLiteral("Grant_priv")}));
         w.BitBtn10->click();
         databases = w.clbDB->Texts();
-        Check(w.clbDB, {QStringLiteral("kt_grants_db")});
+        ASSERT_NO_FATAL_FAILURE(Check(w.clbDB, {QStringLiteral("kt_grants_db")}));
         w.BitBtn7->click();
         EXPECT_TRUE(w.clbHostpriv->Texts().isEmpty());
-        Check(w.clbDBpriv, {QStringLiteral("Insert_priv"), QStringLiteral("Delete_priv")});
+        ASSERT_NO_FATAL_FAILURE(
+            Check(w.clbDBpriv, {QStringLiteral("Insert_priv"), QStringLiteral("Delete_priv")}));
         w.BitBtn13->click();
         tables = w.clbTable->Texts();
-        Check(w.clbTable, {QStringLiteral("t")});
-        Check(w.clbTablepriv, {QStringLiteral("Update"), QStringLiteral("Alter")});
+        ASSERT_NO_FATAL_FAILURE(Check(w.clbTable, {QStringLiteral("t")}));
+        ASSERT_NO_FATAL_FAILURE(
+            Check(w.clbTablepriv, {QStringLiteral("Update"), QStringLiteral("Alter")}));
         w.BitBtn16->click();
         columns = w.clbCol->Texts();
-        Check(w.clbCol, {QStringLiteral("b")});
-        Check(w.clbColpriv, {QStringLiteral("Select"), QStringLiteral("References")});
+        ASSERT_NO_FATAL_FAILURE(Check(w.clbCol, {QStringLiteral("b")}));
+        ASSERT_NO_FATAL_FAILURE(
+            Check(w.clbColpriv, {QStringLiteral("Select"), QStringLiteral("References")}));
         w.BitBtn18->click();
         EXPECT_EQ(w.clbCol->Texts(), QStringList{QStringLiteral("a")});
         w.reject();
@@ -133,7 +137,7 @@ TEST_F(CurrentServerTest, NewUserGetsExactlyTheCheckedPrivilegesAndLogsIn) {
 
 TEST_F(CurrentServerTest, UserNameWithQuoteIsStoredAsTypedAndFinishCloses) {
     prompts.yesNo = {false}; // no password
-    ReachUserPrivileges(QStringLiteral("kt_grants_o'q\"x"), QString());
+    ASSERT_NO_FATAL_FAILURE(ReachUserPrivileges(QStringLiteral("kt_grants_o'q\"x"), QString()));
     prompts.yesNo = {true};
     wizard->BitBtn9->click();
     EXPECT_EQ(wizard->result(), QDialog::Accepted);
@@ -144,8 +148,9 @@ TEST_F(CurrentServerTest, UserNameWithQuoteIsStoredAsTypedAndFinishCloses) {
 }
 
 TEST_F(CurrentServerTest, NoToAStepWritesNothingAndTheWizardMovesOn) {
-    ReachUserPrivileges(QStringLiteral("kt_grants_no"), QStringLiteral("pw"));
-    Check(wizard->clbUserpriv, {QStringLiteral("Select_priv")});
+    ASSERT_NO_FATAL_FAILURE(
+        ReachUserPrivileges(QStringLiteral("kt_grants_no"), QStringLiteral("pw")));
+    ASSERT_NO_FATAL_FAILURE(Check(wizard->clbUserpriv, {QStringLiteral("Select_priv")}));
     prompts.yesNo = {false};
     wizard->BitBtn10->click();
     EXPECT_EQ(prompts.shown, QStringList{QStringLiteral(
@@ -166,7 +171,8 @@ TEST_F(CurrentServerTest, NoToAStepWritesNothingAndTheWizardMovesOn) {
 
 TEST_F(CurrentServerTest, DuplicateUserIsReportedWithTheFailureMessage) {
     root.Exec("CREATE USER 'kt_grants_dup'@'%' IDENTIFIED BY 'old'");
-    ReachUserPrivileges(QStringLiteral("kt_grants_dup"), QStringLiteral("new"));
+    ASSERT_NO_FATAL_FAILURE(
+        ReachUserPrivileges(QStringLiteral("kt_grants_dup"), QStringLiteral("new")));
     prompts.yesNo = {true};
     wizard->BitBtn10->click();
     ASSERT_EQ(prompts.shown.size(), 3);
@@ -177,10 +183,11 @@ TEST_F(CurrentServerTest, DuplicateUserIsReportedWithTheFailureMessage) {
 }
 
 TEST_F(CurrentServerTest, StepsWithoutTableColumnOrPrivilegeSaySoAndWriteNothing) {
-    ReachUserPrivileges(QStringLiteral("kt_grants_sel"), QStringLiteral("pw"));
+    ASSERT_NO_FATAL_FAILURE(
+        ReachUserPrivileges(QStringLiteral("kt_grants_sel"), QStringLiteral("pw")));
     prompts.yesNo = {true};
     wizard->BitBtn10->click();
-    Check(wizard->clbDB, {QStringLiteral("kt_grants_db")});
+    ASSERT_NO_FATAL_FAILURE(Check(wizard->clbDB, {QStringLiteral("kt_grants_db")}));
     wizard->BitBtn7->click();
     prompts.yesNo = {false};
     wizard->BitBtn13->click();
@@ -192,7 +199,7 @@ TEST_F(CurrentServerTest, StepsWithoutTableColumnOrPrivilegeSaySoAndWriteNothing
     EXPECT_EQ(prompts.shown,
               QStringList{QStringLiteral("No table is selected: there is nothing to write.")});
 
-    Check(wizard->clbTable, {QStringLiteral("u")});
+    ASSERT_NO_FATAL_FAILURE(Check(wizard->clbTable, {QStringLiteral("u")}));
     prompts.yesNo = {false};
     wizard->BitBtn16->click();
     ASSERT_EQ(wizard->pageIndex(), TfrmGrants::Columns);
@@ -201,7 +208,7 @@ TEST_F(CurrentServerTest, StepsWithoutTableColumnOrPrivilegeSaySoAndWriteNothing
     wizard->clbCol->setCurrentRow(0);
     prompts.shown.clear();
     wizard->BitBtn18->click();
-    Check(wizard->clbCol, {QStringLiteral("c")});
+    ASSERT_NO_FATAL_FAILURE(Check(wizard->clbCol, {QStringLiteral("c")}));
     wizard->BitBtn18->click();
     EXPECT_EQ(prompts.shown,
               (QStringList{QStringLiteral("No column is selected: there is nothing to write."),
@@ -221,9 +228,9 @@ TEST_F(CurrentServerTest, ATickedDatabaseMeansThatDatabaseOnly) {
     root.Exec("CREATE DATABASE kt_grantsXdb");
     root.Exec("CREATE TABLE kt_grantsXdb.secret (s INT)");
     ReachDatabases(QStringLiteral("kt_grants_exact"));
-    Check(wizard->clbDB, {QStringLiteral("kt_grants_db")});
+    ASSERT_NO_FATAL_FAILURE(Check(wizard->clbDB, {QStringLiteral("kt_grants_db")}));
     wizard->BitBtn7->click();
-    Check(wizard->clbDBpriv, {QStringLiteral("Select_priv")});
+    ASSERT_NO_FATAL_FAILURE(Check(wizard->clbDBpriv, {QStringLiteral("Select_priv")}));
     prompts.yesNo = {true};
     wizard->BitBtn12->click();
     EXPECT_EQ(Grants(root, "kt_grants_exact").at(1),
@@ -258,7 +265,7 @@ TEST_F(CurrentServerTest, NoTickedDatabaseIsAnExplicitQuestionAboutAllDatabases)
     prompts.yesNo = {true, true};
     wizard->BitBtn7->click();
     ASSERT_EQ(wizard->pageIndex(), TfrmGrants::HostDBfrm);
-    Check(wizard->clbDBpriv, {QStringLiteral("Select_priv")});
+    ASSERT_NO_FATAL_FAILURE(Check(wizard->clbDBpriv, {QStringLiteral("Select_priv")}));
     wizard->BitBtn13->click();
     EXPECT_EQ(Grants(root, "kt_grants_all").at(1), "GRANT SELECT ON `%`.* TO `kt_grants_all`@`%`");
     // The highlighted database is not listed in place of "all databases".
@@ -289,7 +296,7 @@ TEST_F(CurrentServerTest, NoTickedDatabaseIsAnExplicitQuestionAboutAllDatabases)
 TEST_F(CurrentServerTest, TableAndColumnStepsActOnTheCheckedEntriesOnly) {
     root.Exec("CREATE TABLE kt_grants_db.v (d INT)");
     ReachDatabases(QStringLiteral("kt_grants_tick"));
-    Check(wizard->clbDB, {QStringLiteral("kt_grants_db")});
+    ASSERT_NO_FATAL_FAILURE(Check(wizard->clbDB, {QStringLiteral("kt_grants_db")}));
     wizard->BitBtn7->click();
     prompts.yesNo = {false};
     wizard->BitBtn13->click();
@@ -297,9 +304,9 @@ TEST_F(CurrentServerTest, TableAndColumnStepsActOnTheCheckedEntriesOnly) {
               (QStringList{QStringLiteral("t"), QStringLiteral("u"), QStringLiteral("v")}));
 
     // u and v checked, t highlighted; v is gone by the time the grant runs.
-    Check(wizard->clbTable, {QStringLiteral("u"), QStringLiteral("v")});
+    ASSERT_NO_FATAL_FAILURE(Check(wizard->clbTable, {QStringLiteral("u"), QStringLiteral("v")}));
     wizard->clbTable->setCurrentRow(0);
-    Check(wizard->clbTablepriv, {QStringLiteral("Select")});
+    ASSERT_NO_FATAL_FAILURE(Check(wizard->clbTablepriv, {QStringLiteral("Select")}));
     root.Exec("DROP TABLE kt_grants_db.v");
     prompts.yesNo = {true};
     prompts.shown.clear();
@@ -311,7 +318,7 @@ TEST_F(CurrentServerTest, TableAndColumnStepsActOnTheCheckedEntriesOnly) {
     EXPECT_EQ(wizard->clbTable->Texts(), (QStringList{QStringLiteral("t"), QStringLiteral("v")}));
 
     // Columns are those of the one checked table; two checked tables are refused first.
-    Check(wizard->clbTable, {QStringLiteral("t")});
+    ASSERT_NO_FATAL_FAILURE(Check(wizard->clbTable, {QStringLiteral("t")}));
     prompts.shown.clear();
     wizard->BitBtn16->click();
     EXPECT_EQ(prompts.shown,
@@ -322,9 +329,9 @@ TEST_F(CurrentServerTest, TableAndColumnStepsActOnTheCheckedEntriesOnly) {
     wizard->BitBtn16->click();
     ASSERT_EQ(wizard->pageIndex(), TfrmGrants::Columns);
     ASSERT_EQ(wizard->clbCol->Texts(), (QStringList{QStringLiteral("a"), QStringLiteral("b")}));
-    Check(wizard->clbCol, {QStringLiteral("a")});
+    ASSERT_NO_FATAL_FAILURE(Check(wizard->clbCol, {QStringLiteral("a")}));
     wizard->clbCol->setCurrentRow(1);
-    Check(wizard->clbColpriv, {QStringLiteral("Update")});
+    ASSERT_NO_FATAL_FAILURE(Check(wizard->clbColpriv, {QStringLiteral("Update")}));
     prompts.yesNo = {true};
     wizard->BitBtn18->click();
     EXPECT_EQ(wizard->clbCol->Texts(), QStringList{QStringLiteral("b")});

@@ -104,23 +104,26 @@ TEST_F(LegacyServerTest, RowsAreWrittenAsChosenAndTheNewUserLogsIn) {
     EXPECT_TRUE(wizard->lblLayout->text().contains(QStringLiteral("plain tables")));
     EXPECT_EQ(wizard->clbUserpriv->count(), 14);
     wizard->BitBtn4->click();
-    Check(wizard->clbUserpriv, {QStringLiteral("Select_priv"), QStringLiteral("Grant_priv")});
+    ASSERT_NO_FATAL_FAILURE(
+        Check(wizard->clbUserpriv, {QStringLiteral("Select_priv"), QStringLiteral("Grant_priv")}));
     prompts.yesNo = {true, true, true, true};
     wizard->BitBtn10->click();
-    Check(wizard->clbDB, {QStringLiteral("kt_grants_ldb")});
+    ASSERT_NO_FATAL_FAILURE(Check(wizard->clbDB, {QStringLiteral("kt_grants_ldb")}));
     wizard->BitBtn7->click();
     EXPECT_EQ(wizard->clbHostpriv->count(), 10);
-    Check(wizard->clbHostpriv, {QStringLiteral("Select_priv")});
-    Check(wizard->clbDBpriv, {QStringLiteral("Insert_priv")});
+    ASSERT_NO_FATAL_FAILURE(Check(wizard->clbHostpriv, {QStringLiteral("Select_priv")}));
+    ASSERT_NO_FATAL_FAILURE(Check(wizard->clbDBpriv, {QStringLiteral("Insert_priv")}));
     wizard->BitBtn13->click();
     ASSERT_EQ(wizard->clbTable->Texts(), QStringList{QStringLiteral("t")});
-    Check(wizard->clbTable, {QStringLiteral("t")});
-    Check(wizard->clbTablepriv, {QStringLiteral("Select"), QStringLiteral("Alter")});
-    Check(wizard->clbTableColpriv, {QStringLiteral("Select")});
+    ASSERT_NO_FATAL_FAILURE(Check(wizard->clbTable, {QStringLiteral("t")}));
+    ASSERT_NO_FATAL_FAILURE(
+        Check(wizard->clbTablepriv, {QStringLiteral("Select"), QStringLiteral("Alter")}));
+    ASSERT_NO_FATAL_FAILURE(Check(wizard->clbTableColpriv, {QStringLiteral("Select")}));
     wizard->BitBtn16->click();
     ASSERT_EQ(wizard->clbCol->Texts(), (QStringList{QStringLiteral("a"), QStringLiteral("b")}));
-    Check(wizard->clbCol, {QStringLiteral("a")});
-    Check(wizard->clbColpriv, {QStringLiteral("Select"), QStringLiteral("Update")});
+    ASSERT_NO_FATAL_FAILURE(Check(wizard->clbCol, {QStringLiteral("a")}));
+    ASSERT_NO_FATAL_FAILURE(
+        Check(wizard->clbColpriv, {QStringLiteral("Select"), QStringLiteral("Update")}));
     wizard->BitBtn18->click();
 
     const std::string dbFlags = [&] {

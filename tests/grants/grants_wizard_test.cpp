@@ -66,7 +66,8 @@ TEST_F(GrantsTest, CroatianMessages) {
 }
 
 TEST_F(GrantsTest, GrantCheckListsPrivilegeColumnsOnceAndSaysHowTheServerKeepsAccounts) {
-    ReachUserPrivileges(QStringLiteral("kt_grants_chk"), QStringLiteral("x"));
+    ASSERT_NO_FATAL_FAILURE(
+        ReachUserPrivileges(QStringLiteral("kt_grants_chk"), QStringLiteral("x")));
     RootConnection root;
     QStringList expected;
     for (const auto& row : root.Rows("SHOW FIELDS FROM mysql.user"))
@@ -145,10 +146,11 @@ TEST_F(GrantsTest, EmptyGrantorKeepsFocusAndASecondServerIsRefused) {
 }
 
 TEST_F(GrantsTest, BackButtonsEmptyWhatTheNextPageReads) {
-    ReachUserPrivileges(QStringLiteral("kt_grants_back"), QStringLiteral("x"));
+    ASSERT_NO_FATAL_FAILURE(
+        ReachUserPrivileges(QStringLiteral("kt_grants_back"), QStringLiteral("x")));
     const QStringList privileges = wizard->clbUserpriv->Texts();
     ASSERT_FALSE(privileges.isEmpty());
-    Check(wizard->clbUserpriv, {QStringLiteral("Select_priv")});
+    ASSERT_NO_FATAL_FAILURE(Check(wizard->clbUserpriv, {QStringLiteral("Select_priv")}));
     wizard->BitBtn8->click();
     EXPECT_EQ(wizard->pageIndex(), TfrmGrants::ServerGrantor);
     // Forward again without a new check: the privilege columns and their marks are still there

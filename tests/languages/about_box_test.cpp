@@ -16,7 +16,7 @@ protected:
     void SetUp() override {
         LanguageTest::SetUp();
         ClearSettings();
-        putBothModules();
+        ASSERT_NO_FATAL_FAILURE(putBothModules());
     }
 };
 

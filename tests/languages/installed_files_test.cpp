@@ -46,7 +46,7 @@ TEST_F(InstalledFilesTest, LanguageModulesAndScriptsFromTheDataFolder) {
 }
 
 TEST_F(InstalledFilesTest, StandardButtonsSpeakTheLanguageOfTheModule) {
-    putBothModules();
+    ASSERT_NO_FATAL_FAILURE(putBothModules());
     auto buttonTexts = [] {
         QMessageBox box(QMessageBox::Question, QStringLiteral("t"), QStringLiteral("q"),
                         QMessageBox::Yes | QMessageBox::No);

@@ -33,8 +33,8 @@ protected:
         ASSERT_TRUE(QFile::copy(from, to)) << from.toStdString();
     }
     void putBothModules() {
-        putModule(QStringLiteral("ENU"), QStringLiteral("ENU"));
-        putModule(QStringLiteral("HRV"), QStringLiteral("HRV"));
+        ASSERT_NO_FATAL_FAILURE(putModule(QStringLiteral("ENU"), QStringLiteral("ENU")));
+        ASSERT_NO_FATAL_FAILURE(putModule(QStringLiteral("HRV"), QStringLiteral("HRV")));
     }
 
     QTemporaryDir dir;

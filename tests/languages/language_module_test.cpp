@@ -33,7 +33,7 @@ TEST(LocaleIds, TableBothWays) {
 }
 
 TEST_F(LanguageTest, LoadsAndTranslates) {
-    putBothModules();
+    ASSERT_NO_FATAL_FAILURE(putBothModules());
     ASSERT_TRUE(LoadLanguageModule(1050));
     EXPECT_EQ(LanguageModuleInUse(), dir.filePath(QStringLiteral("kestrel.HRV")));
     EXPECT_EQ(QCoreApplication::translate("TQueryFrm1", "Language"), QStringLiteral("Jezik"));
@@ -44,7 +44,7 @@ TEST_F(LanguageTest, LoadsAndTranslates) {
 }
 
 TEST_F(LanguageTest, DamagedOrMissingModuleKeepsTheOneInUse) {
-    putModule(QStringLiteral("ENU"), QStringLiteral("ENU"));
+    ASSERT_NO_FATAL_FAILURE(putModule(QStringLiteral("ENU"), QStringLiteral("ENU")));
     ASSERT_TRUE(LoadLanguageModule(1033));
     QFile damaged(dir.filePath(QStringLiteral("kestrel.HRV")));
     ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
@@ -55,7 +55,7 @@ TEST_F(LanguageTest, DamagedOrMissingModuleKeepsTheOneInUse) {
     EXPECT_EQ(LanguageModuleInUse(), dir.filePath(QStringLiteral("kestrel.ENU")));
 
     // A damaged three-letter module gives way to the two-letter one.
-    putModule(QStringLiteral("HRV"), QStringLiteral("HR"));
+    ASSERT_NO_FATAL_FAILURE(putModule(QStringLiteral("HRV"), QStringLiteral("HR")));
     ASSERT_TRUE(LoadLanguageModule(1050));
     EXPECT_EQ(LanguageModuleInUse(), dir.filePath(QStringLiteral("kestrel.HR")));
 }

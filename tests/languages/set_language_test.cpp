@@ -1,9 +1,9 @@
 // The Language menu of the main window and the start language.
 #include "language_fixture.h"
 #include "shell/connect_frm.h"
-#include "transfer/form1.h"
 #include "shell/query_frm1.h"
 #include "support/scripted_prompts.h"
+#include "transfer/form1.h"
 #include "ui/db_navigator.h"
 #include "ui/radio_group.h"
 #include "ui/status_bar.h"
@@ -66,7 +66,7 @@ protected:
 } // namespace
 
 TEST_F(SetLanguageTest, CroatianSwitchesEveryWindowAndBack) {
-    putBothModules();
+    ASSERT_NO_FATAL_FAILURE(putBothModules());
     createWindows();
     TConnectFrm dialog(window.get());
     dialog.show();
@@ -95,7 +95,7 @@ TEST_F(SetLanguageTest, CroatianSwitchesEveryWindowAndBack) {
 }
 
 TEST_F(SetLanguageTest, HiddenWindowIsReRead) {
-    putBothModules();
+    ASSERT_NO_FATAL_FAILURE(putBothModules());
     createWindows();
     window->SetLanguage(window->Croatian1);
     // The transfer window has no Croatian caption of its own, so tell its re-reading by a text
@@ -107,7 +107,7 @@ TEST_F(SetLanguageTest, HiddenWindowIsReRead) {
 }
 
 TEST_F(SetLanguageTest, SameLanguageTwiceReReads) {
-    putBothModules();
+    ASSERT_NO_FATAL_FAILURE(putBothModules());
     createWindows();
     window->SetLanguage(window->Croatian1);
     window->Language1->setTitle(QStringLiteral("changed"));
@@ -116,7 +116,7 @@ TEST_F(SetLanguageTest, SameLanguageTwiceReReads) {
 }
 
 TEST_F(SetLanguageTest, MissingCroatianModuleChangesNothing) {
-    putModule(QStringLiteral("ENU"), QStringLiteral("ENU"));
+    ASSERT_NO_FATAL_FAILURE(putModule(QStringLiteral("ENU"), QStringLiteral("ENU")));
     createWindows();
     window->Croatian1->trigger();
     expectEnglish();
@@ -124,7 +124,7 @@ TEST_F(SetLanguageTest, MissingCroatianModuleChangesNothing) {
 }
 
 TEST_F(SetLanguageTest, TwoLetterModuleFoundAndMissingEnglishKeepsCroatian) {
-    putModule(QStringLiteral("HRV"), QStringLiteral("HR"));
+    ASSERT_NO_FATAL_FAILURE(putModule(QStringLiteral("HRV"), QStringLiteral("HR")));
     createWindows();
     window->Croatian1->trigger();
     expectCroatian();
@@ -134,7 +134,7 @@ TEST_F(SetLanguageTest, TwoLetterModuleFoundAndMissingEnglishKeepsCroatian) {
 }
 
 TEST_F(SetLanguageTest, RunTimeValuesSurviveASwitch) {
-    putBothModules();
+    ASSERT_NO_FATAL_FAILURE(putBothModules());
     createWindows();
     window->edtUsername->setText(QStringLiteral("root"));
     window->edtHostname->addItem(QStringLiteral("root>127.0.0.1"));
@@ -157,7 +157,7 @@ TEST_F(SetLanguageTest, RunTimeValuesSurviveASwitch) {
 }
 
 TEST_F(SetLanguageTest, StartLanguageFollowsTheSystemLocale) {
-    putBothModules();
+    ASSERT_NO_FATAL_FAILURE(putBothModules());
     systemLocale = [] { return QLocale(QStringLiteral("hr_HR")); };
     createWindows();
     expectCroatian();

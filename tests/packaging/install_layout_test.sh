@@ -27,7 +27,13 @@ desktop="$root/usr/share/applications/kestrel.desktop"
 grep -qx 'Exec=kestrel' "$desktop" || { echo "desktop entry: Exec is not kestrel"; fail=1; }
 grep -qx 'Icon=kestrel' "$desktop" || { echo "desktop entry: Icon is not kestrel"; fail=1; }
 grep -q '^Categories=.*Development;.*Database;' "$desktop" || { echo "desktop entry: categories"; fail=1; }
-if command -v desktop-file-validate >/dev/null 2>&1; then desktop-file-validate "$desktop" || fail=1; fi
+# The validator is a dependency (desktop-file-utils, scripts/deps.sh): without it the check fails.
+if command -v desktop-file-validate >/dev/null 2>&1; then
+  desktop-file-validate "$desktop" || fail=1
+else
+  echo "desktop entry: desktop-file-validate not found (install desktop-file-utils)"
+  fail=1
+fi
 
 # No display needed to ask for the version or the usage.
 version=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$root/usr/bin/kestrel" --version)

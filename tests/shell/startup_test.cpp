@@ -35,11 +35,16 @@ TEST(Startup, WithTheLibraryTheMainWindowOpens) {
     const QIcon icon = QueryFrm1->windowIcon();
     EXPECT_FALSE(icon.pixmap(16, 16).isNull());
     EXPECT_EQ(icon.availableSizes().size(), 7);
+    // The transfer window is made at start-up, once, and waits hidden.
+    int transferWindows = 0;
     for (QWidget* w : QApplication::topLevelWidgets()) {
         if (w->objectName() == "Form1") {
+            ++transferWindows;
             EXPECT_FALSE(w->isVisible());
+            EXPECT_FALSE(w->windowIcon().pixmap(16, 16).isNull());
         }
     }
+    EXPECT_EQ(transferWindows, 1);
     delete QueryFrm1;
     UnloadClientLibrary();
 }

@@ -36,13 +36,13 @@ protected:
                   "KEY by_town (town))");
         Exec(kDb, "CREATE TABLE loose (a INT, b TEXT)");
         ChooseRoot();
-        ClickDatabase(kDb);
+        ASSERT_NO_FATAL_FAILURE(ClickDatabase(kDb));
         ForgetPrompts();
     }
 
     // Opens the structure of table and hands the window to look before it closes.
     void View(const QString& table, std::function<void(TfrmPropstbl&)> look) {
-        SelectTable(table);
+        ASSERT_NO_FATAL_FAILURE(SelectTable(table));
         prompts.dialogs.push_back([look](QDialog& d) { look(static_cast<TfrmPropstbl&>(d)); });
         window->Viewtable1Click();
     }
@@ -55,7 +55,7 @@ TEST_F(StructureWindowTest, TwelveFieldsNumberedToLineUp) {
     for (int i = 2; i <= 12; ++i)
         columns += ", f" + std::to_string(i) + " INT";
     Exec(kDb, "CREATE TABLE twelve (" + columns + ")");
-    ClickDatabase(kDb);
+    ASSERT_NO_FATAL_FAILURE(ClickDatabase(kDb));
     bool seen = false;
     View(QStringLiteral("twelve"), [&](TfrmPropstbl& form) {
         seen = true;
@@ -143,7 +143,7 @@ TEST_F(StructureWindowTest, NothingWithoutATableOfTheSelectedDatabase) {
     // No table selected.
     window->Viewtable1Click();
     // After Show Databases the list still holds the tables, but no database is selected.
-    SelectTable(QStringLiteral("people"));
+    ASSERT_NO_FATAL_FAILURE(SelectTable(QStringLiteral("people")));
     window->ShowDatabases1Click();
     ASSERT_EQ(window->ListBox1->count(), 2);
     window->Viewtable1Click();
@@ -155,7 +155,7 @@ TEST_F(StructureWindowTest, NothingWithoutATableOfTheSelectedDatabase) {
 
 TEST_F(StructureWindowTest, RefusedLoginsAndBrokenTablesAreReported) {
     window->edtPasswd->setText(QStringLiteral("wrong"));
-    SelectTable(QStringLiteral("people"));
+    ASSERT_NO_FATAL_FAILURE(SelectTable(QStringLiteral("people")));
     window->Viewtable1Click();
     ASSERT_EQ(prompts.shown.size(), 1);
     EXPECT_TRUE(prompts.shown[0].startsWith("Access denied for user 'root'"));
@@ -166,7 +166,7 @@ TEST_F(StructureWindowTest, RefusedLoginsAndBrokenTablesAreReported) {
     Exec(kDb, "CREATE TABLE gone (x INT)");
     Exec(kDb, "CREATE VIEW broken AS SELECT x FROM gone");
     Exec(kDb, "DROP TABLE gone");
-    ClickDatabase(kDb);
+    ASSERT_NO_FATAL_FAILURE(ClickDatabase(kDb));
     ForgetPrompts();
     View(QStringLiteral("broken"),
          [](TfrmPropstbl& form) { EXPECT_EQ(form.StringGrid1->RowCount(), 1); });

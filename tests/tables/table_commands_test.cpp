@@ -26,7 +26,7 @@ protected:
             Exec(kDb, "INSERT INTO " + table + " VALUES (1), (2)");
         }
         ChooseRoot();
-        ClickDatabase(kDb);
+        ASSERT_NO_FATAL_FAILURE(ClickDatabase(kDb));
         ForgetPrompts();
     }
 
@@ -39,7 +39,7 @@ protected:
 } // namespace
 
 TEST_F(TableCommandsTest, NoToEitherQuestionChangesNothing) {
-    SelectTable(QStringLiteral("a"));
+    ASSERT_NO_FATAL_FAILURE(SelectTable(QStringLiteral("a")));
     SetCroatian();
     prompts.yesNo = {false, false};
     window->Emptytable1Click();
@@ -54,7 +54,7 @@ TEST_F(TableCommandsTest, NoToEitherQuestionChangesNothing) {
 }
 
 TEST_F(TableCommandsTest, EmptyTableShowsTheEmptiedTable) {
-    SelectTable(QStringLiteral("a LIMIT 1"));
+    ASSERT_NO_FATAL_FAILURE(SelectTable(QStringLiteral("a LIMIT 1")));
     prompts.yesNo = {true};
     window->Emptytable1Click();
     EXPECT_EQ(prompts.shown,
@@ -68,7 +68,7 @@ TEST_F(TableCommandsTest, EmptyTableShowsTheEmptiedTable) {
 }
 
 TEST_F(TableCommandsTest, DropTableEmptiesTheListAndDeselects) {
-    SelectTable(QStringLiteral("a,b"));
+    ASSERT_NO_FATAL_FAILURE(SelectTable(QStringLiteral("a,b")));
     prompts.yesNo = {true};
     window->Droptable1Click();
     EXPECT_EQ(prompts.shown, QStringList({"Delete table \"a,b\" in database \"kt_tables_cmds\"?"}));
@@ -82,7 +82,7 @@ TEST_F(TableCommandsTest, DropTableEmptiesTheListAndDeselects) {
 
 TEST_F(TableCommandsTest, EachCommandReachesOnlyItsOwnTable) {
     for (const char* name : {"my table", "order", "a,b"}) {
-        SelectTable(QString::fromUtf8(name));
+        ASSERT_NO_FATAL_FAILURE(SelectTable(QString::fromUtf8(name)));
         prompts.yesNo = {true};
         window->Emptytable1Click();
         EXPECT_EQ(Rows(name), 0) << name;
@@ -91,8 +91,8 @@ TEST_F(TableCommandsTest, EachCommandReachesOnlyItsOwnTable) {
     EXPECT_EQ(Rows("b"), 2);
     EXPECT_EQ(Rows("a LIMIT 1"), 2);
     for (const char* name : {"my table", "order", "a LIMIT 1"}) {
-        ClickDatabase(kDb);
-        SelectTable(QString::fromUtf8(name));
+        ASSERT_NO_FATAL_FAILURE(ClickDatabase(kDb));
+        ASSERT_NO_FATAL_FAILURE(SelectTable(QString::fromUtf8(name)));
         prompts.yesNo = {true};
         window->Droptable1Click();
     }
@@ -106,14 +106,14 @@ TEST_F(TableCommandsTest, NothingWithoutATableOfTheSelectedDatabase) {
     window->Emptytable1Click();
     window->Droptable1Click();
     // After Show Databases the list still holds the tables, and no database is selected.
-    SelectTable(QStringLiteral("a"));
+    ASSERT_NO_FATAL_FAILURE(SelectTable(QStringLiteral("a")));
     window->ShowDatabases1Click();
     ASSERT_EQ(window->ListBox1->count(), 6);
     window->Emptytable1Click();
     window->Droptable1Click();
     // An empty table list.
     CreateDatabase("kt_tables_none");
-    ClickDatabase("kt_tables_none");
+    ASSERT_NO_FATAL_FAILURE(ClickDatabase("kt_tables_none"));
     window->Emptytable1Click();
     window->Droptable1Click();
     EXPECT_TRUE(prompts.shown.isEmpty()) << prompts.shown.join('|').toStdString();
@@ -121,7 +121,7 @@ TEST_F(TableCommandsTest, NothingWithoutATableOfTheSelectedDatabase) {
 }
 
 TEST_F(TableCommandsTest, ARefusedStatementIsShownAndTheWindowStillRefreshed) {
-    SelectTable(QStringLiteral("b"));
+    ASSERT_NO_FATAL_FAILURE(SelectTable(QStringLiteral("b")));
     root->Exec(std::string("DROP TABLE ") + kDb + ".b");
     prompts.yesNo = {true};
     window->Droptable1Click();
@@ -131,8 +131,8 @@ TEST_F(TableCommandsTest, ARefusedStatementIsShownAndTheWindowStillRefreshed) {
     EXPECT_EQ(window->RadioGroup1->itemIndex(), -1);
 
     // A refused login: its text, no statement and no refresh.
-    ClickDatabase(kDb);
-    SelectTable(QStringLiteral("a"));
+    ASSERT_NO_FATAL_FAILURE(ClickDatabase(kDb));
+    ASSERT_NO_FATAL_FAILURE(SelectTable(QStringLiteral("a")));
     window->edtPasswd->setText(QStringLiteral("wrong"));
     ForgetPrompts();
     prompts.yesNo = {true};
@@ -144,7 +144,7 @@ TEST_F(TableCommandsTest, ARefusedStatementIsShownAndTheWindowStillRefreshed) {
 }
 
 TEST_F(TableCommandsTest, MenusAndToolbarReachTheCommands) {
-    SelectTable(QStringLiteral("a"));
+    ASSERT_NO_FATAL_FAILURE(SelectTable(QStringLiteral("a")));
     prompts.yesNo = {false, false, false, false, false, false};
     for (QAction* item :
          {window->Emptytable1, window->Emptytable2, window->Droptable1, window->Droptable2})
@@ -168,8 +168,8 @@ TEST_F(TableCommandsTest, MenusAndToolbarReachTheCommands) {
 
 TEST_F(TableCommandsTest, EmptyAndDropRefuseAViewAndNameIt) {
     Exec(kDb, "CREATE VIEW v_ok AS SELECT id FROM a");
-    ClickDatabase(kDb);
-    SelectTable(QStringLiteral("v_ok"));
+    ASSERT_NO_FATAL_FAILURE(ClickDatabase(kDb));
+    ASSERT_NO_FATAL_FAILURE(SelectTable(QStringLiteral("v_ok")));
     ForgetPrompts();
     prompts.yesNo = {true, true};
     window->Emptytable1Click();

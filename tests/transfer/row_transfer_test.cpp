@@ -138,6 +138,11 @@ TEST_F(TransferTest, FailedRowKeepsTheRowsBeforeItAndLeavesNoPendingInsert) {
     } catch (const ETransferFailed& e) {
         EXPECT_EQ(e.Copied(), 500);
         EXPECT_NE(std::string(e.what()).find("501"), std::string::npos) << e.what();
+        // The cause is kept: a duplicate key, not a lost connection.
+        EXPECT_TRUE(e.CauseIs<EDuplicateKey>());
+        EXPECT_FALSE(e.CauseIs<EConnectionLost>());
+        EXPECT_EQ(e.ErrorNumber(), 1062u);
+        EXPECT_EQ(e.SqlState(), "23000");
     }
     EXPECT_EQ(destination_.State(), DataSetState::Browse);
     // Moving through the destination afterwards posts nothing more.
@@ -147,6 +152,23 @@ TEST_F(TransferTest, FailedRowKeepsTheRowsBeforeItAndLeavesNoPendingInsert) {
     EXPECT_EQ(root_->Value("SELECT COUNT(*) FROM kt_transfer_keyed"), "501");
     EXPECT_EQ(root_->Value("SELECT name FROM kt_transfer_keyed WHERE id = 501"), "already here");
     EXPECT_EQ(root_->Value("SELECT MAX(id) FROM kt_transfer_keyed WHERE id <> 501"), "500");
+}
+
+TEST_F(TransferTest, AConnectionKilledUnderTheTransferIsItsCause) {
+    sqlite_->Exec("CREATE TABLE s (id INTEGER)");
+    sqlite_->Exec("INSERT INTO s VALUES (1), (2)");
+    root_->Exec("CREATE TABLE kt_transfer_keyed (id INT PRIMARY KEY)");
+    OpenBoth("SELECT id FROM s", "SELECT id FROM kt_transfer_keyed");
+    root_->Exec("KILL " + db_.SelectValue("CONNECTION_ID()"));
+    try {
+        TransferRows(source_, destination_);
+        FAIL() << "rows went over a killed connection";
+    } catch (const ETransferFailed& e) {
+        EXPECT_EQ(e.Copied(), 0);
+        EXPECT_TRUE(e.CauseIs<EConnectionLost>()) << e.ErrorNumber() << " " << e.what();
+        EXPECT_FALSE(e.CauseIs<EConstraintViolated>());
+    }
+    EXPECT_EQ(root_->Value("SELECT COUNT(*) FROM kt_transfer_keyed"), "0");
 }
 
 TEST_F(TransferTest, TextThatIsNotANumberIsRefusedForNumericColumns) {

@@ -9,15 +9,6 @@
 
 #include <gtest/gtest.h>
 
-TEST(UrlLabel, LooksLikeALink) {
-    TUrlLabel label;
-    EXPECT_EQ(label.fontColor(), QColor(0, 0, 255));
-    EXPECT_TRUE(label.font().underline());
-    EXPECT_EQ(label.cursor().shape(), Qt::PointingHandCursor);
-    EXPECT_EQ(label.ActiveColor(), QColor(128, 0, 128));
-    EXPECT_EQ(label.Copy1->text(), QStringLiteral("Copy"));
-}
-
 TEST(UrlLabel, ClickOpensUrlElseCaptionAndBlanksNothing) {
     RecordingLauncher launcher;
     TUrlLabel label;
