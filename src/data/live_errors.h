@@ -83,6 +83,8 @@ private:
 class EKeyUnknown : public EDatabaseError {
 public:
     EKeyUnknown() : EDatabaseError(liveerr::kKeyUnknown) {}
+};
+
 // The values of a row stand for more than one row of the table (a FLOAT the server shows rounded,
 // a TIMESTAMP in the hour a clock change repeats, columns that would tell the rows apart left out
 // of the result): the change is refused before anything is sent. The name is the column's, or
