@@ -1,5 +1,7 @@
 #include "data/dir_connect.h"
 
+#include "data/server_role.h"
+
 #include "data/db_error.h"
 #include "data/server_text.h"
 
@@ -53,9 +55,7 @@ bool TDirMySQLConnect::ServerStillThere() {
         return false;
     if (session_.Ping())
         return true;
-    // CR_SERVER_GONE_ERROR, CR_SERVER_LOST, CR_SERVER_LOST_EXTENDED
-    const unsigned number = session_.Error().number;
-    return number != 2006 && number != 2013 && number != 2055;
+    return !IsConnectionLost(session_.Error().number);
 }
 
 int TDirMySQLConnect::CreateDatabase() {
