@@ -324,6 +324,8 @@ void TMySQLQuery::CheckKeyKnown(const std::string& table, const TFieldValues& ol
 void TMySQLQuery::ApplyLog() {
     if (!RequestLive)
         return;
+    if (BeforeWrite && log_.Pending())
+        BeforeWrite(*this);
     // Rows written are read back at the end (also when a later change fails), in blocks.
     struct ReadBackWritten {
         TMySQLQuery& q;

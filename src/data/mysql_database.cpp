@@ -55,6 +55,8 @@ void TMySQLDatabase::Connect() {
     if (connect_.Connect() != dsConnected)
         throw EDatabaseError(connect_.GetErrorMsg());
     connected_ = true;
+    if (AfterConnect)
+        AfterConnect(*this);
 }
 
 void TMySQLDatabase::Disconnect() {

@@ -81,6 +81,9 @@ public:
         OnApplyUpdates;
     // Called when writing a change raises; action starts as uaFail.
     std::function<void(TDataSet&, const EDatabaseError&, int& action)> OnApplyUpdateError;
+    // Called before changes are written to the server; raising keeps them from being sent (a
+    // post or delete then leaves the rows as they were).
+    std::function<void(TMySQLQuery&)> BeforeWrite;
     // Posts a pending edit, writes the change log in order and resynchronises the views.
     void ApplyUpdates();
     // Forgets the change log: deleted rows leave the cache, every other row counts as unchanged.
