@@ -5,6 +5,7 @@
 #include "data/mysql_database.h"
 #include "data/mysql_query.h"
 #include "data/post_guards.h"
+#include "data/server_role.h"
 #include "data/transaction_link.h"
 #include "data/update_statements.h"
 
@@ -110,10 +111,49 @@ void TMySQLQuery::WriteNow(const std::function<void()>& restore) {
     try {
         ApplyLog();
         CommitUpdates();
+    } catch (const std::exception& error) {
+        restore();
+        PutBackRolledBackWrites(error);
+        throw;
     } catch (...) {
         restore();
         throw;
     }
+}
+
+void TMySQLQuery::NoteWritten(const ChangeEntry& change) {
+    if (!transaction_ || OnApplyUpdates)
+        return;
+    const std::string open = transaction_->OpenTransaction();
+    if (open != openTransaction_)
+        openWrites_.clear();
+    openTransaction_ = open;
+    if (!open.empty())
+        openWrites_.push_back(change);
+}
+
+void TMySQLQuery::PutBackRolledBackWrites(const std::exception& error) {
+    if (dynamic_cast<const ETransactionRolledBack*>(&error) || !EndsOpenTransaction(error.what()))
+        return;
+    // A lock wait that timed out leaves the transaction open: it is ended so that what the server
+    // holds is what the grid says.
+    if (transaction_)
+        transaction_->RollBackOpenTransaction();
+    for (const ChangeEntry& change : openWrites_) {
+        const std::int64_t at = PositionOfId(change.id);
+        if (at < 0)
+            continue; // a deleted row: it is back on the server, Refresh shows it
+        cache_.SetState(static_cast<std::size_t>(at), change.state);
+        ChangeEntry* entry = log_.Find(change.id);
+        if (!entry)
+            log_.Append(change);
+        else if (entry->state == rsUnmodified)
+            *entry = change;
+    }
+    openWrites_.clear();
+    openTransaction_.clear();
+    InvalidateViewRows();
+    throw ETransactionRolledBack(error.what());
 }
 
 void TMySQLQuery::PostEdit(std::vector<FieldValue>& values) {
@@ -261,6 +301,10 @@ void TMySQLQuery::ApplyUpdates() {
         Post();
     try {
         ApplyLog();
+    } catch (const std::exception& error) {
+        SettleCursor(current_);
+        PutBackRolledBackWrites(error);
+        throw;
     } catch (...) {
         SettleCursor(current_);
         throw;
@@ -402,6 +446,8 @@ void TMySQLQuery::ApplyLogEntries(std::vector<std::int64_t>& written) {
             ReadBackInsertId(at, insertId);
         if (state != rsDeleted && !OnApplyUpdates && !abandoned)
             written.push_back(log_[e].id);
+        if (!abandoned)
+            NoteWritten(log_[e]);
         log_[e].state = rsUnmodified;
         CachedRow* row = cache_.Block(at);
         if (row->state == rsDeleted)

@@ -44,6 +44,15 @@ inline constexpr const char* kHiddenNotDistinct =
 inline constexpr const char* kHiddenNotDistinctCroatian =
     "Redak se ne može razlikovati od drugog retka: više redaka tablice \"%1\" ima prikazane "
     "vrijednosti, a stupci po kojima se razlikuju nisu u rezultatu; ništa nije zapisano";
+// The server rolled back the open transaction (a deadlock, a lock wait that timed out, a cluster
+// node's conflict): every change written in it is pending again in the grid; rows deleted in it
+// are back on the server. %1: the server's text.
+inline constexpr const char* kTransactionRolledBack =
+    "%1\nThe server rolled back the open transaction: the changes written in it are not saved "
+    "and wait to be posted again; Refresh shows what the server holds.";
+inline constexpr const char* kTransactionRolledBackCroatian =
+    "%1\nPoslužitelj je poništio otvorenu transakciju: promjene zapisane u njoj nisu spremljene "
+    "i čekaju ponovni upis; Osvježi pokazuje što poslužitelj ima.";
 } // namespace liveerr
 
 // An UPDATE or DELETE of one row found no row on the server: another connection changed or
@@ -77,6 +86,21 @@ public:
 private:
     std::string column_;
     std::string text_;
+};
+
+// The server rolled back the open transaction: the changes written in it are pending again.
+class ETransactionRolledBack : public EDatabaseError {
+public:
+    explicit ETransactionRolledBack(const std::string& serverText)
+        : EDatabaseError(Compose(serverText)), serverText_(serverText) {}
+    const std::string& ServerText() const { return serverText_; }
+
+private:
+    static std::string Compose(const std::string& serverText) {
+        // The server's text takes the place of the leading "%1".
+        return serverText + (liveerr::kTransactionRolledBack + 2);
+    }
+    std::string serverText_;
 };
 
 // An UPDATE or DELETE would have to find its row by a key the client does not know.

@@ -237,6 +237,12 @@ private:
     void AddRow(bool appending, std::vector<FieldValue>& values);
     void DeleteRow();
     void WriteNow(const std::function<void()>& restore);
+    // Remembers a change just written while the carrier's transaction stays open; forgets the
+    // remembered ones once a write is committed or another transaction began.
+    void NoteWritten(const ChangeEntry& change);
+    // When error says the server rolled back the open transaction: ends it, puts every change
+    // written in it back as pending and raises ETransactionRolledBack. Else does nothing.
+    void PutBackRolledBackWrites(const std::exception& error);
     void ApplyLog();
     void ApplyLogEntries(std::vector<std::int64_t>& written);
     void ApplyEntry(const TFieldValues& oldValues, const TFieldValues& newValues,
@@ -271,6 +277,10 @@ private:
     std::vector<std::string> sql_;
     TMySQLDatabase* database_ = nullptr;
     TransactionLink* transaction_ = nullptr;
+    // Changes written in the carrier's open transaction (as their log entries were), and the
+    // transaction's name.
+    std::vector<ChangeEntry> openWrites_;
+    std::string openTransaction_;
 
     TDirMySqlQuery dirQuery_;
     std::unique_ptr<TDirMySQLConnect> ownConnect_; // reading row by row

@@ -60,6 +60,15 @@ ClusterReadiness ReadClusterReadiness(MYSQL* handle) {
     return ready ? ClusterReadiness::Ready : ClusterReadiness::NotReady;
 }
 
+bool EndsOpenTransaction(const std::string& serverText) {
+    // Only the text reaches the client through a transact-server.
+    for (const char* mark : {"Deadlock found when trying to get lock", "Lock wait timeout exceeded",
+                             "WSREP detected deadlock/conflict"})
+        if (serverText.find(mark) != std::string::npos)
+            return true;
+    return false;
+}
+
 bool IsConnectionLost(unsigned errorNumber) {
     // CR_SERVER_GONE_ERROR, CR_SERVER_LOST, CR_SERVER_LOST_EXTENDED
     return errorNumber == 2006 || errorNumber == 2013 || errorNumber == 2055;

@@ -5,6 +5,8 @@
 
 #include <mysql.h>
 
+#include <string>
+
 // The server's own account of itself, read over a connected handle.
 struct ServerRole {
     bool readOnly = false; // @@read_only is set
@@ -28,3 +30,7 @@ ClusterReadiness ReadClusterReadiness(MYSQL* handle);
 // server went away, the connection broke during a query): the statement may not have reached the
 // server, or may have run without its answer arriving.
 bool IsConnectionLost(unsigned errorNumber);
+
+// True for a server text that says the open transaction was (or must be) rolled back: a deadlock
+// (1213, also a cluster node's certification conflict), a lock wait that timed out (1205).
+bool EndsOpenTransaction(const std::string& serverText);
