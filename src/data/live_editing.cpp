@@ -1,5 +1,6 @@
 // Live editing of TMySQLQuery: the change log, posting edits and new rows, deleting, applying
 // the log through the transaction component and committing it.
+#include "data/client_library.h"
 #include "data/column_defaults.h"
 #include "data/live_errors.h"
 #include "data/mysql_database.h"
@@ -114,6 +115,7 @@ void TMySQLQuery::WriteNow(const std::function<void()>& restore) {
     } catch (const std::exception& error) {
         restore();
         PutBackRolledBackWrites(error);
+        CheckWriteLostConnection(error);
         throw;
     } catch (...) {
         restore();
@@ -132,6 +134,45 @@ void TMySQLQuery::NoteWritten(const ChangeEntry& change) {
         openWrites_.push_back(change);
 }
 
+void TMySQLQuery::ReconnectBeforeWrite() {
+    if (!database_ || !transaction_ || transaction_->ThroughTransactServer() || OnApplyUpdates)
+        return;
+    TDirMySQLConnect& connect = database_->DirConnect();
+    if (!connect.Active)
+        return;
+    if (connect.ServerStillThere()) {
+        // A cluster node that aborted the open transaction answers the next command, this check,
+        // with the deadlock: the transaction is gone, and a write sent now would commit alone.
+        MYSQL* handle = connect.Handle();
+        if (handle && Client().mysql_errno(handle) != 0) {
+            const std::string text = Client().mysql_error(handle);
+            if (EndsOpenTransaction(text)) {
+                PutBackOpenWrites();
+                throw ETransactionRolledBack(text);
+            }
+        }
+        return;
+    }
+    const std::string lost = connect.GetErrorMsg();
+    if (connect.Connect() != dsConnected)
+        throw EDatabaseError(connect.GetErrorMsg());
+    if (openTransaction_.empty())
+        return;
+    // The server ended the transaction with the connection: none of it was kept.
+    PutBackOpenWrites();
+    throw ETransactionRolledBack(lost.empty() ? "Server has gone away" : lost);
+}
+
+void TMySQLQuery::CheckWriteLostConnection(const std::exception& error) {
+    if (dynamic_cast<const EDatabaseError*>(&error) == nullptr ||
+        dynamic_cast<const ETransactionRolledBack*>(&error) ||
+        dynamic_cast<const EWriteUncertain*>(&error) || !database_ || !transaction_ ||
+        transaction_->ThroughTransactServer())
+        return;
+    if (ConnectionLost(database_->DirConnect().Handle()))
+        throw EWriteUncertain(error.what());
+}
+
 void TMySQLQuery::PutBackRolledBackWrites(const std::exception& error) {
     if (dynamic_cast<const ETransactionRolledBack*>(&error) || !EndsOpenTransaction(error.what()))
         return;
@@ -139,6 +180,11 @@ void TMySQLQuery::PutBackRolledBackWrites(const std::exception& error) {
     // holds is what the grid says.
     if (transaction_)
         transaction_->RollBackOpenTransaction();
+    PutBackOpenWrites();
+    throw ETransactionRolledBack(error.what());
+}
+
+void TMySQLQuery::PutBackOpenWrites() {
     for (const ChangeEntry& change : openWrites_) {
         const std::int64_t at = PositionOfId(change.id);
         if (at < 0)
@@ -153,7 +199,6 @@ void TMySQLQuery::PutBackRolledBackWrites(const std::exception& error) {
     openWrites_.clear();
     openTransaction_.clear();
     InvalidateViewRows();
-    throw ETransactionRolledBack(error.what());
 }
 
 void TMySQLQuery::PostEdit(std::vector<FieldValue>& values) {
@@ -304,6 +349,7 @@ void TMySQLQuery::ApplyUpdates() {
     } catch (const std::exception& error) {
         SettleCursor(current_);
         PutBackRolledBackWrites(error);
+        CheckWriteLostConnection(error);
         throw;
     } catch (...) {
         SettleCursor(current_);
@@ -370,6 +416,8 @@ void TMySQLQuery::ApplyLog() {
         return;
     if (BeforeWrite && log_.Pending())
         BeforeWrite(*this);
+    if (log_.Pending())
+        ReconnectBeforeWrite();
     // Rows written are read back at the end (also when a later change fails), in blocks.
     struct ReadBackWritten {
         TMySQLQuery& q;

@@ -53,6 +53,14 @@ inline constexpr const char* kTransactionRolledBack =
 inline constexpr const char* kTransactionRolledBackCroatian =
     "%1\nPoslužitelj je poništio otvorenu transakciju: promjene zapisane u njoj nisu spremljene "
     "i čekaju ponovni upis; Osvježi pokazuje što poslužitelj ima.";
+// The connection broke while a change was being sent (%1: the client library's text): the server
+// may or may not have written it.
+inline constexpr const char* kWriteUncertain =
+    "%1\nThe connection was lost while the change was being sent: it may or may not have been "
+    "written. Your values are kept; Refresh shows what the server holds.";
+inline constexpr const char* kWriteUncertainCroatian =
+    "%1\nVeza je prekinuta dok se promjena slala: možda je zapisana, a možda nije. Vaše "
+    "vrijednosti su sačuvane; Osvježi pokazuje što poslužitelj ima.";
 } // namespace liveerr
 
 // An UPDATE or DELETE of one row found no row on the server: another connection changed or
@@ -101,6 +109,17 @@ private:
         return serverText + (liveerr::kTransactionRolledBack + 2);
     }
     std::string serverText_;
+};
+
+// The connection was lost while a change was being sent; the edit keeps the operator's values.
+class EWriteUncertain : public EDatabaseError {
+public:
+    explicit EWriteUncertain(const std::string& clientText)
+        : EDatabaseError(clientText + (liveerr::kWriteUncertain + 2)), clientText_(clientText) {}
+    const std::string& ClientText() const { return clientText_; }
+
+private:
+    std::string clientText_;
 };
 
 // An UPDATE or DELETE would have to find its row by a key the client does not know.

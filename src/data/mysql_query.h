@@ -243,6 +243,14 @@ private:
     // When error says the server rolled back the open transaction: ends it, puts every change
     // written in it back as pending and raises ETransactionRolledBack. Else does nothing.
     void PutBackRolledBackWrites(const std::exception& error);
+    // Before changes are sent on the database's own connection: a connection the server dropped
+    // is made again (nothing was sent on it, so the changes can go). An open transaction was lost
+    // with it: its writes are put back as pending and ETransactionRolledBack is raised.
+    void ReconnectBeforeWrite();
+    // Puts every change remembered from the open transaction back as pending, and forgets them.
+    void PutBackOpenWrites();
+    // After a write failed: raises EWriteUncertain when the connection broke while it was sent.
+    void CheckWriteLostConnection(const std::exception& error);
     void ApplyLog();
     void ApplyLogEntries(std::vector<std::int64_t>& written);
     void ApplyEntry(const TFieldValues& oldValues, const TFieldValues& newValues,

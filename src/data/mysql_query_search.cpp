@@ -2,6 +2,8 @@
 #include "data/mysql_query.h"
 
 #include "data/db_error.h"
+#include "data/dir_connect.h"
+#include "data/server_role.h"
 #include "data/sql_scanner.h"
 
 #include <algorithm>
@@ -233,6 +235,12 @@ void TMySQLQuery::Rerun(const std::string& statement, const char* errorText) {
     readAhead_ = false;
     dirQuery_.Sql = statement;
     dirQuery_.Open();
+    // A connection the server dropped (it went away, or was restarted) is made again once: the
+    // statement only reads, so running it again is safe.
+    auto* connect = dynamic_cast<TDirMySQLConnect*>(dirQuery_.Connect);
+    if (!dirQuery_.Active && connect && ConnectionLost(connect->Handle()) &&
+        connect->Connect() == dsConnected)
+        dirQuery_.Open();
     if (!dirQuery_.Active) {
         atEnd_ = true;
         Resync(false);

@@ -69,6 +69,10 @@ bool EndsOpenTransaction(const std::string& serverText) {
     return false;
 }
 
+bool ConnectionLost(MYSQL* handle) {
+    return handle && IsConnectionLost(Client().mysql_errno(handle));
+}
+
 bool IsConnectionLost(unsigned errorNumber) {
     // CR_SERVER_GONE_ERROR, CR_SERVER_LOST, CR_SERVER_LOST_EXTENDED
     return errorNumber == 2006 || errorNumber == 2013 || errorNumber == 2055;

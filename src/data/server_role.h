@@ -30,6 +30,8 @@ ClusterReadiness ReadClusterReadiness(MYSQL* handle);
 // server went away, the connection broke during a query): the statement may not have reached the
 // server, or may have run without its answer arriving.
 bool IsConnectionLost(unsigned errorNumber);
+// IsConnectionLost for the last error of a handle (false for none).
+bool ConnectionLost(MYSQL* handle);
 
 // True for a server text that says the open transaction was (or must be) rolled back: a deadlock
 // (1213, also a cluster node's certification conflict), a lock wait that timed out (1205).
