@@ -219,7 +219,12 @@ private:
     void RebuildLinkMatchers();
     std::string LinkedStatement(const std::string& statement);
     void MasterChanged(bool linkOff);
-    void Rerun(const std::string& statement, const char* errorText);
+    // Runs statement again in place of the rows held; with keepRowsOnFailure the rows stay when it
+    // fails.
+    void Rerun(const std::string& statement, const char* errorText, bool keepRowsOnFailure = false);
+    // Sends statement on the query's connection, which is made again once when the server had
+    // dropped it; true when it answered rows.
+    bool OpenAgain(const std::string& statement);
     void ResyncToFirst();
     void BuildFields();
     void SetDefaultExpressions();

@@ -39,6 +39,15 @@ TEST_F(LostConnectionTest, RefreshReadsTheRowsAgainOnANewConnection) {
     EXPECT_EQ(q_.RecordCount(), 3);
     q_.SetRecNo(2);
     EXPECT_EQ(Text("v"), "21");
+
+    // While no new connection can be made, the rows read before stay with their count.
+    db_.DirConnect().Password = "wrong";
+    DropConnection();
+    EXPECT_EQ(ErrorOf([&] { q_.Refresh(); }), "Error refreshing query");
+    EXPECT_EQ(q_.RecordCount(), 3);
+    EXPECT_EQ(Text("v"), "21"); // the current row stays
+    q_.First();
+    EXPECT_EQ(Text("v"), "10");
 }
 
 TEST_F(LostConnectionTest, AChangeNotYetSentIsWrittenOnANewConnection) {
