@@ -50,6 +50,9 @@ public:
     QString openFileName(QWidget*, const QString&, const QString&, const QString&) override {
         return {};
     }
+    QString saveFileName(QWidget*, const QString&, const QString&, const QString&) override {
+        return {};
+    }
     int runDialog(QDialog&) override { return 0; }
     void beep() override {}
     void setCursor(CursorShape) override {}
