@@ -9,7 +9,7 @@ packages=(
   unixodbc unixodbc-dev libsqliteodbc libsqlite3-dev
   libgtest-dev libgmock-dev python3
   qt6-translations-l10n desktop-file-utils qtkeychain-qt6-dev gnome-keyring dbus-daemon
-  xvfb xauth
+  xvfb xauth galera-4
 )
 
 missing=()

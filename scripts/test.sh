@@ -21,6 +21,8 @@ cleanup() {
     bash "$here/testserver.sh" stop 2 >/dev/null 2>&1 || true
     bash "$here/testserver.sh" stop 3 >/dev/null 2>&1 || true
     bash "$here/testserver.sh" stop 4 >/dev/null 2>&1 || true
+    # The replica, its primary and the cluster nodes some tests start.
+    bash "$here/testserver.sh" stopall 21 22 23 >/dev/null 2>&1 || true
   fi
 }
 trap cleanup EXIT

@@ -4,6 +4,7 @@
 #include "commands/command_connection.h"
 #include "commands/command_context.h"
 #include "commands/status_panels.h"
+#include "data/server_role.h"
 #include "ui/language.h"
 #include "ui/prompts.h"
 
@@ -46,10 +47,15 @@ void Ping(CommandContext& context) {
     OnServer(context, ConnectCall::RealConnect, context.connectionInputs().database,
              [&](CommandConnection& conn) {
                  conn.Ready();
-                 if (conn.session().Ping())
-                     Say(QStringLiteral("Alive!"), QStringLiteral("Živ!"));
-                 else
+                 if (!conn.session().Ping())
                      Say(QStringLiteral("Dead!"), QStringLiteral("Mrtav!"));
+                 else if (ReadClusterReadiness(conn.session().handle()) ==
+                          ClusterReadiness::NotReady)
+                     // A cluster node cut off from the others answers but refuses queries.
+                     Say(QStringLiteral("Alive, but not ready: not part of the primary component"),
+                         QStringLiteral("Živ, ali nije spreman: nije dio primarne komponente"));
+                 else
+                     Say(QStringLiteral("Alive!"), QStringLiteral("Živ!"));
                  conn.Close();
              });
 }

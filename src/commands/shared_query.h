@@ -5,12 +5,15 @@
 #include "data/mysql_database.h"
 #include "data/mysql_query.h"
 #include "data/mysql_transact.h"
+#include "data/server_role.h"
 
 #include <string>
 
 class SharedQuery {
 public:
-    SharedQuery() = default;
+    // Reads the server's role at each connect of MySQLDatabase1 and asks before MySQLQuery1
+    // writes to a read-only server or a replica (once per connection).
+    SharedQuery();
     virtual ~SharedQuery() = default;
     SharedQuery(const SharedQuery&) = delete;
     SharedQuery& operator=(const SharedQuery&) = delete;
@@ -25,4 +28,14 @@ public:
     TMySQLDatabase MySQLDatabase1;
     TMySQLTransact MySQLTransact1; // on MySQLDatabase1
     TMySQLQuery MySQLQuery1;       // on MySQLDatabase1, writes rows through MySQLTransact1
+
+    // What the server of MySQLDatabase1 said of itself at its last connect (nothing when it is
+    // not connected).
+    ServerRole ConnectedServerRole() const;
+
+private:
+    void ConfirmWriteToReadOnlyServer();
+
+    ServerRole role_;
+    bool writesConfirmed_ = false;
 };

@@ -1,6 +1,8 @@
 #include "commands/status_panels.h"
 
 #include "commands/command_context.h"
+#include "commands/shared_query.h"
+#include "ui/language.h"
 #include "ui/status_bar.h"
 
 #include <QLineEdit>
@@ -29,8 +31,25 @@ void ShowServerAndUser(CommandContext& context) {
 
 void ShowBrowseContext(CommandContext& context, const QString& recordCount) {
     const ConnectionInputs in = context.connectionInputs();
-    ShowPanels(context.statusPanels(), {ServerLabel(in.serverEntry), in.user, in.database,
-                                        ChosenTable(context), recordCount});
+    // A read-only server or a replica is named so beside its label.
+    const SharedQuery* shared = context.sharedQuery();
+    const QString role = ServerRoleText(shared ? shared->ConnectedServerRole() : ServerRole{});
+    const QString server = ServerLabel(in.serverEntry);
+    ShowPanels(context.statusPanels(),
+               {role.isEmpty() ? server : server + QStringLiteral(" (") + role + QLatin1Char(')'),
+                in.user, in.database, ChosenTable(context), recordCount});
+}
+
+QString ServerRoleText(const ServerRole& role) {
+    if (role.replica && role.readOnly)
+        return BiText(QStringLiteral("Read-only replica"),
+                      QStringLiteral("Replika samo za čitanje"));
+    if (role.replica)
+        return BiText(QStringLiteral("Replica"), QStringLiteral("Replika"));
+    if (role.readOnly)
+        return BiText(QStringLiteral("Read-only server"),
+                      QStringLiteral("Poslužitelj samo za čitanje"));
+    return QString();
 }
 
 void ShowHostAndDatabase(CommandContext& context) {

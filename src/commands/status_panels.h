@@ -4,6 +4,7 @@
 
 #include <QString>
 
+struct ServerRole;
 class CommandContext;
 class TStatusBar;
 
@@ -11,8 +12,12 @@ class TStatusBar;
 void ClearStatusPanels(TStatusBar& panels);
 // Only the server label and the user name.
 void ShowServerAndUser(CommandContext& context);
-// Server label, user, the database of the table list, the chosen table and recordCount.
+// Server label, user, the database of the table list, the chosen table and recordCount. The label
+// is followed by ServerRoleText in brackets when the grid's server is read-only or a replica.
 void ShowBrowseContext(CommandContext& context, const QString& recordCount = {});
+// "Read-only replica", "Replica" or "Read-only server" (in the current language), empty for a
+// server that takes writes.
+QString ServerRoleText(const ServerRole& role);
 // The host address (not the label), the user and the database of the table list.
 void ShowHostAndDatabase(CommandContext& context);
 

@@ -1,5 +1,7 @@
 #include "data/dir_connect.h"
 
+#include "data/server_role.h"
+
 #include "data/db_error.h"
 #include "data/server_text.h"
 

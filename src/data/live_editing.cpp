@@ -1,10 +1,12 @@
 // Live editing of TMySQLQuery: the change log, posting edits and new rows, deleting, applying
 // the log through the transaction component and committing it.
+#include "data/client_library.h"
 #include "data/column_defaults.h"
 #include "data/live_errors.h"
 #include "data/mysql_database.h"
 #include "data/mysql_query.h"
 #include "data/post_guards.h"
+#include "data/server_role.h"
 #include "data/transaction_link.h"
 #include "data/update_statements.h"
 
@@ -110,10 +112,93 @@ void TMySQLQuery::WriteNow(const std::function<void()>& restore) {
     try {
         ApplyLog();
         CommitUpdates();
+    } catch (const std::exception& error) {
+        restore();
+        PutBackRolledBackWrites(error);
+        CheckWriteLostConnection(error);
+        throw;
     } catch (...) {
         restore();
         throw;
     }
+}
+
+void TMySQLQuery::NoteWritten(const ChangeEntry& change) {
+    if (!transaction_ || OnApplyUpdates)
+        return;
+    const std::string open = transaction_->OpenTransaction();
+    if (open != openTransaction_)
+        openWrites_.clear();
+    openTransaction_ = open;
+    if (!open.empty())
+        openWrites_.push_back(change);
+}
+
+void TMySQLQuery::ReconnectBeforeWrite() {
+    if (!database_ || !transaction_ || transaction_->ThroughTransactServer() || OnApplyUpdates)
+        return;
+    TDirMySQLConnect& connect = database_->DirConnect();
+    if (!connect.Active)
+        return;
+    if (connect.ServerStillThere()) {
+        // A cluster node that aborted the open transaction answers the next command, this check,
+        // with the deadlock: the transaction is gone, and a write sent now would commit alone.
+        MYSQL* handle = connect.Handle();
+        if (handle && Client().mysql_errno(handle) != 0) {
+            const std::string text = Client().mysql_error(handle);
+            if (EndsOpenTransaction(text)) {
+                PutBackOpenWrites();
+                throw ETransactionRolledBack(text);
+            }
+        }
+        return;
+    }
+    const std::string lost = connect.GetErrorMsg();
+    if (connect.Connect() != dsConnected)
+        throw EDatabaseError(connect.GetErrorMsg());
+    if (openTransaction_.empty())
+        return;
+    // The server ended the transaction with the connection: none of it was kept.
+    PutBackOpenWrites();
+    throw ETransactionRolledBack(lost.empty() ? "Server has gone away" : lost);
+}
+
+void TMySQLQuery::CheckWriteLostConnection(const std::exception& error) {
+    if (dynamic_cast<const EDatabaseError*>(&error) == nullptr ||
+        dynamic_cast<const ETransactionRolledBack*>(&error) ||
+        dynamic_cast<const EWriteUncertain*>(&error) || !database_ || !transaction_ ||
+        transaction_->ThroughTransactServer())
+        return;
+    if (ConnectionLost(database_->DirConnect().Handle()))
+        throw EWriteUncertain(error.what());
+}
+
+void TMySQLQuery::PutBackRolledBackWrites(const std::exception& error) {
+    if (dynamic_cast<const ETransactionRolledBack*>(&error) || !EndsOpenTransaction(error.what()))
+        return;
+    // A lock wait that timed out leaves the transaction open: it is ended so that what the server
+    // holds is what the grid says.
+    if (transaction_)
+        transaction_->RollBackOpenTransaction();
+    PutBackOpenWrites();
+    throw ETransactionRolledBack(error.what());
+}
+
+void TMySQLQuery::PutBackOpenWrites() {
+    for (const ChangeEntry& change : openWrites_) {
+        const std::int64_t at = PositionOfId(change.id);
+        if (at < 0)
+            continue; // a deleted row: it is back on the server, Refresh shows it
+        cache_.SetState(static_cast<std::size_t>(at), change.state);
+        ChangeEntry* entry = log_.Find(change.id);
+        if (!entry)
+            log_.Append(change);
+        else if (entry->state == rsUnmodified)
+            *entry = change;
+    }
+    openWrites_.clear();
+    openTransaction_.clear();
+    InvalidateViewRows();
 }
 
 void TMySQLQuery::PostEdit(std::vector<FieldValue>& values) {
@@ -261,6 +346,11 @@ void TMySQLQuery::ApplyUpdates() {
         Post();
     try {
         ApplyLog();
+    } catch (const std::exception& error) {
+        SettleCursor(current_);
+        PutBackRolledBackWrites(error);
+        CheckWriteLostConnection(error);
+        throw;
     } catch (...) {
         SettleCursor(current_);
         throw;
@@ -324,6 +414,10 @@ void TMySQLQuery::CheckKeyKnown(const std::string& table, const TFieldValues& ol
 void TMySQLQuery::ApplyLog() {
     if (!RequestLive)
         return;
+    if (BeforeWrite && log_.Pending())
+        BeforeWrite(*this);
+    if (log_.Pending())
+        ReconnectBeforeWrite();
     // Rows written are read back at the end (also when a later change fails), in blocks.
     struct ReadBackWritten {
         TMySQLQuery& q;
@@ -400,6 +494,8 @@ void TMySQLQuery::ApplyLogEntries(std::vector<std::int64_t>& written) {
             ReadBackInsertId(at, insertId);
         if (state != rsDeleted && !OnApplyUpdates && !abandoned)
             written.push_back(log_[e].id);
+        if (!abandoned)
+            NoteWritten(log_[e]);
         log_[e].state = rsUnmodified;
         CachedRow* row = cache_.Block(at);
         if (row->state == rsDeleted)

@@ -44,6 +44,23 @@ inline constexpr const char* kHiddenNotDistinct =
 inline constexpr const char* kHiddenNotDistinctCroatian =
     "Redak se ne može razlikovati od drugog retka: više redaka tablice \"%1\" ima prikazane "
     "vrijednosti, a stupci po kojima se razlikuju nisu u rezultatu; ništa nije zapisano";
+// The server rolled back the open transaction (a deadlock, a lock wait that timed out, a cluster
+// node's conflict): every change written in it is pending again in the grid; rows deleted in it
+// are back on the server. %1: the server's text.
+inline constexpr const char* kTransactionRolledBack =
+    "%1\nThe server rolled back the open transaction: the changes written in it are not saved "
+    "and wait to be posted again; Refresh shows what the server holds.";
+inline constexpr const char* kTransactionRolledBackCroatian =
+    "%1\nPoslužitelj je poništio otvorenu transakciju: promjene zapisane u njoj nisu spremljene "
+    "i čekaju ponovni upis; Osvježi pokazuje što poslužitelj ima.";
+// The connection broke while a change was being sent (%1: the client library's text): the server
+// may or may not have written it.
+inline constexpr const char* kWriteUncertain =
+    "%1\nThe connection was lost while the change was being sent: it may or may not have been "
+    "written. Your values are kept; Refresh shows what the server holds.";
+inline constexpr const char* kWriteUncertainCroatian =
+    "%1\nVeza je prekinuta dok se promjena slala: možda je zapisana, a možda nije. Vaše "
+    "vrijednosti su sačuvane; Osvježi pokazuje što poslužitelj ima.";
 } // namespace liveerr
 
 // An UPDATE or DELETE of one row found no row on the server: another connection changed or
@@ -77,6 +94,32 @@ public:
 private:
     std::string column_;
     std::string text_;
+};
+
+// The server rolled back the open transaction: the changes written in it are pending again.
+class ETransactionRolledBack : public EDatabaseError {
+public:
+    explicit ETransactionRolledBack(const std::string& serverText)
+        : EDatabaseError(Compose(serverText)), serverText_(serverText) {}
+    const std::string& ServerText() const { return serverText_; }
+
+private:
+    static std::string Compose(const std::string& serverText) {
+        // The server's text takes the place of the leading "%1".
+        return serverText + (liveerr::kTransactionRolledBack + 2);
+    }
+    std::string serverText_;
+};
+
+// The connection was lost while a change was being sent; the edit keeps the operator's values.
+class EWriteUncertain : public EDatabaseError {
+public:
+    explicit EWriteUncertain(const std::string& clientText)
+        : EDatabaseError(clientText + (liveerr::kWriteUncertain + 2)), clientText_(clientText) {}
+    const std::string& ClientText() const { return clientText_; }
+
+private:
+    std::string clientText_;
 };
 
 // An UPDATE or DELETE would have to find its row by a key the client does not know.

@@ -56,6 +56,8 @@ void TMySQLDatabase::Connect() {
     if (connect_.Connect() != dsConnected)
         ThrowConnectError(connect_);
     connected_ = true;
+    if (AfterConnect)
+        AfterConnect(*this);
 }
 
 void TMySQLDatabase::Disconnect() {

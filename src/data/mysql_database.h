@@ -39,6 +39,8 @@ public:
 
     // Called at the start of every connect attempt; the handler may still change the properties.
     std::function<void(TMySQLDatabase&)> OnLogin;
+    // Called after each connect that succeeded, before any query runs on the new connection.
+    std::function<void(TMySQLDatabase&)> AfterConnect;
 
     void Connect();
     // Closes every open query of this database first (their results belong to the connection),

@@ -81,6 +81,9 @@ public:
         OnApplyUpdates;
     // Called when writing a change raises; action starts as uaFail.
     std::function<void(TDataSet&, const EDatabaseError&, int& action)> OnApplyUpdateError;
+    // Called before changes are written to the server; raising keeps them from being sent (a
+    // post or delete then leaves the rows as they were).
+    std::function<void(TMySQLQuery&)> BeforeWrite;
     // Posts a pending edit, writes the change log in order and resynchronises the views.
     void ApplyUpdates();
     // Forgets the change log: deleted rows leave the cache, every other row counts as unchanged.
@@ -216,7 +219,12 @@ private:
     void RebuildLinkMatchers();
     std::string LinkedStatement(const std::string& statement);
     void MasterChanged(bool linkOff);
-    void Rerun(const std::string& statement, const char* errorText);
+    // Runs statement again in place of the rows held; with keepRowsOnFailure the rows stay when it
+    // fails.
+    void Rerun(const std::string& statement, const char* errorText, bool keepRowsOnFailure = false);
+    // Sends statement on the query's connection, which is made again once when the server had
+    // dropped it; true when it answered rows.
+    bool OpenAgain(const std::string& statement);
     void ResyncToFirst();
     void BuildFields();
     void SetDefaultExpressions();
@@ -234,6 +242,20 @@ private:
     void AddRow(bool appending, std::vector<FieldValue>& values);
     void DeleteRow();
     void WriteNow(const std::function<void()>& restore);
+    // Remembers a change just written while the carrier's transaction stays open; forgets the
+    // remembered ones once a write is committed or another transaction began.
+    void NoteWritten(const ChangeEntry& change);
+    // When error says the server rolled back the open transaction: ends it, puts every change
+    // written in it back as pending and raises ETransactionRolledBack. Else does nothing.
+    void PutBackRolledBackWrites(const std::exception& error);
+    // Before changes are sent on the database's own connection: a connection the server dropped
+    // is made again (nothing was sent on it, so the changes can go). An open transaction was lost
+    // with it: its writes are put back as pending and ETransactionRolledBack is raised.
+    void ReconnectBeforeWrite();
+    // Puts every change remembered from the open transaction back as pending, and forgets them.
+    void PutBackOpenWrites();
+    // After a write failed: raises EWriteUncertain when the connection broke while it was sent.
+    void CheckWriteLostConnection(const std::exception& error);
     void ApplyLog();
     void ApplyLogEntries(std::vector<std::int64_t>& written);
     void ApplyEntry(const TFieldValues& oldValues, const TFieldValues& newValues,
@@ -268,6 +290,10 @@ private:
     std::vector<std::string> sql_;
     TMySQLDatabase* database_ = nullptr;
     TransactionLink* transaction_ = nullptr;
+    // Changes written in the carrier's open transaction (as their log entries were), and the
+    // transaction's name.
+    std::vector<ChangeEntry> openWrites_;
+    std::string openTransaction_;
 
     TDirMySqlQuery dirQuery_;
     std::unique_ptr<TDirMySQLConnect> ownConnect_; // reading row by row

@@ -2,6 +2,8 @@
 #include "data/mysql_query.h"
 
 #include "data/db_error.h"
+#include "data/dir_connect.h"
+#include "data/server_role.h"
 #include "data/sql_scanner.h"
 
 #include <algorithm>
@@ -196,7 +198,7 @@ void TMySQLQuery::Refresh() {
                 ExactText(Field(f).DataType(), Field(f).IsUnsigned(), cache_.Value(row, f)));
     }
 
-    Rerun(LinkedStatement(SQLText()), "Error refreshing query");
+    Rerun(LinkedStatement(SQLText()), "Error refreshing query", true);
     FetchUpTo(rowsBefore);
     currentRowGone_ = false;
     std::int64_t target = -1;
@@ -220,8 +222,17 @@ void TMySQLQuery::Refresh() {
         First();
 }
 
-void TMySQLQuery::Rerun(const std::string& statement, const char* errorText) {
+void TMySQLQuery::Rerun(const std::string& statement, const char* errorText,
+                        bool keepRowsOnFailure) {
     dirQuery_.Close();
+    if (keepRowsOnFailure) {
+        // The rows read before stay while the statement has not answered: a refresh that fails
+        // leaves the grid and its row count as they were.
+        if (!OpenAgain(statement)) {
+            atEnd_ = true;
+            throw EDatabaseError(errorText);
+        }
+    }
     cache_.Clear();
     log_.Clear();
     InvalidateViewRows();
@@ -231,9 +242,7 @@ void TMySQLQuery::Rerun(const std::string& statement, const char* errorText) {
     atEnd_ = false;
     firstFetch_ = true;
     readAhead_ = false;
-    dirQuery_.Sql = statement;
-    dirQuery_.Open();
-    if (!dirQuery_.Active) {
+    if (!keepRowsOnFailure && !OpenAgain(statement)) {
         atEnd_ = true;
         Resync(false);
         throw EDatabaseError(errorText);
@@ -244,4 +253,16 @@ void TMySQLQuery::Rerun(const std::string& statement, const char* errorText) {
         FetchAll();
     else if (StoreResult)
         ReadAhead();
+}
+
+bool TMySQLQuery::OpenAgain(const std::string& statement) {
+    dirQuery_.Sql = statement;
+    dirQuery_.Open();
+    // A connection the server dropped (it went away, or was restarted) is made again once: the
+    // statement only reads, so running it again is safe.
+    auto* connect = dynamic_cast<TDirMySQLConnect*>(dirQuery_.Connect);
+    if (!dirQuery_.Active && connect && ConnectionLost(connect->Handle()) &&
+        connect->Connect() == dsConnected)
+        dirQuery_.Open();
+    return dirQuery_.Active;
 }

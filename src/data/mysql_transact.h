@@ -51,6 +51,11 @@ public:
     bool WritesVisibleAtOnce() const override { return !UseTransServer || AutoCommit; }
     bool CommitsEachStatement() const override { return UseTransServer && AutoCommit; }
     void HoldCommits(bool hold) override { holdCommits_ = hold; }
+    // A transact-server's session: open unless AutoCommit commits each statement; it is named by
+    // the count of COMMIT, ROLLBACK, BEGIN and START statements sent so far. The database's own
+    // session: as its last answer says, named by the server's transaction id.
+    std::string OpenTransaction() override;
+    void RollBackOpenTransaction() override;
 
     TDirTrSQLConnect& TransactConnect() { return connect_; }
     TDirTrSqlQuery& TransactQuery() { return query_; }
@@ -64,6 +69,7 @@ private:
     std::string host_;
     bool active_ = false;
     bool holdCommits_ = false;
+    unsigned long transactionEnds_ = 0; // COMMIT, ROLLBACK, BEGIN, START sent to a transact-server
     TDirTrSQLConnect connect_;
     TDirTrSqlQuery query_{&connect_};
 };

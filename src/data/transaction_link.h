@@ -31,4 +31,11 @@ public:
     virtual bool CommitsEachStatement() const { return false; }
     // While held, statements are not committed on their own; the holder commits or rolls back.
     virtual void HoldCommits(bool hold) { (void)hold; }
+    // After a statement was written: empty when it has been committed (no transaction is open on
+    // the carrier's session), else a text that names the open transaction (the same text for as
+    // long as that transaction lasts).
+    virtual std::string OpenTransaction() { return {}; }
+    // Ends whatever transaction is open (the server may have rolled it back already); failures
+    // are ignored.
+    virtual void RollBackOpenTransaction() {}
 };

@@ -11,6 +11,14 @@ QString DataErrorText(const std::exception& error) {
         return BiText(QString::fromUtf8(liveerr::kNotAValue),
                       QString::fromUtf8(liveerr::kNotAValueCroatian))
             .arg(QString::fromStdString(e->Column()), QString::fromStdString(e->Text()));
+    if (const auto* e = dynamic_cast<const ETransactionRolledBack*>(&error))
+        return BiText(QString::fromUtf8(liveerr::kTransactionRolledBack),
+                      QString::fromUtf8(liveerr::kTransactionRolledBackCroatian))
+            .arg(QString::fromStdString(e->ServerText()));
+    if (const auto* e = dynamic_cast<const EWriteUncertain*>(&error))
+        return BiText(QString::fromUtf8(liveerr::kWriteUncertain),
+                      QString::fromUtf8(liveerr::kWriteUncertainCroatian))
+            .arg(QString::fromStdString(e->ClientText()));
     if (dynamic_cast<const EKeyUnknown*>(&error))
         return BiText(QString::fromUtf8(liveerr::kKeyUnknown),
                       QString::fromUtf8(liveerr::kKeyUnknownCroatian));

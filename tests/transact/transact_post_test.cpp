@@ -2,14 +2,19 @@
 // together or not at all, inside the session's own transaction.
 #include "transact_server_process.h"
 
+#include "support/cluster_servers.h"
 #include "support/error_of.h"
 #include "support/test_server.h"
 
+#include "data/live_errors.h"
 #include "data/mysql_database.h"
 #include "data/mysql_query.h"
 #include "data/mysql_transact.h"
 
 #include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
 
 namespace {
 
@@ -80,5 +85,75 @@ TEST_P(TransactPostTest, ARefusedSecondStatementTakesTheFirstBack) {
 }
 
 INSTANTIATE_TEST_SUITE_P(AutoCommit, TransactPostTest, ::testing::Bool());
+
+// The same post on a node of a two-node Galera cluster, AutoCommit off: the other node commits a
+// change of the same row while the transaction is open, and the server rolls the transaction back.
+TEST(TransactPostClusterTest, AConflictFromTheOtherNodeTakesBothTablesBackAndMarksThemPending) {
+    const std::string why = testserver::StartGalera();
+    if (!why.empty())
+        GTEST_SKIP() << why;
+    testserver::RootConnection first(testserver::kGaleraFirstHost);
+    testserver::RootConnection second(testserver::kGaleraSecondHost);
+    first.Exec(std::string("DROP DATABASE IF EXISTS ") + kDb);
+    first.Exec(std::string("CREATE DATABASE ") + kDb);
+    first.Exec(std::string("USE ") + kDb);
+    first.Exec("CREATE TABLE cust (id INT PRIMARY KEY, name VARCHAR(10))");
+    first.Exec("CREATE TABLE ord (id INT PRIMARY KEY, cust INT, item VARCHAR(10))");
+    first.Exec("INSERT INTO cust VALUES (1,'Ann'), (2,'Cy')");
+    first.Exec("INSERT INTO ord VALUES (10,1,'a'), (20,2,'c')");
+    second.Exec(std::string("USE ") + kDb);
+    for (int i = 0; i < 100 && second.Value("SELECT COUNT(*) FROM ord") != "2"; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    const auto rows = [&] {
+        return first.Rows("SELECT ord.id, item, name FROM ord JOIN cust ON cust.id = ord.cust "
+                          "ORDER BY ord.id");
+    };
+
+    TransactServerProcess server{{"--mysql-host", testserver::kGaleraFirstHost}};
+    TMySQLDatabase db;
+    db.SetHost(testserver::kGaleraFirstHost);
+    db.SetLogin(testserver::kRootUser);
+    db.SetPassword(testserver::kRootPassword);
+    db.SetDatabase(kDb);
+    TMySQLTransact transact;
+    transact.SetDatabase(&db);
+    transact.SetHost("127.0.0.1");
+    transact.Port = server.PortText();
+    transact.UseTransServer = true;
+    transact.AutoCommit = false;
+    TMySQLQuery q;
+    q.SetDatabase(&db);
+    q.SetTransaction(&transact);
+    q.RequestLive = true;
+    q.SetSQLText("SELECT ord.id, ord.item, cust.id, cust.name FROM ord JOIN cust ON cust.id = "
+                 "ord.cust ORDER BY ord.id");
+    q.Open();
+    ASSERT_TRUE(q.CanModify());
+    const auto editBoth = [&](const char* item, const char* name) {
+        q.Edit();
+        q.FieldByName("item").SetAsString(item);
+        q.FieldByName("name").SetAsString(name);
+        q.Post();
+    };
+    editBoth("b", "Bo"); // both tables, in the open transaction
+    second.Exec("UPDATE cust SET name = 'Zed' WHERE id = 1");
+    q.Next();
+    const std::string error = ErrorOf<ETransactionRolledBack>([&] { editBoth("d", "Di"); });
+    EXPECT_NE(error.find("Deadlock"), std::string::npos) << error;
+    q.Cancel();
+    transact.ExecSQL("COMMIT");
+
+    // Neither table kept the first post; the grid shows it changed and not written.
+    EXPECT_EQ(rows(),
+              (std::vector<std::vector<std::string>>{{"10", "a", "Zed"}, {"20", "c", "Cy"}}));
+    q.First();
+    EXPECT_EQ(q.FieldByName("item").AsString(), "b");
+    EXPECT_NE(q.UpdateStatus(), 0);
+    EXPECT_TRUE(q.UpdatesPending());
+    q.Close();
+    transact.Disconnect();
+    db.Disconnect();
+    first.Exec(std::string("DROP DATABASE ") + kDb);
+}
 
 } // namespace

@@ -339,19 +339,10 @@ TEST_F(TransferWindowTest, AConnectionTheServerDroppedCanBeOpenedAgain) {
                                       kDb + "' AND ID <> " + own))
         root_.Exec("KILL " + row[0]);
 
-    form_->Button8->click();
-    EXPECT_TRUE(prompts_.shown.back().startsWith("The transfer stopped at a row that could not "
-                                                 "be written; 0 rows were copied before it."))
-        << prompts_.shown.back().toStdString();
-    EXPECT_FALSE(form_->AR1->isChecked()) << "DB1 follows the connection the server dropped";
-    EXPECT_TRUE(form_->Button5->isEnabled());
-
-    // Connect opens it again, and the rows go in.
-    form_->Button1->click();
-    EXPECT_TRUE(form_->AR1->isChecked());
-    form_->Button5->click();
+    // The first row had not been sent: the connection is made again once and the rows go in.
     form_->Button8->click();
     EXPECT_EQ(prompts_.shown.back(), "Source count: 2\n\rDest. count: 2");
+    EXPECT_TRUE(form_->AR1->isChecked());
     EXPECT_EQ(root_.Value("SELECT COUNT(*) FROM kt_transfer_win"), "2");
 
     // Label8 follows Close QRY, Disconnect and the close box.

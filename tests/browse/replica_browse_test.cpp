@@ -1,0 +1,108 @@
+// The grid on a read-only replica (scripts/testserver.sh replica): the status bar names it, and a
+// write asks once per connection before it is sent.
+#include "browse_fixture.h"
+
+#include "support/cluster_servers.h"
+#include "support/error_of.h"
+
+#include <QListWidget>
+
+using namespace testserver;
+
+namespace {
+
+constexpr const char* kDb = "kt_browse_replica";
+
+class ReplicaBrowseTest : public BrowseTest {
+protected:
+    void SetUp() override {
+        const std::string why = StartReplica();
+        ASSERT_TRUE(why.empty()) << why;
+        BrowseTest::SetUp();
+        // The table is made on the primary and reaches the replica through replication.
+        RootConnection primary(kPrimaryHost);
+        primary.Exec(std::string("DROP DATABASE IF EXISTS ") + kDb);
+        primary.Exec(std::string("CREATE DATABASE ") + kDb);
+        primary.Exec(std::string("CREATE TABLE ") + kDb + ".t (id INT PRIMARY KEY, v INT)");
+        primary.Exec(std::string("INSERT INTO ") + kDb + ".t VALUES (1, 10), (2, 20)");
+        replica = std::make_unique<RootConnection>(kReplicaHost);
+        // The replica has applied everything up to the primary's last write.
+        const std::string position = primary.Value("SELECT @@gtid_binlog_pos");
+        ASSERT_EQ(replica->Value("SELECT MASTER_GTID_WAIT('" + position + "', 30)"), "0");
+    }
+    void TearDown() override {
+        BrowseTest::TearDown();
+        RootConnection primary(kPrimaryHost);
+        primary.Exec(std::string("DROP DATABASE IF EXISTS ") + kDb);
+    }
+    void OpenOn(const char* host, const QString& label) {
+        ChooseServer(QStringLiteral("root"), QStringLiteral("kestrel"), QString::fromLatin1(host),
+                     label);
+        ClickDatabase(kDb);
+        SelectTable(QStringLiteral("t"));
+        window->ListBox1DblClick();
+    }
+    void SetValue(int id, const char* value) {
+        // The rows come in key order: id 1 is the first record, id 2 the second.
+        Query().SetRecNo(id);
+        ASSERT_EQ(Query().FieldByName("id").AsString(), std::to_string(id));
+        Query().Edit();
+        Query().FieldByName("v").SetAsString(value);
+        Query().Post();
+    }
+    std::string ReplicaValue(int id) {
+        return replica->Value(std::string("SELECT v FROM ") + kDb +
+                              ".t WHERE id = " + std::to_string(id));
+    }
+
+    std::unique_ptr<RootConnection> replica;
+};
+
+} // namespace
+
+TEST_F(ReplicaBrowseTest, StatusBarNamesAReadOnlyReplicaInBothLanguages) {
+    OpenOn(kReplicaHost, QStringLiteral("copy"));
+    ASSERT_TRUE(Query().Active());
+    EXPECT_EQ(Panels().mid(0, 5), QStringList({"copy (Read-only replica)", "root", kDb, "t", "2"}));
+    SetCroatian();
+    window->ListBox1Click();
+    EXPECT_EQ(Panels()[0], QStringLiteral("copy (Replika samo za čitanje)"));
+
+    // The primary takes writes: nothing is added.
+    window->English1->setChecked(true);
+    OpenOn(kPrimaryHost, QStringLiteral("main"));
+    ASSERT_TRUE(Query().Active());
+    EXPECT_EQ(Panels()[0], QStringLiteral("main"));
+}
+
+TEST_F(ReplicaBrowseTest, AWriteOnAReplicaAsksOncePerConnection) {
+    OpenOn(kReplicaHost, QStringLiteral("copy"));
+    ASSERT_TRUE(Query().Active());
+    ForgetPrompts();
+
+    // No: nothing is sent, the row keeps its value in the grid and on the server.
+    prompts.yesNo = {false};
+    EXPECT_EQ(ErrorOf([&] { SetValue(1, "11"); }), "Not written.");
+    ASSERT_EQ(prompts.shown.size(), 1);
+    EXPECT_TRUE(prompts.shown[0].startsWith(QStringLiteral("The server is read-only or a replica")))
+        << prompts.shown[0].toStdString();
+    Query().Cancel();
+    EXPECT_EQ(Query().FieldByName("v").AsString(), "10");
+    EXPECT_EQ(ReplicaValue(1), "10");
+
+    // Yes: written, and the next write on this connection is not asked about again.
+    prompts.yesNo = {true};
+    SetValue(1, "12");
+    SetValue(2, "22");
+    EXPECT_EQ(prompts.shown.size(), 2);
+    EXPECT_EQ(ReplicaValue(1), "12");
+    EXPECT_EQ(ReplicaValue(2), "22");
+
+    // A new connection asks again.
+    OpenOn(kReplicaHost, QStringLiteral("copy"));
+    ForgetPrompts();
+    prompts.yesNo = {false};
+    EXPECT_EQ(ErrorOf([&] { SetValue(2, "23"); }), "Not written.");
+    EXPECT_EQ(prompts.shown.size(), 1);
+    EXPECT_EQ(ReplicaValue(2), "22");
+}

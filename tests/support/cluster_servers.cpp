@@ -1,0 +1,71 @@
+#include "support/cluster_servers.h"
+
+#include "support/test_server.h"
+
+#include <array>
+#include <chrono>
+#include <cstdio>
+#include <memory>
+#include <thread>
+
+namespace testserver {
+namespace {
+
+// Runs the script; empty when it succeeded, else its output (or a word on what was missing).
+std::string RunScriptOutput(const std::string& arguments) {
+    const std::string command =
+        "bash '" KESTREL_SOURCE_DIR "/scripts/testserver.sh' " + arguments + " 2>&1";
+    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
+    if (!pipe)
+        return "could not run scripts/testserver.sh";
+    std::string output;
+    std::array<char, 512> buffer{};
+    while (std::fgets(buffer.data(), buffer.size(), pipe.get()) != nullptr)
+        output += buffer.data();
+    const int status = pclose(pipe.release());
+    if (status == 0)
+        return {};
+    return output.empty() ? "scripts/testserver.sh " + arguments + " failed" : output;
+}
+
+} // namespace
+
+std::string StartReplica() {
+    return RunScriptOutput("replica 21 22");
+}
+
+std::string StartGalera() {
+    const std::string why = RunScriptOutput("galera 22 23");
+    return why.empty() ? why : "the Galera cluster cannot start here: " + why;
+}
+
+bool IsolateGaleraNode(const std::string& host, bool isolated) {
+    RootConnection node(host);
+    node.Exec(std::string("SET GLOBAL wsrep_provider_options = 'gmcast.isolate=") +
+              (isolated ? "1'" : "0'"));
+    if (isolated) {
+        for (int i = 0; i < 300; ++i) {
+            const auto status = node.Rows("SHOW GLOBAL STATUS LIKE 'wsrep_cluster_status'");
+            if (status.empty() || status[0].at(1) != "Primary")
+                return true;
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        }
+        return false;
+    }
+    // Both nodes saw the other leave and neither holds a majority: the first node forms the
+    // primary component again and the other joins it.
+    RootConnection first(kGaleraFirstHost);
+    for (int i = 0; i < 300; ++i) {
+        const auto size = first.Rows("SHOW GLOBAL STATUS LIKE 'wsrep_cluster_size'");
+        const auto status = first.Rows("SHOW GLOBAL STATUS LIKE 'wsrep_cluster_status'");
+        if (!size.empty() && size[0].at(1) == "2" && !status.empty() &&
+            status[0].at(1) == "Primary")
+            return true;
+        if (i == 50 && (status.empty() || status[0].at(1) != "Primary"))
+            first.Exec("SET GLOBAL wsrep_provider_options = 'pc.bootstrap=YES'");
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    return false;
+}
+
+} // namespace testserver

@@ -1,0 +1,23 @@
+// Replicated and clustered test servers, started by scripts/testserver.sh on further loopback
+// addresses: a primary with a read-only replica, and a two-node Galera cluster.
+#pragma once
+
+#include <string>
+
+namespace testserver {
+
+inline constexpr const char* kReplicaHost = "127.0.0.21";
+inline constexpr const char* kPrimaryHost = "127.0.0.22";
+inline constexpr const char* kGaleraFirstHost = "127.0.0.22";
+inline constexpr const char* kGaleraSecondHost = "127.0.0.23";
+
+// Starts (or finds running) the replica of the primary; empty when it runs, else why not.
+std::string StartReplica();
+// Starts (or finds running) the two-node cluster; empty when it runs, else why not (a test skips
+// with that text).
+std::string StartGalera();
+// Cuts a cluster node off from the other (isolated true) or lets it rejoin; true when both nodes
+// are back in the primary component after rejoining.
+bool IsolateGaleraNode(const std::string& host, bool isolated);
+
+} // namespace testserver
