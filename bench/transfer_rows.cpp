@@ -66,13 +66,9 @@ int main(int argc, char** argv) {
     const int rounds = argc > 2 ? std::atoi(argv[2]) : 3;
     if (!bench::LoadClient())
         return 1;
-    const std::string dir = DefineSource();
-    FillSource(dir + "/source.db", n);
     ClientHandle admin;
-    MYSQL* m = bench::Connect(admin, nullptr);
-    bench::Run(m, "DROP DATABASE IF EXISTS " + kDatabase);
-    bench::Run(m, "CREATE DATABASE " + kDatabase);
-    bench::Run(m, "USE " + kDatabase);
+    std::string dir;
+    MYSQL* m = PrepareSourceAndDatabase(admin, n, dir);
     std::vector<double> reads, insertsTimes, transfers;
     std::vector<std::string> inserts;
     try {

@@ -131,4 +131,14 @@ double RawInsert(MYSQL* m, const std::vector<std::string>& inserts) {
     return Since(start);
 }
 
+MYSQL* PrepareSourceAndDatabase(ClientHandle& admin, long long n, std::string& sourceDir) {
+    sourceDir = DefineSource();
+    FillSource(sourceDir + "/source.db", n);
+    MYSQL* m = bench::Connect(admin, nullptr);
+    bench::Run(m, "DROP DATABASE IF EXISTS " + kDatabase);
+    bench::Run(m, "CREATE DATABASE " + kDatabase);
+    bench::Run(m, "USE " + kDatabase);
+    return m;
+}
+
 } // namespace transferbench

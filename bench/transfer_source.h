@@ -3,6 +3,7 @@
 // the raw baselines: an ODBC read loop that makes the INSERT statements, and a batch sending them.
 #pragma once
 
+#include "data/client_handles.h"
 #include "data/client_library.h"
 
 #include <chrono>
@@ -22,6 +23,9 @@ double Median(std::vector<double> v);
 // answers the folder (its source.db is the data source's file).
 std::string DefineSource();
 void FillSource(const std::string& file, long long n);
+// Defines the data source with N rows, connects to the benchmark server through admin and makes
+// kDatabase anew as the current database; answers the connection and the source's folder.
+MYSQL* PrepareSourceAndDatabase(ClientHandle& admin, long long n, std::string& sourceDir);
 // (Re)creates table t in the current database.
 void ResetTable(MYSQL* m);
 // The raw read loop; the rows become the INSERT statements the raw batch sends. Seconds.

@@ -157,13 +157,9 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     if (!bench::LoadClient())
         return 1;
-    const std::string dir = DefineSource();
-    FillSource(dir + "/source.db", n);
     ClientHandle admin;
-    MYSQL* m = bench::Connect(admin, nullptr);
-    bench::Run(m, "DROP DATABASE IF EXISTS " + kDatabase);
-    bench::Run(m, "CREATE DATABASE " + kDatabase);
-    bench::Run(m, "USE " + kDatabase);
+    std::string dir;
+    MYSQL* m = PrepareSourceAndDatabase(admin, n, dir);
     KeptPrompts prompts;
     setPrompts(&prompts);
     std::vector<double> reads, insertTimes, windows;

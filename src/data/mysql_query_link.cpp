@@ -8,11 +8,24 @@
 #include "data/sql_values.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
 std::string IncorrectFieldName(const std::string& name) {
     return "Incorrect field name \"" + name + "\"";
+}
+
+// The detail and master fields a link pair names; a name that is no field raises.
+std::pair<const TField*, const TField*>
+LinkedFields(const TDataSet& detailSet, const TDataSet& masterSet, const LinkPair& pair) {
+    const TField* detail = detailSet.FindField(pair.detail);
+    if (!detail)
+        throw EDatabaseError(IncorrectFieldName(pair.detail));
+    const TField* master = masterSet.FindField(pair.master);
+    if (!master)
+        throw EDatabaseError(IncorrectFieldName(pair.master));
+    return {detail, master};
 }
 
 // A row's value as the filter sees it: numbers as numbers, a NULL as the empty text, dates by
@@ -265,12 +278,7 @@ void TMySQLQuery::RebuildLinkMatchers() {
     if (!linkLocal_ || !master_ || !master_->Active())
         return;
     for (const LinkPair& pair : links_) {
-        const TField* detail = FindField(pair.detail);
-        if (!detail)
-            throw EDatabaseError(IncorrectFieldName(pair.detail));
-        const TField* masterField = master_->FindField(pair.master);
-        if (!masterField)
-            throw EDatabaseError(IncorrectFieldName(pair.master));
+        const auto [detail, masterField] = LinkedFields(*this, *master_, pair);
         if (master_->IsEmpty() || masterField->IsNull())
             linkMatchers_.emplace_back(detail->Index(), ValueMatcher::NeverMatch());
         else
@@ -312,12 +320,7 @@ void TMySQLQuery::SetLinkValues(std::vector<FieldValue>& values) const {
     if (!master_ || links_.empty())
         return;
     for (const LinkPair& pair : links_) {
-        const TField* detail = FindField(pair.detail);
-        if (!detail)
-            throw EDatabaseError(IncorrectFieldName(pair.detail));
-        const TField* masterField = master_->FindField(pair.master);
-        if (!masterField)
-            throw EDatabaseError(IncorrectFieldName(pair.master));
+        const auto [detail, masterField] = LinkedFields(*this, *master_, pair);
         if (!master_->Active() || master_->IsEmpty() || detail->Index() >= values.size())
             continue;
         // The master's value as text, read as the detail field reads a text.
