@@ -2,7 +2,7 @@
 
 #include "shell/about_pictures.h"
 #include "shell/command_line.h"
-#include "shell/query_frm1.h"
+#include "shell/main_window.h"
 #include "ui/prompts.h"
 #include "ui/screen_placement.h"
 #include "ui/url_label.h"

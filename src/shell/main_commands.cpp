@@ -4,7 +4,7 @@
 #include "admin/server_commands.h"
 #include "browse/query_editor.h"
 #include "commands/clear_window.h"
-#include "shell/query_frm1.h"
+#include "shell/main_window.h"
 
 #include <QtGlobal>
 

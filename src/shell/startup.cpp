@@ -4,8 +4,8 @@
 #include "data/winsock_error.h"
 #include "shell/app_icon.h"
 #include "shell/command_line.h"
-#include "shell/dm1.h"
-#include "shell/query_frm1.h"
+#include "shell/data_module.h"
+#include "shell/main_window.h"
 #include "transfer/form1.h"
 #include "ui/prompts.h"
 

@@ -2,7 +2,7 @@
 #include "grants_fixture.h"
 
 #include "grants/grants_state.h"
-#include "shell/query_frm1.h"
+#include "shell/main_window.h"
 #include "ui/check_list_box.h"
 #include "ui/language.h"
 

@@ -1,7 +1,7 @@
 // The about box: what it shows, in both languages, and its web address.
 #include "language_fixture.h"
 #include "shell/about_box.h"
-#include "shell/query_frm1.h"
+#include "shell/main_window.h"
 #include "support/scripted_prompts.h"
 #include "ui/url_label.h"
 

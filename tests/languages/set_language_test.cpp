@@ -1,7 +1,7 @@
 // The Language menu of the main window and the start language.
 #include "language_fixture.h"
 #include "shell/connect_frm.h"
-#include "shell/query_frm1.h"
+#include "shell/main_window.h"
 #include "support/scripted_prompts.h"
 #include "transfer/form1.h"
 #include "ui/db_navigator.h"

@@ -1,6 +1,6 @@
 // The data module's MySQL objects: the query writes through the transaction, which in the module's
 // plain mode only needs the database.
-#include "shell/dm1.h"
+#include "shell/data_module.h"
 #include "support/test_server.h"
 
 #include <gtest/gtest.h>

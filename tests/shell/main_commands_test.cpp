@@ -1,5 +1,5 @@
 #include "shell/main_commands.h"
-#include "shell/query_frm1.h"
+#include "shell/main_window.h"
 #include "support/scripted_prompts.h"
 
 #include <QAction>

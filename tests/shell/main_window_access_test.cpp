@@ -1,7 +1,7 @@
 // What the operator and assistive technology can read of the main window: status panels and value
 // controls, the database names of the DB group, the language items, the server dialog's place.
 #include "shell/connect_frm.h"
-#include "shell/query_frm1.h"
+#include "shell/main_window.h"
 #include "support/scripted_prompts.h"
 #include "ui/radio_group.h"
 #include "ui/status_bar.h"

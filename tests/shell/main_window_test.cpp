@@ -1,4 +1,4 @@
-#include "shell/query_frm1.h"
+#include "shell/main_window.h"
 #include "support/scripted_prompts.h"
 #include "ui/registry.h"
 #include "ui/status_bar.h"

@@ -1,5 +1,5 @@
 #include "shell/connect_frm.h"
-#include "shell/query_frm1.h"
+#include "shell/main_window.h"
 #include "support/scripted_prompts.h"
 #include "ui/radio_group.h"
 #include "ui/registry.h"

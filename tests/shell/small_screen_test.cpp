@@ -1,6 +1,6 @@
 // The main window on a real 640 x 480 screen (the offscreen platform given that screen): it opens
 // maximised and scaled, and every control lies inside the screen.
-#include "shell/query_frm1.h"
+#include "shell/main_window.h"
 #include "ui/radio_group.h"
 #include "ui/status_bar.h"
 

@@ -1,5 +1,5 @@
 #include "data/client_library.h"
-#include "shell/query_frm1.h"
+#include "shell/main_window.h"
 #include "shell/startup.h"
 #include "support/scripted_prompts.h"
 

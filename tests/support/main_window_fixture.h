@@ -2,7 +2,7 @@
 // a command: the base of the window tests of every subsystem.
 #pragma once
 
-#include "shell/query_frm1.h"
+#include "shell/main_window.h"
 #include "support/scripted_prompts.h"
 #include "support/test_server.h"
 

@@ -3,7 +3,7 @@
 // checking what the commands did: the base of the browse and table-tool tests.
 #pragma once
 
-#include "shell/dm1.h"
+#include "shell/data_module.h"
 #include "support/main_window_fixture.h"
 
 #include <QTemporaryDir>

@@ -3,8 +3,8 @@
 #include "support/scripted_prompts.h"
 #include "support/test_server.h"
 
-#include "shell/dm1.h"
-#include "shell/query_frm1.h"
+#include "shell/data_module.h"
+#include "shell/main_window.h"
 #include "ui/db_grid.h"
 #include "ui/db_navigator.h"
 

@@ -1,6 +1,6 @@
 // The language switch of the main window's "Language" menu.
 #include "shell/language_module.h"
-#include "shell/query_frm1.h"
+#include "shell/main_window.h"
 #include "ui/retranslatable.h"
 
 #include <QAction>

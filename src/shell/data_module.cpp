@@ -1,6 +1,6 @@
-#include "shell/dm1.h"
+#include "shell/data_module.h"
 
-#include "shell/query_frm1.h"
+#include "shell/main_window.h"
 #include "transfer/form1.h"
 
 TDM1* DM1 = nullptr;

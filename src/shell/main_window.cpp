@@ -1,8 +1,8 @@
-#include "shell/query_frm1.h"
+#include "shell/main_window.h"
 
 #include "commands/command_guard.h"
 #include "commands/status_panels.h"
-#include "shell/dm1.h"
+#include "shell/data_module.h"
 #include "shell/locale_ids.h"
 #include "shell/main_commands.h"
 #include "ui/db_grid.h"

@@ -1,6 +1,6 @@
 // The main window's road to the transfer window.
-#include "shell/dm1.h"
-#include "shell/query_frm1.h"
+#include "shell/data_module.h"
+#include "shell/main_window.h"
 #include "transfer/form1.h"
 #include "ui/radio_group.h"
 

@@ -1,6 +1,6 @@
 // Building the main window: its menus, toolbar, panels and status bar. The texts come from
 // retranslateUi().
-#include "shell/query_frm1.h"
+#include "shell/main_window.h"
 
 #include "commands/command_guard.h"
 #include "shell/main_commands.h"

@@ -2,7 +2,7 @@
 #include "admin/database_commands.h"
 #include "commands/clear_window.h"
 #include "commands/command_guard.h"
-#include "shell/query_frm1.h"
+#include "shell/main_window.h"
 #include "tables/create_table_command.h"
 
 void TQueryFrm1::Createtable1Click() {

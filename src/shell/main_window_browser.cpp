@@ -4,7 +4,7 @@
 #include "browse/query_editor.h"
 #include "browse/table_browser.h"
 #include "commands/command_guard.h"
-#include "shell/query_frm1.h"
+#include "shell/main_window.h"
 #include "ui/radio_group.h"
 
 #include <QEvent>

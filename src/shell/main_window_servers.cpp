@@ -1,7 +1,7 @@
 // The saved server list of the main window: loading it from the settings, choosing a server, and
 // adding, modifying, removing and viewing saved servers.
 #include "shell/connect_frm.h"
-#include "shell/query_frm1.h"
+#include "shell/main_window.h"
 #include "shell/saved_server_store.h"
 
 #include "ui/language.h"

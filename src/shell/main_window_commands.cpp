@@ -5,7 +5,7 @@
 #include "commands/clear_window.h"
 #include "commands/command_guard.h"
 #include "grants/grants_wizard.h"
-#include "shell/query_frm1.h"
+#include "shell/main_window.h"
 
 void TQueryFrm1::Ping1Click() {
     RunExclusive([this] { Ping(*this); });

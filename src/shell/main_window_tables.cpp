@@ -4,7 +4,7 @@
 #include "browse/table_browser.h"
 #include "commands/clear_window.h"
 #include "commands/command_guard.h"
-#include "shell/query_frm1.h"
+#include "shell/main_window.h"
 #include "tables/database_dump.h"
 #include "tables/table_commands.h"
 
