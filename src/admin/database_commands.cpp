@@ -19,7 +19,7 @@ void ShowDatabases(CommandContext& context) {
     if (!conn.Open(ConnectCall::Connect))
         return;
     conn.ProcessMessages();
-    conn.BusyCursor();
+    conn.SetBusyCursor();
     QStringList names;
     {
         // A failed SHOW DATABASES shows its error text and leaves the list empty.

@@ -80,7 +80,7 @@ void ShowStatus(CommandContext& context) {
         prompts().message(StatusListing(ResultRows(status.rows)));
 
     conn.ProcessMessages();
-    conn.BusyCursor();
+    conn.SetBusyCursor();
     if (const SessionResult variables = conn.Run("SHOW VARIABLES"); !variables.failed)
         prompts().message(VariablesListing(ResultRows(variables.rows)));
     conn.Close();

@@ -40,12 +40,12 @@ CommandConnection::CommandConnection(CommandContext& context) : context_(context
 CommandConnection::~CommandConnection() {
     Close();
     if (busy_)
-        ArrowCursor();
+        SetArrowCursor();
 }
 
 bool CommandConnection::Open(ConnectCall call, const QString& database) {
     ProcessMessages();
-    BusyCursor();
+    SetBusyCursor();
     const ConnectionInputs in = context_.connectionInputs();
     ServerSession& s = session();
     const bool connected = call == ConnectCall::Connect
@@ -94,12 +94,12 @@ void CommandConnection::Ready() {
     busy_ = false;
 }
 
-void CommandConnection::BusyCursor() {
+void CommandConnection::SetBusyCursor() {
     prompts().setCursor(CursorShape::SqlWait);
     busy_ = true;
 }
 
-void CommandConnection::ArrowCursor() {
+void CommandConnection::SetArrowCursor() {
     prompts().setCursor(CursorShape::Arrow);
     busy_ = false;
 }

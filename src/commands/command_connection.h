@@ -54,8 +54,10 @@ public:
     void Close();
     // Lets pending messages be processed (the window repaints).
     void ProcessMessages();
-    void BusyCursor();
-    void ArrowCursor();
+    // Sets the SQL-wait cursor until SetArrowCursor() or Ready(), or until the connection goes
+    // (unlike the scoped BusyCursor of the prompts, which ends with its block).
+    void SetBusyCursor();
+    void SetArrowCursor();
     // After a connect: lets pending messages be processed and sets the arrow.
     void Ready();
 
