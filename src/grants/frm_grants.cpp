@@ -128,6 +128,153 @@ static void LayOutPage(QWidget* page, QPlainTextEdit* memo, QLayout* left, QLayo
     column->addLayout(buttons);
 }
 
+void TfrmGrants::buildUserPage() {
+    UserPage =
+        newPage("User", Memo1,
+                {QStringLiteral("Please enter identification data"),
+                 QStringLiteral("for the new user. Value of % in"),
+                 QStringLiteral("Connect from host field means"),
+                 QStringLiteral("that user can connect from any"), QStringLiteral("location.")});
+    edUser = NewEdit(UserPage, "edUser", false);
+    edFromhost = NewEdit(UserPage, "edFromhost", false);
+    edFromhost->setText(QStringLiteral("%"));
+    edPwd = NewEdit(UserPage, "edPwd", true);
+    edConfirm = NewEdit(UserPage, "edConfirm", true);
+    lblUser = new QLabel(UserPage);
+    lblUser->setBuddy(edUser);
+    lblFromhost = new QLabel(UserPage);
+    lblFromhost->setBuddy(edFromhost);
+    lblPwd = new QLabel(UserPage);
+    lblPwd->setBuddy(edPwd);
+    auto* fields = new QVBoxLayout;
+    fields->setSpacing(2);
+    for (QWidget* w : {static_cast<QWidget*>(lblUser), static_cast<QWidget*>(edUser),
+                       static_cast<QWidget*>(lblFromhost), static_cast<QWidget*>(edFromhost),
+                       static_cast<QWidget*>(lblPwd), static_cast<QWidget*>(edPwd),
+                       static_cast<QWidget*>(edConfirm)})
+        fields->addWidget(w);
+    fields->addStretch(1);
+    BitBtn1 = NewButton(UserPage, "BitBtn1");
+    LayOutPage(UserPage, Memo1, fields, nullptr, nullptr, ButtonRow(nullptr, nullptr, BitBtn1));
+}
+
+void TfrmGrants::buildServerGrantorPage() {
+    ServerGrantorPage = newPage("ServerGrantor", Memo2,
+                                {QStringLiteral("Please enter identification data"),
+                                 QStringLiteral("for grantor of privileges and then"),
+                                 QStringLiteral("check server for new user entry.")});
+    Grantor = NewEdit(ServerGrantorPage, "Grantor", false);
+    GrantorPWD = NewEdit(ServerGrantorPage, "GrantorPWD", true);
+    lblGrantor = new QLabel(ServerGrantorPage);
+    lblGrantor->setBuddy(Grantor);
+    lblGrantorPWD = new QLabel(ServerGrantorPage);
+    lblGrantorPWD->setBuddy(GrantorPWD);
+    clbHosts = NewList(ServerGrantorPage, "clbHosts", lblHosts);
+    lblLayout = new QLabel(ServerGrantorPage);
+    lblLayout->setObjectName(QStringLiteral("lblLayout"));
+    lblLayout->setWordWrap(true);
+    lblLayout->setTextFormat(Qt::PlainText);
+    // Room for the two lines the grant check may write, so the page does not jump.
+    lblLayout->setMinimumHeight(2 * QFontMetrics(lblLayout->font()).lineSpacing());
+    auto* fields = new QVBoxLayout;
+    fields->setSpacing(2);
+    for (QWidget* w : {static_cast<QWidget*>(lblGrantor), static_cast<QWidget*>(Grantor),
+                       static_cast<QWidget*>(lblGrantorPWD), static_cast<QWidget*>(GrantorPWD)})
+        fields->addWidget(w);
+    fields->addSpacing(4);
+    fields->addLayout(Labelled(lblHosts, clbHosts), 1);
+    BitBtn2 = NewButton(ServerGrantorPage, "BitBtn2");
+    BitBtn3 = NewButton(ServerGrantorPage, "BitBtn3");
+    BitBtn3->setEnabled(false);
+    BitBtn4 = NewButton(ServerGrantorPage, "BitBtn4");
+    LayOutPage(ServerGrantorPage, Memo2, fields, nullptr, lblLayout,
+               ButtonRow(BitBtn2, BitBtn3, BitBtn4));
+}
+
+void TfrmGrants::buildUserfrmPage() {
+    UserfrmPage = newPage("Userfrm", Memo3,
+                          {QStringLiteral("Please check set of global"),
+                           QStringLiteral("privileges for the new user. "),
+                           QStringLiteral("Unchecked fields are set to"),
+                           QStringLiteral("default value of 'NO'.")});
+    clbUserpriv = NewList(UserfrmPage, "clbUserpriv", lblUserpriv);
+    BitBtn8 = NewButton(UserfrmPage, "BitBtn8");
+    BitBtn9 = NewButton(UserfrmPage, "BitBtn9");
+    BitBtn10 = NewButton(UserfrmPage, "BitBtn10");
+    LayOutPage(UserfrmPage, Memo3, Labelled(lblUserpriv, clbUserpriv), nullptr, nullptr,
+               ButtonRow(BitBtn8, BitBtn9, BitBtn10));
+}
+
+void TfrmGrants::buildDBsPage() {
+    DBsPage = newPage("DBs", Memo4,
+                      {QStringLiteral("Please check database to set"),
+                       QStringLiteral("privileges on for new user.")});
+    clbDB = NewList(DBsPage, "clbDB", lblDB);
+    BitBtn5 = NewButton(DBsPage, "BitBtn5");
+    BitBtn6 = NewButton(DBsPage, "BitBtn6");
+    BitBtn6->setEnabled(false);
+    BitBtn7 = NewButton(DBsPage, "BitBtn7");
+    LayOutPage(DBsPage, Memo4, Labelled(lblDB, clbDB), nullptr, nullptr,
+               ButtonRow(BitBtn5, BitBtn6, BitBtn7));
+}
+
+void TfrmGrants::buildHostDBfrmPage() {
+    HostDBfrmPage = newPage("HostDBfrm", Memo5,
+                            {QStringLiteral("Please check privileges from HOST"),
+                             QStringLiteral("and DB tables. Mind that server "),
+                             QStringLiteral("AND's privileges together and OR's"),
+                             QStringLiteral("them with global privileges.")});
+    clbHostpriv = NewList(HostDBfrmPage, "clbHostpriv", lblHostpriv);
+    clbDBpriv = NewList(HostDBfrmPage, "clbDBpriv", lblDBpriv);
+    BitBtn11 = NewButton(HostDBfrmPage, "BitBtn11");
+    BitBtn12 = NewButton(HostDBfrmPage, "BitBtn12");
+    BitBtn13 = NewButton(HostDBfrmPage, "BitBtn13");
+    LayOutPage(HostDBfrmPage, Memo5, Labelled(lblHostpriv, clbHostpriv),
+               Labelled(lblDBpriv, clbDBpriv), nullptr, ButtonRow(BitBtn11, BitBtn12, BitBtn13));
+}
+
+void TfrmGrants::buildTablesPage() {
+    TablesPage = newPage("Tables", Memo6,
+                         {QStringLiteral("Please check table to set"),
+                          QStringLiteral("privileges on and then check"),
+                          QStringLiteral("set of privileges.")});
+    clbTable = NewList(TablesPage, "clbTable", lblTable);
+    clbTablepriv = NewList(TablesPage, "clbTablepriv", lblTablepriv);
+    clbTableColpriv = NewList(TablesPage, "clbTableColpriv", lblTableColpriv);
+    clbTablepriv->AddEntries({QStringLiteral("Select"), QStringLiteral("Insert"),
+                              QStringLiteral("Update"), QStringLiteral("Delete"),
+                              QStringLiteral("Create"), QStringLiteral("Drop"),
+                              QStringLiteral("Grant"), QStringLiteral("References"),
+                              QStringLiteral("Index"), QStringLiteral("Alter")});
+    clbTableColpriv->AddEntries({QStringLiteral("Select"), QStringLiteral("Insert"),
+                                 QStringLiteral("Update"), QStringLiteral("References")});
+    auto* lists = new QHBoxLayout;
+    lists->addLayout(Labelled(lblTablepriv, clbTablepriv));
+    lists->addLayout(Labelled(lblTableColpriv, clbTableColpriv));
+    BitBtn14 = NewButton(TablesPage, "BitBtn14");
+    BitBtn15 = NewButton(TablesPage, "BitBtn15");
+    BitBtn16 = NewButton(TablesPage, "BitBtn16");
+    for (TCheckListBox* l : {clbTablepriv, clbTableColpriv})
+        l->setMaximumWidth(kPrivilegeListWidth);
+    LayOutPage(TablesPage, Memo6, Labelled(lblTable, clbTable), lists, nullptr,
+               ButtonRow(BitBtn14, BitBtn15, BitBtn16));
+}
+
+void TfrmGrants::buildColumnsPage() {
+    ColumnsPage = newPage("Columns", Memo7,
+                          {QStringLiteral("Please check column to set"),
+                           QStringLiteral("privileges on and then check"),
+                           QStringLiteral("set of privileges.")});
+    clbCol = NewList(ColumnsPage, "clbCol", lblCol);
+    clbColpriv = NewList(ColumnsPage, "clbColpriv", lblColpriv);
+    clbColpriv->AddEntries({QStringLiteral("Select"), QStringLiteral("Insert"),
+                            QStringLiteral("Update"), QStringLiteral("References")});
+    BitBtn17 = NewButton(ColumnsPage, "BitBtn17");
+    BitBtn18 = NewButton(ColumnsPage, "BitBtn18");
+    LayOutPage(ColumnsPage, Memo7, Labelled(lblCol, clbCol), Labelled(lblColpriv, clbColpriv),
+               nullptr, ButtonRow(BitBtn17, BitBtn18, nullptr));
+}
+
 void TfrmGrants::buildPages() {
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
@@ -135,160 +282,13 @@ void TfrmGrants::buildPages() {
     PC1->setObjectName(QStringLiteral("PC1"));
     outer->addWidget(PC1);
 
-    // User
-    UserPage =
-        newPage("User", Memo1,
-                {QStringLiteral("Please enter identification data"),
-                 QStringLiteral("for the new user. Value of % in"),
-                 QStringLiteral("Connect from host field means"),
-                 QStringLiteral("that user can connect from any"), QStringLiteral("location.")});
-    {
-        edUser = NewEdit(UserPage, "edUser", false);
-        edFromhost = NewEdit(UserPage, "edFromhost", false);
-        edFromhost->setText(QStringLiteral("%"));
-        edPwd = NewEdit(UserPage, "edPwd", true);
-        edConfirm = NewEdit(UserPage, "edConfirm", true);
-        lblUser = new QLabel(UserPage);
-        lblUser->setBuddy(edUser);
-        lblFromhost = new QLabel(UserPage);
-        lblFromhost->setBuddy(edFromhost);
-        lblPwd = new QLabel(UserPage);
-        lblPwd->setBuddy(edPwd);
-        auto* fields = new QVBoxLayout;
-        fields->setSpacing(2);
-        for (QWidget* w : {static_cast<QWidget*>(lblUser), static_cast<QWidget*>(edUser),
-                           static_cast<QWidget*>(lblFromhost), static_cast<QWidget*>(edFromhost),
-                           static_cast<QWidget*>(lblPwd), static_cast<QWidget*>(edPwd),
-                           static_cast<QWidget*>(edConfirm)})
-            fields->addWidget(w);
-        fields->addStretch(1);
-        BitBtn1 = NewButton(UserPage, "BitBtn1");
-        LayOutPage(UserPage, Memo1, fields, nullptr, nullptr, ButtonRow(nullptr, nullptr, BitBtn1));
-    }
-
-    // ServerGrantor
-    ServerGrantorPage = newPage("ServerGrantor", Memo2,
-                                {QStringLiteral("Please enter identification data"),
-                                 QStringLiteral("for grantor of privileges and then"),
-                                 QStringLiteral("check server for new user entry.")});
-    {
-        Grantor = NewEdit(ServerGrantorPage, "Grantor", false);
-        GrantorPWD = NewEdit(ServerGrantorPage, "GrantorPWD", true);
-        lblGrantor = new QLabel(ServerGrantorPage);
-        lblGrantor->setBuddy(Grantor);
-        lblGrantorPWD = new QLabel(ServerGrantorPage);
-        lblGrantorPWD->setBuddy(GrantorPWD);
-        clbHosts = NewList(ServerGrantorPage, "clbHosts", lblHosts);
-        lblLayout = new QLabel(ServerGrantorPage);
-        lblLayout->setObjectName(QStringLiteral("lblLayout"));
-        lblLayout->setWordWrap(true);
-        lblLayout->setTextFormat(Qt::PlainText);
-        // Room for the two lines the grant check may write, so the page does not jump.
-        lblLayout->setMinimumHeight(2 * QFontMetrics(lblLayout->font()).lineSpacing());
-        auto* fields = new QVBoxLayout;
-        fields->setSpacing(2);
-        for (QWidget* w : {static_cast<QWidget*>(lblGrantor), static_cast<QWidget*>(Grantor),
-                           static_cast<QWidget*>(lblGrantorPWD), static_cast<QWidget*>(GrantorPWD)})
-            fields->addWidget(w);
-        fields->addSpacing(4);
-        fields->addLayout(Labelled(lblHosts, clbHosts), 1);
-        BitBtn2 = NewButton(ServerGrantorPage, "BitBtn2");
-        BitBtn3 = NewButton(ServerGrantorPage, "BitBtn3");
-        BitBtn3->setEnabled(false);
-        BitBtn4 = NewButton(ServerGrantorPage, "BitBtn4");
-        LayOutPage(ServerGrantorPage, Memo2, fields, nullptr, lblLayout,
-                   ButtonRow(BitBtn2, BitBtn3, BitBtn4));
-    }
-
-    // Userfrm
-    UserfrmPage = newPage("Userfrm", Memo3,
-                          {QStringLiteral("Please check set of global"),
-                           QStringLiteral("privileges for the new user. "),
-                           QStringLiteral("Unchecked fields are set to"),
-                           QStringLiteral("default value of 'NO'.")});
-    {
-        clbUserpriv = NewList(UserfrmPage, "clbUserpriv", lblUserpriv);
-        BitBtn8 = NewButton(UserfrmPage, "BitBtn8");
-        BitBtn9 = NewButton(UserfrmPage, "BitBtn9");
-        BitBtn10 = NewButton(UserfrmPage, "BitBtn10");
-        LayOutPage(UserfrmPage, Memo3, Labelled(lblUserpriv, clbUserpriv), nullptr, nullptr,
-                   ButtonRow(BitBtn8, BitBtn9, BitBtn10));
-    }
-
-    // DBs
-    DBsPage = newPage("DBs", Memo4,
-                      {QStringLiteral("Please check database to set"),
-                       QStringLiteral("privileges on for new user.")});
-    {
-        clbDB = NewList(DBsPage, "clbDB", lblDB);
-        BitBtn5 = NewButton(DBsPage, "BitBtn5");
-        BitBtn6 = NewButton(DBsPage, "BitBtn6");
-        BitBtn6->setEnabled(false);
-        BitBtn7 = NewButton(DBsPage, "BitBtn7");
-        LayOutPage(DBsPage, Memo4, Labelled(lblDB, clbDB), nullptr, nullptr,
-                   ButtonRow(BitBtn5, BitBtn6, BitBtn7));
-    }
-
-    // HostDBfrm
-    HostDBfrmPage = newPage("HostDBfrm", Memo5,
-                            {QStringLiteral("Please check privileges from HOST"),
-                             QStringLiteral("and DB tables. Mind that server "),
-                             QStringLiteral("AND's privileges together and OR's"),
-                             QStringLiteral("them with global privileges.")});
-    {
-        clbHostpriv = NewList(HostDBfrmPage, "clbHostpriv", lblHostpriv);
-        clbDBpriv = NewList(HostDBfrmPage, "clbDBpriv", lblDBpriv);
-        BitBtn11 = NewButton(HostDBfrmPage, "BitBtn11");
-        BitBtn12 = NewButton(HostDBfrmPage, "BitBtn12");
-        BitBtn13 = NewButton(HostDBfrmPage, "BitBtn13");
-        LayOutPage(HostDBfrmPage, Memo5, Labelled(lblHostpriv, clbHostpriv),
-                   Labelled(lblDBpriv, clbDBpriv), nullptr,
-                   ButtonRow(BitBtn11, BitBtn12, BitBtn13));
-    }
-
-    // Tables
-    TablesPage = newPage("Tables", Memo6,
-                         {QStringLiteral("Please check table to set"),
-                          QStringLiteral("privileges on and then check"),
-                          QStringLiteral("set of privileges.")});
-    {
-        clbTable = NewList(TablesPage, "clbTable", lblTable);
-        clbTablepriv = NewList(TablesPage, "clbTablepriv", lblTablepriv);
-        clbTableColpriv = NewList(TablesPage, "clbTableColpriv", lblTableColpriv);
-        clbTablepriv->AddEntries({QStringLiteral("Select"), QStringLiteral("Insert"),
-                                  QStringLiteral("Update"), QStringLiteral("Delete"),
-                                  QStringLiteral("Create"), QStringLiteral("Drop"),
-                                  QStringLiteral("Grant"), QStringLiteral("References"),
-                                  QStringLiteral("Index"), QStringLiteral("Alter")});
-        clbTableColpriv->AddEntries({QStringLiteral("Select"), QStringLiteral("Insert"),
-                                     QStringLiteral("Update"), QStringLiteral("References")});
-        auto* lists = new QHBoxLayout;
-        lists->addLayout(Labelled(lblTablepriv, clbTablepriv));
-        lists->addLayout(Labelled(lblTableColpriv, clbTableColpriv));
-        BitBtn14 = NewButton(TablesPage, "BitBtn14");
-        BitBtn15 = NewButton(TablesPage, "BitBtn15");
-        BitBtn16 = NewButton(TablesPage, "BitBtn16");
-        for (TCheckListBox* l : {clbTablepriv, clbTableColpriv})
-            l->setMaximumWidth(kPrivilegeListWidth);
-        LayOutPage(TablesPage, Memo6, Labelled(lblTable, clbTable), lists, nullptr,
-                   ButtonRow(BitBtn14, BitBtn15, BitBtn16));
-    }
-
-    // Columns
-    ColumnsPage = newPage("Columns", Memo7,
-                          {QStringLiteral("Please check column to set"),
-                           QStringLiteral("privileges on and then check"),
-                           QStringLiteral("set of privileges.")});
-    {
-        clbCol = NewList(ColumnsPage, "clbCol", lblCol);
-        clbColpriv = NewList(ColumnsPage, "clbColpriv", lblColpriv);
-        clbColpriv->AddEntries({QStringLiteral("Select"), QStringLiteral("Insert"),
-                                QStringLiteral("Update"), QStringLiteral("References")});
-        BitBtn17 = NewButton(ColumnsPage, "BitBtn17");
-        BitBtn18 = NewButton(ColumnsPage, "BitBtn18");
-        LayOutPage(ColumnsPage, Memo7, Labelled(lblCol, clbCol), Labelled(lblColpriv, clbColpriv),
-                   nullptr, ButtonRow(BitBtn17, BitBtn18, nullptr));
-    }
+    buildUserPage();
+    buildServerGrantorPage();
+    buildUserfrmPage();
+    buildDBsPage();
+    buildHostDBfrmPage();
+    buildTablesPage();
+    buildColumnsPage();
 
     const std::pair<QPushButton*, void (TfrmGrants::*)()> handlers[] = {
         {BitBtn1, &TfrmGrants::BitBtn1Click},   {BitBtn2, &TfrmGrants::BitBtn2Click},

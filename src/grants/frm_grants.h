@@ -82,7 +82,16 @@ protected:
     void done(int result) override;
 
 private:
+    // The wizard's pages in the order they are shown, one function each; buildPages() makes
+    // PC1, calls them and connects the buttons.
     void buildPages();
+    void buildUserPage();
+    void buildServerGrantorPage();
+    void buildUserfrmPage();
+    void buildDBsPage();
+    void buildHostDBfrmPage();
+    void buildTablesPage();
+    void buildColumnsPage();
     QWidget* newPage(const char* name, QPlainTextEdit*& memo, const QStringList& help);
     void ShowPage(int index);
     void FormClose();
