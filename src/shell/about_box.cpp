@@ -3,6 +3,7 @@
 #include "shell/about_pictures.h"
 #include "shell/command_line.h"
 #include "shell/main_window.h"
+#include "ui/object_names.h"
 #include "ui/prompts.h"
 #include "ui/screen_placement.h"
 #include "ui/url_label.h"
@@ -15,8 +16,7 @@
 namespace {
 
 QLabel* NewLabel(QWidget* parent, const char* name, const QRect& geometry) {
-    auto* l = new QLabel(parent);
-    l->setObjectName(QString::fromLatin1(name));
+    auto* l = Named(new QLabel(parent), name);
     l->setGeometry(geometry);
     return l;
 }
@@ -33,8 +33,7 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     f.setPixelSize(11);
     setFont(f);
 
-    Panel1 = new QFrame(this);
-    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1 = Named(new QFrame(this), "Panel1");
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     Panel1->setGeometry(8, 8, 282, 308);
 
@@ -64,8 +63,7 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     Label3->setWordWrap(true);
     Label3->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    UrlLabel1 = new TUrlLabel(Panel1);
-    UrlLabel1->setObjectName(QStringLiteral("UrlLabel1"));
+    UrlLabel1 = Named(new TUrlLabel(Panel1), "UrlLabel1");
     UrlLabel1->setGeometry(186, 226, 93, 16);
     UrlLabel1->setText(QString::fromLatin1(kProjectWebAddress).mid(8)); // without "https://"
     UrlLabel1->setURL(QString::fromLatin1(kProjectWebAddress));
@@ -86,8 +84,7 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     Label7 = NewLabel(Panel1, "Label7", QRect(16, 281, 261, 12));
     Label8 = NewLabel(Panel1, "Label8", QRect(16, 293, 261, 12));
 
-    OKButton = new QPushButton(this);
-    OKButton->setObjectName(QStringLiteral("OKButton"));
+    OKButton = Named(new QPushButton(this), "OKButton");
     OKButton->setGeometry(111, 319, 75, 25);
     OKButton->setDefault(true);
     connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
@@ -115,6 +112,7 @@ void TAboutBox::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
 }
 
+// Shows the about box.
 void TQueryFrm1::About1Click() {
     TAboutBox box(this);
     prompts().runDialog(box);

@@ -1,4 +1,5 @@
 #include "shell/connect_frm.h"
+#include "ui/object_names.h"
 #include "ui/screen_placement.h"
 
 #include <QCheckBox>
@@ -18,8 +19,7 @@ TConnectFrm::TConnectFrm(QWidget* parent) : QDialog(parent) {
     auto* form = new QFormLayout;
     form->setVerticalSpacing(2);
     auto field = [&](QLineEdit*& edit, QLabel*& label, const char* name, bool masked) {
-        edit = new QLineEdit(this);
-        edit->setObjectName(QString::fromLatin1(name));
+        edit = Named(new QLineEdit(this), name);
         if (masked)
             edit->setEchoMode(QLineEdit::Password);
         label = new QLabel(this);
@@ -34,15 +34,12 @@ TConnectFrm::TConnectFrm(QWidget* parent) : QDialog(parent) {
     field(MaskEdit1, lblConfirm, "MaskEdit1", true);
     eSocket->setText(QStringLiteral("3360"));
     column->addLayout(form);
-    CBSjetise = new QCheckBox(this);
-    CBSjetise->setObjectName(QStringLiteral("CBSjetise"));
+    CBSjetise = Named(new QCheckBox(this), "CBSjetise");
     column->addWidget(CBSjetise);
     auto* buttons = new QHBoxLayout;
-    BitBtn1 = new QPushButton(this);
-    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
+    BitBtn1 = Named(new QPushButton(this), "BitBtn1");
     BitBtn1->setDefault(true);
-    BitBtn2 = new QPushButton(this);
-    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
+    BitBtn2 = Named(new QPushButton(this), "BitBtn2");
     buttons->addStretch(1);
     buttons->addWidget(BitBtn1);
     buttons->addWidget(BitBtn2);

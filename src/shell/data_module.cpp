@@ -1,12 +1,9 @@
 #include "shell/data_module.h"
 
-#include "shell/main_window.h"
 #include "transfer/form1.h"
-
-TDM1* DM1 = nullptr;
+#include "ui/object_names.h"
 
 TDM1::TDM1(QObject* parent) : QObject(parent) {
-    DM1 = this;
     MySQLDatabase1.SetHost("localhost");
     MySQLDatabase1.SetDatabase("lindora");
     MySQLDatabase1.SetLogin("root");
@@ -27,20 +24,16 @@ TDM1::TDM1(QObject* parent) : QObject(parent) {
     MySQLQuery1.ShowRecordTypes = rtModified | rtInserted | rtUnmodified;
     MySQLQuery1.LinkRequery = false;
     setObjectName(QStringLiteral("DM1"));
-    DataSource1 = new TDataSource(this);
-    DataSource1->setObjectName(QStringLiteral("DataSource1"));
+    DataSource1 = Named(new TDataSource(this), "DataSource1");
     DataSource1->SetDataSet(&MySQLQuery1);
-    MySQLQuery1.AfterScroll = [](TDataSet& dataSet) { MySQLQuery1AfterScroll(dataSet); };
-    if (QueryFrm1)
-        QueryFrm1->BindDataSource(DataSource1);
+    MySQLQuery1.AfterScroll = [this](TDataSet& dataSet) { MySQLQuery1AfterScroll(dataSet); };
     Database1.AliasName = "Lindora";
     Database1.DatabaseName = "DBLindora";
     Database1.SessionName = "Default";
     Query1.DatabaseName = "DBLindora";
     Query1.SessionName = "Default";
     Query1.SetDatabase(&Database1);
-    DSQuery1 = new TDataSource(this);
-    DSQuery1->setObjectName(QStringLiteral("DSQuery1"));
+    DSQuery1 = Named(new TDataSource(this), "DSQuery1");
     DSQuery1->SetDataSet(&Query1);
 }
 
@@ -49,8 +42,8 @@ TransferObjects TDM1::TransferLinks() {
 }
 
 void TDM1::MySQLQuery1AfterScroll(TDataSet& dataSet) {
-    if (Form1)
-        Form1->ShowPosition(dataSet);
+    if (transfer_)
+        transfer_->ShowPosition(dataSet);
 }
 
 TDM1::~TDM1() {
@@ -59,6 +52,4 @@ TDM1::~TDM1() {
     MySQLDatabase1.Disconnect();
     Query1.Close();
     Database1.Close();
-    if (DM1 == this)
-        DM1 = nullptr;
 }

@@ -10,6 +10,7 @@
 #include "ui/data_source.h"
 
 #include <QObject>
+#include <QPointer>
 
 class TDM1 : public QObject, public SharedQuery {
     Q_OBJECT
@@ -17,8 +18,11 @@ public:
     explicit TDM1(QObject* parent = nullptr);
     ~TDM1() override;
 
+    // The transfer window that shows the record position of MySQLQuery1; start-up hands it over
+    // (TQueryFrm1::AttachTransferWindow). The module reaches no window otherwise.
+    void SetTransferWindow(TForm1* transfer) { transfer_ = transfer; }
     // After-scroll of MySQLQuery1: the record position into the transfer window's Label5.
-    static void MySQLQuery1AfterScroll(TDataSet& dataSet);
+    void MySQLQuery1AfterScroll(TDataSet& dataSet);
 
     // MySQLDatabase1, MySQLTransact1 and MySQLQuery1 come from SharedQuery.
     TDataSource* DataSource1; // feeds DBGrid1 and DBNavigator1 from MySQLQuery1
@@ -28,6 +32,7 @@ public:
 
     // The objects the transfer window works on.
     TransferObjects TransferLinks();
-};
 
-extern TDM1* DM1;
+private:
+    QPointer<TForm1> transfer_;
+};

@@ -1,5 +1,6 @@
 #include "shell/main_window.h"
 
+#include "commands/clear_window.h"
 #include "commands/command_guard.h"
 #include "commands/status_panels.h"
 #include "shell/data_module.h"
@@ -60,8 +61,6 @@ TQueryFrm1::TQueryFrm1(QWidget* parent) : QMainWindow(parent) {
     retranslateUi();
     resize(kDesignWidth, kDesignHeight);
     FormCreate();
-    if (DM1)
-        BindDataSource(DM1->DataSource1);
     statementRunner_ = std::make_unique<StatementRunner>(this);
     closeWhenIdle_.setInterval(kCloseCheckMs);
     connect(&closeWhenIdle_, &QTimer::timeout, this, [this] {
@@ -116,17 +115,18 @@ void TQueryFrm1::retranslateUi() {
     for (const MainCommand& c : MainCommands()) {
         if (QAction* item = c.name ? CommandAction(c.name) : nullptr)
             item->setText(tr(c.text));
-        if (c.button && c.hint) {
-            QToolButton* b = SpeedButton(c.button);
-            b->setToolTip(tr(c.hint));
-            b->setAccessibleName(tr(c.hint));
+        if (c.button.number && c.button.hint) {
+            QToolButton* b = SpeedButton(c.button.number);
+            b->setToolTip(tr(c.button.hint));
+            b->setAccessibleName(tr(c.button.hint));
         }
     }
 }
 
-void TQueryFrm1::BindDataSource(TDataSource* source) {
-    DBGrid1->setDataSource(source);
-    DBNavigator1->setDataSource(source);
+void TQueryFrm1::AttachDataModule(TDM1& dataModule) {
+    dataModule_ = &dataModule;
+    DBGrid1->setDataSource(dataModule.DataSource1);
+    DBNavigator1->setDataSource(dataModule.DataSource1);
     FilterBar->setGrid(DBGrid1);
 }
 
@@ -141,7 +141,7 @@ ConnectionInputs TQueryFrm1::connectionInputs() const {
 }
 
 SharedQuery* TQueryFrm1::sharedQuery() {
-    return DM1;
+    return dataModule_;
 }
 
 void TQueryFrm1::FormCreate() {
@@ -231,7 +231,7 @@ void TQueryFrm1::FormClose() {
                        .arg(reg.FileName())),
             PromptIcon::Warning);
     reg.CloseKey();
-    Clear1Click();
+    RunCommand(&ClearMainWindow);
 }
 
 bool TQueryFrm1::eventFilter(QObject* watched, QEvent* event) {

@@ -9,6 +9,7 @@
 #include "ui/sorted_string_list.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QRect>
 #include <QTimer>
 #include <functional>
@@ -21,6 +22,7 @@ class QAction;
 class QComboBox;
 class QGroupBox;
 class QLabel;
+class QLayout;
 class QLineEdit;
 class QListWidget;
 class QMenu;
@@ -36,6 +38,7 @@ class TForm1;
 class TRadioGroup;
 class TStatusBar;
 class StatementRunner;
+struct MainCommand;
 
 class TQueryFrm1 : public QMainWindow, public Retranslatable, public CommandContext {
     Q_OBJECT
@@ -71,10 +74,12 @@ public:
     TStatusBar& statusPanels() override { return *FRSB1; }
     SharedQuery* sharedQuery() override;
     QWidget* dialogParent() override { return this; }
-    // Binds DBGrid1 and DBNavigator1 to the data module's data source.
-    void BindDataSource(TDataSource* source);
-    // Gives the transfer window the data module's objects, this window to come back to and the
-    // database names that Show Databases lists.
+    // Start-up hands over the data module once: DBGrid1 and DBNavigator1 show its DataSource1,
+    // and it holds the commands' shared query.
+    void AttachDataModule(TDM1& dataModule);
+    // Start-up hands over the transfer window once: it gets the data module's objects, this
+    // window to come back to and the database names that Show Databases lists; the data module
+    // shows its record position there; "BDE->MySQL" opens it.
     void AttachTransferWindow(TForm1& transfer, TDM1& dataModule);
     // Sets the window texts of the current language (captions, labels, menu items, hints).
     void retranslateUi() override;
@@ -133,26 +138,8 @@ public slots:
     void edtPasswdEnter();
     void LoadSavedServers();
 
-    // Commands
-    void Ping1Click();
-    void Status1Click();
-    void Showprocesses1Click();
-    void Kill1Click();
-    void Shutdown1Click();
-    void Flushprivileges1Click();
-    void Flushhosts1Click();
-    void ShowDatabases1Click();
-    void CreateDB1Click();
-    void DropDB1Click();
-    void Dumpdatabse1Click();
-    void Viewtable1Click();
-    void Createtable1Click();
-    void Emptytable1Click();
-    void Droptable1Click();
-    void Runquery1Click();
-    void Closequery1Click();
-    void Openscript1Click();
-    void Clear1Click();
+    // Handlers of menu items that need more of the window than a command sees (the other items
+    // run their command of the command table, main_commands.cpp).
     void Exit1Click();
     void Adduser1Click();
     void BDEMySQL1Click();
@@ -172,17 +159,30 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Runs command unless another command is running.
+    void RunCommand(void (*command)(CommandContext&));
     void buildMenus();
+    // The menu item of a row of the command table, connected to what the row runs.
+    void addCommandItem(const MainCommand& command);
+    // The radio items English1 and Croatian1 of Language1 (main_window_language.cpp).
+    void buildLanguageItems();
     void buildToolbar();
     // The menu item of each row of the command table that has one, by its object name.
     std::map<std::string, QAction*> commandActions_;
     void buildPanels();
+    // The parts of the panels, each building its members; the caller places what they answer.
+    QWidget* buildConnectInfo();
+    QWidget* buildTableList();
+    QLayout* buildQueryMemo();
+    QWidget* buildGridPanel(QWidget* central);
     void buildStatusBar();
     void FormCreate();
     void FormClose();
     void RefillHostnameItems();
     void ConnectBrowserEvents();
 
+    QPointer<TDM1> dataModule_;
+    QPointer<TForm1> transfer_;
     bool scaled_ = false;
     bool centred_ = false;
     // Runs the calls that wait for the server beside the window.

@@ -3,7 +3,6 @@
 // CommandGuard).
 #include "browse/query_editor.h"
 #include "browse/table_browser.h"
-#include "commands/command_guard.h"
 #include "shell/main_window.h"
 #include "ui/radio_group.h"
 
@@ -57,28 +56,23 @@ void TQueryFrm1::ConnectBrowserEvents() {
     });
 }
 
+// A database chosen: its tables are listed.
 void TQueryFrm1::RadioGroup1Click() {
-    RunExclusive([this] { LoadTableList(*this); });
+    RunCommand(&LoadTableList);
 }
+// A table chosen: the status bar names it.
 void TQueryFrm1::ListBox1Click() {
-    RunExclusive([this] { ShowTableContext(*this); });
+    RunCommand(&ShowTableContext);
 }
+// A table double-clicked: its rows are shown in the grid.
 void TQueryFrm1::ListBox1DblClick() {
-    RunExclusive([this] { ViewTableData(*this); });
+    RunCommand(&ViewTableData);
 }
 void TQueryFrm1::ListBox1MouseDown(Qt::MouseButton button, const QPoint& pos) {
     if (button == Qt::RightButton)
         SelectTableAt(*this, pos);
 }
+// A double click on the query memo runs the query, as Run query does.
 void TQueryFrm1::Memo1DblClick() {
-    Runquery1Click();
-}
-void TQueryFrm1::Runquery1Click() {
-    RunExclusive([this] { RunQuery(*this); });
-}
-void TQueryFrm1::Closequery1Click() {
-    RunExclusive([this] { CloseQuery(*this); });
-}
-void TQueryFrm1::Openscript1Click() {
-    RunExclusive([this] { OpenScript(*this); });
+    RunCommand(&RunQuery);
 }

@@ -2,18 +2,16 @@
 // retranslateUi().
 #include "shell/main_window.h"
 
-#include "commands/command_guard.h"
 #include "shell/main_commands.h"
 #include "shell/toolbar_glyphs.h"
 #include "ui/db_grid.h"
 #include "ui/db_navigator.h"
 #include "ui/filter_bar.h"
-#include "ui/language.h"
+#include "ui/object_names.h"
 #include "ui/operator_log.h"
 #include "ui/radio_group.h"
 #include "ui/status_bar.h"
 
-#include <QActionGroup>
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QGridLayout>
@@ -29,77 +27,26 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <memory>
 #include <utility>
 #include <vector>
 
-namespace {
-
-QAction* NewAction(QObject* parent, const char* name) {
-    auto* a = new QAction(parent);
-    a->setObjectName(QString::fromLatin1(name));
-    return a;
-}
-
-QMenu* NewMenu(QWidget* parent, const char* name) {
-    auto* m = new QMenu(parent);
-    m->setObjectName(QString::fromLatin1(name));
-    return m;
-}
-
-} // namespace
-
 void TQueryFrm1::buildMenus() {
-    QMenuBar* bar = menuBar();
-    bar->setObjectName(QStringLiteral("MainMenu1"));
-    File1 = NewMenu(this, "File1");
-    Server1 = NewMenu(this, "Server1");
-    Manipulate1 = NewMenu(this, "Manipulate1");
-    View1 = NewMenu(this, "View1");
-    Users1 = NewMenu(this, "Users1");
-    Database1 = NewMenu(this, "Database1");
-    DB1 = NewMenu(this, "DB1");
-    Table1 = NewMenu(this, "Table1");
-    Query1 = NewMenu(this, "Query1");
-    Language1 = NewMenu(this, "Language1");
-    PopupMenu1 = NewMenu(this, "PopupMenu1");
+    QMenuBar* bar = Named(menuBar(), "MainMenu1");
+    File1 = Named(new QMenu(this), "File1");
+    Server1 = Named(new QMenu(this), "Server1");
+    Manipulate1 = Named(new QMenu(this), "Manipulate1");
+    View1 = Named(new QMenu(this), "View1");
+    Users1 = Named(new QMenu(this), "Users1");
+    Database1 = Named(new QMenu(this), "Database1");
+    DB1 = Named(new QMenu(this), "DB1");
+    Table1 = Named(new QMenu(this), "Table1");
+    Query1 = Named(new QMenu(this), "Query1");
+    Language1 = Named(new QMenu(this), "Language1");
+    PopupMenu1 = Named(new QMenu(this), "PopupMenu1");
 
-    for (const MainCommand& c : MainCommands()) {
-        if (!c.name)
-            continue;
-        QAction* a = NewAction(this, c.name);
-        commandActions_[c.name] = a;
-        if (c.item)
-            this->*c.item = a;
-        a->setCheckable(c.checkable);
-        a->setEnabled(c.slot || c.command);
-        if (c.menu) {
-            if (c.separatorBefore)
-                (this->*c.menu)->addSeparator();
-            (this->*c.menu)->addAction(a);
-        }
-        // The operator's log names the command that met an error.
-        const QString name = QString::fromLatin1(c.name);
-        if (c.command) {
-            connect(a, &QAction::triggered, this, [this, name, command = c.command] {
-                OperatorCommand logged(name);
-                RunExclusive([&] { command(*this); });
-            });
-        } else if (c.slot && c.checkable) {
-            // A checkable item flips its own mark before its handler runs; these handlers set the
-            // marks themselves, so the flip is undone first.
-            connect(a, &QAction::triggered, this, [this, a, name, slot = c.slot] {
-                a->setChecked(!a->isChecked());
-                OperatorCommand logged(name);
-                (this->*slot)();
-            });
-        } else if (c.slot) {
-            connect(a, &QAction::triggered, this, [this, name, slot = c.slot] {
-                OperatorCommand logged(name);
-                (this->*slot)();
-            });
-        }
-    }
+    for (const MainCommand& c : MainCommands())
+        if (c.name)
+            addCommandItem(c);
 
     Server1->addSeparator();
     Server1->addMenu(Manipulate1);
@@ -112,45 +59,7 @@ void TQueryFrm1::buildMenus() {
     Database1->insertMenu(Clear2, Table1);
     Database1->insertMenu(Clear2, Query1);
     Database1->insertSeparator(Clear2);
-
-    English1 = NewAction(this, "English1");
-    Croatian1 = NewAction(this, "Croatian1");
-    English1->setCheckable(true);
-    Croatian1->setCheckable(true);
-    English1->setData(1033);
-    Croatian1->setData(1050);
-    English1->setChecked(true);
-    // Radio items of one exclusive group; SetLanguage sets both check marks itself.
-    auto* languages = new QActionGroup(this);
-    languages->setObjectName(QStringLiteral("LanguageGroup"));
-    languages->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
-    languages->addAction(English1);
-    languages->addAction(Croatian1);
-    Language1->addActions({English1, Croatian1});
-    // A click on an unchecked language item has moved the group's mark to it before its handler
-    // runs (the item checked, the other unchecked): that move is undone first, so that without the
-    // language's module nothing changes.
-    auto moves = std::make_shared<std::vector<std::pair<QAction*, bool>>>(); // item, mark before
-    for (QAction* item : {English1, Croatian1}) {
-        connect(item, &QAction::toggled, this,
-                [moves, item](bool on) { moves->emplace_back(item, !on); });
-        connect(item, &QAction::triggered, this, [this, moves, item] {
-            QAction* other = item == English1 ? Croatian1 : English1;
-            bool gained = false, otherLost = false;
-            for (std::size_t i = moves->size() > 2 ? moves->size() - 2 : 0; i < moves->size();
-                 ++i) {
-                gained = gained || (*moves)[i] == std::pair<QAction*, bool>(item, false);
-                otherLost = otherLost || (*moves)[i] == std::pair<QAction*, bool>(other, true);
-            }
-            if (otherLost)
-                other->setChecked(true); // the group takes the mark from item again
-            else if (gained)
-                item->setChecked(false);
-            moves->clear();
-            SetLanguage(item);
-            moves->clear();
-        });
-    }
+    buildLanguageItems();
 
     bar->addMenu(File1);
     bar->addMenu(Database1);
@@ -159,45 +68,79 @@ void TQueryFrm1::buildMenus() {
     bar->addAction(About1);
 }
 
+void TQueryFrm1::addCommandItem(const MainCommand& c) {
+    QAction* a = Named(new QAction(this), c.name);
+    commandActions_[c.name] = a;
+    if (c.item)
+        this->*c.item = a;
+    a->setCheckable(c.checkable);
+    a->setEnabled(c.handler || c.command);
+    if (c.menu) {
+        if (c.separatorBefore)
+            (this->*c.menu)->addSeparator();
+        (this->*c.menu)->addAction(a);
+    }
+    // The operator's log names the command that met an error.
+    const QString name = QString::fromLatin1(c.name);
+    if (c.command) {
+        connect(a, &QAction::triggered, this, [this, name, command = c.command] {
+            OperatorCommand logged(name);
+            RunCommand(command);
+        });
+    } else if (c.handler && c.checkable) {
+        // A checkable item flips its own mark before its handler runs; these handlers set the
+        // marks themselves, so the flip is undone first.
+        connect(a, &QAction::triggered, this, [this, a, name, handler = c.handler] {
+            a->setChecked(!a->isChecked());
+            OperatorCommand logged(name);
+            (this->*handler)();
+        });
+    } else if (c.handler) {
+        connect(a, &QAction::triggered, this, [this, name, handler = c.handler] {
+            OperatorCommand logged(name);
+            (this->*handler)();
+        });
+    }
+}
+
 void TQueryFrm1::buildToolbar() {
     auto* layout = new QHBoxLayout(Panel3);
     layout->setContentsMargins(2, 1, 2, 1);
     layout->setSpacing(1);
-    auto* runClose = new QButtonGroup(this);
-    runClose->setExclusive(false);
+    // The grouped buttons: one of them stays down, or neither.
+    auto* toggles = new QButtonGroup(this);
+    toggles->setExclusive(false);
     std::vector<const MainCommand*> buttons;
     for (const MainCommand& c : MainCommands())
-        if (c.button)
+        if (c.button.number)
             buttons.push_back(&c);
     std::sort(buttons.begin(), buttons.end(), [](const MainCommand* a, const MainCommand* b) {
-        return a->toolbarSlot < b->toolbarSlot;
+        return a->button.place < b->button.place;
     });
     for (const MainCommand* e : buttons) {
         auto* b = new QToolButton(Panel3);
-        b->setObjectName(QStringLiteral("SpeedButton%1").arg(e->button));
-        b->setIcon(ToolbarGlyph(e->button));
+        b->setObjectName(QStringLiteral("SpeedButton%1").arg(e->button.number));
+        b->setIcon(ToolbarGlyph(e->button.number));
         b->setIconSize(QSize(18, 18));
         b->setFixedSize(25, 24);
         b->setFocusPolicy(Qt::NoFocus);
-        // Clear and Exit are raised; the others are flat.
-        b->setAutoRaise(e->button != 26 && e->button != 27);
+        b->setAutoRaise(!e->button.raised);
         if (QAction* item = e->name ? CommandAction(e->name) : nullptr) {
             connect(b, &QToolButton::clicked, item, &QAction::trigger);
         } else {
             b->setEnabled(false);
         }
-        if (e->button == 24 || e->button == 25) {
-            // Run query and Close query: one of them stays down, or neither.
+        if (e->button.grouped) {
             b->setCheckable(true);
-            runClose->addButton(b);
+            toggles->addButton(b);
         }
         layout->addWidget(b);
         SpeedButtons.push_back(b);
     }
-    connect(runClose, &QButtonGroup::buttonToggled, this, [runClose](QAbstractButton* b, bool on) {
+    connect(toggles, &QButtonGroup::buttonToggled, this, [toggles](QAbstractButton* b, bool on) {
         if (!on)
             return;
-        for (QAbstractButton* other : runClose->buttons())
+        for (QAbstractButton* other : toggles->buttons())
             if (other != b)
                 other->setChecked(false);
     });
@@ -205,41 +148,47 @@ void TQueryFrm1::buildToolbar() {
 }
 
 void TQueryFrm1::buildPanels() {
-    auto* central = new QWidget(this);
-    central->setObjectName(QStringLiteral("QueryFrm1Client"));
+    auto* central = Named(new QWidget(this), "QueryFrm1Client");
     auto* column = new QVBoxLayout(central);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
 
-    Panel3 = new QWidget(central);
-    Panel3->setObjectName(QStringLiteral("Panel3"));
+    Panel3 = Named(new QWidget(central), "Panel3");
     Panel3->setFixedHeight(26);
     column->addWidget(Panel3);
 
-    Panel2 = new QWidget(central);
-    Panel2->setObjectName(QStringLiteral("Panel2"));
+    Panel2 = Named(new QWidget(central), "Panel2");
     Panel2->setFixedHeight(180);
     auto* upper = new QHBoxLayout(Panel2);
     upper->setContentsMargins(4, 2, 4, 2);
     upper->setSpacing(6);
+    upper->addWidget(buildConnectInfo());
+    RadioGroup1 = Named(new TRadioGroup(Panel2), "RadioGroup1");
+    RadioGroup1->setColumns(2);
+    RadioGroup1->setMinimumWidth(190);
+    RadioGroup1->setFocusPolicy(Qt::StrongFocus);
+    upper->addWidget(RadioGroup1, 1);
+    upper->addWidget(buildTableList());
+    upper->addLayout(buildQueryMemo(), 1);
+    column->addWidget(Panel2);
 
-    GroupBox1 = new QGroupBox(Panel2);
-    GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
+    column->addWidget(buildGridPanel(central), 1);
+    setCentralWidget(central);
+}
+
+QWidget* TQueryFrm1::buildConnectInfo() {
+    GroupBox1 = Named(new QGroupBox(Panel2), "GroupBox1");
     auto* connectInfo = new QGridLayout(GroupBox1);
     connectInfo->setContentsMargins(6, 2, 6, 2);
     connectInfo->setVerticalSpacing(0);
-    edtHostname = new QComboBox(GroupBox1);
-    edtHostname->setObjectName(QStringLiteral("edtHostname"));
+    edtHostname = Named(new QComboBox(GroupBox1), "edtHostname");
     edtHostname->setEditable(false);
-    edtUsername = new QLineEdit(GroupBox1);
-    edtUsername->setObjectName(QStringLiteral("edtUsername"));
+    edtUsername = Named(new QLineEdit(GroupBox1), "edtUsername");
     edtUsername->setEnabled(false);
-    edtPasswd = new QLineEdit(GroupBox1);
-    edtPasswd->setObjectName(QStringLiteral("edtPasswd"));
+    edtPasswd = Named(new QLineEdit(GroupBox1), "edtPasswd");
     edtPasswd->setEchoMode(QLineEdit::Password);
     edtPasswd->installEventFilter(this);
-    edtDatabase = new QLineEdit(GroupBox1);
-    edtDatabase->setObjectName(QStringLiteral("edtDatabase"));
+    edtDatabase = Named(new QLineEdit(GroupBox1), "edtDatabase");
     edtDatabase->setEnabled(false);
     lblServer = new QLabel(GroupBox1);
     lblUsername = new QLabel(GroupBox1);
@@ -262,23 +211,16 @@ void TQueryFrm1::buildPanels() {
     }
     connectInfo->setRowStretch(8, 1);
     GroupBox1->setFixedWidth(185);
-    upper->addWidget(GroupBox1);
     connect(edtHostname, &QComboBox::activated, this, &TQueryFrm1::edtHostnameChange);
+    return GroupBox1;
+}
 
-    RadioGroup1 = new TRadioGroup(Panel2);
-    RadioGroup1->setObjectName(QStringLiteral("RadioGroup1"));
-    RadioGroup1->setColumns(2);
-    RadioGroup1->setMinimumWidth(190);
-    RadioGroup1->setFocusPolicy(Qt::StrongFocus);
-    upper->addWidget(RadioGroup1, 1);
-
+QWidget* TQueryFrm1::buildTableList() {
     auto* tables = new QVBoxLayout;
     tables->setSpacing(1);
-    lblTables = new QLabel(Panel2);
-    lblTables->setObjectName(QStringLiteral("lblTables"));
+    lblTables = Named(new QLabel(Panel2), "lblTables");
     lblTables->setWordWrap(true);
-    ListBox1 = new QListWidget(Panel2);
-    ListBox1->setObjectName(QStringLiteral("ListBox1"));
+    ListBox1 = Named(new QListWidget(Panel2), "ListBox1");
     ListBox1->setContextMenuPolicy(Qt::CustomContextMenu);
     lblTables->setBuddy(ListBox1);
     tables->addWidget(lblTables);
@@ -287,44 +229,39 @@ void TQueryFrm1::buildPanels() {
     tablesBox->setLayout(tables);
     tables->setContentsMargins(0, 0, 0, 0);
     tablesBox->setFixedWidth(170);
-    upper->addWidget(tablesBox);
+    return tablesBox;
+}
 
+QLayout* TQueryFrm1::buildQueryMemo() {
     auto* query = new QVBoxLayout;
     query->setSpacing(1);
     query->setContentsMargins(0, 0, 0, 0);
-    lblQuery = new QLabel(Panel2);
-    lblQuery->setObjectName(QStringLiteral("lblQuery"));
+    lblQuery = Named(new QLabel(Panel2), "lblQuery");
     lblQuery->setWordWrap(true);
-    Memo1 = new QPlainTextEdit(Panel2);
-    Memo1->setObjectName(QStringLiteral("Memo1"));
+    Memo1 = Named(new QPlainTextEdit(Panel2), "Memo1");
     lblQuery->setBuddy(Memo1);
     query->addWidget(lblQuery);
     query->addWidget(Memo1, 1);
-    upper->addLayout(query, 1);
-    column->addWidget(Panel2);
+    return query;
+}
 
-    Panel1 = new QWidget(central);
-    Panel1->setObjectName(QStringLiteral("Panel1"));
+QWidget* TQueryFrm1::buildGridPanel(QWidget* central) {
+    Panel1 = Named(new QWidget(central), "Panel1");
     auto* lower = new QVBoxLayout(Panel1);
     lower->setContentsMargins(0, 0, 0, 0);
     lower->setSpacing(0);
-    DBNavigator1 = new TDBNavigator(Panel1);
-    DBNavigator1->setObjectName(QStringLiteral("DBNavigator1"));
-    DBGrid1 = new TDBGrid(Panel1);
-    DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
+    DBNavigator1 = Named(new TDBNavigator(Panel1), "DBNavigator1");
+    DBGrid1 = Named(new TDBGrid(Panel1), "DBGrid1");
     DBGrid1->verticalHeader()->setDefaultSectionSize(18);
     FilterBar = new TFilterBar(Panel1);
     lower->addWidget(DBNavigator1);
     lower->addWidget(FilterBar);
     lower->addWidget(DBGrid1, 1);
-    column->addWidget(Panel1, 1);
-
-    setCentralWidget(central);
+    return Panel1;
 }
 
 void TQueryFrm1::buildStatusBar() {
-    FRSB1 = new TStatusBar(this);
-    FRSB1->setObjectName(QStringLiteral("FRSB1"));
+    FRSB1 = Named(new TStatusBar(this), "FRSB1");
     for (int i = 0; i < 4; ++i)
         FRSB1->addPanel(100, TStatusBar::Bevel::Raised, Qt::AlignLeft);
     FRSB1->addPanel(100, TStatusBar::Bevel::Raised, Qt::AlignHCenter);

@@ -1,15 +1,16 @@
 // The saved server list of the main window: loading it from the settings, choosing a server, and
 // adding, modifying, removing and viewing saved servers.
+#include "commands/clear_window.h"
 #include "shell/connect_frm.h"
 #include "shell/main_window.h"
 #include "shell/saved_server_store.h"
 
 #include "ui/language.h"
-#include "ui/operator_log.h"
 #include "ui/prompts.h"
 #include "ui/radio_group.h"
 #include "ui/registry.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -134,13 +135,11 @@ void TQueryFrm1::edtHostnameChange() {
 }
 
 void TQueryFrm1::edtPasswdEnter() {
-    {
-        OperatorCommand logged(QStringLiteral("ShowDatabases1"));
-        ShowDatabases1Click();
-    }
+    ShowDatabases1->trigger(); // as the menu item does
     RadioGroup1->setFocus();
 }
 
+// Saves a new server from the server dialog, unless it is saved already or the list is full.
 void TQueryFrm1::Addhost1Click() {
     SavedServerStore store;
     if (store.Count() >= SavedServerStore::kMostServers) {
@@ -179,6 +178,7 @@ void TQueryFrm1::Addhost1Click() {
     LoadSavedServers();
 }
 
+// Changes the saved server of the chosen entry with the server dialog, filled with what is saved.
 void TQueryFrm1::Modifyhost1Click() {
     if (HostList.IsEmpty() || FriendlyList.IsEmpty())
         return;
@@ -229,7 +229,7 @@ void TQueryFrm1::Modifyhost1Click() {
     HostList.Add(hostEntry);
     FriendlyList.Add(friendlyEntry);
     CurrentHost = changed.host;
-    Clear1Click();
+    RunCommand(&ClearMainWindow);
     edtHostname->clear();
 
     // Nothing saved matched: the entry is new and is kept as Add keeps one.
@@ -240,6 +240,7 @@ void TQueryFrm1::Modifyhost1Click() {
     RefillHostnameItems();
 }
 
+// Removes the saved server the operator names in the server dialog.
 void TQueryFrm1::Removehost1Click() {
     if (HostList.IsEmpty() || FriendlyList.IsEmpty())
         return;
@@ -272,13 +273,14 @@ void TQueryFrm1::Removehost1Click() {
     FriendlyList.Remove(friendlyEntry);
 
     CurrentHost.clear();
-    Clear1Click();
+    RunCommand(&ClearMainWindow);
     RefillHostnameItems();
     prompts().message(
         BiText(QStringLiteral("Host ") + host + QStringLiteral(" removed from the list!"),
                QStringLiteral("Host ") + host + QStringLiteral(" pobrisan iz liste!")));
 }
 
+// Lists the saved servers by friendly name.
 void TQueryFrm1::Viewhostsfriendly1Click() {
     QString text =
         BiText(QStringLiteral("Hosts(friendly names):"), QStringLiteral("Hostovi(prijateljski):")) +
@@ -288,6 +290,7 @@ void TQueryFrm1::Viewhostsfriendly1Click() {
     prompts().message(text);
 }
 
+// Lists the saved servers by address.
 void TQueryFrm1::ViewhostsIP1Click() {
     QString text = BiText(QStringLiteral("Hosts:"), QStringLiteral("Hostovi:")) + kLineEnd;
     for (const QString& entry : HostList.Items())
@@ -295,6 +298,7 @@ void TQueryFrm1::ViewhostsIP1Click() {
     prompts().message(text);
 }
 
+// Flips the check mark; while it is set the saved servers are listed by friendly name.
 void TQueryFrm1::Usefriendlyname1Click() {
     Usefriendlyname1->setChecked(!Usefriendlyname1->isChecked());
 }

@@ -8,14 +8,17 @@
 #include <QListWidget>
 
 void TQueryFrm1::AttachTransferWindow(TForm1& transfer, TDM1& dataModule) {
+    transfer_ = &transfer;
     transfer.Bind(dataModule.TransferLinks());
     transfer.SetMainWindow(this);
+    dataModule.SetTransferWindow(&transfer);
     connect(RadioGroup1, &TRadioGroup::itemsChanged, &transfer,
             [this, &transfer] { transfer.SetDatabaseNames(RadioGroup1->items()); });
 }
 
+// Opens the transfer window with this window's server, account, database and selected table.
 void TQueryFrm1::BDEMySQL1Click() {
-    if (!Form1)
+    if (!transfer_)
         return;
     TransferStart start;
     start.host = CurrentHost;
@@ -25,5 +28,5 @@ void TQueryFrm1::BDEMySQL1Click() {
     start.databaseSelected = RadioGroup1->itemIndex() >= 0;
     if (QListWidgetItem* item = ListBox1->currentItem(); item && item->isSelected())
         start.selectedTable = item->text();
-    Form1->OpenFromMainWindow(start);
+    transfer_->OpenFromMainWindow(start);
 }

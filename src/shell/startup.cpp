@@ -35,6 +35,7 @@ int StartKestrel(bool runLoop) {
     auto mainWindow = std::make_unique<TQueryFrm1>();
     auto dataModule = std::make_unique<TDM1>();
     auto transfer = std::make_unique<TForm1>();
+    mainWindow->AttachDataModule(*dataModule);
     mainWindow->AttachTransferWindow(*transfer, *dataModule);
     transfer->hide();
     mainWindow->show();

@@ -27,14 +27,14 @@ protected:
 
 TEST_F(ClusterCommandsTest, PingSaysWhenANodeIsNotPartOfThePrimaryComponent) {
     ChooseNode(kGaleraSecondHost);
-    window->Ping1Click();
+    Trigger("Ping1");
     ASSERT_TRUE(IsolateGaleraNode(kGaleraSecondHost, true));
-    window->Ping1Click();
+    Trigger("Ping1");
     SetCroatian();
-    window->Ping1Click();
+    Trigger("Ping1");
     window->English1->setChecked(true);
     const bool rejoined = IsolateGaleraNode(kGaleraSecondHost, false);
-    window->Ping1Click();
+    Trigger("Ping1");
     EXPECT_EQ(prompts.shown,
               QStringList({"Alive!", "Alive, but not ready: not part of the primary component",
                            "Živ, ali nije spreman: nije dio primarne komponente", "Alive!"}))
@@ -60,7 +60,7 @@ TEST_F(ClusterCommandsTest, KillOfAThreadOnTheOtherNodeIsRefused) {
     ASSERT_NE(id, 0u);
     ChooseNode(kGaleraFirstHost);
     prompts.inputs = {QString::number(id)};
-    window->Kill1Click();
+    Trigger("Kill1");
     ASSERT_EQ(prompts.shown.size(), 3) << prompts.shown.join('|').toStdString();
     EXPECT_EQ(prompts.shown[2], QStringLiteral("Invalid thread ID!"));
     RootConnection second(kGaleraSecondHost);

@@ -39,7 +39,7 @@ protected:
     }
     // Shows the databases and selects one.
     void Select(const std::string& name) {
-        window->ShowDatabases1Click();
+        Trigger("ShowDatabases1");
         const int i = window->RadioGroup1->items().indexOf(QString::fromStdString(name));
         ASSERT_GE(i, 0) << name;
         window->RadioGroup1->setItemIndex(i);
@@ -63,7 +63,7 @@ TEST_F(DatabaseCommandsTest, ShowDatabasesListsExactlyTheServersRowsWithNoneSele
     QStringList server, listed;
     for (int attempt = 0; attempt < 20; ++attempt) {
         const QStringList before = ServerDatabases(*root);
-        window->ShowDatabases1Click();
+        Trigger("ShowDatabases1");
         listed = window->RadioGroup1->items();
         server = ServerDatabases(*root);
         if (before == server)
@@ -81,7 +81,7 @@ TEST_F(DatabaseCommandsTest, ShowDatabasesAfterARefusedLoginLeavesTheListEmpty) 
     Choose(QStringLiteral("root"), QStringLiteral("wrong"));
     window->RadioGroup1->setItems({QStringLiteral("stale")});
     FillPanels(QStringLiteral("before"));
-    window->ShowDatabases1Click();
+    Trigger("ShowDatabases1");
     EXPECT_EQ(window->RadioGroup1->count(), 0);
     ASSERT_EQ(prompts.shown.size(), 1);
     EXPECT_TRUE(prompts.shown[0].startsWith(QStringLiteral("Access denied")));
@@ -104,7 +104,7 @@ TEST_F(DatabaseCommandsTest, CreateDbSendsTheNameAsTypedThenClearsAndRefreshes) 
     window->ListBox1->addItem(QStringLiteral("a_table"));
     window->edtDatabase->setText(QStringLiteral("somedb"));
     prompts.inputs = {QStringLiteral("kt_admin_created"), QString()};
-    window->CreateDB1Click();
+    Trigger("CreateDB1");
     EXPECT_TRUE(Exists("kt_admin_created"));
     EXPECT_TRUE(window->RadioGroup1->items().contains(QStringLiteral("kt_admin_created")));
     EXPECT_EQ(window->ListBox1->count(), 0);
@@ -116,7 +116,7 @@ TEST_F(DatabaseCommandsTest, CreateDbSendsTheNameAsTypedThenClearsAndRefreshes) 
     prompts.shown.clear();
     window->RadioGroup1->clearItems();
     window->ListBox1->addItem(QStringLiteral("a_table"));
-    window->CreateDB1Click();
+    Trigger("CreateDB1");
     ASSERT_EQ(prompts.shown.size(), 2);
     EXPECT_TRUE(prompts.shown[1].startsWith(QStringLiteral("You have an error in your SQL syntax")))
         << prompts.shown[1].toStdString();
@@ -131,7 +131,7 @@ TEST_F(DatabaseCommandsTest, CreateDbCancelledSendsTheServerLabel) {
            QStringLiteral("kt_admin_label"));
     SetCroatian();
     prompts.inputs = {std::nullopt};
-    window->CreateDB1Click();
+    Trigger("CreateDB1");
     EXPECT_EQ(prompts.shown, QStringList({"Ime nove baze:|Unesite ime:"}));
     EXPECT_TRUE(Exists("kt_admin_label"));
     EXPECT_TRUE(window->RadioGroup1->items().contains(QStringLiteral("kt_admin_label")));
@@ -141,7 +141,7 @@ TEST_F(DatabaseCommandsTest, CreateDbNeedsOnlyTheServerEntryOrTheUserName) {
     ChooseRoot();
     window->edtHostname->clear();
     window->edtUsername->clear();
-    window->CreateDB1Click();
+    Trigger("CreateDB1");
     EXPECT_TRUE(prompts.shown.isEmpty());
     EXPECT_TRUE(prompts.cursors.isEmpty());
 
@@ -149,7 +149,7 @@ TEST_F(DatabaseCommandsTest, CreateDbNeedsOnlyTheServerEntryOrTheUserName) {
     Expect("kt_admin_user_only");
     window->edtUsername->setText(QStringLiteral("root"));
     prompts.inputs = {QStringLiteral("kt_admin_user_only")};
-    window->CreateDB1Click();
+    Trigger("CreateDB1");
     EXPECT_EQ(prompts.inputStartValues, QStringList({QString()}));
     EXPECT_TRUE(Exists("kt_admin_user_only"));
     EXPECT_EQ(window->RadioGroup1->count(), 0);
@@ -158,15 +158,15 @@ TEST_F(DatabaseCommandsTest, CreateDbNeedsOnlyTheServerEntryOrTheUserName) {
 TEST_F(DatabaseCommandsTest, DropDbAsksFirstAndNoLeavesEverything) {
     Create("kt_admin_keep");
     ChooseRoot();
-    window->DropDB1Click(); // nothing selected: nothing asked
+    Trigger("DropDB1"); // nothing selected: nothing asked
     EXPECT_TRUE(prompts.shown.isEmpty());
 
     Select("kt_admin_keep");
     const QStringList items = window->RadioGroup1->items();
     prompts.yesNo = {false, false};
-    window->DropDB1Click();
+    Trigger("DropDB1");
     SetCroatian();
-    window->DropDB1Click();
+    Trigger("DropDB1");
     EXPECT_EQ(prompts.shown, QStringList({"Delete database?", "Pobrisati bazu?"}));
     EXPECT_TRUE(prompts.cursors.isEmpty());
     EXPECT_TRUE(Exists("kt_admin_keep"));
@@ -182,7 +182,7 @@ TEST_F(DatabaseCommandsTest, DropDbDropsTheSelectedDatabaseThenClearsAndRefreshe
     window->edtDatabase->setText(QStringLiteral("kt_admin_dropped"));
     FillPanels(QStringLiteral("before"));
     prompts.yesNo = {true};
-    window->DropDB1Click();
+    Trigger("DropDB1");
     EXPECT_EQ(prompts.shown, QStringList({"Delete database?"}));
     EXPECT_FALSE(Exists("kt_admin_dropped"));
     EXPECT_FALSE(window->RadioGroup1->items().contains(QStringLiteral("kt_admin_dropped")));
@@ -201,7 +201,7 @@ TEST_F(DatabaseCommandsTest, DropDbOfADatabaseAnotherClientDroppedShowsTheErrorW
     root->Exec("DROP DATABASE kt_admin_gone");
     const QStringList items = window->RadioGroup1->items();
     prompts.yesNo = {true};
-    window->DropDB1Click();
+    Trigger("DropDB1");
     EXPECT_EQ(prompts.shown, QStringList({"Delete database?", "Unknown database 'kt_admin_gone'"}));
     EXPECT_EQ(window->RadioGroup1->items(), items);
     EXPECT_EQ(prompts.cursors.last(), CursorShape::Arrow);
@@ -213,7 +213,7 @@ TEST_F(DatabaseCommandsTest, DropDbOfNamesThatNeedQuoting) {
         ChooseRoot();
         Select(name);
         prompts.yesNo = {true};
-        window->DropDB1Click();
+        Trigger("DropDB1");
         EXPECT_EQ(prompts.shown, QStringList({"Delete database?"})) << name;
         EXPECT_FALSE(Exists(name)) << name;
         EXPECT_FALSE(window->RadioGroup1->items().contains(QString::fromStdString(name))) << name;
@@ -229,7 +229,7 @@ TEST_F(DatabaseCommandsTest, ACommandStartedWhileAnotherRunsIsIgnored) {
         window->SpeedButton(17)->click();
         window->Clear1->trigger();
     };
-    window->ShowDatabases1Click();
+    Trigger("ShowDatabases1");
     prompts.onProcessEvents = nullptr;
     EXPECT_GT(tries, 0);
     EXPECT_TRUE(prompts.shown.isEmpty()) << prompts.shown.join('|').toStdString();
@@ -255,7 +255,7 @@ TEST_F(DatabaseCommandsTest, ADropDbThatWaitsForALockCanBeStoppedAndKeepsTheData
     prompts.yesNo = {true};
     {
         StatementWatch watch(window.get(), StatementWatch::OnProgress::Stop);
-        window->DropDB1Click();
+        Trigger("DropDB1");
         watch.CommandEnded();
         EXPECT_TRUE(watch.stopEnabled);
         EXPECT_GT(watch.paints, 0);

@@ -11,17 +11,16 @@ using namespace testserver;
 
 namespace {
 
-using Handler = void (TQueryFrm1::*)();
-
-const std::pair<const char*, Handler> kServerCommands[] = {
-    {"Ping", &TQueryFrm1::Ping1Click},
-    {"Status", &TQueryFrm1::Status1Click},
-    {"Show processes", &TQueryFrm1::Showprocesses1Click},
-    {"Kill process", &TQueryFrm1::Kill1Click},
-    {"Shutdown", &TQueryFrm1::Shutdown1Click},
-    {"Flush privileges", &TQueryFrm1::Flushprivileges1Click},
-    {"Flush hosts", &TQueryFrm1::Flushhosts1Click},
-    {"Show Databases", &TQueryFrm1::ShowDatabases1Click},
+// Each command's text and its menu item's object name.
+const std::pair<const char*, const char*> kServerCommands[] = {
+    {"Ping", "Ping1"},
+    {"Status", "Status1"},
+    {"Show processes", "Showprocesses1"},
+    {"Kill process", "Kill1"},
+    {"Shutdown", "Shutdown1"},
+    {"Flush privileges", "Flushprivileges1"},
+    {"Flush hosts", "Flushhosts1"},
+    {"Show Databases", "ShowDatabases1"},
 };
 
 // The lines of a listing, each without its LF CR end.
@@ -34,13 +33,13 @@ QStringList Lines(const QString& text) {
 } // namespace
 
 TEST_F(AdminTest, CommandsNeedAServerEntryAndAUserName) {
-    for (const auto& [name, handler] : kServerCommands) {
+    for (const auto& [name, item] : kServerCommands) {
         ChooseRoot();
         window->edtHostname->clear();
-        (window.get()->*handler)();
+        Trigger(item);
         ChooseRoot();
         window->edtUsername->clear();
-        (window.get()->*handler)();
+        Trigger(item);
         EXPECT_TRUE(prompts.shown.isEmpty()) << name;
         // The busy cursor comes before any connection attempt: none was made.
         EXPECT_TRUE(prompts.cursors.isEmpty()) << name;
@@ -48,11 +47,11 @@ TEST_F(AdminTest, CommandsNeedAServerEntryAndAUserName) {
 }
 
 TEST_F(AdminTest, RefusedLoginShowsOnlyTheLibraryText) {
-    for (const auto& [name, handler] : kServerCommands) {
+    for (const auto& [name, item] : kServerCommands) {
         Choose(QStringLiteral("root"), QStringLiteral("wrong"));
         prompts.shown.clear();
         prompts.cursors.clear();
-        (window.get()->*handler)();
+        Trigger(item);
         ASSERT_EQ(prompts.shown.size(), 1) << name << ": " << prompts.shown.join('|').toStdString();
         EXPECT_TRUE(prompts.shown[0].startsWith(QStringLiteral("Access denied for user 'root'")))
             << name << ": " << prompts.shown[0].toStdString();
@@ -64,11 +63,11 @@ TEST_F(AdminTest, RefusedLoginShowsOnlyTheLibraryText) {
 
 TEST_F(AdminTest, PingAnswersInTheCurrentLanguage) {
     ChooseRoot();
-    window->Ping1Click();
+    Trigger("Ping1");
     window->edtDatabase->setText(QStringLiteral("mysql"));
-    window->Ping1Click();
+    Trigger("Ping1");
     SetCroatian();
-    window->Ping1Click();
+    Trigger("Ping1");
     EXPECT_EQ(prompts.shown, QStringList({"Alive!", "Alive!", "Živ!"}));
     EXPECT_FALSE(window->AdminHandle);
     EXPECT_EQ(prompts.cursors.last(), CursorShape::Arrow);
@@ -77,7 +76,7 @@ TEST_F(AdminTest, PingAnswersInTheCurrentLanguage) {
 TEST_F(AdminTest, PingWithAnUnknownDatabaseFailsAtConnect) {
     ChooseRoot();
     window->edtDatabase->setText(QStringLiteral("kt_admin_no_such_db"));
-    window->Ping1Click();
+    Trigger("Ping1");
     EXPECT_EQ(prompts.shown, QStringList({"Unknown database 'kt_admin_no_such_db'"}));
 }
 
@@ -92,7 +91,7 @@ TEST_F(AdminTest, PingOfAConnectionTheServerEndedIsDead) {
             ASSERT_NO_FATAL_FAILURE(KillAndWait(root, id));
         }
     };
-    window->Ping1Click();
+    Trigger("Ping1");
     EXPECT_EQ(prompts.shown, QStringList({"Dead!"}));
     EXPECT_FALSE(window->AdminHandle);
 }
@@ -104,7 +103,7 @@ TEST_F(AdminTest, StatusShowsServerStatusAndVariablesWithEveryRow) {
     const auto statusRows = root.Rows("SHOW STATUS").size();
     const auto variableRows = root.Rows("SHOW VARIABLES").size();
     ChooseRoot();
-    window->Status1Click();
+    Trigger("Status1");
 
     ASSERT_EQ(prompts.shown.size(), 3) << prompts.shown.join('|').toStdString();
     EXPECT_EQ(prompts.shown[0], QStringLiteral("Server info: ") + hostInfo +
@@ -141,7 +140,7 @@ TEST_F(AdminTest, StatusLeavesOutTheListingOfAFailedStatement) {
             ASSERT_NO_FATAL_FAILURE(KillAndWait(root, ThreadId(window->AdminHandle.get())));
         }
     };
-    window->Status1Click();
+    Trigger("Status1");
     ASSERT_EQ(prompts.shown.size(), 3) << prompts.shown.join('|').toStdString();
     EXPECT_TRUE(prompts.shown[1].startsWith(QStringLiteral("STATUS:")));
     EXPECT_FALSE(prompts.shown[2].startsWith(QStringLiteral("VARIABLES:")));
@@ -159,9 +158,9 @@ TEST_F(AdminTest, ShowProcessesListsEveryThreadWithTheLabelsOfTheLanguage) {
     for (int i = 0; i < 12; ++i)
         others.push_back(std::make_unique<RootConnection>());
     ChooseRoot();
-    window->Showprocesses1Click();
+    Trigger("Showprocesses1");
     SetCroatian();
-    window->Showprocesses1Click();
+    Trigger("Showprocesses1");
     ASSERT_EQ(prompts.shown.size(), 2);
 
     const QStringList english = Lines(prompts.shown[0]);
@@ -206,7 +205,7 @@ TEST_F(AdminTest, KillSendsOnlyAnIdExactlyAsListed) {
     prompts.inputs = {std::nullopt, QLatin1Char(' ') + text, text + QLatin1Char(' '),
                       QStringLiteral("0") + text, QStringLiteral("999999999")};
     for (int i = 0; i < 5; ++i)
-        window->Kill1Click();
+        Trigger("Kill1");
     ASSERT_EQ(prompts.shown.size(), 15) << prompts.shown.join('|').toStdString();
     for (int i = 0; i < 5; ++i) {
         EXPECT_TRUE(prompts.shown[3 * i].startsWith(QStringLiteral("PROC:\n\r")));
@@ -218,7 +217,7 @@ TEST_F(AdminTest, KillSendsOnlyAnIdExactlyAsListed) {
 
     prompts.shown.clear();
     prompts.inputs = {text};
-    window->Kill1Click();
+    Trigger("Kill1");
     ASSERT_EQ(prompts.shown.size(), 3);
     EXPECT_TRUE(
         prompts.shown[0].contains(QStringLiteral("Id: ") + text + QStringLiteral("/ User: root")));
@@ -238,7 +237,7 @@ TEST_F(AdminTest, KillOfAThreadThatEndedMeanwhileShowsTheServerText) {
     // The thread was listed, and ends while the operator types its id.
     prompts.onInput = [&] { KillAndWait(root, id); };
     prompts.inputs = {QString::number(id)};
-    window->Kill1Click();
+    Trigger("Kill1");
     ASSERT_EQ(prompts.shown.size(), 3) << prompts.shown.join('|').toStdString();
     EXPECT_EQ(prompts.shown[1], QStringLiteral("Ubiti proces|Unesite ID procesa:"));
     EXPECT_EQ(prompts.shown[2], QStringLiteral("Unknown thread id: %1").arg(id));
@@ -246,7 +245,7 @@ TEST_F(AdminTest, KillOfAThreadThatEndedMeanwhileShowsTheServerText) {
     prompts.onInput = nullptr;
     prompts.shown.clear();
     prompts.inputs = {QString()};
-    window->Kill1Click();
+    Trigger("Kill1");
     EXPECT_EQ(prompts.shown.value(2), QStringLiteral("Krivi ID!"));
 }
 
@@ -255,9 +254,9 @@ TEST_F(AdminTest, ShutdownIsRefusedWithoutThePrivilegeAndAcceptedForRoot) {
     const QString second = QString::fromLatin1(kSecondHost);
     Choose(QStringLiteral("plain"), QStringLiteral("plain"), second, QStringLiteral("second"));
     FillPanels(QStringLiteral("before"));
-    window->Shutdown1Click();
+    Trigger("Shutdown1");
     SetCroatian();
-    window->Shutdown1Click();
+    Trigger("Shutdown1");
     EXPECT_EQ(prompts.shown, QStringList({"Still alive!", "Još uvijek je živ!"}));
     EXPECT_EQ(Panels()[0], QStringLiteral("before0"));
     EXPECT_FALSE(window->AdminHandle);
@@ -265,7 +264,7 @@ TEST_F(AdminTest, ShutdownIsRefusedWithoutThePrivilegeAndAcceptedForRoot) {
     prompts.shown.clear();
     window->English1->setChecked(true);
     Choose(QStringLiteral("root"), QStringLiteral("kestrel"), second, QStringLiteral("second"));
-    window->Shutdown1Click(); // no question is asked
+    Trigger("Shutdown1"); // no question is asked
     EXPECT_EQ(prompts.shown, QStringList({"Killed!"}));
     EXPECT_EQ(Panels(), QStringList({"second", "root", "", "", "", "before5"}));
     EXPECT_FALSE(window->AdminHandle);
@@ -273,7 +272,7 @@ TEST_F(AdminTest, ShutdownIsRefusedWithoutThePrivilegeAndAcceptedForRoot) {
     // The server goes away: the next command cannot connect.
     for (int i = 0; i < 100; ++i) {
         prompts.shown.clear();
-        window->Ping1Click();
+        Trigger("Ping1");
         if (prompts.shown != QStringList({"Alive!"}))
             break;
         QTest::qWait(100);
@@ -285,11 +284,11 @@ TEST_F(AdminTest, ShutdownIsRefusedWithoutThePrivilegeAndAcceptedForRoot) {
 
 TEST_F(AdminTest, FlushPrivilegesAndHosts) {
     ChooseRoot();
-    window->Flushprivileges1Click();
-    window->Flushhosts1Click();
+    Trigger("Flushprivileges1");
+    Trigger("Flushhosts1");
     SetCroatian();
-    window->Flushprivileges1Click();
-    window->Flushhosts1Click();
+    Trigger("Flushprivileges1");
+    Trigger("Flushhosts1");
     EXPECT_EQ(prompts.shown, QStringList({"Privileges has been flushed!", "Hosts has been flushed!",
                                           "Privilegije osvježene!", "Klijenti osvježeni!"}));
 
@@ -297,8 +296,8 @@ TEST_F(AdminTest, FlushPrivilegesAndHosts) {
     // flush, and no success is reported.
     prompts.shown.clear();
     Choose(QStringLiteral("plain"), QStringLiteral("plain"));
-    window->Flushprivileges1Click();
-    window->Flushhosts1Click();
+    Trigger("Flushprivileges1");
+    Trigger("Flushhosts1");
     ASSERT_EQ(prompts.shown.size(), 2) << prompts.shown.join('|').toStdString();
     EXPECT_EQ(prompts.shown[0],
               QStringLiteral("Access denied for user 'plain'@'%' to database 'mysql'"));

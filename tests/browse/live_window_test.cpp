@@ -37,7 +37,7 @@ protected:
     }
     // Runs the memo's statement while watch acts on the progress window.
     void RunQuery(StatementWatch& watch) {
-        window->Runquery1Click();
+        Trigger("Runquery1");
         watch.CommandEnded();
     }
 };
@@ -64,7 +64,7 @@ TEST_F(LiveWindowTest, ASleepInTheQueryEditorKeepsTheWindowAliveAndStopEndsIt) {
     // The next statement runs; Escape stops as the button does, in Croatian as well.
     ForgetPrompts();
     SetMemo({"SELECT 7 AS seven"});
-    window->Runquery1Click();
+    Trigger("Runquery1");
     EXPECT_EQ(prompts.shown, QStringList({"Read-only result set!"}));
     EXPECT_EQ(MemoText(), QStringList({"7"}));
 

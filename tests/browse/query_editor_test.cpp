@@ -45,14 +45,14 @@ TEST_F(QueryEditorTest, RunQueryNeedsAStatementAndAChosenDatabase) {
     FillPanels(QStringLiteral("old"));
     for (const QString& memo : {QString(), QStringLiteral("  \n \n")}) {
         window->Memo1->setPlainText(memo);
-        window->Runquery1Click();
+        Trigger("Runquery1");
     }
     SetMemo({"SELECT * FROM items"});
     window->edtDatabase->clear();
-    window->Runquery1Click();
+    Trigger("Runquery1");
     window->edtDatabase->setText(kDb);
     window->RadioGroup1->setItemIndex(-1);
-    window->Runquery1Click();
+    Trigger("Runquery1");
 
     EXPECT_TRUE(prompts.shown.isEmpty());
     EXPECT_TRUE(prompts.cursors.isEmpty());
@@ -65,7 +65,7 @@ TEST_F(QueryEditorTest, ASingleTableSelectOpensLiveInTheGrid) {
     ASSERT_NO_FATAL_FAILURE(SelectTable(QStringLiteral("items")));
     SetMemo({"SELECT id, name", "FROM items", "WHERE id > 1"});
     FillPanels(QStringLiteral("old"));
-    window->Runquery1Click();
+    Trigger("Runquery1");
 
     ASSERT_TRUE(Query().Active()) << prompts.shown.join('|').toStdString();
     EXPECT_TRUE(Query().CanModify());
@@ -88,13 +88,13 @@ TEST_F(QueryEditorTest, ASingleTableSelectOpensLiveInTheGrid) {
     EXPECT_EQ(FileBytes(QStringLiteral("qry.txt")), QByteArray("SELECT * FROM items\r\n"));
 
     // Close query: the grid's query goes, the memo and the status bar stay.
-    window->Closequery1Click();
+    Trigger("Closequery1");
     EXPECT_FALSE(Query().Active());
     EXPECT_FALSE(Database().Connected());
     EXPECT_TRUE(Query().SQL().empty());
     EXPECT_EQ(MemoText(), QStringList({"SELECT * FROM items"}));
     EXPECT_EQ(Panels().at(4), QStringLiteral("3"));
-    window->Closequery1Click(); // nothing open: nothing changes
+    Trigger("Closequery1"); // nothing open: nothing changes
     EXPECT_TRUE(prompts.shown.isEmpty());
 }
 
@@ -102,7 +102,7 @@ TEST_F(QueryEditorTest, RowsThatCannotBeEditedComeBackIntoTheMemo) {
     Exec(kDb, "CREATE TABLE more_items (id INT)");
     SetMemo({"SHOW TABLES"});
     FillPanels(QStringLiteral("old"));
-    window->Runquery1Click();
+    Trigger("Runquery1");
 
     EXPECT_EQ(prompts.shown, QStringList({"Read-only result set!"}));
     EXPECT_EQ(MemoText(), QStringList({"items", "more_items"}));
@@ -124,7 +124,7 @@ TEST_F(QueryEditorTest, RowsThatCannotBeEditedComeBackIntoTheMemo) {
     dm->MySQLTransact1.SetHost("127.0.0.1");
     SetMemo({"SELECT (SELECT INFO FROM information_schema.PROCESSLIST",
              "WHERE ID = CONNECTION_ID())", "AS sent"});
-    window->Runquery1Click();
+    Trigger("Runquery1");
     dm->MySQLTransact1.UseTransServer = false;
     EXPECT_EQ(prompts.shown, QStringList({"Rezultat nije moguće modificirati!"}));
     EXPECT_EQ(MemoText(), QStringList({"SELECT (SELECT INFO FROM information_schema.PROCESSLIST "
@@ -132,14 +132,14 @@ TEST_F(QueryEditorTest, RowsThatCannotBeEditedComeBackIntoTheMemo) {
 
     ForgetPrompts();
     SetMemo({"SHOW TABLES LIKE 'nothing%'"});
-    window->Runquery1Click();
+    Trigger("Runquery1");
     EXPECT_EQ(prompts.shown, QStringList({"Rezultat nije moguće modificirati!"}));
     EXPECT_TRUE(MemoText().isEmpty());
 }
 
 TEST_F(QueryEditorTest, AStatementWithoutRowsRunsExactlyOnce) {
     SetMemo({"INSERT INTO items", "VALUES (4, 'four')"});
-    window->Runquery1Click();
+    Trigger("Runquery1");
     EXPECT_EQ(Count(), "4");
     EXPECT_EQ(prompts.shown, QStringList({"The statement ran; rows affected: 1."}));
     EXPECT_EQ(MemoText(), QStringList({"INSERT INTO items", "VALUES (4, 'four')"}));
@@ -151,7 +151,7 @@ TEST_F(QueryEditorTest, AStatementWithoutRowsRunsExactlyOnce) {
     SetCroatian();
     ForgetPrompts();
     SetMemo({"UPDATE items SET name = UPPER(name) WHERE id <= 2"});
-    window->Runquery1Click();
+    Trigger("Runquery1");
     EXPECT_EQ(prompts.shown, QStringList({"Naredba je izvršena; broj obuhvaćenih redaka: 2."}));
     EXPECT_EQ(Value(std::string("SELECT GROUP_CONCAT(name ORDER BY id) FROM ") + kDb + ".items"),
               "ONE,TWO,three,four");
@@ -166,7 +166,7 @@ TEST_F(QueryEditorTest, AStatementThatAnswersRowsIsSentExactlyOnce) {
 
     // Rows that cannot be edited come back into the memo from the one send of the live attempt.
     SetMemo({"INSERT INTO sent (v)", "VALUES (1) RETURNING id, v"});
-    window->Runquery1Click();
+    Trigger("Runquery1");
     EXPECT_EQ(Value(sentRows), "1");
     EXPECT_EQ(prompts.shown, QStringList({"Read-only result set!"}));
     EXPECT_EQ(MemoText(), QStringList({"1"}));
@@ -177,14 +177,14 @@ TEST_F(QueryEditorTest, AStatementThatAnswersRowsIsSentExactlyOnce) {
 
     ForgetPrompts();
     SetMemo({"SELECT NEXTVAL(seq) AS next_value"});
-    window->Runquery1Click();
+    Trigger("Runquery1");
     EXPECT_EQ(MemoText(), QStringList({"1"}));
     EXPECT_EQ(Value(std::string("SELECT NEXTVAL(") + kDb + ".seq)"), "2")
         << "the sequence advanced more than once";
 
     ForgetPrompts();
     SetMemo({"CALL writes_then_selects()"});
-    window->Runquery1Click();
+    Trigger("Runquery1");
     EXPECT_EQ(Value(sentRows), "2");
     EXPECT_EQ(prompts.shown, QStringList({"Read-only result set!"}));
     EXPECT_EQ(MemoText(), QStringList({"2"}));
@@ -195,7 +195,7 @@ TEST_F(QueryEditorTest, AStatementThatAnswersRowsIsSentExactlyOnce) {
               "SELECT * FROM no_such_table; END");
     ForgetPrompts();
     SetMemo({"CALL writes_then_fails()"});
-    window->Runquery1Click();
+    Trigger("Runquery1");
     EXPECT_EQ(Value(sentRows), "3");
     ASSERT_EQ(prompts.shown.size(), 2);
     EXPECT_EQ(prompts.shown[0], QStringLiteral("Read-only result set!"));
@@ -208,7 +208,7 @@ TEST_F(QueryEditorTest, AStatementThatAnswersRowsIsSentExactlyOnce) {
 TEST_F(QueryEditorTest, AStatementTheServerRefusesIsReportedAndStaysInTheMemo) {
     // Two statements are sent together as one text; the server refuses that.
     SetMemo({"INSERT INTO items VALUES (5, 'five');", "INSERT INTO items VALUES (6, 'six')"});
-    window->Runquery1Click();
+    Trigger("Runquery1");
     ASSERT_EQ(prompts.shown.size(), 2);
     EXPECT_EQ(prompts.shown[0], QStringLiteral("Read-only result set!"));
     EXPECT_TRUE(prompts.shown[1].contains(QStringLiteral("SQL syntax")))
@@ -222,7 +222,7 @@ TEST_F(QueryEditorTest, AStatementTheServerRefusesIsReportedAndStaysInTheMemo) {
     ForgetPrompts();
     window->edtPasswd->setText(QStringLiteral("wrong"));
     SetMemo({"SHOW TABLES"});
-    window->Runquery1Click();
+    Trigger("Runquery1");
     ASSERT_EQ(prompts.shown.size(), 2);
     EXPECT_TRUE(prompts.shown[1].startsWith(QStringLiteral("Access denied")));
     EXPECT_EQ(MemoText(), QStringList({"SHOW TABLES"}));
@@ -233,7 +233,7 @@ TEST_F(QueryEditorTest, AnUnwritableQueryFileDoesNotStopTheQuery) {
     // A folder named qry.txt can be neither replaced nor written (whoever runs the tests).
     ASSERT_TRUE(QDir().mkpath(QStringLiteral("qry.txt/inside")));
     SetMemo({"SELECT * FROM items"});
-    window->Runquery1Click();
+    Trigger("Runquery1");
     ASSERT_TRUE(Query().Active());
     EXPECT_EQ(Panels().at(4), QStringLiteral("3"));
     ASSERT_EQ(prompts.shown.size(), 1);
@@ -243,7 +243,7 @@ TEST_F(QueryEditorTest, AnUnwritableQueryFileDoesNotStopTheQuery) {
     // Told once while the program runs.
     ForgetPrompts();
     SetMemo({"INSERT INTO items VALUES (9, 'nine')"});
-    window->Runquery1Click();
+    Trigger("Runquery1");
     EXPECT_EQ(prompts.shown, QStringList({"The statement ran; rows affected: 1."}));
     EXPECT_EQ(Count(), "4");
 }
@@ -255,7 +255,7 @@ TEST_F(QueryEditorTest, OpenScriptStartsInTheScriptsFolderAndOnlyLoads) {
     script.close();
     SetMemo({"kept"});
     prompts.files.push_back(QDir::current().filePath(QStringLiteral("count.sql")));
-    window->Openscript1Click();
+    Trigger("Openscript1");
     EXPECT_EQ(prompts.fileDialogDirs,
               QStringList({QCoreApplication::applicationDirPath() + QStringLiteral("/Scripts")}));
     EXPECT_EQ(prompts.fileDialogFilters, QStringList({"Scripts(*.sql)"}));
@@ -265,10 +265,10 @@ TEST_F(QueryEditorTest, OpenScriptStartsInTheScriptsFolderAndOnlyLoads) {
 
     // Cancelled: the memo stays. A file that cannot be read: said so, the memo stays.
     prompts.files.push_back(QString());
-    window->Openscript1Click();
+    Trigger("Openscript1");
     prompts.files.push_back(QDir::current().filePath(QStringLiteral("missing.sql")));
     ForgetPrompts();
-    window->Openscript1Click();
+    Trigger("Openscript1");
     ASSERT_EQ(prompts.shown.size(), 2);
     EXPECT_TRUE(prompts.shown[1].startsWith(QStringLiteral("Cannot read")));
     EXPECT_EQ(MemoText(), QStringList({"SELECT COUNT(*)", "FROM items"}));
@@ -292,7 +292,7 @@ TEST_F(QueryEditorTest, ClearClosesTheQueryAndKeepsServerUserPasswordAndMemo) {
     ASSERT_TRUE(Query().Active());
     SetMemo({"SELECT 1"});
     FillPanels(QStringLiteral("old"));
-    window->Clear1Click();
+    Trigger("Clear1");
 
     EXPECT_FALSE(Query().Active());
     EXPECT_TRUE(Query().SQL().empty());
@@ -330,7 +330,7 @@ TEST_F(QueryEditorTest, NoPasswordOfARefusedStatementReachesTheLog) {
     const qint64 before = QFileInfo(operatorLogFile()).size();
     for (const QString& sql : statements) {
         SetMemo({sql});
-        window->Runquery1Click();
+        Trigger("Runquery1");
     }
     // Each was refused with a server text that quotes its password.
     int quoted = 0;

@@ -66,7 +66,7 @@ TEST_F(BrowseTest, TableListFailuresAreShownAndLeaveTheListEmpty) {
     CreateDatabase(kDb);
     Exec(kDb, "CREATE TABLE t (id INT)");
     ChooseRoot();
-    window->ShowDatabases1Click();
+    Trigger("ShowDatabases1");
     window->RadioGroup1->setItemIndex(window->RadioGroup1->items().indexOf(kDb));
     ForgetPrompts();
 

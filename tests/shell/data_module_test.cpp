@@ -1,7 +1,14 @@
 // The data module's MySQL objects: the query writes through the transaction, which in the module's
 // plain mode only needs the database.
 #include "shell/data_module.h"
+#include "shell/main_window.h"
+#include "support/scripted_prompts.h"
 #include "support/test_server.h"
+#include "transfer/form1.h"
+#include "ui/db_grid.h"
+#include "ui/db_navigator.h"
+
+#include <QLabel>
 
 #include <gtest/gtest.h>
 
@@ -35,6 +42,29 @@ TEST(DataModule, TheLiveQueryOpensThroughAPlainModeTransaction) {
         EXPECT_EQ(root.Value(std::string("SELECT id FROM ") + kDb + ".t"), "7");
     }
     root.Exec(std::string("DROP DATABASE ") + kDb);
+}
+
+// The data module reaches no window of its own accord: a window shows it, and the transfer window
+// its record position, once start-up has handed it over.
+TEST(DataModule, WindowsGetTheModuleOnlyWhenHandedOver) {
+    ClearSettings();
+    ScriptedPrompts prompts;
+    TQueryFrm1 window;
+    TDM1 dm;
+    TForm1 transfer;
+    EXPECT_EQ(window.DBGrid1->dataSource(), nullptr);
+    EXPECT_EQ(window.sharedQuery(), nullptr);
+    transfer.Label5->setText(QStringLiteral("untouched"));
+    dm.MySQLQuery1AfterScroll(dm.MySQLQuery1);
+    EXPECT_EQ(transfer.Label5->text(), "untouched");
+
+    window.AttachDataModule(dm);
+    window.AttachTransferWindow(transfer, dm);
+    EXPECT_EQ(window.DBGrid1->dataSource(), dm.DataSource1);
+    EXPECT_EQ(window.DBNavigator1->dataSource(), dm.DataSource1);
+    EXPECT_EQ(window.sharedQuery(), &dm);
+    dm.MySQLQuery1AfterScroll(dm.MySQLQuery1); // a closed query has no position to show
+    EXPECT_TRUE(transfer.Label5->text().isEmpty());
 }
 
 } // namespace

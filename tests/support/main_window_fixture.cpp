@@ -2,6 +2,7 @@
 
 #include "ui/status_bar.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
 
@@ -37,14 +38,21 @@ void MainWindowFixture::TearDown() {
     ClearSettings();
 }
 
-void MainWindowFixture::ChooseServer(const QString& user, const QString& password, const QString& host,
-                                  const QString& label) {
+void MainWindowFixture::ChooseServer(const QString& user, const QString& password,
+                                     const QString& host, const QString& label) {
     window->edtHostname->clear();
     window->edtHostname->addItem(user + QLatin1Char('>') + label);
     window->edtHostname->setCurrentIndex(0);
     window->CurrentHost = host;
     window->edtUsername->setText(user);
     window->edtPasswd->setText(password);
+}
+
+void MainWindowFixture::Trigger(const char* command) {
+    if (QAction* item = window->CommandAction(command))
+        item->trigger();
+    else
+        ADD_FAILURE() << "no menu item " << command;
 }
 
 QStringList MainWindowFixture::Panels() const {

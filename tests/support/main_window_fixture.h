@@ -37,6 +37,8 @@ protected:
     void ChooseServer(const QString& user, const QString& password, const QString& host,
                       const QString& label);
     void SetCroatian() { window->English1->setChecked(false); }
+    // Runs a command of the window as its menu item does, by the item's object name ("Ping1").
+    void Trigger(const char* command);
     // Status bar panels 0 to 5 as one list.
     QStringList Panels() const;
     void FillPanels(const QString& text);

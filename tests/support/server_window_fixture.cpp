@@ -13,6 +13,7 @@ void ServerWindowFixture::SetUp() {
     previousDir = QDir::currentPath();
     QDir::setCurrent(workDir.path());
     dm = std::make_unique<TDM1>();
+    window->AttachDataModule(*dm);
 }
 
 void ServerWindowFixture::TearDown() {
@@ -35,7 +36,7 @@ void ServerWindowFixture::Exec(const std::string& database, const std::string& s
 }
 
 void ServerWindowFixture::ClickDatabase(const std::string& name) {
-    window->ShowDatabases1Click();
+    Trigger("ShowDatabases1");
     const int i = window->RadioGroup1->items().indexOf(QString::fromStdString(name));
     ASSERT_GE(i, 0) << name;
     window->RadioGroup1->setItemIndex(i);

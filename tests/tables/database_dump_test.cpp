@@ -37,7 +37,7 @@ protected:
 
     // Selects the database in RadioGroup1 after reading the list, as a click would.
     void SelectDatabase(const std::string& name) {
-        window->ShowDatabases1Click();
+        Trigger("ShowDatabases1");
         window->RadioGroup1->setItemIndex(
             window->RadioGroup1->items().indexOf(QString::fromStdString(name)));
         ForgetPrompts();
@@ -68,7 +68,7 @@ TEST_F(DatabaseDumpTest, KnownDatabase) {
     Exec(kDb, "CREATE VIEW broken AS SELECT x FROM gone");
     Exec(kDb, "DROP TABLE gone");
     SelectDatabase(kDb);
-    window->Dumpdatabse1Click();
+    Trigger("Dumpdatabse1");
     EXPECT_TRUE(prompts.shown.isEmpty()) << prompts.shown.join('|').toStdString();
     EXPECT_EQ(window->edtDatabase->text(), QString::fromLatin1(kDb));
     EXPECT_EQ(launched.files, QStringList({ReportPath(kDumpReportName)}));
@@ -144,7 +144,7 @@ TEST_F(DatabaseDumpTest, AnEmptyDatabaseInCroatian) {
     CreateDatabase("kt_tables_dump_empty");
     SelectDatabase("kt_tables_dump_empty");
     SetCroatian();
-    window->Dumpdatabse1Click();
+    Trigger("Dumpdatabse1");
     EXPECT_EQ(Report(kDumpReportName), CrLfLines({"", "Struktura kt_tables_dump_empty baze:", ""}));
     EXPECT_EQ(launched.files.size(), 1);
 }
@@ -154,13 +154,13 @@ TEST_F(DatabaseDumpTest, NothingWithoutADatabaseAndNoFileWithoutItsData) {
     Exec(kDb, "CREATE TABLE t (id INT)");
     WriteEarlierReport();
     // No database selected.
-    window->Dumpdatabse1Click();
+    Trigger("Dumpdatabse1");
     EXPECT_TRUE(prompts.shown.isEmpty());
 
     // A refused login: its text, and the earlier report stays.
     SelectDatabase(kDb);
     window->edtPasswd->setText(QStringLiteral("wrong"));
-    window->Dumpdatabse1Click();
+    Trigger("Dumpdatabse1");
     ASSERT_EQ(prompts.shown.size(), 1);
     EXPECT_TRUE(prompts.shown[0].startsWith("Access denied")) << prompts.shown[0].toStdString();
     EXPECT_EQ(Report(kDumpReportName), QByteArray("earlier\r\n"));
@@ -186,7 +186,7 @@ TEST_F(DatabaseDumpTest, ManyTablesShowProgressAndCanBeCancelled) {
         }
     });
     operatorHand.start(0);
-    window->Dumpdatabse1Click();
+    Trigger("Dumpdatabse1");
     operatorHand.stop();
     EXPECT_EQ(seen, QStringLiteral("Tables done: 3 of 40"));
     EXPECT_EQ(Report(kDumpReportName), QByteArray("earlier\r\n"));
@@ -196,7 +196,7 @@ TEST_F(DatabaseDumpTest, ManyTablesShowProgressAndCanBeCancelled) {
     EXPECT_FALSE(window->AdminHandle);
 
     // Not cancelled, every table is written.
-    window->Dumpdatabse1Click();
+    Trigger("Dumpdatabse1");
     EXPECT_EQ(Report(kDumpReportName).count("table:\r\n"), 40);
     EXPECT_EQ(launched.files.size(), 1);
 }
@@ -221,7 +221,7 @@ TEST_F(DatabaseDumpTest, AStatementOfTheDumpThatWaitsCanBeStoppedAndKeepsTheEarl
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     {
         StatementWatch watch(window.get(), StatementWatch::OnProgress::Stop);
-        window->Dumpdatabse1Click();
+        Trigger("Dumpdatabse1");
         watch.CommandEnded();
         EXPECT_TRUE(watch.stopEnabled);
         EXPECT_GT(watch.paints, 0);

@@ -44,7 +44,7 @@ protected:
     void View(const QString& table, std::function<void(TfrmPropstbl&)> look) {
         ASSERT_NO_FATAL_FAILURE(SelectTable(table));
         prompts.dialogs.push_back([look](QDialog& d) { look(static_cast<TfrmPropstbl&>(d)); });
-        window->Viewtable1Click();
+        Trigger("Viewtable1");
     }
 };
 
@@ -141,22 +141,22 @@ TEST_F(StructureWindowTest, AReportThatCannotBeWrittenStartsNoViewer) {
 
 TEST_F(StructureWindowTest, NothingWithoutATableOfTheSelectedDatabase) {
     // No table selected.
-    window->Viewtable1Click();
+    Trigger("Viewtable1");
     // After Show Databases the list still holds the tables, but no database is selected.
     ASSERT_NO_FATAL_FAILURE(SelectTable(QStringLiteral("people")));
-    window->ShowDatabases1Click();
+    Trigger("ShowDatabases1");
     ASSERT_EQ(window->ListBox1->count(), 2);
-    window->Viewtable1Click();
+    Trigger("Viewtable1");
     // A database selected that is not the one the tables came from.
     window->RadioGroup1->setItemIndex(window->RadioGroup1->items().indexOf("mysql"));
-    window->Viewtable1Click();
+    Trigger("Viewtable1");
     EXPECT_TRUE(prompts.shown.isEmpty());
 }
 
 TEST_F(StructureWindowTest, RefusedLoginsAndBrokenTablesAreReported) {
     window->edtPasswd->setText(QStringLiteral("wrong"));
     ASSERT_NO_FATAL_FAILURE(SelectTable(QStringLiteral("people")));
-    window->Viewtable1Click();
+    Trigger("Viewtable1");
     ASSERT_EQ(prompts.shown.size(), 1);
     EXPECT_TRUE(prompts.shown[0].startsWith("Access denied for user 'root'"));
     EXPECT_FALSE(window->AdminHandle);

@@ -42,8 +42,8 @@ TEST_F(TableCommandsTest, NoToEitherQuestionChangesNothing) {
     ASSERT_NO_FATAL_FAILURE(SelectTable(QStringLiteral("a")));
     SetCroatian();
     prompts.yesNo = {false, false};
-    window->Emptytable1Click();
-    window->Droptable1Click();
+    Trigger("Emptytable1");
+    Trigger("Droptable1");
     EXPECT_EQ(prompts.shown, QStringList({"Isprazniti tablicu \"a\" u bazi \"kt_tables_cmds\"?",
                                           "Pobrisati tablicu \"a\" u bazi \"kt_tables_cmds\"?"}));
     EXPECT_EQ(Rows("a"), 2);
@@ -56,7 +56,7 @@ TEST_F(TableCommandsTest, NoToEitherQuestionChangesNothing) {
 TEST_F(TableCommandsTest, EmptyTableShowsTheEmptiedTable) {
     ASSERT_NO_FATAL_FAILURE(SelectTable(QStringLiteral("a LIMIT 1")));
     prompts.yesNo = {true};
-    window->Emptytable1Click();
+    Trigger("Emptytable1");
     EXPECT_EQ(prompts.shown,
               QStringList({"Empty table \"a LIMIT 1\" in database \"kt_tables_cmds\"?"}));
     EXPECT_EQ(Rows("a LIMIT 1"), 0);
@@ -70,7 +70,7 @@ TEST_F(TableCommandsTest, EmptyTableShowsTheEmptiedTable) {
 TEST_F(TableCommandsTest, DropTableEmptiesTheListAndDeselects) {
     ASSERT_NO_FATAL_FAILURE(SelectTable(QStringLiteral("a,b")));
     prompts.yesNo = {true};
-    window->Droptable1Click();
+    Trigger("Droptable1");
     EXPECT_EQ(prompts.shown, QStringList({"Delete table \"a,b\" in database \"kt_tables_cmds\"?"}));
     EXPECT_EQ(ServerTables(kDb), QStringList({"a", "a LIMIT 1", "b", "my table", "order"}));
     EXPECT_EQ(window->ListBox1->count(), 0);
@@ -84,7 +84,7 @@ TEST_F(TableCommandsTest, EachCommandReachesOnlyItsOwnTable) {
     for (const char* name : {"my table", "order", "a,b"}) {
         ASSERT_NO_FATAL_FAILURE(SelectTable(QString::fromUtf8(name)));
         prompts.yesNo = {true};
-        window->Emptytable1Click();
+        Trigger("Emptytable1");
         EXPECT_EQ(Rows(name), 0) << name;
     }
     EXPECT_EQ(Rows("a"), 2);
@@ -94,7 +94,7 @@ TEST_F(TableCommandsTest, EachCommandReachesOnlyItsOwnTable) {
         ASSERT_NO_FATAL_FAILURE(ClickDatabase(kDb));
         ASSERT_NO_FATAL_FAILURE(SelectTable(QString::fromUtf8(name)));
         prompts.yesNo = {true};
-        window->Droptable1Click();
+        Trigger("Droptable1");
     }
     EXPECT_EQ(ServerTables(kDb), QStringList({"a", "a,b", "b"}));
     EXPECT_TRUE(prompts.shown.filter("error", Qt::CaseInsensitive).isEmpty())
@@ -103,19 +103,19 @@ TEST_F(TableCommandsTest, EachCommandReachesOnlyItsOwnTable) {
 
 TEST_F(TableCommandsTest, NothingWithoutATableOfTheSelectedDatabase) {
     // No table selected: no question.
-    window->Emptytable1Click();
-    window->Droptable1Click();
+    Trigger("Emptytable1");
+    Trigger("Droptable1");
     // After Show Databases the list still holds the tables, and no database is selected.
     ASSERT_NO_FATAL_FAILURE(SelectTable(QStringLiteral("a")));
-    window->ShowDatabases1Click();
+    Trigger("ShowDatabases1");
     ASSERT_EQ(window->ListBox1->count(), 6);
-    window->Emptytable1Click();
-    window->Droptable1Click();
+    Trigger("Emptytable1");
+    Trigger("Droptable1");
     // An empty table list.
     CreateDatabase("kt_tables_none");
     ASSERT_NO_FATAL_FAILURE(ClickDatabase("kt_tables_none"));
-    window->Emptytable1Click();
-    window->Droptable1Click();
+    Trigger("Emptytable1");
+    Trigger("Droptable1");
     EXPECT_TRUE(prompts.shown.isEmpty()) << prompts.shown.join('|').toStdString();
     EXPECT_EQ(ServerTables(kDb).size(), 6);
 }
@@ -124,7 +124,7 @@ TEST_F(TableCommandsTest, ARefusedStatementIsShownAndTheWindowStillRefreshed) {
     ASSERT_NO_FATAL_FAILURE(SelectTable(QStringLiteral("b")));
     root->Exec(std::string("DROP TABLE ") + kDb + ".b");
     prompts.yesNo = {true};
-    window->Droptable1Click();
+    Trigger("Droptable1");
     ASSERT_EQ(prompts.shown.size(), 2);
     EXPECT_TRUE(prompts.shown[1].startsWith("Unknown table")) << prompts.shown[1].toStdString();
     EXPECT_EQ(window->ListBox1->count(), 0);
@@ -136,7 +136,7 @@ TEST_F(TableCommandsTest, ARefusedStatementIsShownAndTheWindowStillRefreshed) {
     window->edtPasswd->setText(QStringLiteral("wrong"));
     ForgetPrompts();
     prompts.yesNo = {true};
-    window->Droptable1Click();
+    Trigger("Droptable1");
     ASSERT_EQ(prompts.shown.size(), 2);
     EXPECT_TRUE(prompts.shown[1].startsWith("Access denied")) << prompts.shown[1].toStdString();
     EXPECT_EQ(window->ListBox1->count(), 5);
@@ -172,8 +172,8 @@ TEST_F(TableCommandsTest, EmptyAndDropRefuseAViewAndNameIt) {
     ASSERT_NO_FATAL_FAILURE(SelectTable(QStringLiteral("v_ok")));
     ForgetPrompts();
     prompts.yesNo = {true, true};
-    window->Emptytable1Click();
-    window->Droptable1Click();
+    Trigger("Emptytable1");
+    Trigger("Droptable1");
     const QString refused = "\"v_ok\" in database \"kt_tables_cmds\" is a view, not a table: "
                             "Empty table and Drop table act on tables only. Nothing was changed.";
     EXPECT_EQ(prompts.shown,
@@ -189,7 +189,7 @@ TEST_F(TableCommandsTest, EmptyAndDropRefuseAViewAndNameIt) {
     SetCroatian();
     ForgetPrompts();
     prompts.yesNo = {true};
-    window->Emptytable1Click();
+    Trigger("Emptytable1");
     EXPECT_EQ(prompts.shown.value(1),
               "\"v_ok\" u bazi \"kt_tables_cmds\" je pogled, a ne tablica: pražnjenje i "
               "brisanje tablice rade samo na tablicama. Ništa nije promijenjeno.");
@@ -213,7 +213,7 @@ TEST_F(TableCommandsTest, TheStatusBarNamesTheTableSelectedByKeysOrTheRightButto
     const QString underMouse = window->ListBox1->item(window->ListBox1->count() - 1)->text();
     EXPECT_EQ(Panels().value(3), underMouse);
     prompts.yesNo = {false};
-    window->Emptytable1Click();
+    Trigger("Emptytable1");
     EXPECT_EQ(prompts.shown.back(),
               "Empty table \"" + underMouse + "\" in database \"kt_tables_cmds\"?");
 }

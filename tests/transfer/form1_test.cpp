@@ -42,6 +42,7 @@ protected:
         window_ = std::make_unique<TQueryFrm1>();
         dm_ = std::make_unique<TDM1>();
         form_ = std::make_unique<TForm1>();
+        window_->AttachDataModule(*dm_);
         window_->AttachTransferWindow(*form_, *dm_);
         window_->show();
     }

@@ -35,6 +35,7 @@ protected:
         ClearSettings();
         window_ = std::make_unique<TQueryFrm1>();
         dm_ = std::make_unique<TDM1>();
+        window_->AttachDataModule(*dm_);
         window_->resize(640, 480);
         window_->show();
         TMySQLDatabase& db = dm_->MySQLDatabase1;

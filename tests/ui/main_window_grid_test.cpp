@@ -29,10 +29,12 @@ TEST(MainWindowGrid, SharedQueryShowsInTheGridAndItsPositionInLabel5) {
     ClearSettings();
     ScriptedPrompts prompts;
     {
-        // Created in the order of start-up: the window first, the data module binds it.
+        // Created and handed over as start-up does.
         auto window = std::make_unique<TQueryFrm1>();
         auto dm = std::make_unique<TDM1>();
         auto transfer = std::make_unique<TForm1>();
+        window->AttachDataModule(*dm);
+        window->AttachTransferWindow(*transfer, *dm);
         window->show();
         TDataSetModel& model = *window->DBGrid1->dataModel();
         EXPECT_EQ(window->DBGrid1->dataSource(), dm->DataSource1);
@@ -62,7 +64,7 @@ TEST(MainWindowGrid, SharedQueryShowsInTheGridAndItsPositionInLabel5) {
         // A position that cannot be read empties the label.
         dm->MySQLQuery1.Close();
         EXPECT_EQ(model.rowCount(), 0);
-        TDM1::MySQLQuery1AfterScroll(dm->MySQLQuery1);
+        dm->MySQLQuery1AfterScroll(dm->MySQLQuery1);
         EXPECT_TRUE(transfer->Label5->text().isEmpty());
 
         // The data module going first leaves the window's controls empty, not dangling.
