@@ -2,6 +2,8 @@
 #include "shell/main_window.h"
 #include "shell/startup.h"
 #include "support/scripted_prompts.h"
+#include "ui/data_source.h"
+#include "ui/db_grid.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -45,6 +47,11 @@ TEST(Startup, WithTheLibraryTheMainWindowOpens) {
         }
     }
     EXPECT_EQ(transferWindows, 1);
+    // Start-up has handed the data module over: the grid shows its data source and the commands
+    // share its query.
+    ASSERT_NE(QueryFrm1->DBGrid1->dataSource(), nullptr);
+    EXPECT_EQ(QueryFrm1->DBGrid1->dataSource()->objectName(), "DataSource1");
+    EXPECT_NE(QueryFrm1->sharedQuery(), nullptr);
     delete QueryFrm1;
     UnloadClientLibrary();
 }
