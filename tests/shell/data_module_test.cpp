@@ -1,18 +1,17 @@
 // The data module's MySQL objects: the query writes through the transaction, which in the module's
 // plain mode only needs the database.
 #include "shell/dm1.h"
+#include "support/scratch_database.h"
 #include "support/test_server.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-constexpr const char* kDb = "kt_trans_dm";
-
 TEST(DataModule, TheLiveQueryOpensThroughAPlainModeTransaction) {
+    const testserver::ScratchDatabase scratch;
+    const std::string& kDb = scratch.name();
     testserver::RootConnection root;
-    root.Exec(std::string("DROP DATABASE IF EXISTS ") + kDb);
-    root.Exec(std::string("CREATE DATABASE ") + kDb);
     root.Exec(std::string("CREATE TABLE ") + kDb + ".t (id INT PRIMARY KEY)");
     {
         TDM1 dm;
@@ -34,7 +33,6 @@ TEST(DataModule, TheLiveQueryOpensThroughAPlainModeTransaction) {
         t.ExecSQL("INSERT INTO t VALUES (7)");
         EXPECT_EQ(root.Value(std::string("SELECT id FROM ") + kDb + ".t"), "7");
     }
-    root.Exec(std::string("DROP DATABASE ") + kDb);
 }
 
 } // namespace
