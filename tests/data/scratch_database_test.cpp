@@ -24,7 +24,7 @@ TEST(ScratchDatabase, EachHasANameOfItsOwnAndGoesWithTheObject) {
         second = b.name();
         EXPECT_NE(first, second);
         EXPECT_EQ(first.rfind("kt_scratchdatabase_", 0), 0u) << first;
-        EXPECT_EQ(second.rfind("kt_odd_stem__x____y_", 0), 0u) << second;
+        EXPECT_EQ(second.rfind("kt_odd_stem__x______y_", 0), 0u) << second;
         EXPECT_EQ(b.quoted(), "`" + second + "`");
         EXPECT_EQ(b.Table("t"), "`" + second + "`.`t`");
         EXPECT_TRUE(Listed(root, first));

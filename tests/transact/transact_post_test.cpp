@@ -92,7 +92,7 @@ TEST(TransactPostClusterTest, AConflictFromTheOtherNodeTakesBothTablesBackAndMar
     const std::string why = testserver::StartGalera();
     if (!why.empty())
         GTEST_SKIP() << why;
-    testserver::ScratchDatabase scratch({}, testserver::kGaleraFirstHost);
+    testserver::ScratchDatabase scratch(std::string(), testserver::kGaleraFirstHost);
     const auto Db = [&scratch]() -> const std::string& { return scratch.name(); };
     testserver::RootConnection first(testserver::kGaleraFirstHost);
     testserver::RootConnection second(testserver::kGaleraSecondHost);

@@ -20,7 +20,7 @@
 class TransferTest : public ::testing::Test {
 protected:
     // Made first, dropped last: after every connection of the test has gone.
-    testserver::ScratchDatabase scratch_{{}, testserver::kHost, "CHARACTER SET utf8mb4"};
+    testserver::ScratchDatabase scratch_{std::string(), testserver::kHost, "CHARACTER SET utf8mb4"};
     const std::string& Db() const { return scratch_.name(); }
 
     void SetUp() override {
