@@ -47,7 +47,7 @@ protected:
             *lastAnswer = answer;
         return in ? std::move(s) : nullptr;
     }
-    static std::unique_ptr<TInetClientSocket> LoggedIn(TransactServerProcess& server) {
+    std::unique_ptr<TInetClientSocket> LoggedIn(TransactServerProcess& server) const {
         std::string answer;
         auto s = LogIn(server, testserver::kRootUser, testserver::kRootPassword, Db(), &answer);
         EXPECT_TRUE(s) << answer;
