@@ -11,12 +11,8 @@
 
 namespace {
 
-class ConnectionTest : public ::testing::Test {
+class ConnectionTest : public testserver::ScratchDatabaseTest {
 protected:
-    // Made first, dropped last: after every connection of the test has gone.
-    testserver::ScratchDatabase scratch_;
-    const std::string& Db() const { return scratch_.name(); }
-
     void SetUp() override {
         root_ = std::make_unique<testserver::RootConnection>();
         root_->Exec(std::string("CREATE TABLE ") + Db() + ".t (id INT PRIMARY KEY, s VARCHAR(20))");

@@ -11,12 +11,8 @@
 
 namespace {
 
-class QueryTest : public ::testing::Test {
+class QueryTest : public testserver::ScratchDatabaseTest {
 protected:
-    // Made first, dropped last: after every connection of the test has gone.
-    testserver::ScratchDatabase scratch_;
-    const std::string& Db() const { return scratch_.name(); }
-
     void SetUp() override {
         root_ = std::make_unique<testserver::RootConnection>();
         db_.SetHost(testserver::kHost);

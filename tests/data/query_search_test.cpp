@@ -14,12 +14,8 @@
 
 namespace {
 
-class SearchTest : public ::testing::Test {
+class SearchTest : public testserver::ScratchDatabaseTest {
 protected:
-    // Made first, dropped last: after every connection of the test has gone.
-    testserver::ScratchDatabase scratch_;
-    const std::string& Db() const { return scratch_.name(); }
-
     void SetUp() override {
         root_ = std::make_unique<testserver::RootConnection>();
         Use("CREATE TABLE item (id INT PRIMARY KEY, name VARCHAR(20), qty INT, price DECIMAL(8,2),"

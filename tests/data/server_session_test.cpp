@@ -15,12 +15,8 @@ SessionLogin RootLogin(const std::string& database = {}) {
             testserver::kPort};
 }
 
-class ServerSessionTest : public ::testing::Test {
+class ServerSessionTest : public testserver::ScratchDatabaseTest {
 protected:
-    // Made first, dropped last: after every connection of the test has gone.
-    testserver::ScratchDatabase scratch_;
-    const std::string& Db() const { return scratch_.name(); }
-
     void SetUp() override {
         root_.Exec(std::string("CREATE TABLE ") + Db() + ".t (id INT PRIMARY KEY, s VARCHAR(20))");
         root_.Exec(std::string("INSERT INTO ") + Db() + ".t VALUES (1, 'one'), (2, NULL), (3, '')");

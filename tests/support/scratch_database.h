@@ -52,9 +52,12 @@ private:
     std::unique_ptr<RootConnection> root_;
 };
 
-// A test fixture with one scratch database, named after the suite.
+// A test fixture with one scratch database, named after the suite. Being the base, the database
+// is made before and dropped after every connection a derived fixture holds.
 class ScratchDatabaseTest : public ::testing::Test {
 protected:
+    const std::string& Db() const { return scratch_.name(); }
+
     ScratchDatabase scratch_;
 };
 

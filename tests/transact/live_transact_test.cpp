@@ -26,12 +26,8 @@ template <typename F> std::string ErrorText(F f) {
     return "(nothing raised)";
 }
 
-class LiveTransactTest : public ::testing::Test {
+class LiveTransactTest : public testserver::ScratchDatabaseTest {
 protected:
-    // Made first, dropped last: after every connection of the test has gone.
-    testserver::ScratchDatabase scratch_;
-    const std::string& Db() const { return scratch_.name(); }
-
     void SetUp() override {
         root_.Exec(std::string("CREATE TABLE ") + Db() +
                    ".t (id INT AUTO_INCREMENT PRIMARY KEY, v VARCHAR(10))");

@@ -33,12 +33,8 @@ std::vector<L::Step> AcceptingLogin() {
             L::Send("\n\r"),    L::ReadLine(), L::Send("OK\n")};
 }
 
-class TransactTest : public ::testing::Test {
+class TransactTest : public testserver::ScratchDatabaseTest {
 protected:
-    // Made first, dropped last: after every connection of the test has gone.
-    testserver::ScratchDatabase scratch_;
-    const std::string& Db() const { return scratch_.name(); }
-
     void SetUp() override {
         root.Exec(std::string("CREATE TABLE ") + Db() +
                   ".t (id INT PRIMARY KEY, v VARCHAR(20)) ENGINE=InnoDB");

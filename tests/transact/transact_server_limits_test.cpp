@@ -17,12 +17,8 @@ using namespace std::string_literals;
 
 namespace {
 
-class TransactServerLimitsTest : public ::testing::Test {
+class TransactServerLimitsTest : public testserver::ScratchDatabaseTest {
 protected:
-    // Made first, dropped last: after every connection of the test has gone.
-    testserver::ScratchDatabase scratch_;
-    const std::string& Db() const { return scratch_.name(); }
-
     void SetUp() override {
         root.Exec(std::string("CREATE TABLE ") + Db() + ".t (id INT PRIMARY KEY) ENGINE=InnoDB");
     }

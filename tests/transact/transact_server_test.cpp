@@ -8,12 +8,8 @@
 
 namespace {
 
-class TransactServerTest : public ::testing::Test {
+class TransactServerTest : public testserver::ScratchDatabaseTest {
 protected:
-    // Made first, dropped last: after every connection of the test has gone.
-    testserver::ScratchDatabase scratch_;
-    const std::string& Db() const { return scratch_.name(); }
-
     void SetUp() override {
         root.Exec(std::string("CREATE TABLE ") + Db() +
                   ".t (id INT PRIMARY KEY, v LONGTEXT) ENGINE=InnoDB");

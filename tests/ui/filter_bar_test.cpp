@@ -20,12 +20,8 @@
 
 namespace {
 
-class FilterBarTest : public ::testing::Test {
+class FilterBarTest : public testserver::ScratchDatabaseTest {
 protected:
-    // Made first, dropped last: after every connection of the test has gone.
-    testserver::ScratchDatabase scratch_;
-    const std::string& Db() const { return scratch_.name(); }
-
     void SetUp() override {
         root_.Exec(std::string("CREATE TABLE ") + Db() +
                    ".item (id INT PRIMARY KEY, name VARCHAR(20), qty INT)");

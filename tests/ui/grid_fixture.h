@@ -22,12 +22,8 @@
 #include <memory>
 #include <string>
 
-class GridTest : public ::testing::Test {
+class GridTest : public testserver::ScratchDatabaseTest {
 protected:
-    // Made first, dropped last: after every connection of the test has gone.
-    testserver::ScratchDatabase scratch_;
-    const std::string& Db() const { return scratch_.name(); }
-
     void SetUp() override {
         root_ = std::make_unique<testserver::RootConnection>();
         db_.SetHost(testserver::kHost);

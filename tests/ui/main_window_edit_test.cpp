@@ -19,12 +19,8 @@
 
 namespace {
 
-class MainWindowEdit : public ::testing::Test {
+class MainWindowEdit : public testserver::ScratchDatabaseTest {
 protected:
-    // Made first, dropped last: after every connection of the test has gone.
-    testserver::ScratchDatabase scratch_;
-    const std::string& Db() const { return scratch_.name(); }
-
     void SetUp() override {
         Sql("CREATE TABLE customers (id INT NOT NULL AUTO_INCREMENT PRIMARY KEY, name VARCHAR(60) "
             "NOT NULL, city VARCHAR(40), joined DATE, credit DECIMAL(10,2) DEFAULT 0.00)");
