@@ -9,7 +9,9 @@ std::optional<QString> WriteTextLines(const QString& path, const QStringList& li
     QByteArray bytes;
     for (const QString& line : lines)
         bytes += line.toUtf8() + "\r\n";
-    if (file.write(bytes) != bytes.size()) {
+    // Buffered bytes are flushed here, not left to commit(): commit() renames the file over the
+    // old one even when that last flush failed (a disk that filled up, a size limit).
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
         const QString reason = file.errorString();
         file.cancelWriting();
         return reason;

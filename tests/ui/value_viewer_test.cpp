@@ -2,6 +2,7 @@
 // grid's cells and in the value viewer, loading a file into a blob and saving it back, and the
 // exact values that statements keep receiving.
 #include "grid_fixture.h"
+#include "support/file_size_limit.h"
 
 #include "data/value_bytes.h"
 #include "ui/language.h"
@@ -303,6 +304,17 @@ TEST_F(ValueViewerTest, LoadingAFileWritesItByteForByteAndSavingGivesTheSameByte
     EXPECT_EQ(s2.readAll().toStdString(), bigger);
     EXPECT_EQ(prompts_.shown, (QStringList{"ValueViewer", "Load value from file", "ValueViewer",
                                            "ValueViewer", "Save value to file", "ValueViewer"}));
+
+    // A disk that fills up while saving: reported, and the file saved before stays whole.
+    View(At(0, "raw"), [&](TValueViewer& viewer) {
+        const FileSizeLimit limit(100);
+        EXPECT_FALSE(viewer.saveToFile(saved));
+        EXPECT_TRUE(prompts_.shown.last().startsWith("The file " + saved + " cannot be written: "))
+            << prompts_.shown.last().toStdString();
+    });
+    s1.close();
+    ASSERT_TRUE(s1.open(QIODevice::ReadOnly));
+    EXPECT_EQ(s1.readAll().toStdString(), AllBytes() + AllBytes());
 
     // A file that cannot be read is reported and the value stays.
     View(At(0, "raw"), [&](TValueViewer& viewer) {
