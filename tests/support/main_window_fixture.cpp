@@ -38,8 +38,8 @@ void MainWindowFixture::TearDown() {
     ClearSettings();
 }
 
-void MainWindowFixture::ChooseServer(const QString& user, const QString& password, const QString& host,
-                                  const QString& label) {
+void MainWindowFixture::ChooseServer(const QString& user, const QString& password,
+                                     const QString& host, const QString& label) {
     window->edtHostname->clear();
     window->edtHostname->addItem(ServerEntry(user, label));
     window->edtHostname->setCurrentIndex(0);
