@@ -3,6 +3,7 @@
 #include "commands/clear_window.h"
 #include "commands/command_connection.h"
 #include "commands/command_context.h"
+#include "commands/server_entry.h"
 #include "commands/status_panels.h"
 #include "ui/language.h"
 #include "ui/prompts.h"
@@ -46,7 +47,8 @@ void CreateDatabase(CommandContext& context) {
         if (!conn.Open())
             return;
         conn.Ready();
-        const QString start = ServerLabel(context.connectionInputs().serverEntry);
+        const ConnectionInputs in = context.connectionInputs();
+        const QString start = ServerLabel(in.serverEntry, in.user);
         // Cancel keeps the value the dialog started with, and that value is sent as well.
         const QString name =
             prompts()

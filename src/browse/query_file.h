@@ -9,8 +9,9 @@
 
 inline constexpr const char* kQueryFileName = "qry.txt";
 
-// Replaces qry.txt with lines, each ended by CR LF (UTF-8). Nothing when it was written, else the
-// reason it was not.
+// Replaces qry.txt with lines as every text file for the operator is written
+// (ui/text_lines_file.h): a run whose copy cannot be written leaves the last one whole. Nothing
+// when it was written, else the reason it was not.
 std::optional<QString> SaveQueryFile(const QStringList& lines);
 
 // True the first time in this run of the program that qry.txt could not be written: the operator

@@ -16,15 +16,12 @@ class TStatusBar;
 
 // The "Connect Info" inputs at the moment a command reads them.
 struct ConnectionInputs {
-    QString serverEntry; // the chosen saved server as listed, "user>label"
+    QString serverEntry; // the chosen saved server as listed (commands/server_entry.h)
     QString host;        // the address the entry stands for
     QString user;
     QString password;
     QString database; // the database the table list shows, empty when none
 };
-
-// The server label of an entry: its text after the first ">".
-QString ServerLabel(const QString& serverEntry);
 
 class CommandContext {
 public:

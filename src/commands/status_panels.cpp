@@ -1,6 +1,7 @@
 #include "commands/status_panels.h"
 
 #include "commands/command_context.h"
+#include "commands/server_entry.h"
 #include "commands/shared_query.h"
 #include "ui/language.h"
 #include "ui/status_bar.h"
@@ -26,7 +27,7 @@ void ClearStatusPanels(TStatusBar& panels) {
 
 void ShowServerAndUser(CommandContext& context) {
     const ConnectionInputs in = context.connectionInputs();
-    ShowPanels(context.statusPanels(), {ServerLabel(in.serverEntry), in.user});
+    ShowPanels(context.statusPanels(), {ServerLabel(in.serverEntry, in.user), in.user});
 }
 
 void ShowBrowseContext(CommandContext& context, const QString& recordCount) {
@@ -34,7 +35,7 @@ void ShowBrowseContext(CommandContext& context, const QString& recordCount) {
     // A read-only server or a replica is named so beside its label.
     const SharedQuery* shared = context.sharedQuery();
     const QString role = ServerRoleText(shared ? shared->ConnectedServerRole() : ServerRole{});
-    const QString server = ServerLabel(in.serverEntry);
+    const QString server = ServerLabel(in.serverEntry, in.user);
     ShowPanels(context.statusPanels(),
                {role.isEmpty() ? server : server + QStringLiteral(" (") + role + QLatin1Char(')'),
                 in.user, in.database, ChosenTable(context), recordCount});

@@ -133,10 +133,11 @@ private:
         return true;
     }
 
-    // A run of points in parentheses; withEmpty writes " EMPTY" for none.
-    bool Points(bool withEmpty) {
+    // A counted run of items in parentheses, each written by item (false when it is broken);
+    // withEmpty writes " EMPTY" for none. minItemBytes is the least one item takes.
+    template <typename Item> bool List(std::size_t minItemBytes, bool withEmpty, Item item) {
         std::uint32_t n = 0;
-        if (!Count(n, kPointBytes))
+        if (!Count(n, minItemBytes))
             return false;
         if (n == 0 && withEmpty) {
             Put(" EMPTY");
@@ -146,61 +147,33 @@ private:
         for (std::uint32_t i = 0; i < n && !cut_; ++i) {
             if (i)
                 Put(",");
-            if (!Point())
+            if (!item())
                 return false;
         }
         Put(")");
         return true;
     }
 
+    bool Points(bool withEmpty) {
+        return List(kPointBytes, withEmpty, [this] { return Point(); });
+    }
+
     bool Rings() {
-        std::uint32_t n = 0;
-        if (!Count(n, 4))
-            return false;
-        if (n == 0) {
-            Put(" EMPTY");
-            return true;
-        }
-        Put("(");
-        for (std::uint32_t i = 0; i < n && !cut_; ++i) {
-            if (i)
-                Put(",");
-            if (!Points(false))
-                return false;
-        }
-        Put(")");
-        return true;
+        return List(4, true, [this] { return Points(false); });
     }
 
     // The members of a multi- geometry or a collection, each with a header of its own. Members of
     // a multi- geometry are written without their type name (points without parentheses too).
     bool Members(int depth, std::uint32_t memberType, bool named) {
-        std::uint32_t n = 0;
-        if (!Count(n, kHeaderBytes))
-            return false;
-        if (n == 0) {
-            Put(" EMPTY");
-            return true;
-        }
-        Put("(");
-        for (std::uint32_t i = 0; i < n && !cut_; ++i) {
-            if (i)
-                Put(",");
-            if (named) {
-                if (!Geometry(depth + 1))
-                    return false;
-                continue;
-            }
+        return List(kHeaderBytes, true, [&] {
+            if (named)
+                return Geometry(depth + 1);
             if (!Header() || type_ != memberType)
                 return false;
-            const bool ok = memberType == kPoint        ? Point()
-                            : memberType == kLineString ? Points(false)
-                                                        : Rings();
-            if (!ok)
-                return false;
-        }
-        Put(")");
-        return true;
+            return memberType == kPoint        ? Point()
+                   : memberType == kLineString ? Points(false)
+                                               : Rings();
+        });
     }
 
     void Put(std::string_view s) {

@@ -1,5 +1,6 @@
 #include "grants/grants_wizard.h"
 
+#include "commands/server_entry.h"
 #include "grants/frm_grants.h"
 #include "ui/prompts.h"
 
@@ -8,7 +9,7 @@
 QStringList SavedServerAddresses(const QStringList& savedServers) {
     std::set<QString> addresses;
     for (const QString& entry : savedServers)
-        addresses.insert(entry.mid(entry.indexOf(QLatin1Char('>')) + 1));
+        addresses.insert(ServerLabel(entry));
     return {addresses.begin(), addresses.end()};
 }
 

@@ -111,10 +111,9 @@ void TQueryFrm1::RefillHostnameItems() {
 
 void TQueryFrm1::edtHostnameChange() {
     const QString text = edtHostname->currentText();
-    const int mark = text.indexOf(QLatin1Char('>'));
-    if (!text.isEmpty())
-        edtUsername->setText(mark >= 0 ? text.left(mark) : text);
-    QString host = text.mid(mark + 1);
+    const ServerEntryParts entry = SplitServerEntry(text);
+    QString user = entry.user;
+    QString host = entry.label;
     if (Usefriendlyname1->isChecked()) {
         const SavedServerStore store;
         if (store.Exists()) {
@@ -122,6 +121,8 @@ void TQueryFrm1::edtHostnameChange() {
             for (int i = 1; i <= count; ++i) {
                 const SavedServer s = store.Read(i);
                 if (s.FriendlyEntry() == text) {
+                    // The saved server settles a user or friendly name that holds ">".
+                    user = s.user;
                     host = s.host;
                     break;
                 }
@@ -130,6 +131,8 @@ void TQueryFrm1::edtHostnameChange() {
             host.clear();
         }
     }
+    if (!text.isEmpty())
+        edtUsername->setText(user);
     CurrentHost = host;
     edtPasswd->setFocus();
 }

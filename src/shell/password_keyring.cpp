@@ -1,5 +1,7 @@
 #include "shell/password_keyring.h"
 
+#include "commands/server_entry.h"
+
 #include <qt6keychain/keychain.h>
 
 #ifdef KESTREL_KEYRING_ON_SESSION_BUS
@@ -89,7 +91,7 @@ bool NoKeyring(QKeychain::Error error) {
 } // namespace
 
 QString EntryKey(const QString& user, const QString& host) {
-    return user + QLatin1Char('>') + host;
+    return ServerEntry(user, host);
 }
 
 Outcome Write(const QString& user, const QString& host, const QString& password,

@@ -107,10 +107,6 @@ void ForgetKeyringPassword(const SavedServer& server) {
 
 } // namespace
 
-QString ServerEntry(const QString& user, const QString& label) {
-    return user + QLatin1Char('>') + label;
-}
-
 bool SavedServerStore::Exists() const {
     return Registry().KeyExists(kHostlist);
 }

@@ -3,10 +3,9 @@
 // such a place reads as a server with empty fields.
 #pragma once
 
-#include <QString>
+#include "commands/server_entry.h"
 
-// "user>label": how a saved server is listed, by host or by friendly name.
-QString ServerEntry(const QString& user, const QString& label);
+#include <QString>
 
 struct SavedServer {
     QString host;

@@ -301,7 +301,9 @@ bool TValueViewer::saveToFile(const QString& path) {
         prompts().message(DataErrorText(e), PromptIcon::Error);
         return false;
     }
-    if (!written || !file.commit()) {
+    // Flushed before commit(), which would rename the file in place even when its last flush
+    // failed.
+    if (!written || !file.flush() || !file.commit()) {
         prompts().message(BiText(QStringLiteral("The file %1 cannot be written: %2"),
                                  QStringLiteral("Datoteka %1 ne može se zapisati: %2"))
                               .arg(path, file.errorString()),

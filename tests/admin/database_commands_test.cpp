@@ -1,6 +1,7 @@
 #include "admin_fixture.h"
 
 #include "data/sql_names.h"
+#include "support/scratch_database.h"
 #include "support/statement_watch.h"
 #include "ui/radio_group.h"
 #include "ui/status_bar.h"
@@ -23,17 +24,17 @@ protected:
         root = std::make_unique<RootConnection>();
     }
     void TearDown() override {
-        for (const std::string& name : created)
+        for (const std::string& name : expected)
             root->Exec("DROP DATABASE IF EXISTS " + QuoteName(name));
         AdminTest::TearDown();
+        created.clear();
     }
+    // A database of the test under this name (the commands are typed or shown the name).
     void Create(const std::string& name) {
-        created.push_back(name);
-        root->Exec("DROP DATABASE IF EXISTS " + QuoteName(name));
-        root->Exec("CREATE DATABASE " + QuoteName(name));
+        created.push_back(std::make_unique<ScratchDatabase>(ScratchDatabase::Exactly{name}));
     }
-    // Names the test creates or expects the program to create; dropped afterwards.
-    void Expect(const std::string& name) { created.push_back(name); }
+    // Names the test expects the program to create; dropped afterwards.
+    void Expect(const std::string& name) { expected.push_back(name); }
     bool Exists(const std::string& name) {
         return ServerDatabases(*root).contains(QString::fromStdString(name));
     }
@@ -48,7 +49,8 @@ protected:
     }
 
     std::unique_ptr<RootConnection> root;
-    std::vector<std::string> created;
+    std::vector<std::unique_ptr<ScratchDatabase>> created;
+    std::vector<std::string> expected;
 };
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "browse_fixture.h"
+#include "support/file_size_limit.h"
 
 #include "browse/query_editor.h"
 #include "ui/operator_log.h"
@@ -246,6 +247,23 @@ TEST_F(QueryEditorTest, AnUnwritableQueryFileDoesNotStopTheQuery) {
     Trigger("Runquery1");
     EXPECT_EQ(prompts.shown, QStringList({"The statement ran; rows affected: 1."}));
     EXPECT_EQ(Count(), "4");
+}
+
+TEST_F(QueryEditorTest, AQueryFileThatCannotBeWrittenWholeKeepsTheLastOne) {
+    SetMemo({"SELECT * FROM items"});
+    window->Runquery1Click();
+    ASSERT_EQ(FileBytes(QStringLiteral("qry.txt")), QByteArray("SELECT * FROM items\r\n"));
+    ForgetPrompts();
+    // The disk fills up while the next query is saved: the query runs, qry.txt keeps the last.
+    SetMemo({"SELECT * FROM items -- " + QString(8000, QLatin1Char('x'))});
+    {
+        const FileSizeLimit limit(1024);
+        window->Runquery1Click();
+    }
+    ASSERT_TRUE(Query().Active());
+    EXPECT_EQ(Panels().at(4), QStringLiteral("3"));
+    EXPECT_EQ(FileBytes(QStringLiteral("qry.txt")), QByteArray("SELECT * FROM items\r\n"));
+    EXPECT_EQ(QDir().entryList({QStringLiteral("qry*")}, QDir::Files), QStringList({"qry.txt"}));
 }
 
 TEST_F(QueryEditorTest, OpenScriptStartsInTheScriptsFolderAndOnlyLoads) {

@@ -1,3 +1,4 @@
+#include "support/scratch_database.h"
 #include "support/test_server.h"
 
 #include "data/db_error.h"
@@ -10,23 +11,18 @@
 
 namespace {
 
-constexpr const char* kDb = "kt_data_conn";
-
-class ConnectionTest : public ::testing::Test {
+class ConnectionTest : public testserver::ScratchDatabaseTest {
 protected:
     void SetUp() override {
         root_ = std::make_unique<testserver::RootConnection>();
-        root_->Exec(std::string("DROP DATABASE IF EXISTS ") + kDb);
-        root_->Exec(std::string("CREATE DATABASE ") + kDb);
-        root_->Exec(std::string("CREATE TABLE ") + kDb + ".t (id INT PRIMARY KEY, s VARCHAR(20))");
+        root_->Exec(std::string("CREATE TABLE ") + Db() + ".t (id INT PRIMARY KEY, s VARCHAR(20))");
     }
-    void TearDown() override { root_->Exec(std::string("DROP DATABASE IF EXISTS ") + kDb); }
 
     void SetUpDatabase(TMySQLDatabase& db, const std::string& password = "kestrel") {
         db.SetHost(testserver::kHost);
         db.SetLogin(testserver::kRootUser);
         db.SetPassword(password);
-        db.SetDatabase(kDb);
+        db.SetDatabase(Db());
     }
 
     std::unique_ptr<testserver::RootConnection> root_;
@@ -76,7 +72,7 @@ TEST_F(ConnectionTest, PropertyWritesAndLoginEvent) {
     };
     db.Connect();
     EXPECT_TRUE(db.Connected());
-    db.SetDatabase(kDb);
+    db.SetDatabase(Db());
     EXPECT_FALSE(db.Connected());
 }
 
@@ -114,8 +110,8 @@ TEST_F(ConnectionTest, StatementsNeedAConnectionAndDrainTheirRows) {
 
 // The class of an error the server answered follows its number; the text stays the server's.
 TEST_F(ConnectionTest, ADuplicateKeyAForeignKeyAndAKilledConnectionAreToldApartByType) {
-    root_->Exec(std::string("CREATE TABLE ") + kDb + ".parent (id INT PRIMARY KEY) ENGINE=InnoDB");
-    root_->Exec(std::string("CREATE TABLE ") + kDb +
+    root_->Exec(std::string("CREATE TABLE ") + Db() + ".parent (id INT PRIMARY KEY) ENGINE=InnoDB");
+    root_->Exec(std::string("CREATE TABLE ") + Db() +
                 ".child (id INT, parent INT, FOREIGN KEY (parent) REFERENCES parent (id)) "
                 "ENGINE=InnoDB");
     TMySQLDatabase db;
@@ -200,7 +196,7 @@ TEST(ServerErrorClasses, NumbersAndStatesPickTheClass) {
 }
 
 TEST_F(ConnectionTest, GetGenReadsNumbersOnly) {
-    root_->Exec(std::string("CREATE FUNCTION ") + kDb +
+    root_->Exec(std::string("CREATE FUNCTION ") + Db() +
                 ".GETGEN(n VARCHAR(64)) RETURNS VARCHAR(64) DETERMINISTIC "
                 "RETURN CASE n WHEN 'num' THEN '42' WHEN 'big' THEN '5000000000' "
                 "WHEN 'txt' THEN 'abc' WHEN 'none' THEN NULL ELSE LENGTH(n) END");
@@ -233,9 +229,9 @@ TEST_F(ConnectionTest, DirectConnectionCodesAndMessages) {
 
     TDirMySQLConnect c;
     EXPECT_EQ(c.Port, "3306");
-    EXPECT_EQ(c.ConnectTo(testserver::kHost, "1", kDb, "root", "nope"), dsError);
+    EXPECT_EQ(c.ConnectTo(testserver::kHost, "1", Db(), "root", "nope"), dsError);
     EXPECT_EQ(c.GetErrorMsg(), "Connect to server error");
-    EXPECT_EQ(c.ConnectTo(testserver::kHost, "1", kDb, "root", "kestrel"), dsConnected);
+    EXPECT_EQ(c.ConnectTo(testserver::kHost, "1", Db(), "root", "kestrel"), dsConnected);
     EXPECT_EQ(c.GetConnected(), 1);
     TDirMySqlQuery q(&c);
     q.Sql = "SELECT * FROM no_such_table";
@@ -258,24 +254,24 @@ TEST_F(ConnectionTest, DirectConnectionCodesAndMessages) {
     EXPECT_NE(c.GetErrorMsg().find("database doesn't exist"), std::string::npos) << c.GetErrorMsg();
     // A name with a NUL byte would reach the server cut short: it is refused unsent.
     ASSERT_EQ(c.ConnectTo(testserver::kHost, "", "", "root", "kestrel"), dsConnected);
-    c.Database = std::string(kDb) + std::string("\0x", 2);
+    c.Database = std::string(Db()) + std::string("\0x", 2);
     EXPECT_EQ(c.DropDatabase(), dsError);
     EXPECT_EQ(root_->Value(std::string("SELECT COUNT(*) FROM information_schema.SCHEMATA WHERE "
                                        "SCHEMA_NAME = '") +
-                           kDb + "'"),
+                           Db() + "'"),
               "1");
     EXPECT_EQ(root_->Value("SELECT COUNT(*) FROM information_schema.SCHEMATA WHERE "
                            "SCHEMA_NAME = 'kt_data_conn_made'"),
               "0");
-    c.Database = kDb;
+    c.Database = Db();
     EXPECT_EQ(c.CreateDatabase(), dsError);
     EXPECT_EQ(c.GetErrorMsg(), "Database creating error");
 }
 
 TEST_F(ConnectionTest, DirectQueryNavigationAndNames) {
-    root_->Exec(std::string("INSERT INTO ") + kDb + ".t VALUES (1,'a'),(2,NULL),(3,'ccc')");
+    root_->Exec(std::string("INSERT INTO ") + Db() + ".t VALUES (1,'a'),(2,NULL),(3,'ccc')");
     TDirMySQLConnect c;
-    ASSERT_EQ(c.ConnectTo(testserver::kHost, "", kDb, "root", "kestrel"), dsConnected);
+    ASSERT_EQ(c.ConnectTo(testserver::kHost, "", Db(), "root", "kestrel"), dsConnected);
     TDirMySqlQuery q(&c);
     q.Sql = "SELECT id, s, id, id FROM t ORDER BY id";
     q.Open();

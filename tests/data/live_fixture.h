@@ -21,7 +21,7 @@ public:
 
 class LiveTest : public DataFixture {
 protected:
-    LiveTest() : DataFixture({"kt_live_edit"}) {}
+    LiveTest() : DataFixture() {}
 
     void SetUp() override {
         DataFixture::SetUp();
@@ -35,11 +35,11 @@ protected:
         DataFixture::TearDown();
     }
     std::string Value(const std::string& sql) {
-        root_.Exec("USE " + databases_.front());
+        root_.Exec("USE " + Db());
         return root_.Value(sql);
     }
     std::vector<std::vector<std::string>> Rows(const std::string& sql) {
-        root_.Exec("USE " + databases_.front());
+        root_.Exec("USE " + Db());
         return root_.Rows(sql);
     }
     std::string Text(const char* name) { return q_.FieldByName(name).AsString(); }

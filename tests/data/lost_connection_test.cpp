@@ -76,7 +76,7 @@ TEST_F(LostConnectionTest, AWriteCutOffWhileSentKeepsTheValuesAndSaysItMayHaveHa
     db_.ExecSQL("SET SESSION innodb_lock_wait_timeout = 20");
     // Another connection holds the row: the write waits, and its connection is ended meanwhile.
     RootConnection other;
-    other.Exec("USE kt_live_edit");
+    other.Exec("USE " + Db());
     other.Exec("START TRANSACTION");
     other.Exec("UPDATE t SET v = 12 WHERE id = 1");
     const unsigned long id = Client().mysql_thread_id(db_.DirConnect().Handle());

@@ -1,3 +1,4 @@
+#include "support/scratch_database.h"
 #include "support/test_server.h"
 
 #include "data/db_error.h"
@@ -10,18 +11,14 @@
 
 namespace {
 
-constexpr const char* kDb = "kt_data_query";
-
-class QueryTest : public ::testing::Test {
+class QueryTest : public testserver::ScratchDatabaseTest {
 protected:
     void SetUp() override {
         root_ = std::make_unique<testserver::RootConnection>();
-        Exec(std::string("DROP DATABASE IF EXISTS ") + kDb);
-        Exec(std::string("CREATE DATABASE ") + kDb);
         db_.SetHost(testserver::kHost);
         db_.SetLogin(testserver::kRootUser);
         db_.SetPassword(testserver::kRootPassword);
-        db_.SetDatabase(kDb);
+        db_.SetDatabase(Db());
         q_.SetDatabase(&db_);
         transact_.SetDatabase(&db_);
         q_.SetTransaction(&transact_);
@@ -30,10 +27,9 @@ protected:
         q_.AfterScroll = nullptr; // a test's handler may refer to what it has left
         q_.Close();
         db_.Disconnect();
-        Exec(std::string("DROP DATABASE IF EXISTS ") + kDb);
     }
     void Exec(const std::string& sql) { root_->Exec(sql); }
-    void Use(const std::string& sql) { Exec(std::string("USE ") + kDb), Exec(sql); }
+    void Use(const std::string& sql) { Exec(std::string("USE ") + Db()), Exec(sql); }
     void Open(const std::string& sql) {
         q_.SetSQLText(sql);
         q_.Open();
@@ -155,7 +151,7 @@ TEST_F(QueryTest, StatementsWithoutAResultSetAreToldApartFromFailures) {
     EXPECT_EQ(affectedBy("INSERT INTO missing VALUES (1)"), -1);
     EXPECT_EQ(affectedBy("SELEC 1"), -1);
     EXPECT_EQ(affectedBy("SELECT * FROM t WHERE id < 0"), -2); // an empty result is a result
-    EXPECT_EQ(root_->Value(std::string("SELECT COUNT(*) FROM ") + kDb + ".t"), "4");
+    EXPECT_EQ(root_->Value(std::string("SELECT COUNT(*) FROM ") + Db() + ".t"), "4");
 }
 
 TEST_F(QueryTest, TypesValuesAndDisplay) {
@@ -216,7 +212,7 @@ TEST_F(QueryTest, TypesValuesAndDisplay) {
     for (const char* name : {"u", "n", "ts6"}) {
         const TField& f = q_.FieldByName(name);
         const std::string exact =
-            root_->Value(std::string("SELECT ") + name + " FROM " + kDb + ".ty WHERE i = 1");
+            root_->Value(std::string("SELECT ") + name + " FROM " + Db() + ".ty WHERE i = 1");
         EXPECT_EQ(f.ValueText(), exact) << name;
         EXPECT_EQ(f.CompareWithText(exact), 0) << name;
     }
@@ -384,7 +380,7 @@ TEST_F(QueryTest, EditStateMachineKeepsTheEditWhenItCannotBeWritten) {
     EXPECT_EQ(ErrorOf([&] { q_.Delete(); }),
               "The row was changed or deleted by another user; nothing was written");
     EXPECT_EQ(q_.RecordCount(), 2);
-    EXPECT_EQ(root_->Value(std::string("SELECT s FROM ") + kDb + ".ed WHERE id = 1"), "one");
+    EXPECT_EQ(root_->Value(std::string("SELECT s FROM ") + Db() + ".ed WHERE id = 1"), "one");
 
     q_.Close();
     EXPECT_EQ(rec.events.back(), DataEvent::ActiveChanged);

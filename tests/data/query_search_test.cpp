@@ -1,4 +1,5 @@
 // Filters, searches, Refresh and master/detail links of the query against the test server.
+#include "support/scratch_database.h"
 #include "support/test_server.h"
 
 #include "data/client_library.h"
@@ -13,14 +14,10 @@
 
 namespace {
 
-constexpr const char* kDb = "kt_filter_search";
-
-class SearchTest : public ::testing::Test {
+class SearchTest : public testserver::ScratchDatabaseTest {
 protected:
     void SetUp() override {
         root_ = std::make_unique<testserver::RootConnection>();
-        Exec(std::string("DROP DATABASE IF EXISTS ") + kDb);
-        Exec(std::string("CREATE DATABASE ") + kDb);
         Use("CREATE TABLE item (id INT PRIMARY KEY, name VARCHAR(20), qty INT, price DECIMAL(8,2),"
             " sold DATETIME)");
         Use("INSERT INTO item VALUES (1, 'apple', 20, 9.00, '2001-05-17 00:00:00'),"
@@ -33,16 +30,15 @@ protected:
         detail_.Close();
         q_.Close();
         db_.Disconnect();
-        Exec(std::string("DROP DATABASE IF EXISTS ") + kDb);
     }
-    static void Connect(TMySQLDatabase& db) {
+    void Connect(TMySQLDatabase& db) const {
         db.SetHost(testserver::kHost);
         db.SetLogin(testserver::kRootUser);
         db.SetPassword(testserver::kRootPassword);
-        db.SetDatabase(kDb);
+        db.SetDatabase(Db());
     }
     void Exec(const std::string& sql) { root_->Exec(sql); }
-    void Use(const std::string& sql) { Exec(std::string("USE ") + kDb), Exec(sql); }
+    void Use(const std::string& sql) { Exec(std::string("USE ") + Db()), Exec(sql); }
     static void Open(TMySQLQuery& q, const std::string& sql) {
         q.SetSQLText(sql);
         q.Open();

@@ -30,7 +30,7 @@ TEST_F(RolledBackTest, ALockWaitTimeoutInAnExplicitTransactionPutsItsWritesBack)
 
     // Another connection holds row 2: the next write waits and times out.
     RootConnection other;
-    other.Exec("USE kt_live_edit");
+    other.Exec("USE " + Db());
     other.Exec("START TRANSACTION");
     other.Exec("UPDATE t SET v = 21 WHERE id = 2");
     q_.First();
@@ -65,7 +65,7 @@ TEST_F(RolledBackTest, WritesCommittedBeforeTheTransactionStayWritten) {
     EditRow({{"v", "11"}}); // committed at once
     db_.ExecSQL("START TRANSACTION");
     RootConnection other;
-    other.Exec("USE kt_live_edit");
+    other.Exec("USE " + Db());
     other.Exec("START TRANSACTION");
     other.Exec("UPDATE t SET v = 21 WHERE id = 2");
     q_.Next();

@@ -4,11 +4,9 @@
 
 namespace {
 
-constexpr const char* kDb = "kt_data_rows";
-
 class RowValuesTest : public DataFixture {
 protected:
-    RowValuesTest() : DataFixture({kDb}) {}
+    RowValuesTest() : DataFixture() {}
 };
 
 TEST_F(RowValuesTest, NumbersKeepTheServersText) {
@@ -18,7 +16,7 @@ TEST_F(RowValuesTest, NumbersKeepTheServersText) {
         "(2, 1e-30, 1.2345678901234568e20, 0.0001, 0, 2024, 0), "
         "(3, 3.4e38, -0.5, 123456.7891, 4294967295, 1999, NULL), "
         "(4, 1234567, 5e-324, -1, 7, 2155, 9223372036854775807)");
-    const auto expected = root_.Rows(std::string("SELECT * FROM ") + kDb + ".num ORDER BY k");
+    const auto expected = root_.Rows(std::string("SELECT * FROM ") + Db() + ".num ORDER BY k");
     ASSERT_EQ(expected.size(), 4u);
     ASSERT_EQ(expected[0][4], "00000042");
     for (const bool all : {false, true}) {

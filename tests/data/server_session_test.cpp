@@ -1,3 +1,4 @@
+#include "support/scratch_database.h"
 #include "support/test_server.h"
 
 #include "data/server_session.h"
@@ -9,27 +10,22 @@
 
 namespace {
 
-constexpr const char* kDb = "kt_structure_session";
-
 SessionLogin RootLogin(const std::string& database = {}) {
     return {testserver::kHost, testserver::kRootUser, testserver::kRootPassword, database,
             testserver::kPort};
 }
 
-class ServerSessionTest : public ::testing::Test {
+class ServerSessionTest : public testserver::ScratchDatabaseTest {
 protected:
     void SetUp() override {
-        root_.Exec(std::string("DROP DATABASE IF EXISTS ") + kDb);
-        root_.Exec(std::string("CREATE DATABASE ") + kDb);
-        root_.Exec(std::string("CREATE TABLE ") + kDb + ".t (id INT PRIMARY KEY, s VARCHAR(20))");
-        root_.Exec(std::string("INSERT INTO ") + kDb + ".t VALUES (1, 'one'), (2, NULL), (3, '')");
-        root_.Exec(std::string("CREATE PROCEDURE ") + kDb +
+        root_.Exec(std::string("CREATE TABLE ") + Db() + ".t (id INT PRIMARY KEY, s VARCHAR(20))");
+        root_.Exec(std::string("INSERT INTO ") + Db() + ".t VALUES (1, 'one'), (2, NULL), (3, '')");
+        root_.Exec(std::string("CREATE PROCEDURE ") + Db() +
                    ".two_sets() BEGIN SELECT 'first'; SELECT 'second'; END");
-        root_.Exec(std::string("CREATE PROCEDURE ") + kDb +
+        root_.Exec(std::string("CREATE PROCEDURE ") + Db() +
                    ".fails_later() BEGIN SELECT 'first'; SELECT * FROM no_such_table; END");
-        ASSERT_TRUE(session_.Connect(RootLogin(kDb))) << session_.Error().text;
+        ASSERT_TRUE(session_.Connect(RootLogin(Db()))) << session_.Error().text;
     }
-    void TearDown() override { root_.Exec(std::string("DROP DATABASE IF EXISTS ") + kDb); }
 
     testserver::RootConnection root_;
     ServerSession session_;
@@ -105,8 +101,8 @@ TEST_F(ServerSessionTest, ConnectionCallsAndTheirFailures) {
     EXPECT_FALSE(s.ServerInfo().empty());
     EXPECT_FALSE(s.HostInfo().empty());
     EXPECT_FALSE(s.SelectDatabase("kt_structure_no_such_db"));
-    EXPECT_TRUE(s.SelectDatabase(kDb));
-    EXPECT_EQ(s.Run("SELECT DATABASE()").rows, (std::vector<TextRow>{{kDb}}));
+    EXPECT_TRUE(s.SelectDatabase(Db()));
+    EXPECT_EQ(s.Run("SELECT DATABASE()").rows, (std::vector<TextRow>{{Db()}}));
 }
 
 TEST_F(ServerSessionTest, CreateAndDropTakeTheNameLiterally) {

@@ -7,12 +7,9 @@
 
 namespace {
 
-constexpr const char* kDb = "kt_data_analysis";
-constexpr const char* kOtherDb = "kt_data_analysis_x";
-
 class AnalysisTest : public DataFixture {
 protected:
-    AnalysisTest() : DataFixture({kDb, kOtherDb}) {}
+    AnalysisTest() : DataFixture(2) {}
     void SetUp() override {
         DataFixture::SetUp();
         transact_.SetDatabase(&db_);
@@ -34,22 +31,22 @@ protected:
 
 TEST_F(AnalysisTest, ABacktickNameWithAFullStopIsOneTable) {
     // Table y of the other database has an integer v; the table named "<other>.y" a text v.
-    root_.Exec(std::string("CREATE TABLE ") + kOtherDb + ".y (v INT)");
-    root_.Exec(std::string("INSERT INTO ") + kOtherDb + ".y VALUES (1)");
-    Use(std::string("CREATE TABLE `") + kOtherDb + ".y` (v VARCHAR(10))");
-    Use(std::string("INSERT INTO `") + kOtherDb + ".y` VALUES ('abc')");
+    root_.Exec(std::string("CREATE TABLE ") + Db(1) + ".y (v INT)");
+    root_.Exec(std::string("INSERT INTO ") + Db(1) + ".y VALUES (1)");
+    Use(std::string("CREATE TABLE `") + Db(1) + ".y` (v VARCHAR(10))");
+    Use(std::string("INSERT INTO `") + Db(1) + ".y` VALUES ('abc')");
 
-    OpenLive(std::string("SELECT * FROM `") + kOtherDb + ".y`");
+    OpenLive(std::string("SELECT * FROM `") + Db(1) + ".y`");
     EXPECT_EQ(q_.Field(0).DataType(), FieldType::String);
     EXPECT_EQ(q_.Field(0).AsString(), "abc");
-    EXPECT_EQ(TableOf(0), std::string("`") + kOtherDb + ".y`");
+    EXPECT_EQ(TableOf(0), std::string("`") + Db(1) + ".y`");
     EXPECT_EQ(q_.Tables(), std::vector<std::string>{TableOf(0)});
 
     for (const std::string& name :
-         {std::string(kOtherDb) + ".y", std::string("`") + kOtherDb + "`.`y`"}) {
+         {std::string(Db(1)) + ".y", std::string("`") + Db(1) + "`.`y`"}) {
         OpenLive("SELECT t.v FROM " + name + " AS t");
         EXPECT_EQ(q_.Field(0).DataType(), FieldType::Integer) << name;
-        EXPECT_EQ(TableOf(0), std::string(kOtherDb) + ".y") << name;
+        EXPECT_EQ(TableOf(0), std::string(Db(1)) + ".y") << name;
     }
 }
 

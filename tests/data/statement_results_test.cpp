@@ -7,11 +7,9 @@
 
 namespace {
 
-constexpr const char* kDb = "kt_data_results";
-
 class ResultsTest : public DataFixture {
 protected:
-    ResultsTest() : DataFixture({kDb}) {}
+    ResultsTest() : DataFixture() {}
     void SetUp() override {
         DataFixture::SetUp();
         Use("CREATE TABLE t (id INT PRIMARY KEY, s VARCHAR(20))");
@@ -111,7 +109,7 @@ TEST_F(ResultsTest, ADatabaseClosesItsQueriesBeforeItsConnectionGoes) {
         db_.SetHost(testserver::kHost);
         EXPECT_FALSE(q_.Active());
         q_.Open();
-        db_.SetDatabase(kDb);
+        db_.SetDatabase(Db());
         EXPECT_FALSE(q_.Active());
     }
     {
@@ -119,7 +117,7 @@ TEST_F(ResultsTest, ADatabaseClosesItsQueriesBeforeItsConnectionGoes) {
         gone->SetHost(testserver::kHost);
         gone->SetLogin(testserver::kRootUser);
         gone->SetPassword(testserver::kRootPassword);
-        gone->SetDatabase(kDb);
+        gone->SetDatabase(Db());
         q_.SetDatabase(gone.get());
         q_.QueryAllRecords = false;
         q_.Open();

@@ -1,6 +1,7 @@
 // The wizard against a server that keeps accounts behind a view: each step sends account
 // statements, and the server's own SHOW GRANTS shows what was chosen.
 #include "grants_fixture.h"
+#include "support/scratch_database.h"
 
 #include "data/server_session.h"
 #include "grants/grants_state.h"
@@ -20,19 +21,18 @@ const QString kPassword = QStringLiteral("p'w\"x\\y");
 
 class CurrentServerTest : public GrantsTest {
 protected:
+    // The wizard lists the databases by name, so the name is fixed.
+    testserver::ScratchDatabase database_{testserver::ScratchDatabase::Exactly{"kt_grants_db"}};
+
     void SetUp() override {
         GrantsTest::SetUp();
         DropTestAccounts(root);
-        root.Exec("DROP DATABASE IF EXISTS kt_grants_db");
-        root.Exec("CREATE DATABASE kt_grants_db");
         root.Exec("CREATE TABLE kt_grants_db.t (a INT, b INT)");
         root.Exec("CREATE TABLE kt_grants_db.u (c INT)");
     }
     void TearDown() override {
         GrantsTest::TearDown();
         DropTestAccounts(root);
-        root.Exec("DROP DATABASE IF EXISTS kt_grants_db");
-        root.Exec("DROP DATABASE IF EXISTS kt_grantsXdb");
     }
     // Creates the user with the Userfrm page's step and goes on to the database page.
     void ReachDatabases(const QString& user) {
@@ -225,7 +225,7 @@ TEST_F(CurrentServerTest, StepsWithoutTableColumnOrPrivilegeSaySoAndWriteNothing
 // "_" and "%" in a database name are wildcards of a database-level privilege: a database picked
 // from the list is granted as itself, not as a pattern that also matches kt_grantsXdb.
 TEST_F(CurrentServerTest, ATickedDatabaseMeansThatDatabaseOnly) {
-    root.Exec("CREATE DATABASE kt_grantsXdb");
+    const testserver::ScratchDatabase other(testserver::ScratchDatabase::Exactly{"kt_grantsXdb"});
     root.Exec("CREATE TABLE kt_grantsXdb.secret (s INT)");
     ReachDatabases(QStringLiteral("kt_grants_exact"));
     ASSERT_NO_FATAL_FAILURE(Check(wizard->clbDB, {QStringLiteral("kt_grants_db")}));

@@ -2,6 +2,7 @@
 #include "grants_fixture.h"
 
 #include "grants/grants_state.h"
+#include "grants/grants_wizard.h"
 #include "shell/main_window.h"
 #include "ui/check_list_box.h"
 #include "ui/language.h"
@@ -183,4 +184,10 @@ TEST_F(GrantsTest, AddUserOffersTheSavedServersOnceEach) {
     window.Adduser1Click();
     EXPECT_EQ(offered, (QStringList{QStringLiteral("127.0.0.1"), QStringLiteral("127.0.0.3")}));
     EXPECT_EQ(prompts.shown, QStringList{QStringLiteral("frmGrants")});
+}
+
+// The wizard offers the addresses of the saved servers, once each, whatever the user names hold.
+TEST(GrantsWizardServers, TheAddressesOfTheSavedServersOnceEach) {
+    EXPECT_EQ(SavedServerAddresses({"root>db2", "a>b>db1", "ops@corp>db1", "x>", "root>db2"}),
+              QStringList({"", "db1", "db2"}));
 }

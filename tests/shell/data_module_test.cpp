@@ -2,6 +2,7 @@
 // plain mode only needs the database.
 #include "shell/data_module.h"
 #include "shell/main_window.h"
+#include "support/scratch_database.h"
 #include "support/scripted_prompts.h"
 #include "support/test_server.h"
 #include "transfer/form1.h"
@@ -14,12 +15,10 @@
 
 namespace {
 
-constexpr const char* kDb = "kt_trans_dm";
-
 TEST(DataModule, TheLiveQueryOpensThroughAPlainModeTransaction) {
+    const testserver::ScratchDatabase scratch;
+    const std::string& kDb = scratch.name();
     testserver::RootConnection root;
-    root.Exec(std::string("DROP DATABASE IF EXISTS ") + kDb);
-    root.Exec(std::string("CREATE DATABASE ") + kDb);
     root.Exec(std::string("CREATE TABLE ") + kDb + ".t (id INT PRIMARY KEY)");
     {
         TDM1 dm;
@@ -41,7 +40,6 @@ TEST(DataModule, TheLiveQueryOpensThroughAPlainModeTransaction) {
         t.ExecSQL("INSERT INTO t VALUES (7)");
         EXPECT_EQ(root.Value(std::string("SELECT id FROM ") + kDb + ".t"), "7");
     }
-    root.Exec(std::string("DROP DATABASE ") + kDb);
 }
 
 // The data module reaches no window of its own accord: a window shows it, and the transfer window

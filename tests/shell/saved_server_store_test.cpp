@@ -58,6 +58,30 @@ TEST_F(SavedServerStoreTest, AppendFindAndTheEntryTexts) {
     EXPECT_EQ(ServerEntry("a>b", "c"), "a>b>c");
 }
 
+// An entry is taken apart the way it was built, whatever the user name holds.
+TEST(ServerEntry, SplitsBackIntoUserAndLabel) {
+    struct Case {
+        QString user, label;
+    };
+    for (const Case& c : {Case{"root", "127.0.0.1"}, Case{"a>b", "db.lan"}, Case{"ops@corp", "h"},
+                          Case{"x@y>z", "10.0.0.1"}, Case{"root", ""}, Case{"", "h"}, Case{"", ""},
+                          Case{"a>", "h"}}) {
+        const QString entry = ServerEntry(c.user, c.label);
+        const ServerEntryParts parts = SplitServerEntry(entry);
+        EXPECT_EQ(parts.user, c.user) << entry.toStdString();
+        EXPECT_EQ(parts.label, c.label) << entry.toStdString();
+        EXPECT_EQ(ServerLabel(entry, c.user), c.label) << entry.toStdString();
+    }
+    // A friendly name may hold ">" too: the user name beside the list settles it.
+    EXPECT_EQ(ServerLabel("a>b>Prod > EU", QStringLiteral("a>b")), "Prod > EU");
+    EXPECT_EQ(ServerLabel("ana>Prod > EU", QStringLiteral("ana")), "Prod > EU");
+    // A user name field that does not begin the entry changes nothing.
+    EXPECT_EQ(ServerLabel("ana>db1", QStringLiteral("other")), "db1");
+    // Text without the mark is both.
+    EXPECT_EQ(SplitServerEntry("lonely").user, "lonely");
+    EXPECT_EQ(SplitServerEntry("lonely").label, "lonely");
+}
+
 TEST_F(SavedServerStoreTest, PasswordsAreKeptOnlyWhenRemembered) {
     SavedServer s = Server("db1", "root");
     s.password = "secret";

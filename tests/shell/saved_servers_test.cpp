@@ -342,4 +342,26 @@ TEST_F(SavedServersTest, ChoosingAServerByHostOrFriendlyName) {
     EXPECT_EQ(w->focusWidget(), w->RadioGroup1);
 }
 
+// User and friendly names may hold ">" or "@": choosing the entry still gives that user and host.
+TEST_F(SavedServersTest, ChoosingAServerWhoseNamesHoldTheMark) {
+    Add({"10.1.1.3", "Prod > EU", "a>b", "", ""});
+    Add({"10.1.1.4", "Mail", "ops@corp", "", ""});
+    w->show();
+    Choose("a>b>10.1.1.3");
+    EXPECT_EQ(w->edtUsername->text(), "a>b");
+    EXPECT_EQ(w->CurrentHost, "10.1.1.3");
+    EXPECT_EQ(w->connectionInputs().serverEntry, "a>b>10.1.1.3");
+    Choose("ops@corp>10.1.1.4");
+    EXPECT_EQ(w->edtUsername->text(), "ops@corp");
+    EXPECT_EQ(w->CurrentHost, "10.1.1.4");
+
+    w->Usefriendlyname1Click();
+    w->HostList.Clear();
+    w->FriendlyList.Clear();
+    w->LoadSavedServers();
+    Choose("a>b>Prod > EU");
+    EXPECT_EQ(w->edtUsername->text(), "a>b");
+    EXPECT_EQ(w->CurrentHost, "10.1.1.3");
+}
+
 } // namespace

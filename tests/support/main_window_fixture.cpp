@@ -1,5 +1,6 @@
 #include "support/main_window_fixture.h"
 
+#include "commands/server_entry.h"
 #include "ui/status_bar.h"
 
 #include <QAction>
@@ -41,7 +42,7 @@ void MainWindowFixture::TearDown() {
 void MainWindowFixture::ChooseServer(const QString& user, const QString& password,
                                      const QString& host, const QString& label) {
     window->edtHostname->clear();
-    window->edtHostname->addItem(user + QLatin1Char('>') + label);
+    window->edtHostname->addItem(ServerEntry(user, label));
     window->edtHostname->setCurrentIndex(0);
     window->CurrentHost = host;
     window->edtUsername->setText(user);

@@ -20,14 +20,12 @@ void ServerWindowFixture::TearDown() {
     dm.reset();
     MainWindowFixture::TearDown();
     QDir::setCurrent(previousDir);
-    for (const std::string& name : created)
-        root->Exec("DROP DATABASE IF EXISTS " + QuoteName(name));
+    created.clear();
 }
 
 void ServerWindowFixture::CreateDatabase(const std::string& name) {
-    created.push_back(name);
-    root->Exec("DROP DATABASE IF EXISTS " + QuoteName(name));
-    root->Exec("CREATE DATABASE " + QuoteName(name) + createOptions);
+    created.push_back(std::make_unique<testserver::ScratchDatabase>(
+        testserver::ScratchDatabase::Exactly{name}, testserver::kHost, createOptions));
 }
 
 void ServerWindowFixture::Exec(const std::string& database, const std::string& sql) {

@@ -5,6 +5,7 @@
 
 #include "shell/data_module.h"
 #include "support/main_window_fixture.h"
+#include "support/scratch_database.h"
 
 #include <QTemporaryDir>
 
@@ -27,7 +28,8 @@ protected:
                QString::fromLatin1(testserver::kRootPassword));
     }
 
-    // A fresh database of the test (created with createOptions), dropped again at the end.
+    // A fresh database of the test under exactly this name (created with createOptions), dropped
+    // again at the end: the tests' expected reports and lists hold the names.
     void CreateDatabase(const std::string& name);
     // Runs a statement in a database of the test as root.
     void Exec(const std::string& database, const std::string& sql);
@@ -46,5 +48,5 @@ protected:
     std::unique_ptr<TDM1> dm;
     QTemporaryDir workDir;
     QString previousDir;
-    std::vector<std::string> created;
+    std::vector<std::unique_ptr<testserver::ScratchDatabase>> created;
 };

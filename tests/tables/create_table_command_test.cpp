@@ -1,4 +1,5 @@
 #include "support/main_window_fixture.h"
+#include "support/scratch_database.h"
 
 #include "data/sql_names.h"
 #include "tables/table_designer.h"
@@ -18,26 +19,22 @@ using namespace testserver;
 
 namespace {
 
-const char* const kDatabase = "kt_designer_db";
-
 class CreateTableCommandTest : public MainWindowFixture {
 protected:
+    ScratchDatabase scratch_;
+    const std::string& Db() const { return scratch_.name(); }
+    QString DbText() const { return QString::fromStdString(Db()); }
+
     void SetUp() override {
         MainWindowFixture::SetUp();
         root = std::make_unique<RootConnection>();
-        root->Exec(std::string("DROP DATABASE IF EXISTS ") + kDatabase);
-        root->Exec(std::string("CREATE DATABASE ") + kDatabase);
         Choose(QStringLiteral("kestrel"));
-        window->edtDatabase->setText(kDatabase);
+        window->edtDatabase->setText(DbText());
     }
     // The root account with the given password, on the test server.
     void Choose(const QString& password) {
         const QString host = QString::fromLatin1(kHost);
         ChooseServer(QStringLiteral("root"), password, host, host);
-    }
-    void TearDown() override {
-        root->Exec(std::string("DROP DATABASE IF EXISTS ") + kDatabase);
-        MainWindowFixture::TearDown();
     }
 
     // Queues the operator's work in the designer: fill the grid, then whatever finish does.
@@ -57,21 +54,19 @@ protected:
     // "column:key" for every row of SHOW INDEX, in the server's order.
     std::vector<std::string> Keys(const std::string& table) {
         std::vector<std::string> keys;
-        for (const auto& row :
-             root->Rows("SHOW INDEX FROM " + std::string(kDatabase) + "." + QuoteName(table)))
+        for (const auto& row : root->Rows("SHOW INDEX FROM " + Db() + "." + QuoteName(table)))
             keys.push_back(row.at(2) + ":" + row.at(4));
         return keys;
     }
     std::vector<std::string> Columns(const std::string& table) {
         std::vector<std::string> columns;
-        for (const auto& row :
-             root->Rows("SHOW COLUMNS FROM " + std::string(kDatabase) + "." + QuoteName(table)))
+        for (const auto& row : root->Rows("SHOW COLUMNS FROM " + Db() + "." + QuoteName(table)))
             columns.push_back(row.at(0) + " " + row.at(1) + " " + row.at(2) + " " + row.at(4));
         return columns;
     }
     bool TableExists(const std::string& table) {
-        return !root->Rows("SELECT 1 FROM information_schema.TABLES WHERE TABLE_SCHEMA='" +
-                           std::string(kDatabase) + "' AND TABLE_NAME='" + table + "'")
+        return !root->Rows("SELECT 1 FROM information_schema.TABLES WHERE TABLE_SCHEMA='" + Db() +
+                           "' AND TABLE_NAME='" + table + "'")
                     .empty();
     }
 
@@ -120,7 +115,7 @@ TEST_F(CreateTableCommandTest, CreatesTheDesignedTableWithItsColumnsAndKeys) {
               (std::vector<std::string>{"PRIMARY:id", "PRIMARY:part", "by name:first name"}));
     // Then Clear and Show Databases: the lists start again, nothing selected.
     EXPECT_TRUE(window->edtDatabase->text().isEmpty());
-    EXPECT_TRUE(window->RadioGroup1->items().contains(kDatabase));
+    EXPECT_TRUE(window->RadioGroup1->items().contains(DbText()));
     EXPECT_EQ(window->RadioGroup1->itemIndex(), -1);
     EXPECT_FALSE(window->AdminHandle);
 }
@@ -146,7 +141,7 @@ TEST_F(CreateTableCommandTest, ARejectedStatementShowsTheStatementThenTheErrorAn
     EXPECT_EQ(prompts.shown[3], "frmCreatetbl");
     EXPECT_FALSE(refreshedMeanwhile) << "the window is refreshed after the designer closed";
     EXPECT_FALSE(TableExists("kt_rejected"));
-    EXPECT_TRUE(window->RadioGroup1->items().contains(kDatabase));
+    EXPECT_TRUE(window->RadioGroup1->items().contains(DbText()));
     EXPECT_TRUE(window->edtDatabase->text().isEmpty());
 }
 
@@ -175,7 +170,7 @@ TEST_F(CreateTableCommandTest, ARejectedDesignIsCorrectedAndCreatedWithoutABlank
                                 "b INTEGER NOT NULL,\n\r"
                                 "PRIMARY KEY (a,b)\n\r)");
     EXPECT_EQ(Keys("kt_corrected"), (std::vector<std::string>{"PRIMARY:a", "PRIMARY:b"}));
-    EXPECT_TRUE(window->RadioGroup1->items().contains(kDatabase));
+    EXPECT_TRUE(window->RadioGroup1->items().contains(DbText()));
 }
 
 TEST_F(CreateTableCommandTest, ClosingTheDesignerSendsNothing) {
@@ -191,7 +186,7 @@ TEST_F(CreateTableCommandTest, ClosingTheDesignerSendsNothing) {
     EXPECT_TRUE(prompts.cursors.isEmpty()) << "no connection was opened";
     EXPECT_FALSE(TableExists("kt_closed"));
     EXPECT_EQ(window->RadioGroup1->items(), QStringList({"stale"}));
-    EXPECT_EQ(window->edtDatabase->text(), kDatabase);
+    EXPECT_EQ(window->edtDatabase->text(), DbText());
 }
 
 TEST_F(CreateTableCommandTest, ASecondDesignerStartsWithoutTheFirstOnesClauses) {
@@ -203,7 +198,7 @@ TEST_F(CreateTableCommandTest, ASecondDesignerStartsWithoutTheFirstOnesClauses) 
     window->Createtable1->trigger();
     EXPECT_EQ(Keys("kt_first"), (std::vector<std::string>{"PRIMARY:a", "PRIMARY:b"}));
 
-    window->edtDatabase->setText(kDatabase);
+    window->edtDatabase->setText(DbText());
     prompts.shown.clear();
     Design([](TfrmCreatetbl& f) {
         EXPECT_TRUE(f.Clauses().empty());
@@ -222,7 +217,7 @@ TEST_F(CreateTableCommandTest, WithoutADatabaseOrWithARefusedLoginNothingIsCreat
     EXPECT_TRUE(prompts.shown.isEmpty());
 
     Choose(QStringLiteral("wrong"));
-    window->edtDatabase->setText(kDatabase);
+    window->edtDatabase->setText(DbText());
     window->RadioGroup1->setItems({"stale"});
     Design([](TfrmCreatetbl& f) {
         Fill(f, {{"a", "INTEGER"}});

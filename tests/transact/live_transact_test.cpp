@@ -2,6 +2,7 @@
 // error as it is straight to the database, its insert id gives a new row its key, and without
 // one an edit of a new row is refused rather than sent with a condition on an unknown key.
 #include "scripted_listener.h"
+#include "support/scratch_database.h"
 #include "support/test_server.h"
 #include "transact_server_process.h"
 
@@ -16,8 +17,6 @@
 namespace {
 
 using L = ScriptedListener;
-constexpr const char* kDb = "kt_live_transact";
-
 template <typename F> std::string ErrorText(F f) {
     try {
         f();
@@ -27,18 +26,16 @@ template <typename F> std::string ErrorText(F f) {
     return "(nothing raised)";
 }
 
-class LiveTransactTest : public ::testing::Test {
+class LiveTransactTest : public testserver::ScratchDatabaseTest {
 protected:
     void SetUp() override {
-        root_.Exec(std::string("DROP DATABASE IF EXISTS ") + kDb);
-        root_.Exec(std::string("CREATE DATABASE ") + kDb);
-        root_.Exec(std::string("CREATE TABLE ") + kDb +
+        root_.Exec(std::string("CREATE TABLE ") + Db() +
                    ".t (id INT AUTO_INCREMENT PRIMARY KEY, v VARCHAR(10))");
-        root_.Exec(std::string("INSERT INTO ") + kDb + ".t VALUES (1, 'one')");
+        root_.Exec(std::string("INSERT INTO ") + Db() + ".t VALUES (1, 'one')");
         db_.SetHost(testserver::kHost);
         db_.SetLogin(testserver::kRootUser);
         db_.SetPassword(testserver::kRootPassword);
-        db_.SetDatabase(kDb);
+        db_.SetDatabase(Db());
         transact_.SetDatabase(&db_);
         transact_.SetHost("127.0.0.1");
         transact_.UseTransServer = true;
@@ -52,10 +49,9 @@ protected:
         q_.Close();
         transact_.Disconnect();
         db_.Disconnect();
-        root_.Exec(std::string("DROP DATABASE IF EXISTS ") + kDb);
     }
     std::string Value(const std::string& sql) {
-        root_.Exec(std::string("USE ") + kDb);
+        root_.Exec(std::string("USE ") + Db());
         return root_.Value(sql);
     }
     void Edit(const char* v) {
@@ -92,19 +88,19 @@ TEST_F(LiveTransactTest, ANewRowGetsItsKeyAndARowThatIsGoneIsReported) {
     Edit("changed");
     EXPECT_EQ(Value("SELECT v FROM t WHERE id = 2"), "changed");
     // Read back from the server: what another user changed since shows after the next write.
-    root_.Exec(std::string("DELETE FROM ") + kDb + ".t WHERE id = 2");
+    root_.Exec(std::string("DELETE FROM ") + Db() + ".t WHERE id = 2");
     EXPECT_EQ(ErrorText([&] { Edit("lost"); }), liveerr::kRowChanged);
     q_.Cancel();
     q_.First();
-    root_.Exec(std::string("DELETE FROM ") + kDb + ".t WHERE id = 1");
+    root_.Exec(std::string("DELETE FROM ") + Db() + ".t WHERE id = 1");
     EXPECT_EQ(ErrorText([&] { q_.Delete(); }), liveerr::kRowChanged);
 }
 
 TEST_F(LiveTransactTest, WithoutAnInsertIdANewRowIsNotChangedByAGuessedKey) {
     // A transact-server that answers a bare OK, as older ones do.
-    std::vector<L::Step> script = {L::Send("login: "), L::ReadLine(), L::Send("password: "),
+    std::vector<L::Step> script = {L::Send("login: "), L::ReadLine(),   L::Send("password: "),
                                    L::ReadLine(),      L::Send("\n\r"), L::ReadLine(),
-                                   L::Send("OK\n"),    L::ReadLine(), L::Send("OK\n"),
+                                   L::Send("OK\n"),    L::ReadLine(),   L::Send("OK\n"),
                                    L::ReadLine(),      L::Send("OK\n")};
     L listener(script, std::chrono::seconds(2));
     transact_.Port = listener.PortText();

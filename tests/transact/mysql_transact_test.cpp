@@ -6,6 +6,7 @@
 #include "data/transact_dialogue.h"
 #include "data/winsock_error.h"
 #include "scripted_listener.h"
+#include "support/scratch_database.h"
 #include "support/test_server.h"
 #include "transact_server_process.h"
 
@@ -17,8 +18,6 @@
 namespace {
 
 using L = ScriptedListener;
-constexpr const char* kDb = "kt_trans_comp";
-
 // The text of the E that f raises.
 template <typename E, typename F> std::string Raised(F f) {
     try {
@@ -34,23 +33,20 @@ std::vector<L::Step> AcceptingLogin() {
             L::Send("\n\r"),    L::ReadLine(), L::Send("OK\n")};
 }
 
-class TransactTest : public ::testing::Test {
+class TransactTest : public testserver::ScratchDatabaseTest {
 protected:
     void SetUp() override {
-        root.Exec(std::string("DROP DATABASE IF EXISTS ") + kDb);
-        root.Exec(std::string("CREATE DATABASE ") + kDb);
-        root.Exec(std::string("CREATE TABLE ") + kDb +
+        root.Exec(std::string("CREATE TABLE ") + Db() +
                   ".t (id INT PRIMARY KEY, v VARCHAR(20)) ENGINE=InnoDB");
         database.SetHost(testserver::kHost);
         database.SetLogin(testserver::kRootUser);
         database.SetPassword(testserver::kRootPassword);
-        database.SetDatabase(kDb);
+        database.SetDatabase(Db());
         transact.SetDatabase(&database);
     }
     void TearDown() override {
         transact.Disconnect();
         database.Disconnect();
-        root.Exec(std::string("DROP DATABASE IF EXISTS ") + kDb);
     }
 
     void UseTransServer(const std::string& port) {
@@ -59,7 +55,7 @@ protected:
         transact.Port = port;
     }
     std::string Rows(const std::string& where = "1") {
-        return root.Value(std::string("SELECT COUNT(*) FROM ") + kDb + ".t WHERE " + where);
+        return root.Value(std::string("SELECT COUNT(*) FROM ") + Db() + ".t WHERE " + where);
     }
 
     testserver::RootConnection root;
@@ -132,7 +128,7 @@ TEST_F(TransactTest, WritingHostWhileConnectedSendsQuitAndCloses) {
     EXPECT_TRUE(server.ClientClosed());
     EXPECT_EQ(server.Lines(),
               (std::vector<std::string>{testserver::kRootUser, testserver::kRootPassword,
-                                        std::string("CONNECT ") + kDb + ";", "QUIT;"}));
+                                        std::string("CONNECT ") + Db() + ";", "QUIT;"}));
     // Writing Database takes that database's host.
     database.SetHost("localhost");
     transact.SetDatabase(&database);

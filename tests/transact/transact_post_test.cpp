@@ -4,6 +4,7 @@
 
 #include "support/cluster_servers.h"
 #include "support/error_of.h"
+#include "support/scratch_database.h"
 #include "support/test_server.h"
 
 #include "data/live_errors.h"
@@ -18,15 +19,15 @@
 
 namespace {
 
-constexpr const char* kDb = "kt_transact_post";
-
 // With and without AutoCommit.
 class TransactPostTest : public ::testing::TestWithParam<bool> {
 protected:
+    // Made first, dropped last: after every connection of the test has gone.
+    testserver::ScratchDatabase scratch_;
+    const std::string& Db() const { return scratch_.name(); }
+
     void SetUp() override {
-        root_.Exec(std::string("DROP DATABASE IF EXISTS ") + kDb);
-        root_.Exec(std::string("CREATE DATABASE ") + kDb);
-        root_.Exec(std::string("USE ") + kDb);
+        root_.Exec(std::string("USE ") + Db());
         root_.Exec(
             "CREATE TABLE cust (id INT PRIMARY KEY, name VARCHAR(10), CHECK (name <> 'Bad'))");
         root_.Exec("CREATE TABLE ord (id INT PRIMARY KEY, cust INT, item VARCHAR(10))");
@@ -35,7 +36,7 @@ protected:
         db_.SetHost(testserver::kHost);
         db_.SetLogin(testserver::kRootUser);
         db_.SetPassword(testserver::kRootPassword);
-        db_.SetDatabase(kDb);
+        db_.SetDatabase(Db());
         transact_.SetDatabase(&db_);
         transact_.SetHost("127.0.0.1");
         transact_.Port = server_.PortText();
@@ -49,10 +50,9 @@ protected:
         q_.Close();
         transact_.Disconnect();
         db_.Disconnect();
-        root_.Exec(std::string("DROP DATABASE IF EXISTS ") + kDb);
     }
     std::vector<std::vector<std::string>> Row() {
-        root_.Exec(std::string("USE ") + kDb);
+        root_.Exec(std::string("USE ") + Db());
         return root_.Rows("SELECT item, name FROM ord JOIN cust ON cust.id = ord.cust");
     }
     void EditBoth(const char* item, const char* name) {
@@ -92,16 +92,16 @@ TEST(TransactPostClusterTest, AConflictFromTheOtherNodeTakesBothTablesBackAndMar
     const std::string why = testserver::StartGalera();
     if (!why.empty())
         GTEST_SKIP() << why;
+    testserver::ScratchDatabase scratch(std::string(), testserver::kGaleraFirstHost);
+    const auto Db = [&scratch]() -> const std::string& { return scratch.name(); };
     testserver::RootConnection first(testserver::kGaleraFirstHost);
     testserver::RootConnection second(testserver::kGaleraSecondHost);
-    first.Exec(std::string("DROP DATABASE IF EXISTS ") + kDb);
-    first.Exec(std::string("CREATE DATABASE ") + kDb);
-    first.Exec(std::string("USE ") + kDb);
+    first.Exec(std::string("USE ") + Db());
     first.Exec("CREATE TABLE cust (id INT PRIMARY KEY, name VARCHAR(10))");
     first.Exec("CREATE TABLE ord (id INT PRIMARY KEY, cust INT, item VARCHAR(10))");
     first.Exec("INSERT INTO cust VALUES (1,'Ann'), (2,'Cy')");
     first.Exec("INSERT INTO ord VALUES (10,1,'a'), (20,2,'c')");
-    second.Exec(std::string("USE ") + kDb);
+    second.Exec(std::string("USE ") + Db());
     for (int i = 0; i < 100 && second.Value("SELECT COUNT(*) FROM ord") != "2"; ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
     const auto rows = [&] {
@@ -114,7 +114,7 @@ TEST(TransactPostClusterTest, AConflictFromTheOtherNodeTakesBothTablesBackAndMar
     db.SetHost(testserver::kGaleraFirstHost);
     db.SetLogin(testserver::kRootUser);
     db.SetPassword(testserver::kRootPassword);
-    db.SetDatabase(kDb);
+    db.SetDatabase(Db());
     TMySQLTransact transact;
     transact.SetDatabase(&db);
     transact.SetHost("127.0.0.1");
@@ -153,7 +153,6 @@ TEST(TransactPostClusterTest, AConflictFromTheOtherNodeTakesBothTablesBackAndMar
     q.Close();
     transact.Disconnect();
     db.Disconnect();
-    first.Exec(std::string("DROP DATABASE ") + kDb);
 }
 
 } // namespace

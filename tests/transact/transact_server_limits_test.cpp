@@ -1,6 +1,7 @@
 // The transact-server under pressure and against hostile clients: its limits on clients and on the
 // login's duration, a client thread that cannot start, and control characters in the login.
 #include "data/transact_dialogue.h"
+#include "support/scratch_database.h"
 #include "support/test_server.h"
 #include "transact_server_process.h"
 
@@ -16,18 +17,13 @@ using namespace std::string_literals;
 
 namespace {
 
-constexpr const char* kDb = "kt_trans_limits";
-
-class TransactServerLimitsTest : public ::testing::Test {
+class TransactServerLimitsTest : public testserver::ScratchDatabaseTest {
 protected:
     void SetUp() override {
-        root.Exec(std::string("DROP DATABASE IF EXISTS ") + kDb);
-        root.Exec(std::string("CREATE DATABASE ") + kDb);
-        root.Exec(std::string("CREATE TABLE ") + kDb + ".t (id INT PRIMARY KEY) ENGINE=InnoDB");
+        root.Exec(std::string("CREATE TABLE ") + Db() + ".t (id INT PRIMARY KEY) ENGINE=InnoDB");
     }
-    void TearDown() override { root.Exec(std::string("DROP DATABASE IF EXISTS ") + kDb); }
 
-    std::string Count() { return root.Value(std::string("SELECT COUNT(*) FROM ") + kDb + ".t"); }
+    std::string Count() { return root.Value(std::string("SELECT COUNT(*) FROM ") + Db() + ".t"); }
 
     static std::unique_ptr<TInetClientSocket> Connected(TransactServerProcess& server) {
         auto s = std::make_unique<TInetClientSocket>();
@@ -47,9 +43,9 @@ protected:
             *lastAnswer = answer;
         return in ? std::move(s) : nullptr;
     }
-    static std::unique_ptr<TInetClientSocket> LoggedIn(TransactServerProcess& server) {
+    std::unique_ptr<TInetClientSocket> LoggedIn(TransactServerProcess& server) const {
         std::string answer;
-        auto s = LogIn(server, testserver::kRootUser, testserver::kRootPassword, kDb, &answer);
+        auto s = LogIn(server, testserver::kRootUser, testserver::kRootPassword, Db(), &answer);
         EXPECT_TRUE(s) << answer;
         return s;
     }
@@ -112,7 +108,7 @@ TEST_F(TransactServerLimitsTest, AClientBeyondTheLimitIsRefusedUntilAPlaceIsFree
     // The place a client leaves is free once its thread has ended.
     std::unique_ptr<TInetClientSocket> d;
     for (int tries = 0; !d && tries < 50; ++tries) {
-        d = LogIn(server, testserver::kRootUser, testserver::kRootPassword, kDb);
+        d = LogIn(server, testserver::kRootUser, testserver::kRootPassword, Db());
         if (!d)
             std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
@@ -147,11 +143,11 @@ TEST_F(TransactServerLimitsTest, ControlCharactersInLoginPasswordOrDatabaseAreRe
         const std::string root = testserver::kRootUser, password = testserver::kRootPassword;
         std::string answer;
         // A NUL would cut each of these short on the way to MySQL, which would then accept them.
-        EXPECT_FALSE(LogIn(server, root + "\0junk"s, password, kDb, &answer));
-        EXPECT_FALSE(LogIn(server, root, password + "\0anything"s, kDb, &answer));
-        EXPECT_FALSE(LogIn(server, "ro\x01ot", password, kDb, &answer));
-        EXPECT_FALSE(LogIn(server, root, password + "\t", kDb, &answer));
-        EXPECT_FALSE(LogIn(server, root, password, kDb + "\0other"s, &answer));
+        EXPECT_FALSE(LogIn(server, root + "\0junk"s, password, Db(), &answer));
+        EXPECT_FALSE(LogIn(server, root, password + "\0anything"s, Db(), &answer));
+        EXPECT_FALSE(LogIn(server, "ro\x01ot", password, Db(), &answer));
+        EXPECT_FALSE(LogIn(server, root, password + "\t", Db(), &answer));
+        EXPECT_FALSE(LogIn(server, root, password, Db() + "\0other"s, &answer));
         EXPECT_EQ(answer, "A database name cannot hold a control character\n");
 
         auto c = LoggedIn(server);

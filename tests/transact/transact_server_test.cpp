@@ -1,5 +1,6 @@
 // The transact-server program against the test MySQL server, spoken to over real sockets.
 #include "data/transact_dialogue.h"
+#include "support/scratch_database.h"
 #include "support/test_server.h"
 #include "transact_server_process.h"
 
@@ -7,19 +8,14 @@
 
 namespace {
 
-constexpr const char* kDb = "kt_trans_tool";
-
-class TransactServerTest : public ::testing::Test {
+class TransactServerTest : public testserver::ScratchDatabaseTest {
 protected:
     void SetUp() override {
-        root.Exec(std::string("DROP DATABASE IF EXISTS ") + kDb);
-        root.Exec(std::string("CREATE DATABASE ") + kDb);
-        root.Exec(std::string("CREATE TABLE ") + kDb +
+        root.Exec(std::string("CREATE TABLE ") + Db() +
                   ".t (id INT PRIMARY KEY, v LONGTEXT) ENGINE=InnoDB");
     }
-    void TearDown() override { root.Exec(std::string("DROP DATABASE IF EXISTS ") + kDb); }
 
-    std::string Count() { return root.Value(std::string("SELECT COUNT(*) FROM ") + kDb + ".t"); }
+    std::string Count() { return root.Value(std::string("SELECT COUNT(*) FROM ") + Db() + ".t"); }
 
     // A client logged in as root into the test database.
     std::unique_ptr<TInetClientSocket> LoggedIn(TransactServerProcess& server) {
@@ -27,7 +23,7 @@ protected:
         s->Connect("127.0.0.1", server.Port());
         std::string answer;
         EXPECT_TRUE(
-            RunTransactLogin(*s, testserver::kRootUser, testserver::kRootPassword, kDb, answer))
+            RunTransactLogin(*s, testserver::kRootUser, testserver::kRootPassword, Db(), answer))
             << answer;
         return s;
     }
@@ -54,7 +50,7 @@ TEST_F(TransactServerTest, WorksWithoutAutocommitDrainsRowsAndRollsBackOnQuit) {
     TInetClientSocket wrong;
     wrong.Connect("127.0.0.1", server.Port());
     std::string answer;
-    EXPECT_FALSE(RunTransactLogin(wrong, testserver::kRootUser, "wrong", kDb, answer));
+    EXPECT_FALSE(RunTransactLogin(wrong, testserver::kRootUser, "wrong", Db(), answer));
 }
 
 TEST_F(TransactServerTest, ServesSeveralClientsAndSurvivesOnesThatLeaveMidDialogue) {
@@ -85,7 +81,7 @@ TEST_F(TransactServerTest, RunsLongStatementsWholeAndRefusesLinesBeyondItsLimit)
     EXPECT_EQ(TransactExchange(*c, "INSERT INTO t VALUES (1, '" + value + "')").Text,
               "OK matched=1 insert_id=0\n");
     EXPECT_EQ(TransactExchange(*c, "COMMIT").Text, "OK\n");
-    EXPECT_EQ(root.Value(std::string("SELECT LENGTH(v) FROM ") + kDb + ".t"), "40000");
+    EXPECT_EQ(root.Value(std::string("SELECT LENGTH(v) FROM ") + Db() + ".t"), "40000");
 
     const TransactAnswer tooLong =
         TransactExchange(*c, "INSERT INTO t VALUES (2, '" + std::string(60000, 'w') + "')");
@@ -99,9 +95,9 @@ TEST_F(TransactServerTest, RunsLongStatementsWholeAndRefusesLinesBeyondItsLimit)
 namespace {
 
 TEST_F(TransactServerTest, ReadsEveryResultOfAProcedureAndAnswersALaterFailure) {
-    root.Exec(std::string("CREATE PROCEDURE ") + kDb +
+    root.Exec(std::string("CREATE PROCEDURE ") + Db() +
               ".two_results() BEGIN SELECT 1; SELECT 2; INSERT INTO t VALUES (7, 'p'); END");
-    root.Exec(std::string("CREATE PROCEDURE ") + kDb +
+    root.Exec(std::string("CREATE PROCEDURE ") + Db() +
               ".late_failure() BEGIN SELECT 1; SIGNAL SQLSTATE '45000' SET MESSAGE_TEXT = "
               "'failed after the rows'; END");
     TransactServerProcess server;

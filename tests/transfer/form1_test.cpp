@@ -2,6 +2,7 @@
 // opening from the main window, Connect, the two queries, the transfer and its report, the
 // progress dialog's Cancel, Return and the close box.
 #include "odbc_sources.h"
+#include "support/scratch_database.h"
 #include "support/scripted_prompts.h"
 #include "support/test_server.h"
 
@@ -32,11 +33,12 @@ constexpr const char* kDb = "kt_transfer_window";
 
 class TransferWindowTest : public ::testing::Test {
 protected:
+    // Made first, dropped last. The window shows the name, so it is fixed.
+    testserver::ScratchDatabase scratch_{testserver::ScratchDatabase::Exactly{kDb}};
+
     void SetUp() override {
         Reset(kUserSource);
         sqlite_ = std::make_unique<SqliteFile>(FileOf(kUserSource));
-        root_.Exec(std::string("DROP DATABASE IF EXISTS ") + kDb);
-        root_.Exec(std::string("CREATE DATABASE ") + kDb);
         root_.Exec(std::string("USE ") + kDb);
         ClearSettings();
         window_ = std::make_unique<TQueryFrm1>();
@@ -50,7 +52,6 @@ protected:
         form_.reset();
         dm_.reset();
         window_.reset();
-        root_.Exec(std::string("DROP DATABASE IF EXISTS ") + kDb);
     }
     // Opens the window as the menu does, with the test server's sign-on.
     void OpenWindow() {
@@ -292,8 +293,8 @@ TEST_F(TransferWindowTest, AColumnThatIsNoWritableColumnIsRefusedBeforeCopying) 
 }
 
 TEST_F(TransferWindowTest, ADatabaseChosenWhileConnectedIsRefused) {
-    root_.Exec("DROP DATABASE IF EXISTS kt_transfer_other");
-    root_.Exec("CREATE DATABASE kt_transfer_other");
+    const testserver::ScratchDatabase other(
+        testserver::ScratchDatabase::Exactly{"kt_transfer_other"});
     root_.Exec("CREATE TABLE kt_transfer_other.kt_transfer_win (id INT)");
     sqlite_->Exec("CREATE TABLE s (id INTEGER)");
     sqlite_->Exec("INSERT INTO s VALUES (1)");
@@ -323,7 +324,6 @@ TEST_F(TransferWindowTest, ADatabaseChosenWhileConnectedIsRefused) {
     EXPECT_TRUE(form_->AR1->isChecked());
     form_->Button8->click();
     EXPECT_EQ(root_.Value("SELECT COUNT(*) FROM kt_transfer_other.kt_transfer_win"), "1");
-    root_.Exec("DROP DATABASE kt_transfer_other");
 }
 
 TEST_F(TransferWindowTest, AConnectionTheServerDroppedCanBeOpenedAgain) {

@@ -1,8 +1,9 @@
-// A SQLite data source and a throwaway MySQL database for the transfer tests, with a live query
+// A SQLite data source and a scratch MySQL database for the transfer tests, with a live query
 // on the MySQL side as the transfer window has it.
 #pragma once
 
 #include "odbc_sources.h"
+#include "support/scratch_database.h"
 #include "support/test_server.h"
 
 #include "data/mysql_database.h"
@@ -18,20 +19,20 @@
 
 class TransferTest : public ::testing::Test {
 protected:
-    static constexpr const char* kDb = "kt_transfer_db";
+    // Made first, dropped last: after every connection of the test has gone.
+    testserver::ScratchDatabase scratch_{std::string(), testserver::kHost, "CHARACTER SET utf8mb4"};
+    const std::string& Db() const { return scratch_.name(); }
 
     void SetUp() override {
         odbcsources::Reset(odbcsources::kUserSource);
         sqlite_ = std::make_unique<odbcsources::SqliteFile>(
             odbcsources::FileOf(odbcsources::kUserSource));
         root_ = std::make_unique<testserver::RootConnection>();
-        root_->Exec(std::string("DROP DATABASE IF EXISTS ") + kDb);
-        root_->Exec(std::string("CREATE DATABASE ") + kDb + " CHARACTER SET utf8mb4");
-        root_->Exec(std::string("USE ") + kDb);
+        root_->Exec(std::string("USE ") + Db());
         db_.SetHost(testserver::kHost);
         db_.SetLogin(testserver::kRootUser);
         db_.SetPassword(testserver::kRootPassword);
-        db_.SetDatabase(kDb);
+        db_.SetDatabase(Db());
         transact_.SetDatabase(&db_);
         destination_.SetDatabase(&db_);
         destination_.SetTransaction(&transact_);
@@ -45,7 +46,6 @@ protected:
         db_.Disconnect();
         source_.Close();
         sourceDb_.Close();
-        root_->Exec(std::string("DROP DATABASE IF EXISTS ") + kDb);
     }
     void OpenBoth(const std::string& sourceSql, const std::string& destinationSql) {
         source_.SQL = {sourceSql};

@@ -134,7 +134,7 @@ TEST_F(GridEditTest, EditsInsertsAndDeletesReachTheServer) {
     grid_->setCurrentIndex(Model().index(2, 1));
     Settle();
     EXPECT_EQ(q_.State(), DataSetState::Browse);
-    EXPECT_EQ(root_->Value(std::string("SELECT name FROM ") + kDb + ".t WHERE id = 2"), "B");
+    EXPECT_EQ(root_->Value(std::string("SELECT name FROM ") + Db() + ".t WHERE id = 2"), "B");
     // A new row in the middle, posted: it goes to the end and becomes current there.
     Click(B::Insert);
     EXPECT_TRUE(Model().setData(Model().index(2, 0), "9"));
@@ -145,12 +145,12 @@ TEST_F(GridEditTest, EditsInsertsAndDeletesReachTheServer) {
     EXPECT_EQ(Cell(3, 1), "nine");
     EXPECT_EQ(Cell(2, 1), "c");
     EXPECT_EQ(GridRow(), 3);
-    EXPECT_EQ(root_->Value(std::string("SELECT name FROM ") + kDb + ".t WHERE id = 9"), "nine");
+    EXPECT_EQ(root_->Value(std::string("SELECT name FROM ") + Db() + ".t WHERE id = 9"), "nine");
     // Deleted after the question.
     prompts_.yesNo.push_back(true);
     Click(B::Delete);
     EXPECT_EQ(Model().rowCount(), 3);
-    EXPECT_EQ(root_->Value(std::string("SELECT COUNT(*) FROM ") + kDb + ".t"), "3");
+    EXPECT_EQ(root_->Value(std::string("SELECT COUNT(*) FROM ") + Db() + ".t"), "3");
     EXPECT_EQ(GridRow(), 2);
     EXPECT_EQ(prompts_.shown, QStringList{"Delete record?"});
 }
@@ -169,7 +169,7 @@ TEST_F(GridEditTest, ATextThatIsNoNumberIsRefusedAndStaysInTheCell) {
     EXPECT_EQ(editor->text(), "12,5");
     EXPECT_EQ(grid_->currentIndex(), Model().index(0, 2));
     EXPECT_EQ(q_.FieldByName("n").AsString(), "10");
-    EXPECT_EQ(root_->Value(std::string("SELECT n FROM ") + kDb + ".t WHERE id = 1"), "10");
+    EXPECT_EQ(root_->Value(std::string("SELECT n FROM ") + Db() + ".t WHERE id = 1"), "10");
 }
 
 TEST_F(GridEditTest, DeletedRowsUnderCachedUpdatesLeaveNoHoles) {
@@ -192,10 +192,10 @@ TEST_F(GridEditTest, DeletedRowsUnderCachedUpdatesLeaveNoHoles) {
     Click(B::Prior);
     EXPECT_EQ(q_.RecNo(), 1);
     EXPECT_EQ(GridRow(), 0);
-    EXPECT_EQ(root_->Value(std::string("SELECT COUNT(*) FROM ") + kDb + ".t"), "3");
+    EXPECT_EQ(root_->Value(std::string("SELECT COUNT(*) FROM ") + Db() + ".t"), "3");
     // Refresh writes the pending delete first, then reads the rows; the columns stay.
     Click(B::Refresh);
-    EXPECT_EQ(root_->Value(std::string("SELECT COUNT(*) FROM ") + kDb + ".t"), "2");
+    EXPECT_EQ(root_->Value(std::string("SELECT COUNT(*) FROM ") + Db() + ".t"), "2");
     EXPECT_EQ(Model().rowCount(), 2);
     EXPECT_EQ(grid_->columnWidth(1), width);
     EXPECT_EQ(prompts_.shown, QStringList{"Delete record?"});
@@ -232,7 +232,7 @@ TEST_F(GridEditTest, ARowItsValuesCannotTellApartIsRefusedInTheOperatorsLanguage
                                 "\"x\" je FLOAT prikazan zaokruženo, a prikazanu "
                                 "vrijednost ima više redaka; ništa nije zapisano"));
     EXPECT_EQ(q_.State(), DataSetState::Edit);
-    root_->Exec(std::string("USE ") + kDb);
+    root_->Exec(std::string("USE ") + Db());
     EXPECT_EQ(root_->Value("SELECT SUM(n) FROM r"), "0");
 }
 

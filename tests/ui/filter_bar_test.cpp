@@ -1,4 +1,5 @@
 // The filter and search bar above the data grid, over a real result.
+#include "support/scratch_database.h"
 #include "support/scripted_prompts.h"
 #include "support/test_server.h"
 
@@ -19,21 +20,17 @@
 
 namespace {
 
-constexpr const char* kDb = "kt_filter_bar";
-
-class FilterBarTest : public ::testing::Test {
+class FilterBarTest : public testserver::ScratchDatabaseTest {
 protected:
     void SetUp() override {
-        root_.Exec(std::string("DROP DATABASE IF EXISTS ") + kDb);
-        root_.Exec(std::string("CREATE DATABASE ") + kDb);
-        root_.Exec(std::string("CREATE TABLE ") + kDb +
+        root_.Exec(std::string("CREATE TABLE ") + Db() +
                    ".item (id INT PRIMARY KEY, name VARCHAR(20), qty INT)");
-        root_.Exec(std::string("INSERT INTO ") + kDb +
+        root_.Exec(std::string("INSERT INTO ") + Db() +
                    ".item VALUES (1,'apple',20),(2,'Avocado',3),(3,'banana',20),(4,'Čokolada',15)");
         db_.SetHost(testserver::kHost);
         db_.SetLogin(testserver::kRootUser);
         db_.SetPassword(testserver::kRootPassword);
-        db_.SetDatabase(kDb);
+        db_.SetDatabase(Db());
         q_.SetDatabase(&db_);
         source_.SetDataSet(&q_);
         auto* layout = new QVBoxLayout(&window_);
@@ -52,7 +49,6 @@ protected:
     void TearDown() override {
         q_.Close();
         db_.Disconnect();
-        root_.Exec(std::string("DROP DATABASE IF EXISTS ") + kDb);
     }
     void Settle() {
         for (int i = 0; i < 5; ++i)
@@ -111,9 +107,9 @@ TEST_F(FilterBarTest, AFilterFailingOnALaterRowHidesThatRowAndSaysSoOnce) {
     for (int i = 1; i <= 600; ++i)
         values += (i > 1 ? "," : "") + std::string("(") + std::to_string(i) + ",100," +
                   (i == 400 ? "0" : "1") + ")";
-    root_.Exec(std::string("CREATE TABLE ") + kDb +
+    root_.Exec(std::string("CREATE TABLE ") + Db() +
                ".line (id INT PRIMARY KEY, price INT, qty INT)");
-    root_.Exec(std::string("INSERT INTO ") + kDb + ".line VALUES " + values);
+    root_.Exec(std::string("INSERT INTO ") + Db() + ".line VALUES " + values);
     q_.Close();
     q_.SetSQLText("SELECT * FROM line ORDER BY id");
     q_.Open();

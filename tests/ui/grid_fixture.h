@@ -2,6 +2,7 @@
 // dataset through a data source, shown offscreen.
 #pragma once
 
+#include "support/scratch_database.h"
 #include "support/scripted_prompts.h"
 #include "support/test_server.h"
 
@@ -21,18 +22,14 @@
 #include <memory>
 #include <string>
 
-class GridTest : public ::testing::Test {
+class GridTest : public testserver::ScratchDatabaseTest {
 protected:
-    static constexpr const char* kDb = "kt_grid_view";
-
     void SetUp() override {
         root_ = std::make_unique<testserver::RootConnection>();
-        root_->Exec(std::string("DROP DATABASE IF EXISTS ") + kDb);
-        root_->Exec(std::string("CREATE DATABASE ") + kDb);
         db_.SetHost(testserver::kHost);
         db_.SetLogin(testserver::kRootUser);
         db_.SetPassword(testserver::kRootPassword);
-        db_.SetDatabase(kDb);
+        db_.SetDatabase(Db());
         transact_.SetDatabase(&db_);
         q_.SetDatabase(&db_);
         q_.SetTransaction(&transact_);
@@ -51,11 +48,10 @@ protected:
         q_.Close();
         transact_.Disconnect();
         db_.Disconnect();
-        root_->Exec(std::string("DROP DATABASE IF EXISTS ") + kDb);
     }
 
     void Use(const std::string& sql) {
-        root_->Exec(std::string("USE ") + kDb);
+        root_->Exec(std::string("USE ") + Db());
         root_->Exec(sql);
     }
     void Open(const std::string& sql) {

@@ -1,5 +1,6 @@
 // Editing rows as an operator does: in the main window's grid, with the keyboard and the
 // navigator, against a table like the demo's and a keyless table holding equal rows.
+#include "support/scratch_database.h"
 #include "support/scripted_prompts.h"
 #include "support/test_server.h"
 
@@ -18,13 +19,9 @@
 
 namespace {
 
-constexpr const char* kDb = "kt_live_window";
-
-class MainWindowEdit : public ::testing::Test {
+class MainWindowEdit : public testserver::ScratchDatabaseTest {
 protected:
     void SetUp() override {
-        root_.Exec(std::string("DROP DATABASE IF EXISTS ") + kDb);
-        root_.Exec(std::string("CREATE DATABASE ") + kDb);
         Sql("CREATE TABLE customers (id INT NOT NULL AUTO_INCREMENT PRIMARY KEY, name VARCHAR(60) "
             "NOT NULL, city VARCHAR(40), joined DATE, credit DECIMAL(10,2) DEFAULT 0.00)");
         Sql("INSERT INTO customers (name, city, joined, credit) VALUES ('Ana', 'Split', "
@@ -42,20 +39,19 @@ protected:
         db.SetHost(testserver::kHost);
         db.SetLogin(testserver::kRootUser);
         db.SetPassword(testserver::kRootPassword);
-        db.SetDatabase(kDb);
+        db.SetDatabase(Db());
     }
     void TearDown() override {
         dm_.reset();
         window_.reset();
-        root_.Exec(std::string("DROP DATABASE IF EXISTS ") + kDb);
         ClearSettings();
     }
     void Sql(const std::string& sql) {
-        root_.Exec(std::string("USE ") + kDb);
+        root_.Exec(std::string("USE ") + Db());
         root_.Exec(sql);
     }
     std::string Value(const std::string& sql) {
-        root_.Exec(std::string("USE ") + kDb);
+        root_.Exec(std::string("USE ") + Db());
         return root_.Value(sql);
     }
     void Show(const std::string& table) {

@@ -1,5 +1,6 @@
 // The main window's grid and navigator fed by the data module's DataSource1, and the record
 // position of MySQLQuery1 in the transfer window's Label5.
+#include "support/scratch_database.h"
 #include "support/scripted_prompts.h"
 #include "support/test_server.h"
 
@@ -18,12 +19,10 @@
 
 namespace {
 
-constexpr const char* kDb = "kt_grid_window";
-
 TEST(MainWindowGrid, SharedQueryShowsInTheGridAndItsPositionInLabel5) {
+    const testserver::ScratchDatabase scratch;
+    const std::string& kDb = scratch.name();
     testserver::RootConnection root;
-    root.Exec(std::string("DROP DATABASE IF EXISTS ") + kDb);
-    root.Exec(std::string("CREATE DATABASE ") + kDb);
     root.Exec(std::string("CREATE TABLE ") + kDb + ".t (id INT PRIMARY KEY, name VARCHAR(10))");
     root.Exec(std::string("INSERT INTO ") + kDb + ".t VALUES (1,'a'),(2,'b'),(3,'c')");
     ClearSettings();
@@ -76,7 +75,6 @@ TEST(MainWindowGrid, SharedQueryShowsInTheGridAndItsPositionInLabel5) {
         window->DBGrid1->viewport()->grab();
     }
     EXPECT_TRUE(prompts.shown.isEmpty());
-    root.Exec(std::string("DROP DATABASE IF EXISTS ") + kDb);
     ClearSettings();
 }
 

@@ -2,6 +2,7 @@
 // grid's cells and in the value viewer, loading a file into a blob and saving it back, and the
 // exact values that statements keep receiving.
 #include "grid_fixture.h"
+#include "support/file_size_limit.h"
 
 #include "data/value_bytes.h"
 #include "ui/language.h"
@@ -74,7 +75,7 @@ protected:
     QModelIndex At(int row, const char* name) { return Model().index(row, Column(name)); }
     QString Shown(int row, const char* name) { return Cell(row, Column(name)); }
     std::string ServerHex(const std::string& column, int id = 1) {
-        return root_->Value("SELECT HEX(" + column + ") FROM " + kDb +
+        return root_->Value("SELECT HEX(" + column + ") FROM " + Db() +
                             ".v WHERE id = " + std::to_string(id));
     }
     // Opens the viewer on a cell through the grid and hands it to `look` while it shows.
@@ -107,7 +108,7 @@ TEST_F(ValueViewerTest, CellsShowReadableSummariesWhileEditorsAndStatementsKeepT
     EXPECT_EQ(Shown(0, "raw"), "(BLOB 256 B) 00 01 02 03 04 05 06 07" + QString(QChar(0x2026)));
     EXPECT_EQ(Shown(0, "pt"), "POINT(15.5 45)");
     EXPECT_EQ(Shown(0, "pt"),
-              QString::fromStdString(root_->Value(std::string("SELECT ST_AsText(pt) FROM ") + kDb +
+              QString::fromStdString(root_->Value(std::string("SELECT ST_AsText(pt) FROM ") + Db() +
                                                   ".v WHERE id = 1")));
     EXPECT_EQ(Shown(0, "area"), "POLYGON((0 0,10 0,10 10,0 10,0 0),(2 2,3 2,3 3,2 2))");
     EXPECT_EQ(Shown(0, "doc"), R"({"name":"Kestrel","tags":[1,2.50,null]})");
@@ -144,14 +145,14 @@ TEST_F(ValueViewerTest, CellsShowReadableSummariesWhileEditorsAndStatementsKeepT
     const std::vector<std::string> before = root_->Rows(
         std::string("SELECT HEX(pic), HEX(raw), HEX(pt), HEX(area), doc, HEX(vb), HEX(flags) "
                     "FROM ") +
-        kDb + ".v WHERE id = 1")[0];
+        Db() + ".v WHERE id = 1")[0];
     EXPECT_TRUE(Model().setData(At(0, "name"), "changed"));
     q_.Post();
     EXPECT_TRUE(prompts_.shown.isEmpty()) << prompts_.shown.join('|').toStdString();
-    EXPECT_EQ(root_->Value(std::string("SELECT name FROM ") + kDb + ".v WHERE id = 1"), "changed");
+    EXPECT_EQ(root_->Value(std::string("SELECT name FROM ") + Db() + ".v WHERE id = 1"), "changed");
     EXPECT_EQ(root_->Rows(std::string("SELECT HEX(pic), HEX(raw), HEX(pt), HEX(area), doc, "
                                       "HEX(vb), HEX(flags) FROM ") +
-                          kDb + ".v WHERE id = 1")[0],
+                          Db() + ".v WHERE id = 1")[0],
               before);
     EXPECT_EQ(ServerHex("pic"), Hex(png_));
     // Searching compares the exact value, not its summary.
@@ -303,6 +304,17 @@ TEST_F(ValueViewerTest, LoadingAFileWritesItByteForByteAndSavingGivesTheSameByte
     EXPECT_EQ(s2.readAll().toStdString(), bigger);
     EXPECT_EQ(prompts_.shown, (QStringList{"ValueViewer", "Load value from file", "ValueViewer",
                                            "ValueViewer", "Save value to file", "ValueViewer"}));
+
+    // A disk that fills up while saving: reported, and the file saved before stays whole.
+    View(At(0, "raw"), [&](TValueViewer& viewer) {
+        const FileSizeLimit limit(100);
+        EXPECT_FALSE(viewer.saveToFile(saved));
+        EXPECT_TRUE(prompts_.shown.last().startsWith("The file " + saved + " cannot be written: "))
+            << prompts_.shown.last().toStdString();
+    });
+    s1.close();
+    ASSERT_TRUE(s1.open(QIODevice::ReadOnly));
+    EXPECT_EQ(s1.readAll().toStdString(), AllBytes() + AllBytes());
 
     // A file that cannot be read is reported and the value stays.
     View(At(0, "raw"), [&](TValueViewer& viewer) {
