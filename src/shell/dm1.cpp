@@ -1,7 +1,7 @@
 #include "shell/dm1.h"
 
 #include "shell/query_frm1.h"
-#include "transfer/form1.h"
+#include "transfer/transfer_window.h"
 
 TDM1* DM1 = nullptr;
 

@@ -1,7 +1,7 @@
 // The main window's road to the transfer window.
 #include "shell/dm1.h"
 #include "shell/query_frm1.h"
-#include "transfer/form1.h"
+#include "transfer/transfer_window.h"
 #include "ui/radio_group.h"
 
 #include <QLineEdit>

@@ -6,7 +6,7 @@
 #include "shell/command_line.h"
 #include "shell/dm1.h"
 #include "shell/query_frm1.h"
-#include "transfer/form1.h"
+#include "transfer/transfer_window.h"
 #include "ui/prompts.h"
 
 #include <QApplication>

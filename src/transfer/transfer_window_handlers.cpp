@@ -1,6 +1,6 @@
 // The transfer window's handlers: opening, connecting, running the two queries, the transfer,
 // returning and closing.
-#include "transfer/form1.h"
+#include "transfer/transfer_window.h"
 
 #include "data/mysql_database.h"
 #include "data/mysql_query.h"

@@ -1,4 +1,4 @@
-#include "transfer/form1.h"
+#include "transfer/transfer_window.h"
 
 #include "ui/db_grid.h"
 

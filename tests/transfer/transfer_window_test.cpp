@@ -7,7 +7,7 @@
 
 #include "shell/dm1.h"
 #include "shell/query_frm1.h"
-#include "transfer/form1.h"
+#include "transfer/transfer_window.h"
 #include "ui/db_grid.h"
 #include "ui/radio_group.h"
 
