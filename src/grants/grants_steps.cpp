@@ -2,9 +2,9 @@
 // database holds plain tables each step inserts rows; on servers that keep accounts behind a view
 // the same step sends CREATE USER and GRANT. Both flush the privileges afterwards.
 #include "data/sql_values.h"
-#include "grants/frm_grants.h"
 #include "grants/grants_messages.h"
 #include "grants/grants_state.h"
+#include "grants/grants_window.h"
 #include "grants/privilege_statements.h"
 #include "ui/check_list_box.h"
 #include "ui/operator_log.h"

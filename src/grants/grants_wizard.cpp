@@ -1,6 +1,6 @@
 #include "grants/grants_wizard.h"
 
-#include "grants/frm_grants.h"
+#include "grants/grants_window.h"
 #include "ui/prompts.h"
 
 #include <set>

@@ -1,4 +1,4 @@
-#include "grants/frm_grants.h"
+#include "grants/grants_window.h"
 
 #include "grants/grants_state.h"
 #include "ui/check_list_box.h"
