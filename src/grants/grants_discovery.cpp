@@ -248,6 +248,7 @@ bool TfrmGrants::ChooseTargetDatabase() {
     return true;
 }
 
+// "Next >" on DBs: the target database chosen, then its host and database privileges listed.
 void TfrmGrants::BitBtn7Click() {
     if (!StepAllowed() || !ChooseTargetDatabase())
         return;

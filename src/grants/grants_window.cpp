@@ -361,39 +361,44 @@ void TfrmGrants::FormClose() {
         s.grantor.Close();
 }
 
+// "< Back" on ServerGrantor: the grantor's entries cleared, the user page.
 void TfrmGrants::BitBtn2Click() {
     Grantor->clear();
     GrantorPWD->clear();
     ShowPage(User);
 }
 
+// "Next >" on ServerGrantor: the global privileges the grant check listed.
 void TfrmGrants::BitBtn4Click() {
     ShowPage(Userfrm);
 }
 
-// Going back to the server page keeps the privilege columns: only a new grant check reads them
-// again, and "Next >" there reads nothing.
+// "< Back" on Userfrm: the server page. The privilege columns stay: only a new grant check reads
+// them again, and "Next >" there reads nothing.
 void TfrmGrants::BitBtn8Click() {
     ShowPage(ServerGrantor);
 }
 
-// The databases stay as well: "Next >" on Userfrm lists them again only when it writes a user.
+// "< Back" on DBs: the global privileges page. The databases stay: "Next >" on Userfrm lists them
+// again only when it writes a user.
 void TfrmGrants::BitBtn5Click() {
     ShowPage(Userfrm);
 }
 
+// "< Back" on HostDBfrm: the privilege lists cleared, the databases page.
 void TfrmGrants::BitBtn11Click() {
     clbHostpriv->clear();
     clbDBpriv->clear();
     ShowPage(DBs);
 }
 
+// "< Back" on Tables: the table list cleared, the host and database privileges page.
 void TfrmGrants::BitBtn14Click() {
     clbTable->clear();
     ShowPage(HostDBfrm);
 }
 
-// Back from the columns: the table leaves the list when something was granted on it.
+// "< Back" on Columns: the tables page; the table leaves its list when something was granted on it.
 void TfrmGrants::BitBtn17Click() {
     clbCol->clear();
     if (grantedTables_.contains(columnsTable_))

@@ -103,6 +103,7 @@ QStringList TfrmPropstbl::PrintLines() const {
     return lines;
 }
 
+// "Print struct": both grids written to "struct.txt" and opened in the text editor.
 void TfrmPropstbl::BitBtn2Click() {
     PublishReport(QString::fromLatin1(kReportName), PrintLines());
 }

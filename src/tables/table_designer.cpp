@@ -306,6 +306,7 @@ void TfrmCreatetbl::FormKeyDown() {
     PopupMenu1->popup(StringGrid1->viewport()->mapToGlobal(cell.bottomLeft()));
 }
 
+// "Save as:": the design is taken, with its key clause, once the table has a name.
 void TfrmCreatetbl::BitBtn1Click() {
     // The window closes only with a table name; without one the operator is told and stays.
     if (Edit1->text().trimmed().isEmpty()) {
@@ -329,6 +330,7 @@ void TfrmCreatetbl::BitBtn1Click() {
     accept();
 }
 
+// "Create index": an index on the columns picked in the two-list dialog, under a name asked for.
 void TfrmCreatetbl::BitBtn2Click() {
     QStringList candidates;
     for (const std::string& name : IndexCandidates(Rows()))
