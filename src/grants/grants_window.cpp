@@ -2,6 +2,7 @@
 
 #include "grants/grants_state.h"
 #include "ui/check_list_box.h"
+#include "ui/object_names.h"
 
 #include <QCloseEvent>
 #include <QFontMetrics>
@@ -25,24 +26,21 @@ constexpr int kButtonHeight = 22;
 constexpr int kPrivilegeListWidth = 115;
 
 QPushButton* NewButton(QWidget* page, const char* name) {
-    auto* b = new QPushButton(page);
-    b->setObjectName(QString::fromLatin1(name));
+    auto* b = Named(new QPushButton(page), name);
     b->setMinimumSize(kButtonWidth, kButtonHeight);
     b->setAutoDefault(false);
     return b;
 }
 
 QLineEdit* NewEdit(QWidget* page, const char* name, bool masked) {
-    auto* e = new QLineEdit(page);
-    e->setObjectName(QString::fromLatin1(name));
+    auto* e = Named(new QLineEdit(page), name);
     if (masked)
         e->setEchoMode(QLineEdit::Password);
     return e;
 }
 
 TCheckListBox* NewList(QWidget* page, const char* name, QLabel*& label) {
-    auto* l = new TCheckListBox(page);
-    l->setObjectName(QString::fromLatin1(name));
+    auto* l = Named(new TCheckListBox(page), name);
     label = new QLabel(page);
     label->setBuddy(l);
     return l;
@@ -85,8 +83,7 @@ TfrmGrants::~TfrmGrants() {
 }
 
 QWidget* TfrmGrants::newPage(const char* name, QPlainTextEdit*& memo, const QStringList& help) {
-    auto* page = new QWidget(PC1);
-    page->setObjectName(QString::fromLatin1(name));
+    auto* page = Named(new QWidget(PC1), name);
     memo = new QPlainTextEdit(page);
     memo->setObjectName(QStringLiteral("Memo%1").arg(PC1->count() + 1));
     memo->setReadOnly(true);
@@ -131,8 +128,7 @@ static void LayOutPage(QWidget* page, QPlainTextEdit* memo, QLayout* left, QLayo
 void TfrmGrants::buildPages() {
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
-    PC1 = new QStackedWidget(this);
-    PC1->setObjectName(QStringLiteral("PC1"));
+    PC1 = Named(new QStackedWidget(this), "PC1");
     outer->addWidget(PC1);
 
     // User
@@ -179,8 +175,7 @@ void TfrmGrants::buildPages() {
         lblGrantorPWD = new QLabel(ServerGrantorPage);
         lblGrantorPWD->setBuddy(GrantorPWD);
         clbHosts = NewList(ServerGrantorPage, "clbHosts", lblHosts);
-        lblLayout = new QLabel(ServerGrantorPage);
-        lblLayout->setObjectName(QStringLiteral("lblLayout"));
+        lblLayout = Named(new QLabel(ServerGrantorPage), "lblLayout");
         lblLayout->setWordWrap(true);
         lblLayout->setTextFormat(Qt::PlainText);
         // Room for the two lines the grant check may write, so the page does not jump.
