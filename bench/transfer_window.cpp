@@ -17,9 +17,9 @@
 #include "transfer_source.h"
 
 #include "data/mysql_query.h"
-#include "transfer/form1.h"
 #include "transfer/odbc_database.h"
 #include "transfer/odbc_query.h"
+#include "transfer/transfer_window.h"
 #include "ui/data_source.h"
 #include "ui/prompts.h"
 

@@ -1,9 +1,9 @@
 // The grantor connection, the grant check and the discovery of what the wizard offers: privilege
 // columns, databases' tables and tables' columns, all read from the server.
 #include "data/sql_names.h"
-#include "grants/frm_grants.h"
 #include "grants/grants_messages.h"
 #include "grants/grants_state.h"
+#include "grants/grants_window.h"
 #include "ui/check_list_box.h"
 #include "ui/language.h"
 #include "ui/operator_log.h"
@@ -248,6 +248,7 @@ bool TfrmGrants::ChooseTargetDatabase() {
     return true;
 }
 
+// "Next >" on DBs: the target database chosen, then its host and database privileges listed.
 void TfrmGrants::BitBtn7Click() {
     if (!StepAllowed() || !ChooseTargetDatabase())
         return;

@@ -2,9 +2,9 @@
 // database holds plain tables each step inserts rows; on servers that keep accounts behind a view
 // the same step sends CREATE USER and GRANT. Both flush the privileges afterwards.
 #include "data/sql_values.h"
-#include "grants/frm_grants.h"
 #include "grants/grants_messages.h"
 #include "grants/grants_state.h"
+#include "grants/grants_window.h"
 #include "grants/privilege_statements.h"
 #include "ui/check_list_box.h"
 #include "ui/operator_log.h"
@@ -29,6 +29,7 @@ Quoter GrantorQuoter() {
 
 } // namespace
 
+// "Next >" on User: the server page, once the new user's name, host and password are right.
 void TfrmGrants::BitBtn1Click() {
     if (edPwd->text() != edConfirm->text()) {
         prompts().beep();
@@ -117,7 +118,7 @@ std::size_t TfrmGrants::WriteTable(const std::vector<std::string>& statements,
     return written;
 }
 
-void TfrmGrants::UserRowStep() {
+void TfrmGrants::WriteUserRow() {
     if (!StepAllowed())
         return;
     const CheckList privileges = Entries(clbUserpriv);
@@ -145,7 +146,7 @@ void TfrmGrants::UserRowStep() {
     ListFirstValues(QString(), "SHOW DATABASES", clbDB);
 }
 
-void TfrmGrants::HostAndDbStep() {
+void TfrmGrants::WriteHostAndDbRows() {
     if (!StepAllowed())
         return;
     const CheckList host = Entries(clbHostpriv);
@@ -182,7 +183,7 @@ void TfrmGrants::HostAndDbStep() {
 
 // The table step grants on every checked table, one statement each; the answer is the tables
 // granted.
-QStringList TfrmGrants::TableStep() {
+QStringList TfrmGrants::WriteTablePrivileges() {
     if (!StepAllowed())
         return {};
     const QStringList tables = clbTable->CheckedTexts();
@@ -216,7 +217,7 @@ QStringList TfrmGrants::TableStep() {
 
 // The column step grants on every checked column of the Columns page's table and removes the
 // columns granted.
-void TfrmGrants::ColumnStep() {
+void TfrmGrants::WriteColumnPrivileges() {
     if (!StepAllowed())
         return;
     const QStringList columns = clbCol->CheckedTexts();
@@ -261,30 +262,34 @@ void TfrmGrants::ColumnStep() {
     clbCol->RemoveTexts(columns.mid(0, granted));
 }
 
+// "Finish" on Userfrm: writes the user, then closes the window.
 void TfrmGrants::BitBtn9Click() {
-    UserRowStep();
+    WriteUserRow();
     accept();
 }
 
+// "Next >" on Userfrm: writes the user, then the databases page.
 void TfrmGrants::BitBtn10Click() {
-    UserRowStep();
+    WriteUserRow();
     ShowPage(DBs);
 }
 
+// "Finish" on HostDBfrm: writes the host and database privileges, then closes the window.
 void TfrmGrants::BitBtn12Click() {
-    HostAndDbStep();
+    WriteHostAndDbRows();
     accept();
 }
 
+// "Next >" on HostDBfrm: writes the host and database privileges, then lists the tables.
 void TfrmGrants::BitBtn13Click() {
-    HostAndDbStep();
+    WriteHostAndDbRows();
     if (!checkedServer_.isEmpty() && DiscoverTables())
         ShowPage(Tables);
 }
 
 // "Finish" on Tables: the tables granted leave the list; the window stays open.
 void TfrmGrants::BitBtn15Click() {
-    clbTable->RemoveTexts(TableStep());
+    clbTable->RemoveTexts(WriteTablePrivileges());
 }
 
 // "Next >" on Tables: the one checked table is granted, then its columns are listed.
@@ -296,12 +301,13 @@ void TfrmGrants::BitBtn16Click() {
                           PromptIcon::Warning);
         return;
     }
-    TableStep();
+    WriteTablePrivileges();
     columnsTable_ = tables.front();
     if (!checkedServer_.isEmpty() && DiscoverColumns())
         ShowPage(Columns);
 }
 
+// "Finish" on Columns: writes the column privileges; the window stays open.
 void TfrmGrants::BitBtn18Click() {
-    ColumnStep();
+    WriteColumnPrivileges();
 }

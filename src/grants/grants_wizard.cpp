@@ -1,7 +1,7 @@
 #include "grants/grants_wizard.h"
 
 #include "commands/server_entry.h"
-#include "grants/frm_grants.h"
+#include "grants/grants_window.h"
 #include "ui/prompts.h"
 
 #include <set>

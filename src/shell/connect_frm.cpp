@@ -71,6 +71,7 @@ void TConnectFrm::retranslateUi() {
     BitBtn2->setText(tr("Cancel"));
 }
 
+// OK: the entry is accepted when server and user are filled and both passwords match.
 void TConnectFrm::BitBtn1Click() {
     accepted_ = !eHost->text().isEmpty() && !eUser->text().isEmpty() &&
                 ePassword->text() == MaskEdit1->text();

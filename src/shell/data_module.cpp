@@ -1,6 +1,6 @@
 #include "shell/data_module.h"
 
-#include "transfer/form1.h"
+#include "transfer/transfer_window.h"
 #include "ui/object_names.h"
 
 TDM1::TDM1(QObject* parent) : QObject(parent) {

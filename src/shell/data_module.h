@@ -4,9 +4,9 @@
 #pragma once
 
 #include "commands/shared_query.h"
-#include "transfer/form1.h"
 #include "transfer/odbc_database.h"
 #include "transfer/odbc_query.h"
+#include "transfer/transfer_window.h"
 #include "ui/data_source.h"
 
 #include <QObject>

@@ -1,7 +1,7 @@
 // The main window's road to the transfer window.
 #include "shell/data_module.h"
 #include "shell/main_window.h"
-#include "transfer/form1.h"
+#include "transfer/transfer_window.h"
 #include "ui/radio_group.h"
 
 #include <QLineEdit>

@@ -3,6 +3,7 @@
 #include "tables/report_file.h"
 #include "tables/structure_grid.h"
 #include "ui/language.h"
+#include "ui/object_names.h"
 #include "ui/screen_placement.h"
 
 #include <QHBoxLayout>
@@ -25,15 +26,11 @@ void AppendGrid(QStringList& lines, const StructureGrid& grid) {
 TfrmPropstbl::TfrmPropstbl(const QString& table, QWidget* parent) : QDialog(parent), table_(table) {
     setObjectName(QStringLiteral("frmPropstbl"));
     setModal(true);
-    StringGrid1 = new StructureGrid({22, 169, 133, 33, 33, 79, 85}, this);
-    StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
-    StringGrid2 = new StructureGrid({22, 169, 67, 41, 126, 35, 35, 58}, this);
-    StringGrid2->setObjectName(QStringLiteral("StringGrid2"));
-    BitBtn2 = new QPushButton(this);
-    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
+    StringGrid1 = Named(new StructureGrid({22, 169, 133, 33, 33, 79, 85}, this), "StringGrid1");
+    StringGrid2 = Named(new StructureGrid({22, 169, 67, 41, 126, 35, 35, 58}, this), "StringGrid2");
+    BitBtn2 = Named(new QPushButton(this), "BitBtn2");
     BitBtn2->setAutoDefault(false);
-    BitBtn1 = new QPushButton(this);
-    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
+    BitBtn1 = Named(new QPushButton(this), "BitBtn1");
     BitBtn1->setAutoDefault(false);
 
     auto* buttons = new QHBoxLayout;
@@ -103,6 +100,7 @@ QStringList TfrmPropstbl::PrintLines() const {
     return lines;
 }
 
+// "Print struct": both grids written to "struct.txt" and opened in the text editor.
 void TfrmPropstbl::BitBtn2Click() {
     PublishReport(QString::fromLatin1(kReportName), PrintLines());
 }

@@ -3,6 +3,7 @@
 #include "tables/create_table_statement.h"
 #include "ui/dual_list_dialog.h"
 #include "ui/language.h"
+#include "ui/object_names.h"
 #include "ui/prompts.h"
 #include "ui/screen_placement.h"
 
@@ -78,19 +79,15 @@ TfrmCreatetbl::TfrmCreatetbl(QWidget* parent) : QDialog(parent) {
     BuildGrid();
     BuildTypeMenu();
 
-    BitBtn2 = new QPushButton(this);
-    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
+    BitBtn2 = Named(new QPushButton(this), "BitBtn2");
     BitBtn2->setAutoDefault(false);
-    BitBtn1 = new QPushButton(this);
-    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
+    BitBtn1 = Named(new QPushButton(this), "BitBtn1");
     BitBtn1->setAutoDefault(false);
-    Edit1 = new QLineEdit(this);
-    Edit1->setObjectName(QStringLiteral("Edit1"));
+    Edit1 = Named(new QLineEdit(this), "Edit1");
     // Enter in the table name does what "Save as:" does.
     connect(Edit1, &QLineEdit::returnPressed, this, &TfrmCreatetbl::BitBtn1Click);
 
-    DualListDialog1 = new TDualListDialog(this);
-    DualListDialog1->setObjectName(QStringLiteral("DualListDialog1"));
+    DualListDialog1 = Named(new TDualListDialog(this), "DualListDialog1");
     DualListDialog1->setSorted(false);
 
     auto* bottom = new QHBoxLayout;
@@ -113,8 +110,7 @@ TfrmCreatetbl::TfrmCreatetbl(QWidget* parent) : QDialog(parent) {
 }
 
 void TfrmCreatetbl::BuildGrid() {
-    StringGrid1 = new QTableWidget(1, kDesignColumns - 1, this);
-    StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
+    StringGrid1 = Named(new QTableWidget(1, kDesignColumns - 1, this), "StringGrid1");
     StringGrid1->setMinimumHeight(120);
     StringGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
     StringGrid1->setEditTriggers(QAbstractItemView::AllEditTriggers);
@@ -146,8 +142,7 @@ void TfrmCreatetbl::BuildGrid() {
 }
 
 void TfrmCreatetbl::BuildTypeMenu() {
-    PopupMenu1 = new QMenu(this);
-    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    PopupMenu1 = Named(new QMenu(this), "PopupMenu1");
     for (const std::string& type : DesignTypes()) {
         const QString caption = Utf8(type);
         QAction* entry = PopupMenu1->addAction(caption);
@@ -306,6 +301,7 @@ void TfrmCreatetbl::FormKeyDown() {
     PopupMenu1->popup(StringGrid1->viewport()->mapToGlobal(cell.bottomLeft()));
 }
 
+// "Save as:": the design is taken, with its key clause, once the table has a name.
 void TfrmCreatetbl::BitBtn1Click() {
     // The window closes only with a table name; without one the operator is told and stays.
     if (Edit1->text().trimmed().isEmpty()) {
@@ -329,6 +325,7 @@ void TfrmCreatetbl::BitBtn1Click() {
     accept();
 }
 
+// "Create index": an index on the columns picked in the two-list dialog, under a name asked for.
 void TfrmCreatetbl::BitBtn2Click() {
     QStringList candidates;
     for (const std::string& name : IndexCandidates(Rows()))

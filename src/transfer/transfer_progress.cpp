@@ -1,6 +1,7 @@
 #include "transfer/transfer_progress.h"
 
 #include "ui/language.h"
+#include "ui/object_names.h"
 
 #include <QCoreApplication>
 #include <QProgressDialog>
@@ -28,8 +29,7 @@ bool TransferProgressDialog::Report(std::int64_t copied, std::int64_t total) {
         return !(dialog_ && dialog_->wasCanceled());
     lastUpdate_.restart();
     if (!dialog_ && started_.elapsed() >= delayMs_) {
-        dialog_ = new QProgressDialog(parent_);
-        dialog_->setObjectName(QStringLiteral("TransferProgress"));
+        dialog_ = Named(new QProgressDialog(parent_), "TransferProgress");
         dialog_->setWindowModality(Qt::WindowModal);
         dialog_->setWindowTitle(BiText(QStringLiteral("Transfer"), QStringLiteral("Prijenos")));
         dialog_->setCancelButtonText(BiText(QStringLiteral("Cancel"), QStringLiteral("Odustani")));

@@ -1,6 +1,7 @@
 #include "ui/db_navigator.h"
 
 #include "ui/data_errors.h"
+#include "ui/object_names.h"
 #include "ui/prompts.h"
 
 #include <QHBoxLayout>
@@ -22,8 +23,7 @@ TDBNavigator::TDBNavigator(QWidget* parent) : QWidget(parent) {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     for (int i = 0; i < Count; ++i) {
-        auto* b = new QToolButton(this);
-        b->setObjectName(QString::fromLatin1(buttons[i].name));
+        auto* b = Named(new QToolButton(this), buttons[i].name);
         b->setAutoRaise(true);
         b->setIcon(style()->standardIcon(buttons[i].icon));
         b->setEnabled(false);

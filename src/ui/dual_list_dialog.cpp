@@ -1,5 +1,6 @@
 #include "ui/dual_list_dialog.h"
 
+#include "ui/object_names.h"
 #include "ui/prompts.h"
 
 #include <QGridLayout>
@@ -21,8 +22,7 @@ QStringList Entries(const QListWidget* list) {
 }
 
 QPushButton* NewButton(QWidget* parent, const char* name, const QString& glyph) {
-    auto* button = new QPushButton(glyph, parent);
-    button->setObjectName(QLatin1String(name));
+    auto* button = Named(new QPushButton(glyph, parent), name);
     button->setAutoDefault(false);
     return button;
 }
@@ -30,14 +30,10 @@ QPushButton* NewButton(QWidget* parent, const char* name, const QString& glyph) 
 } // namespace
 
 TDualListDialog::TDualListDialog(QWidget* parent) : QDialog(parent) {
-    SrcLabel = new QLabel(this);
-    SrcLabel->setObjectName(QStringLiteral("SrcLabel"));
-    DstLabel = new QLabel(this);
-    DstLabel->setObjectName(QStringLiteral("DstLabel"));
-    SrcList = new QListWidget(this);
-    SrcList->setObjectName(QStringLiteral("SrcList"));
-    DstList = new QListWidget(this);
-    DstList->setObjectName(QStringLiteral("DstList"));
+    SrcLabel = Named(new QLabel(this), "SrcLabel");
+    DstLabel = Named(new QLabel(this), "DstLabel");
+    SrcList = Named(new QListWidget(this), "SrcList");
+    DstList = Named(new QListWidget(this), "DstList");
     for (QListWidget* list : {SrcList, DstList})
         list->setSelectionMode(QAbstractItemView::ExtendedSelection);
     SrcLabel->setBuddy(SrcList);

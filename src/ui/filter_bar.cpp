@@ -4,6 +4,7 @@
 #include "ui/data_source.h"
 #include "ui/db_grid.h"
 #include "ui/language.h"
+#include "ui/object_names.h"
 #include "ui/prompts.h"
 
 #include <QHBoxLayout>
@@ -16,16 +17,12 @@ TFilterBar::TFilterBar(QWidget* parent) : QWidget(parent) {
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(2, 1, 2, 1);
     layout->setSpacing(4);
-    lblFilter = new QLabel(this);
-    lblFilter->setObjectName(QStringLiteral("lblFilter"));
-    edtFilter = new QLineEdit(this);
-    edtFilter->setObjectName(QStringLiteral("edtFilter"));
+    lblFilter = Named(new QLabel(this), "lblFilter");
+    edtFilter = Named(new QLineEdit(this), "edtFilter");
     edtFilter->setClearButtonEnabled(true);
     lblFilter->setBuddy(edtFilter);
-    lblSearch = new QLabel(this);
-    lblSearch->setObjectName(QStringLiteral("lblSearch"));
-    edtSearch = new QLineEdit(this);
-    edtSearch->setObjectName(QStringLiteral("edtSearch"));
+    lblSearch = Named(new QLabel(this), "lblSearch");
+    edtSearch = Named(new QLineEdit(this), "edtSearch");
     edtSearch->setClearButtonEnabled(true);
     lblSearch->setBuddy(edtSearch);
     layout->addWidget(lblFilter);

@@ -1,5 +1,7 @@
 #include "ui/long_message_box.h"
 
+#include "ui/object_names.h"
+
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QGuiApplication>
@@ -40,8 +42,7 @@ void ShowScrollingMessage(QWidget* parent, const QString& title, QMessageBox::Ic
     iconLabel->setPixmap(box.style()->standardIcon(pixmap, nullptr, &box).pixmap(extent));
     iconLabel->setAlignment(Qt::AlignTop);
 
-    auto* field = new QPlainTextEdit(&box);
-    field->setObjectName(QStringLiteral("MessageText"));
+    auto* field = Named(new QPlainTextEdit(&box), "MessageText");
     field->setReadOnly(true);
     field->setLineWrapMode(QPlainTextEdit::NoWrap);
     field->setPlainText(MessageBoxText(text));

@@ -1,6 +1,7 @@
 #include "ui/statement_progress.h"
 
 #include "ui/language.h"
+#include "ui/object_names.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
@@ -15,14 +16,13 @@ constexpr int kTickMs = 100;
 StatementProgress::StatementProgress(QWidget* parent, const QElapsedTimer& running,
                                      std::function<bool()> stop)
     : QDialog(parent), running_(running), stopStatement_(std::move(stop)),
-      elapsed_(new QLabel(this)), stop_(new QPushButton(this)) {
+      elapsed_(Named(new QLabel(this), "elapsedLabel")),
+      stop_(Named(new QPushButton(this), "stopButton")) {
     setObjectName(QStringLiteral("statementProgress"));
     setWindowModality(Qt::ApplicationModal);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    elapsed_->setObjectName(QStringLiteral("elapsedLabel"));
     elapsed_->setTextFormat(Qt::PlainText);
     elapsed_->setMinimumWidth(220);
-    stop_->setObjectName(QStringLiteral("stopButton"));
     stop_->setDefault(true);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();

@@ -1,6 +1,7 @@
 #include "ui/url_label.h"
 
 #include "ui/launcher.h"
+#include "ui/object_names.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -16,10 +17,8 @@ TUrlLabel::TUrlLabel(QWidget* parent) : QLabel(parent) {
     underlined.setUnderline(true);
     setFont(underlined);
     setCursor(Qt::PointingHandCursor);
-    PopupMenu = new QMenu(this);
-    PopupMenu->setObjectName(QStringLiteral("PopupMenu"));
-    Copy1 = new QAction(PopupMenu);
-    Copy1->setObjectName(QStringLiteral("Copy1"));
+    PopupMenu = Named(new QMenu(this), "PopupMenu");
+    Copy1 = Named(new QAction(PopupMenu), "Copy1");
     PopupMenu->addAction(Copy1);
     connect(Copy1, &QAction::triggered, this, &TUrlLabel::CopyClick);
     retranslateUi();

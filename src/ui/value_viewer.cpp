@@ -7,6 +7,7 @@
 #include "data/value_bytes.h"
 #include "ui/data_errors.h"
 #include "ui/language.h"
+#include "ui/object_names.h"
 #include "ui/prompts.h"
 #include "ui/value_display.h"
 
@@ -22,11 +23,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-template <typename W> W* Named(W* widget, const char* name) {
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
 
 QPlainTextEdit* NewViewEdit(QWidget* parent, const char* name, bool fixedFont) {
     auto* edit = Named(new QPlainTextEdit(parent), name);

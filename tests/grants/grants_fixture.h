@@ -2,7 +2,7 @@
 // on the server what it wrote. Every account the tests create starts with kt_grants_.
 #pragma once
 
-#include "grants/frm_grants.h"
+#include "grants/grants_window.h"
 #include "support/scripted_prompts.h"
 #include "support/test_server.h"
 

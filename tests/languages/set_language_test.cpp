@@ -3,7 +3,7 @@
 #include "shell/connect_frm.h"
 #include "shell/main_window.h"
 #include "support/scripted_prompts.h"
-#include "transfer/form1.h"
+#include "transfer/transfer_window.h"
 #include "ui/db_navigator.h"
 #include "ui/radio_group.h"
 #include "ui/status_bar.h"

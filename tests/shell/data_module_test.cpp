@@ -5,7 +5,7 @@
 #include "support/scratch_database.h"
 #include "support/scripted_prompts.h"
 #include "support/test_server.h"
-#include "transfer/form1.h"
+#include "transfer/transfer_window.h"
 #include "ui/db_grid.h"
 #include "ui/db_navigator.h"
 

@@ -6,7 +6,7 @@
 
 #include "shell/data_module.h"
 #include "shell/main_window.h"
-#include "transfer/form1.h"
+#include "transfer/transfer_window.h"
 #include "ui/db_grid.h"
 #include "ui/db_navigator.h"
 

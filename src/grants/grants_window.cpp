@@ -1,7 +1,8 @@
-#include "grants/frm_grants.h"
+#include "grants/grants_window.h"
 
 #include "grants/grants_state.h"
 #include "ui/check_list_box.h"
+#include "ui/object_names.h"
 
 #include <QCloseEvent>
 #include <QFontMetrics>
@@ -25,24 +26,21 @@ constexpr int kButtonHeight = 22;
 constexpr int kPrivilegeListWidth = 115;
 
 QPushButton* NewButton(QWidget* page, const char* name) {
-    auto* b = new QPushButton(page);
-    b->setObjectName(QString::fromLatin1(name));
+    auto* b = Named(new QPushButton(page), name);
     b->setMinimumSize(kButtonWidth, kButtonHeight);
     b->setAutoDefault(false);
     return b;
 }
 
 QLineEdit* NewEdit(QWidget* page, const char* name, bool masked) {
-    auto* e = new QLineEdit(page);
-    e->setObjectName(QString::fromLatin1(name));
+    auto* e = Named(new QLineEdit(page), name);
     if (masked)
         e->setEchoMode(QLineEdit::Password);
     return e;
 }
 
 TCheckListBox* NewList(QWidget* page, const char* name, QLabel*& label) {
-    auto* l = new TCheckListBox(page);
-    l->setObjectName(QString::fromLatin1(name));
+    auto* l = Named(new TCheckListBox(page), name);
     label = new QLabel(page);
     label->setBuddy(l);
     return l;
@@ -85,8 +83,7 @@ TfrmGrants::~TfrmGrants() {
 }
 
 QWidget* TfrmGrants::newPage(const char* name, QPlainTextEdit*& memo, const QStringList& help) {
-    auto* page = new QWidget(PC1);
-    page->setObjectName(QString::fromLatin1(name));
+    auto* page = Named(new QWidget(PC1), name);
     memo = new QPlainTextEdit(page);
     memo->setObjectName(QStringLiteral("Memo%1").arg(PC1->count() + 1));
     memo->setReadOnly(true);
@@ -170,8 +167,7 @@ void TfrmGrants::buildServerGrantorPage() {
     lblGrantorPWD = new QLabel(ServerGrantorPage);
     lblGrantorPWD->setBuddy(GrantorPWD);
     clbHosts = NewList(ServerGrantorPage, "clbHosts", lblHosts);
-    lblLayout = new QLabel(ServerGrantorPage);
-    lblLayout->setObjectName(QStringLiteral("lblLayout"));
+    lblLayout = Named(new QLabel(ServerGrantorPage), "lblLayout");
     lblLayout->setWordWrap(true);
     lblLayout->setTextFormat(Qt::PlainText);
     // Room for the two lines the grant check may write, so the page does not jump.
@@ -278,8 +274,7 @@ void TfrmGrants::buildColumnsPage() {
 void TfrmGrants::buildPages() {
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
-    PC1 = new QStackedWidget(this);
-    PC1->setObjectName(QStringLiteral("PC1"));
+    PC1 = Named(new QStackedWidget(this), "PC1");
     outer->addWidget(PC1);
 
     buildUserPage();
@@ -361,39 +356,44 @@ void TfrmGrants::FormClose() {
         s.grantor.Close();
 }
 
+// "< Back" on ServerGrantor: the grantor's entries cleared, the user page.
 void TfrmGrants::BitBtn2Click() {
     Grantor->clear();
     GrantorPWD->clear();
     ShowPage(User);
 }
 
+// "Next >" on ServerGrantor: the global privileges the grant check listed.
 void TfrmGrants::BitBtn4Click() {
     ShowPage(Userfrm);
 }
 
-// Going back to the server page keeps the privilege columns: only a new grant check reads them
-// again, and "Next >" there reads nothing.
+// "< Back" on Userfrm: the server page. The privilege columns stay: only a new grant check reads
+// them again, and "Next >" there reads nothing.
 void TfrmGrants::BitBtn8Click() {
     ShowPage(ServerGrantor);
 }
 
-// The databases stay as well: "Next >" on Userfrm lists them again only when it writes a user.
+// "< Back" on DBs: the global privileges page. The databases stay: "Next >" on Userfrm lists them
+// again only when it writes a user.
 void TfrmGrants::BitBtn5Click() {
     ShowPage(Userfrm);
 }
 
+// "< Back" on HostDBfrm: the privilege lists cleared, the databases page.
 void TfrmGrants::BitBtn11Click() {
     clbHostpriv->clear();
     clbDBpriv->clear();
     ShowPage(DBs);
 }
 
+// "< Back" on Tables: the table list cleared, the host and database privileges page.
 void TfrmGrants::BitBtn14Click() {
     clbTable->clear();
     ShowPage(HostDBfrm);
 }
 
-// Back from the columns: the table leaves the list when something was granted on it.
+// "< Back" on Columns: the tables page; the table leaves its list when something was granted on it.
 void TfrmGrants::BitBtn17Click() {
     clbCol->clear();
     if (grantedTables_.contains(columnsTable_))

@@ -8,7 +8,7 @@
 
 #include "shell/data_module.h"
 #include "shell/main_window.h"
-#include "transfer/form1.h"
+#include "transfer/transfer_window.h"
 #include "ui/db_grid.h"
 #include "ui/radio_group.h"
 
@@ -161,6 +161,64 @@ TEST_F(TransferWindowTest, ConnectExecAndTransferReportTheCounts) {
     EXPECT_FALSE(form_->AR1->isChecked());
     EXPECT_FALSE(form_->AR2->isChecked());
     EXPECT_FALSE(dm_->MySQLQuery1.Active());
+}
+
+// Both sides run and close their statement alike, and a closed query shows no count, whoever had
+// opened it.
+TEST_F(TransferWindowTest, BothSidesRunAndCloseTheirStatementAlike) {
+    sqlite_->Exec("CREATE TABLE s (id INTEGER)");
+    sqlite_->Exec("INSERT INTO s VALUES (1), (2)");
+    root_.Exec("CREATE TABLE kt_transfer_win (id INT)");
+    root_.Exec("INSERT INTO kt_transfer_win VALUES (1), (2), (3)");
+    OpenWindow();
+    form_->CBALIAS->setEditText(kUserSource);
+    form_->Button1->click();
+    ASSERT_TRUE(form_->AR1->isChecked());
+    ASSERT_TRUE(form_->AR2->isChecked());
+    struct Side {
+        TDataSet& query;
+        QPlainTextEdit* memo;
+        QPushButton *exec, *close;
+        QLabel* count;
+        QString sql, rows;
+    };
+    const Side sides[] = {{dm_->MySQLQuery1, form_->Memo1, form_->Button5, form_->Button6,
+                           form_->Label5, "SELECT id FROM kt_transfer_win", "3"},
+                          {dm_->Query1, form_->Memo2, form_->Button7, form_->Button3, form_->Label8,
+                           "SELECT id FROM s", "2"}};
+    for (const Side& side : sides) {
+        SCOPED_TRACE(side.exec->objectName().toStdString());
+        // A refused statement is shown and leaves the query closed.
+        side.memo->setPlainText("SELECT id FROM kt_nowhere");
+        const qsizetype shown = prompts_.shown.size();
+        side.exec->click();
+        ASSERT_EQ(prompts_.shown.size(), shown + 1);
+        EXPECT_EQ(prompts_.icons.back(), PromptIcon::Error);
+        EXPECT_FALSE(side.query.Active());
+        EXPECT_TRUE(side.exec->isEnabled());
+        EXPECT_TRUE(side.count->text().isEmpty());
+
+        side.memo->setPlainText(side.sql);
+        side.exec->click();
+        EXPECT_TRUE(side.query.Active());
+        EXPECT_FALSE(side.exec->isEnabled());
+        EXPECT_EQ(side.count->text(), side.rows);
+        side.close->click();
+        EXPECT_FALSE(side.query.Active());
+        EXPECT_TRUE(side.exec->isEnabled());
+        EXPECT_TRUE(side.count->text().isEmpty());
+    }
+
+    // The main window opens the shared query too: an empty Memo1 closes it, and its position goes.
+    TMySQLQuery& shared = dm_->MySQLQuery1;
+    shared.SetSQL({"SELECT id FROM kt_transfer_win"});
+    shared.Open();
+    ASSERT_FALSE(form_->Label5->text().isEmpty());
+    form_->Memo1->clear();
+    form_->Button5->click();
+    EXPECT_FALSE(shared.Active());
+    EXPECT_TRUE(form_->Button5->isEnabled());
+    EXPECT_TRUE(form_->Label5->text().isEmpty());
 }
 
 TEST_F(TransferWindowTest, ProblemsAreReportedWithTheCountCopied) {

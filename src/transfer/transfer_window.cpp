@@ -1,6 +1,7 @@
-#include "transfer/form1.h"
+#include "transfer/transfer_window.h"
 
 #include "ui/db_grid.h"
+#include "ui/object_names.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -25,11 +26,6 @@ namespace {
 
 constexpr int kDesignWidth = 742;
 constexpr int kDesignHeight = 589;
-
-template <typename W> W* Named(W* widget, const char* name) {
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
 
 // An indicator the program sets and the operator only reads.
 void ReadOnlyIndicator(QAbstractButton* button) {

@@ -9,6 +9,10 @@
 #include <QString>
 #include <QWidget>
 
+#include <functional>
+#include <string>
+#include <vector>
+
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
@@ -104,6 +108,16 @@ private:
     // CBDB names the database without running its change handler.
     void ShowDestination(const QString& database);
     void ClearCounts();
+    // How a side's query takes its statement, one line each (an empty list clears it).
+    using SetStatement = std::function<void(std::vector<std::string>)>;
+    // A side's "Exec." (Button5, Button7): the query runs the statement of its memo; an empty
+    // memo leaves it closed. While its result is open the button waits for "Close QRY" and the
+    // label shows the row count.
+    void OpenFromMemo(TDataSet& query, const QPlainTextEdit* memo, QPushButton* exec, QLabel* count,
+                      const SetStatement& setStatement);
+    // A side's "Close QRY" (Button6, Button3): the query closed, its statement dropped.
+    void CloseQuery(TDataSet& query, QPushButton* exec, QLabel* count,
+                    const SetStatement& setStatement);
     void ShowTransferFailure(const std::exception& e);
 
     TransferObjects objects_;

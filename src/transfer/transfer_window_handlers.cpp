@@ -1,6 +1,6 @@
 // The transfer window's handlers: opening, connecting, running the two queries, the transfer,
 // returning and closing.
-#include "transfer/form1.h"
+#include "transfer/transfer_window.h"
 
 #include "data/mysql_database.h"
 #include "data/mysql_query.h"
@@ -145,6 +145,7 @@ void TForm1::ClearCounts() {
     Label8->clear();
 }
 
+// "Connect": the window's test connection, then the shared MySQL connection and the alias.
 void TForm1::Button1Click() {
     ShowConnectionStates();
     {
@@ -188,6 +189,7 @@ void TForm1::Button1Click() {
     ShowConnectionStates();
 }
 
+// "Disconnect": both queries and both connections closed.
 void TForm1::Button2Click() {
     testConnection_.Close();
     testConnected_ = 0;
@@ -206,74 +208,73 @@ void TForm1::Button2Click() {
     ShowConnectionStates();
 }
 
+// "Exec. MySQL": the MySQL query runs the statement of Memo1.
 void TForm1::Button5Click() {
-    if (!objects_.MySQLQuery1)
-        return;
-    TMySQLQuery& query = *objects_.MySQLQuery1;
-    try {
-        query.Close();
-        query.SetSQL({});
-        std::vector<std::string> lines = MemoLines(Memo1);
-        if (lines.empty())
-            return;
-        query.SetSQL(std::move(lines));
-        {
-            BusyCursor busy;
-            query.Open();
-        }
-        Button5->setEnabled(false);
-        Label5->setText(QString::number(query.RecordCount()));
-    } catch (const std::exception& e) {
-        ShowError(e);
-    }
-    ShowConnectionStates();
+    if (TMySQLQuery* query = objects_.MySQLQuery1)
+        OpenFromMemo(*query, Memo1, Button5, Label5,
+                     [query](std::vector<std::string> lines) { query->SetSQL(std::move(lines)); });
 }
 
+// "Close QRY" of the MySQL query.
 void TForm1::Button6Click() {
-    if (!objects_.MySQLQuery1)
-        return;
-    objects_.MySQLQuery1->Close();
-    objects_.MySQLQuery1->SetSQL({});
-    if (!objects_.MySQLQuery1->Active()) {
-        Button5->setEnabled(true);
-        Label5->clear();
-    }
+    if (TMySQLQuery* query = objects_.MySQLQuery1)
+        CloseQuery(*query, Button5, Label5,
+                   [query](std::vector<std::string> lines) { query->SetSQL(std::move(lines)); });
 }
 
+// "Exec. BDE": the source query runs the statement of Memo2.
 void TForm1::Button7Click() {
-    if (!objects_.Query1)
-        return;
-    TOdbcQuery& query = *objects_.Query1;
+    if (TOdbcQuery* query = objects_.Query1)
+        OpenFromMemo(*query, Memo2, Button7, Label8,
+                     [query](std::vector<std::string> lines) { query->SQL = std::move(lines); });
+}
+
+// "Close QRY" of the source query.
+void TForm1::Button3Click() {
+    if (TOdbcQuery* query = objects_.Query1)
+        CloseQuery(*query, Button7, Label8,
+                   [query](std::vector<std::string> lines) { query->SQL = std::move(lines); });
+}
+
+void TForm1::OpenFromMemo(TDataSet& query, const QPlainTextEdit* memo, QPushButton* exec,
+                          QLabel* count, const SetStatement& setStatement) {
+    std::vector<std::string> lines = MemoLines(memo);
+    const bool run = !lines.empty();
     try {
         query.Close();
-        query.SQL.clear();
-        std::vector<std::string> lines = MemoLines(Memo2);
-        if (lines.empty())
-            return;
-        query.SQL = std::move(lines);
-        {
-            BusyCursor busy;
-            query.Open();
+        setStatement({});
+        if (run) {
+            setStatement(std::move(lines));
+            {
+                BusyCursor busy;
+                query.Open();
+            }
+            exec->setEnabled(false);
+            count->setText(QString::number(query.RecordCount()));
         }
-        Button7->setEnabled(false);
-        Label8->setText(QString::number(query.RecordCount()));
     } catch (const std::exception& e) {
         ShowError(e);
     }
-    ShowConnectionStates();
+    // A closed query shows no count, whoever had opened it.
+    if (!query.Active()) {
+        exec->setEnabled(true);
+        count->clear();
+    }
+    if (run)
+        ShowConnectionStates();
 }
 
-void TForm1::Button3Click() {
-    if (!objects_.Query1)
-        return;
-    objects_.Query1->Close();
-    objects_.Query1->SQL.clear();
-    if (!objects_.Query1->Active()) {
-        Button7->setEnabled(true);
-        Label8->clear();
+void TForm1::CloseQuery(TDataSet& query, QPushButton* exec, QLabel* count,
+                        const SetStatement& setStatement) {
+    query.Close();
+    setStatement({});
+    if (!query.Active()) {
+        exec->setEnabled(true);
+        count->clear();
     }
 }
 
+// "BDE -> MySQL": every row of the source query appended to the MySQL query, then the counts.
 void TForm1::Button8Click() {
     if (!objects_.Query1 || !objects_.MySQLQuery1)
         return;
@@ -410,6 +411,7 @@ void TForm1::CBALIASChange() {
         objects_.Database1->AliasName = Std(CBALIAS->currentText());
 }
 
+// "Return": back to the main window.
 void TForm1::BitBtn6Click() {
     if (mainWindow_)
         mainWindow_->show();

@@ -115,10 +115,14 @@ private:
     bool AskAndOpen(const QString& question);
     bool KnownPrivileges(const PrivilegeChoice& choice);
     std::size_t WriteTable(const std::vector<std::string>& statements, const QString& table);
-    void UserRowStep();
-    void HostAndDbStep();
-    QStringList TableStep();
-    void ColumnStep();
+    // The new user with its global privileges: a user row, or CREATE USER and GRANT.
+    void WriteUserRow();
+    // The host and database privileges on the target database.
+    void WriteHostAndDbRows();
+    // The table privileges on every checked table; the answer is the tables granted.
+    QStringList WriteTablePrivileges();
+    // The column privileges on the checked columns of the Columns page's table.
+    void WriteColumnPrivileges();
 
     QLabel *lblUser, *lblFromhost, *lblPwd, *lblGrantor, *lblGrantorPWD, *lblHosts, *lblUserpriv,
         *lblDB, *lblHostpriv, *lblDBpriv, *lblTable, *lblTablepriv, *lblTableColpriv, *lblCol,
