@@ -156,10 +156,7 @@ void TMySQLQuery::InternalOpen() {
     }
 
     BuildFields();
-    BindFilterFields();
-    filterFault_ = {};
-    if (filtered_ && filter_)
-        CheckFilterNames(*filter_);
+    filter_.Opened();
     RebuildLinkMatchers();
     readOnly_ = !RequestLive;
     SetDefaultExpressions();
@@ -274,7 +271,7 @@ void TMySQLQuery::InternalClose() {
     rowsAddedOrRemoved_ = 0;
     columnOfField_.clear();
     descriptionOfField_.clear();
-    filterFault_ = {};
+    filter_.ForgetFault();
     current_ = -1;
     recordCounter_ = lastId_ = 0;
     atEnd_ = false;
@@ -376,7 +373,7 @@ std::int64_t TMySQLQuery::ReadViewRowsUpTo(std::int64_t viewRows) {
 }
 
 bool TMySQLQuery::RowVisible(std::size_t index) const {
-    return StateVisible(index) && PassesLink(index) && (!filtered_ || PassesFilter(index));
+    return StateVisible(index) && PassesLink(index) && filter_.Shows(index);
 }
 
 bool TMySQLQuery::StateVisible(std::size_t index) const {

@@ -9,8 +9,8 @@
 #include "data/db_error.h"
 #include "data/dir_query.h"
 #include "data/field_values.h"
-#include "data/filter_parser.h"
 #include "data/link_statement.h"
+#include "data/query_filter.h"
 #include "data/row_cache.h"
 #include "data/statement_analysis.h"
 #include "data/value_match.h"
@@ -115,17 +115,21 @@ public:
     // value per key field. Rows are examined in order from the first, fetching further rows as
     // the search needs them; hidden rows are passed over.
     bool Locate(const std::string& keyFields, const std::vector<std::string>& keyValues,
-                unsigned options = 0); // LocateOption flags
+                unsigned options = 0) { // LocateOption flags
+        return filter_.Locate(keyFields, keyValues, options);
+    }
     // The texts of the result fields of the first row that matches, without moving.
     std::optional<std::vector<std::string>> Lookup(const std::string& keyFields,
                                                    const std::vector<std::string>& keyValues,
-                                                   const std::string& resultFields);
+                                                   const std::string& resultFields) {
+        return filter_.Lookup(keyFields, keyValues, resultFields);
+    }
     // The first, last, next or prior row that passes the Filter expression, whether or not
     // Filtered is set; answers whether one was found (and made current).
-    bool FindFirst();
-    bool FindLast();
-    bool FindNext();
-    bool FindPrior();
+    bool FindFirst() { return filter_.FindFirst(); }
+    bool FindLast() { return filter_.FindLast(); }
+    bool FindNext() { return filter_.FindNext(); }
+    bool FindPrior() { return filter_.FindPrior(); }
     // Applies pending changes, runs the statement again, reads as many rows as were read before
     // and returns to the current row by its key. When another connection deleted that row, a
     // neighbour becomes current and CurrentRowGone() tells so.
@@ -134,21 +138,18 @@ public:
 
     // The filter: an expression over the fields (see TParser), in effect while Filtered is set.
     // A text that does not compile raises and leaves the filter as it was.
-    const std::string& Filter() const { return filterText_; }
-    void SetFilter(const std::string& text);
-    bool Filtered() const { return filtered_; }
-    void SetFiltered(bool filtered);
+    const std::string& Filter() const { return filter_.Text(); }
+    void SetFilter(const std::string& text) { filter_.SetText(text); }
+    bool Filtered() const { return filter_.Filtered(); }
+    void SetFiltered(bool filtered) { filter_.SetFiltered(filtered); }
     // The filter names fields only: a name that is no field of the dataset raises
     // "Variable \"NAME\" not found" when the filter is set, switched on, used by a Find or the
     // dataset opens filtered, and the filter stays as it was. A row whose filter raises on its
     // values (a division by zero, an integer overflow, a NULL where a number is needed) is not
     // shown and not found; the first such row since the filter or the rows last changed is kept
     // here (recNo 0 while there is none).
-    struct FilterFault {
-        Bookmark recNo = 0;
-        std::string error;
-    };
-    const FilterFault& FirstFilterFault() const { return filterFault_; }
+    using FilterFault = QueryFilter::Fault;
+    const FilterFault& FirstFilterFault() const { return filter_.FirstFault(); }
 
     // Master/detail: pairs DetailField=MasterField (at most 11) tying this dataset to the current
     // row of the master dataset.
@@ -196,26 +197,15 @@ protected:
 private:
     class MasterObserver;
     friend class MasterObserver;
+    friend class QueryFilter;
 
     void CheckComponents();
-    // Searching, filtering and linking.
-    std::vector<std::size_t> KeyFieldList(const std::string& names) const;
-    std::vector<ValueMatcher> KeyMatchers(const std::vector<std::size_t>& fields,
-                                          const std::vector<std::string>& values,
-                                          unsigned options) const;
-    std::int64_t FindMatching(const std::vector<std::size_t>& fields,
-                              const std::vector<ValueMatcher>& matchers);
-    bool RowMatches(std::size_t index, const std::vector<std::size_t>& fields,
-                    const std::vector<ValueMatcher>& matchers) const;
-    bool PassesFilter(std::size_t index) const;
-    void CheckFilterNames(const TParser& filter) const;
+    // Filtering and linking.
     // True while the filter or a master link may hide fetched rows.
-    bool MayHideRows() const { return !linkMatchers_.empty() || (filtered_ && filter_); }
+    bool MayHideRows() const { return !linkMatchers_.empty() || filter_.InEffect(); }
     bool PassesLink(std::size_t index) const;
     bool StateVisible(std::size_t index) const;
-    bool FindWithFilter(std::int64_t from, int step);
     void MoveToCacheRow(std::int64_t index);
-    void BindFilterFields();
     void RebuildLinkMatchers();
     std::string LinkedStatement(const std::string& statement);
     void MasterChanged(bool linkOff);
@@ -313,16 +303,6 @@ private:
     bool readOnly_ = true;
     bool statementSent_ = false;
 
-    std::unique_ptr<TParser> filter_;
-    std::string filterText_;
-    bool filtered_ = false;
-    struct FilterField {
-        int field; // the field a filter variable names, or -1
-        FieldType type;
-        bool isUnsigned;
-    };
-    std::vector<FilterField> filterFields_; // one per filter variable
-    mutable FilterFault filterFault_;
     bool currentRowGone_ = false;
 
     std::string linkFieldsText_;
@@ -333,6 +313,8 @@ private:
     bool linkLocal_ = false;   // detail rows filtered by the master's values
     std::string runStatement_; // the statement as last run (with the link's condition)
     std::string linkNote_;
+
+    QueryFilter filter_{*this};
 };
 
 // Tells a detail query that its master dataset moved, changed or went away.

@@ -1,4 +1,4 @@
-// The filter of a query and its master/detail link.
+// The master/detail link of a query.
 #include "data/mysql_query.h"
 
 #include "data/db_error.h"
@@ -28,40 +28,6 @@ LinkedFields(const TDataSet& detailSet, const TDataSet& masterSet, const LinkPai
     return {detail, master};
 }
 
-// A row's value as the filter sees it: numbers as numbers, a NULL as the empty text, dates by
-// their shown text, booleans as "Y"/"N", everything else as text.
-void SetFilterVariable(FilterValue& var, FieldType type, bool isUnsigned, const ValueView& value) {
-    if (value.null) {
-        var.SetText({});
-        return;
-    }
-    switch (KindOf(type)) {
-    case ValueKind::Integer:
-        if (isUnsigned && value.i < 0)
-            var.SetFloat(static_cast<double>(static_cast<std::uint64_t>(value.i)));
-        else
-            var.SetInteger(value.i);
-        return;
-    case ValueKind::Float:
-        var.SetFloat(value.d);
-        return;
-    case ValueKind::Decimal:
-        if (!ReadNumber(value.text, var))
-            var.SetText(value.text);
-        return;
-    case ValueKind::Boolean:
-        var.SetText(value.i ? "Y" : "N");
-        return;
-    case ValueKind::DateTime:
-        var.kind = FilterKind::Text;
-        AssignShownDateTime(value.text, var.text);
-        return;
-    default:
-        var.SetText(value.text);
-        return;
-    }
-}
-
 // A table name of the statement as it stands in SQL: each part between full stops quoted.
 std::string QuoteQualified(const std::string& name) {
     std::string out;
@@ -77,122 +43,6 @@ std::string QuoteQualified(const std::string& name) {
 }
 
 } // namespace
-
-void TMySQLQuery::SetFilter(const std::string& text) {
-    const bool blank = text.find_first_not_of(" \t\r\n") == std::string::npos;
-    const std::string oldText = filterText_;
-    std::unique_ptr<TParser> old;
-    if (blank) {
-        old = std::move(filter_);
-        filterText_ = text;
-    } else if (!filter_ || text != filterText_) {
-        auto parser = std::make_unique<TParser>();
-        parser->SetEquation(text); // a text that does not compile changes nothing
-        if (Active())
-            CheckFilterNames(*parser); // nor does one that names no field
-        old = std::move(filter_);
-        filter_ = std::move(parser);
-        filterText_ = text;
-    } else {
-        return;
-    }
-    const FilterFault oldFault = std::move(filterFault_);
-    filterFault_ = {};
-    BindFilterFields();
-    if (!filtered_ || !Active())
-        return;
-    try {
-        ResyncToFirst();
-    } catch (const EDatabaseError&) {
-        // A filter that fails on a row is not taken.
-        filter_ = std::move(old);
-        filterText_ = oldText;
-        filterFault_ = oldFault;
-        BindFilterFields();
-        ResyncToFirst();
-        throw;
-    }
-}
-
-void TMySQLQuery::SetFiltered(bool filtered) {
-    if (filtered == filtered_)
-        return;
-    if (!Active()) {
-        filtered_ = filtered;
-        return;
-    }
-    if (filtered && filter_)
-        CheckFilterNames(*filter_);
-    CheckBrowseMode();
-    ResolveCurrent();
-    const Bookmark previous = current_ >= 0 ? cache_.Row(current_)->recNo : 0;
-    filtered_ = filtered;
-    if (filtered) {
-        try {
-            ResyncToFirst();
-        } catch (const EDatabaseError&) {
-            filtered_ = false;
-            ResyncToFirst();
-            throw;
-        }
-        return;
-    }
-    // Switched off: the row that was current stays current.
-    InvalidateViewRows();
-    Resync(true);
-    if (previous)
-        GotoBookmark(previous);
-    else
-        First();
-}
-
-void TMySQLQuery::ResyncToFirst() {
-    InvalidateViewRows();
-    current_ = -1;
-    Resync(true);
-    First();
-}
-
-void TMySQLQuery::BindFilterFields() {
-    filterFields_.clear();
-    if (!filter_)
-        return;
-    for (std::size_t k = 0; k < filter_->VariableCount(); ++k) {
-        const TField* f = FindField(filter_->VariableName(k));
-        if (f)
-            filterFields_.push_back({static_cast<int>(f->Index()), f->DataType(), f->IsUnsigned()});
-        else
-            filterFields_.push_back({-1, FieldType::String, false});
-    }
-}
-
-void TMySQLQuery::CheckFilterNames(const TParser& filter) const {
-    for (std::size_t k = 0; k < filter.VariableCount(); ++k)
-        if (!FindField(filter.VariableName(k)))
-            throw EParserError("Variable \"" + filter.VariableName(k) + "\" not found");
-}
-
-bool TMySQLQuery::PassesFilter(std::size_t index) const {
-    if (!filter_)
-        return true;
-    const RowRef row = cache_.Row(index);
-    try {
-        for (std::size_t k = 0; k < filterFields_.size(); ++k) {
-            const FilterField& f = filterFields_[k];
-            if (f.field < 0)
-                throw EParserError("Variable \"" + filter_->VariableName(k) + "\" not found");
-            SetFilterVariable(filter_->VariableValue(k), f.type, f.isUnsigned,
-                              cache_.Value(row, static_cast<std::size_t>(f.field)));
-        }
-        return IsTruthy(filter_->Evaluate());
-    } catch (const std::exception& e) {
-        // A row the filter cannot judge is not shown, as a condition the server cannot judge
-        // (a NULL) leaves its row out; the first such row is kept to be reported.
-        if (filterFault_.recNo == 0)
-            filterFault_ = {row->recNo, e.what()};
-        return false;
-    }
-}
 
 void TMySQLQuery::SetLinkFields(const std::string& text) {
     links_ = ParseLinkFields(text); // malformed: raises and changes nothing
