@@ -84,7 +84,7 @@ void TMySQLQuery::InternalInitRecord(std::vector<FieldValue>& values) {
         if (!field.DefaultExpression.empty() || d->KeyKind != 0 || !d->Nullable)
             values[f] = DefaultFromText(field, field.DefaultExpression);
     }
-    SetLinkValues(values);
+    link_.SetNewRowValues(values);
 }
 
 void TMySQLQuery::InternalPost(bool inserting, bool appending, std::vector<FieldValue>& edited) {

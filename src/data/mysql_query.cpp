@@ -146,7 +146,7 @@ void TMySQLQuery::InternalOpen() {
     }
     dirQuery_.Connect = connect;
     dirQuery_.SetStoreResult(false);
-    dirQuery_.Sql = LinkedStatement(statement);
+    dirQuery_.Sql = link_.LinkedStatement(statement);
     statementSent_ = true;
     dirQuery_.Open();
     if (!dirQuery_.Active) {
@@ -157,7 +157,7 @@ void TMySQLQuery::InternalOpen() {
 
     BuildFields();
     filter_.Opened();
-    RebuildLinkMatchers();
+    link_.RebuildMatchers();
     readOnly_ = !RequestLive;
     SetDefaultExpressions();
     // Every row, also those that cached updates do not show: a result streamed on the database's

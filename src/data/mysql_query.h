@@ -9,7 +9,7 @@
 #include "data/db_error.h"
 #include "data/dir_query.h"
 #include "data/field_values.h"
-#include "data/link_statement.h"
+#include "data/master_link.h"
 #include "data/query_filter.h"
 #include "data/row_cache.h"
 #include "data/statement_analysis.h"
@@ -153,14 +153,14 @@ public:
 
     // Master/detail: pairs DetailField=MasterField (at most 11) tying this dataset to the current
     // row of the master dataset.
-    const std::string& LinkFields() const { return linkFieldsText_; }
-    void SetLinkFields(const std::string& text);
-    TDataSet* MasterSource() const { return master_; }
-    void SetMasterSource(TDataSet* master);
+    const std::string& LinkFields() const { return link_.Fields(); }
+    void SetLinkFields(const std::string& text) { link_.SetFields(text); }
+    TDataSet* MasterSource() const { return link_.Master(); }
+    void SetMasterSource(TDataSet* master) { link_.SetMaster(master); }
     // Why LinkRequery was switched off for the statement (empty while it was not).
-    const std::string& LinkNote() const { return linkNote_; }
+    const std::string& LinkNote() const { return link_.Note(); }
     // The statement as last sent (with the link's condition when LinkRequery is on).
-    const std::string& RunStatement() const { return runStatement_; }
+    const std::string& RunStatement() const { return link_.RunStatement(); }
 
     std::int64_t RowsRead() override { return static_cast<std::int64_t>(cache_.Count()); }
     bool AllRowsRead() override { return !Active() || !CanFetch(); }
@@ -195,20 +195,16 @@ protected:
     void InvalidateViewRows() { view_.Invalidate(); }
 
 private:
-    class MasterObserver;
-    friend class MasterObserver;
     friend class QueryFilter;
+    friend class MasterLink;
 
     void CheckComponents();
     // Filtering and linking.
     // True while the filter or a master link may hide fetched rows.
-    bool MayHideRows() const { return !linkMatchers_.empty() || filter_.InEffect(); }
-    bool PassesLink(std::size_t index) const;
+    bool MayHideRows() const { return link_.HidesRows() || filter_.InEffect(); }
+    bool PassesLink(std::size_t index) const { return link_.Passes(index); }
     bool StateVisible(std::size_t index) const;
     void MoveToCacheRow(std::int64_t index);
-    void RebuildLinkMatchers();
-    std::string LinkedStatement(const std::string& statement);
-    void MasterChanged(bool linkOff);
     // Runs statement again in place of the rows held; with keepRowsOnFailure the rows stay when it
     // fails.
     void Rerun(const std::string& statement, const char* errorText, bool keepRowsOnFailure = false);
@@ -255,8 +251,6 @@ private:
     std::vector<FieldValue> RowValues(std::size_t position) const;
     void SetGeneratedKeys(std::vector<FieldValue>& values);
     void CheckKeyKnown(const std::string& table, const TFieldValues& oldValues) const;
-    // A new row of a detail dataset takes the master's values of the link fields.
-    void SetLinkValues(std::vector<FieldValue>& values) const;
 
     // Reading written rows back (live_readback.cpp).
     struct ReadBackKey {
@@ -305,24 +299,6 @@ private:
 
     bool currentRowGone_ = false;
 
-    std::string linkFieldsText_;
-    std::vector<LinkPair> links_;
-    TDataSet* master_ = nullptr;
-    std::unique_ptr<MasterObserver> masterObserver_;
-    std::vector<std::pair<std::size_t, ValueMatcher>> linkMatchers_; // detail field, master value
-    bool linkLocal_ = false;   // detail rows filtered by the master's values
-    std::string runStatement_; // the statement as last run (with the link's condition)
-    std::string linkNote_;
-
     QueryFilter filter_{*this};
-};
-
-// Tells a detail query that its master dataset moved, changed or went away.
-class TMySQLQuery::MasterObserver : public DataSetObserver {
-public:
-    explicit MasterObserver(TMySQLQuery& detail) : detail_(detail) {}
-    void DataSetEvent(TDataSet& master, DataEvent event, TField* field) override;
-
-private:
-    TMySQLQuery& detail_;
+    MasterLink link_{*this};
 };

@@ -70,7 +70,7 @@ void TMySQLQuery::Refresh() {
                 ExactText(Field(f).DataType(), Field(f).IsUnsigned(), cache_.Value(row, f)));
     }
 
-    Rerun(LinkedStatement(SQLText()), "Error refreshing query", true);
+    Rerun(link_.LinkedStatement(SQLText()), "Error refreshing query", true);
     FetchUpTo(rowsBefore);
     currentRowGone_ = false;
     std::int64_t target = -1;

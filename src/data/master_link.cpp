@@ -1,9 +1,9 @@
-// The master/detail link of a query.
-#include "data/mysql_query.h"
+#include "data/master_link.h"
 
 #include "data/db_error.h"
 #include "data/live_errors.h"
 #include "data/mysql_database.h"
+#include "data/mysql_query.h"
 #include "data/sql_names.h"
 #include "data/sql_values.h"
 
@@ -44,62 +44,67 @@ std::string QuoteQualified(const std::string& name) {
 
 } // namespace
 
-void TMySQLQuery::SetLinkFields(const std::string& text) {
+MasterLink::~MasterLink() {
+    if (master_)
+        master_->RemoveObserver(this);
+}
+
+void MasterLink::SetFields(const std::string& text) {
     links_ = ParseLinkFields(text); // malformed: raises and changes nothing
-    linkFieldsText_ = text;
+    fieldsText_ = text;
     MasterChanged(false);
 }
 
-void TMySQLQuery::SetMasterSource(TDataSet* master) {
+void MasterLink::SetMaster(TDataSet* master) {
     for (TDataSet* m = master; m;) {
-        if (m == this)
+        if (m == &query_)
             throw EDatabaseError("Cyclic link in Dataset");
         const auto* q = dynamic_cast<const TMySQLQuery*>(m);
-        m = q ? q->master_ : nullptr;
+        m = q ? q->MasterSource() : nullptr;
     }
-    if (!masterObserver_)
-        masterObserver_ = std::make_unique<MasterObserver>(*this);
-    if (WatchDataSet(masterObserver_.get(), master_, master))
+    if (WatchDataSet(this, master_, master))
         MasterChanged(!master_);
 }
 
-void TMySQLQuery::MasterObserver::DataSetEvent(TDataSet& master, DataEvent event, TField*) {
+void MasterLink::DataSetEvent(TDataSet& master, DataEvent event, TField*) {
     switch (event) {
     case DataEvent::Scrolled:
     case DataEvent::DataSetChanged:
-        detail_.MasterChanged(false);
+        MasterChanged(false);
         break;
     case DataEvent::ActiveChanged:
-        detail_.MasterChanged(!master.Active());
+        MasterChanged(!master.Active());
         break;
     case DataEvent::Destroying:
-        detail_.master_ = nullptr;
-        detail_.MasterChanged(true);
+        master_ = nullptr;
+        MasterChanged(true);
         break;
     default:
         break;
     }
 }
 
-std::string TMySQLQuery::LinkedStatement(const std::string& statement) {
-    linkNote_.clear();
-    linkLocal_ = master_ && !links_.empty();
+std::string MasterLink::LinkedStatement(const std::string& statement) {
+    note_.clear();
+    local_ = master_ && !links_.empty();
     runStatement_ = statement;
-    if (!linkLocal_ || !LinkRequery || !master_->Active())
+    if (!local_ || !query_.LinkRequery || !master_->Active())
         return statement;
+    const StatementAnalysis& analysis = query_.Analysis();
+    TMySQLDatabase* database = query_.Database();
     std::string condition;
     for (const LinkPair& pair : links_) {
         const TField* masterField = master_->FindField(pair.master);
         if (!masterField)
             throw EDatabaseError(IncorrectFieldName(pair.master));
         std::string column = QuoteNameIfNeeded(pair.detail);
-        const int d = analysis_.Find(pair.detail);
+        const int d = analysis.Find(pair.detail);
         if (d >= 0) {
-            const TMySQLField& desc = analysis_.Fields()[static_cast<std::size_t>(d)];
-            const auto& tables = analysis_.Tables();
+            const TMySQLField& desc = analysis.Fields()[static_cast<std::size_t>(d)];
+            const auto& tables = analysis.Tables();
             const auto t = std::find(tables.begin(), tables.end(), desc.Table);
             const std::string& table =
-                t == tables.end() ? desc.Table : analysis_.Aliases()[t - tables.begin()];
+                t == tables.end() ? desc.Table : analysis.Aliases()[t - tables.begin()];
             column = QuoteQualified(table) + "." + QuoteName(desc.Column);
         }
         if (!condition.empty())
@@ -109,68 +114,69 @@ std::string TMySQLQuery::LinkedStatement(const std::string& statement) {
             condition += column + " = NULL";
         else
             condition += column + " = " +
-                         QuoteSqlValue(database_ ? database_->DirConnect().Handle() : nullptr,
+                         QuoteSqlValue(database ? database->DirConnect().Handle() : nullptr,
                                        masterField->ValueText());
     }
     std::string linked, whyNot;
     if (!AddTopLevelCondition(statement, condition, linked, whyNot)) {
-        LinkRequery = false;
-        linkNote_ = whyNot;
+        query_.LinkRequery = false;
+        note_ = whyNot;
         return statement;
     }
-    linkLocal_ = false;
+    local_ = false;
     runStatement_ = linked;
     return linked;
 }
 
-void TMySQLQuery::RebuildLinkMatchers() {
-    linkMatchers_.clear();
-    if (!linkLocal_ || !master_ || !master_->Active())
+void MasterLink::RebuildMatchers() {
+    matchers_.clear();
+    if (!local_ || !master_ || !master_->Active())
         return;
     for (const LinkPair& pair : links_) {
-        const auto [detail, masterField] = LinkedFields(*this, *master_, pair);
+        const auto [detail, masterField] = LinkedFields(query_, *master_, pair);
         if (master_->IsEmpty() || masterField->IsNull())
-            linkMatchers_.emplace_back(detail->Index(), ValueMatcher::NeverMatch());
+            matchers_.emplace_back(detail->Index(), ValueMatcher::NeverMatch());
         else
-            linkMatchers_.emplace_back(detail->Index(),
-                                       ValueMatcher(detail->DataType(), detail->IsUnsigned(),
-                                                    masterField->ValueText(), 0, true));
+            matchers_.emplace_back(detail->Index(),
+                                   ValueMatcher(detail->DataType(), detail->IsUnsigned(),
+                                                masterField->ValueText(), 0, true));
     }
 }
 
-bool TMySQLQuery::PassesLink(std::size_t index) const {
-    if (linkMatchers_.empty())
+bool MasterLink::Passes(std::size_t index) const {
+    if (matchers_.empty())
         return true;
-    const RowRef row = cache_.Row(index);
-    for (const auto& [field, matcher] : linkMatchers_)
-        if (!matcher.Matches(cache_.Value(row, field)))
+    const RowCache& cache = query_.cache_;
+    const RowRef row = cache.Row(index);
+    for (const auto& [field, matcher] : matchers_)
+        if (!matcher.Matches(cache.Value(row, field)))
             return false;
     return true;
 }
 
-void TMySQLQuery::MasterChanged(bool linkOff) {
-    if (!Active())
+void MasterLink::MasterChanged(bool linkOff) {
+    if (!query_.Active())
         return;
-    if (!linkOff && master_ && master_->Active() && LinkRequery && !links_.empty()) {
-        const std::string statement = LinkedStatement(SQLText());
-        if (statement != dirQuery_.Sql) {
-            CheckBrowseMode();
-            if (log_.Pending())
-                ApplyUpdates();
-            Rerun(statement, "Error in form detail query");
+    if (!linkOff && master_ && master_->Active() && query_.LinkRequery && !links_.empty()) {
+        const std::string statement = LinkedStatement(query_.SQLText());
+        if (statement != query_.dirQuery_.Sql) {
+            query_.CheckBrowseMode();
+            if (query_.UpdatesPending())
+                query_.ApplyUpdates();
+            query_.Rerun(statement, "Error in form detail query");
         }
     } else {
-        linkLocal_ = master_ && !links_.empty();
+        local_ = master_ && !links_.empty();
     }
-    RebuildLinkMatchers();
-    ResyncToFirst();
+    RebuildMatchers();
+    query_.ResyncToFirst();
 }
 
-void TMySQLQuery::SetLinkValues(std::vector<FieldValue>& values) const {
+void MasterLink::SetNewRowValues(std::vector<FieldValue>& values) const {
     if (!master_ || links_.empty())
         return;
     for (const LinkPair& pair : links_) {
-        const auto [detail, masterField] = LinkedFields(*this, *master_, pair);
+        const auto [detail, masterField] = LinkedFields(query_, *master_, pair);
         if (!master_->Active() || master_->IsEmpty() || detail->Index() >= values.size())
             continue;
         // The master's value as text, read as the detail field reads a text.
