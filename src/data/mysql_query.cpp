@@ -111,7 +111,7 @@ void TMySQLQuery::CheckComponents() {
 void TMySQLQuery::InternalOpen() {
     cache_.Clear();
     view_.Invalidate();
-    log_.Clear();
+    writer_.Clear();
     rowsAddedOrRemoved_ = 0;
     readOnly_ = true;
     statementSent_ = false;
@@ -267,7 +267,7 @@ void TMySQLQuery::InternalClose() {
     analysis_.Clear();
     cache_.Clear();
     view_.Invalidate();
-    log_.Clear();
+    writer_.Clear();
     rowsAddedOrRemoved_ = 0;
     columnOfField_.clear();
     descriptionOfField_.clear();

@@ -4,7 +4,7 @@
 // navigation needs them.
 #pragma once
 
-#include "data/change_log.h"
+#include "data/change_writer.h"
 #include "data/dataset.h"
 #include "data/db_error.h"
 #include "data/dir_query.h"
@@ -85,13 +85,13 @@ public:
     // post or delete then leaves the rows as they were).
     std::function<void(TMySQLQuery&)> BeforeWrite;
     // Posts a pending edit, writes the change log in order and resynchronises the views.
-    void ApplyUpdates();
+    void ApplyUpdates() { writer_.ApplyUpdates(); }
     // Forgets the change log: deleted rows leave the cache, every other row counts as unchanged.
-    void CommitUpdates();
-    bool UpdatesPending() const { return log_.Pending(); }
-    const ChangeLog& Log() const { return log_; }
+    void CommitUpdates() { writer_.CommitUpdates(); }
+    bool UpdatesPending() const { return writer_.Pending(); }
+    const ChangeLog& Log() const { return writer_.Log(); }
     // The change state of the current row (0 when there is none).
-    std::uint8_t UpdateStatus();
+    std::uint8_t UpdateStatus() { return writer_.UpdateStatus(); }
     bool ReadOnly() const { return readOnly_; }
     // True once the last Open has handed its statement to the server, also when that Open then
     // failed: the statement may have run, and sending it again could run it twice.
@@ -184,9 +184,13 @@ protected:
     Bookmark InternalGetBookmark() override;
     void InternalGotoBookmark(Bookmark bookmark) override;
     ValueView InternalCurrentValue(std::size_t field) override;
-    void InternalInitRecord(std::vector<FieldValue>& values) override;
-    void InternalPost(bool inserting, bool appending, std::vector<FieldValue>& values) override;
-    void InternalDelete() override;
+    void InternalInitRecord(std::vector<FieldValue>& values) override {
+        writer_.InitRecord(values);
+    }
+    void InternalPost(bool inserting, bool appending, std::vector<FieldValue>& values) override {
+        writer_.Post(inserting, appending, values);
+    }
+    void InternalDelete() override { writer_.Delete(); }
 
 protected:
     // Whether a cached row is visible; a change that may hide or show rows calls
@@ -197,6 +201,7 @@ protected:
 private:
     friend class QueryFilter;
     friend class MasterLink;
+    friend class ChangeWriter;
 
     void CheckComponents();
     // Filtering and linking.
@@ -223,68 +228,15 @@ private:
     void WidenUndescribedFields();
     void ReadAhead();
 
-    // Live editing (live_editing.cpp).
-    void PostEdit(std::vector<FieldValue>& values);
-    void AddRow(bool appending, std::vector<FieldValue>& values);
-    void DeleteRow();
-    void WriteNow(const std::function<void()>& restore);
-    // Remembers a change just written while the carrier's transaction stays open; forgets the
-    // remembered ones once a write is committed or another transaction began.
-    void NoteWritten(const ChangeEntry& change);
-    // When error says the server rolled back the open transaction: ends it, puts every change
-    // written in it back as pending and raises ETransactionRolledBack. Else does nothing.
-    void PutBackRolledBackWrites(const std::exception& error);
-    // Before changes are sent on the database's own connection: a connection the server dropped
-    // is made again (nothing was sent on it, so the changes can go). An open transaction was lost
-    // with it: its writes are put back as pending and ETransactionRolledBack is raised.
-    void ReconnectBeforeWrite();
-    // Puts every change remembered from the open transaction back as pending, and forgets them.
-    void PutBackOpenWrites();
-    // After a write failed: raises EWriteUncertain when the connection broke while it was sent.
-    void CheckWriteLostConnection(const std::exception& error);
-    void ApplyLog();
-    void ApplyLogEntries(std::vector<std::int64_t>& written);
-    void ApplyEntry(const TFieldValues& oldValues, const TFieldValues& newValues,
-                    std::uint8_t state, std::uint64_t& insertId);
-    void ReadBackInsertId(std::size_t position, std::uint64_t insertId);
-    void FillValues(TFieldValues& out, const std::vector<FieldValue>& values) const;
-    std::vector<FieldValue> RowValues(std::size_t position) const;
-    void SetGeneratedKeys(std::vector<FieldValue>& values);
-    void CheckKeyKnown(const std::string& table, const TFieldValues& oldValues) const;
-
-    // Reading written rows back (live_readback.cpp).
-    struct ReadBackKey {
-        std::size_t field;  // the field holding the key column
-        std::string column; // the column as the statement names it (qualifier.column)
-        bool first;         // a key column of the first table
-    };
-    void ReadBack(const std::vector<std::int64_t>& ids);
-    std::vector<ReadBackKey> ReadBackKeys() const;
-    std::string ReadBackLiteral(const ReadBackKey& key, const ValueView& value) const;
-    std::string ReadBackKeyText(const std::vector<ReadBackKey>& keys, const CachedRow* row,
-                                bool& known) const;
-    std::string ReadBackCondition(const std::vector<ReadBackKey>& keys,
-                                  const std::vector<const CachedRow*>& rows) const;
-    std::vector<CachedRow*> ReadBackRows(const std::string& condition);
-    void PutReadBackRow(std::size_t position, CachedRow* read);
-    std::int64_t PositionOfId(std::int64_t id) const;
-    void RemoveRows(std::vector<std::size_t> positions);
-    void SettleCursor(std::int64_t from);
-
     std::vector<std::string> sql_;
     TMySQLDatabase* database_ = nullptr;
     TransactionLink* transaction_ = nullptr;
-    // Changes written in the carrier's open transaction (as their log entries were), and the
-    // transaction's name.
-    std::vector<ChangeEntry> openWrites_;
-    std::string openTransaction_;
 
     TDirMySqlQuery dirQuery_;
     std::unique_ptr<TDirMySQLConnect> ownConnect_; // reading row by row
     StatementAnalysis analysis_;
     RowCache cache_;
     ViewIndex view_;
-    ChangeLog log_;
     std::int64_t rowsAddedOrRemoved_ = 0; // new rows less removed ones, for the record count
     std::vector<int> columnOfField_;
     std::vector<int> descriptionOfField_;
@@ -301,4 +253,5 @@ private:
 
     QueryFilter filter_{*this};
     MasterLink link_{*this};
+    ChangeWriter writer_{*this};
 };

@@ -22,7 +22,7 @@ void TMySQLQuery::ResyncToFirst() {
 void TMySQLQuery::Refresh() {
     CheckBrowseMode();
     // Pending changes are written first; the rows read again replace the cache and its log.
-    if (log_.Pending())
+    if (writer_.Pending())
         ApplyUpdates();
     const std::size_t rowsBefore = cache_.Count();
     ResolveCurrent();
@@ -106,7 +106,7 @@ void TMySQLQuery::Rerun(const std::string& statement, const char* errorText,
         }
     }
     cache_.Clear();
-    log_.Clear();
+    writer_.Clear();
     InvalidateViewRows();
     filter_.ForgetFault();
     recordCounter_ = lastId_ = rowsAddedOrRemoved_ = 0;
