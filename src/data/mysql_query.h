@@ -1,7 +1,14 @@
 // TMySQLQuery: the dataset over a statement's rows. It opens the statement on a TMySQLDatabase,
-// types its fields from the statement analysis, and keeps the rows it has read in a row cache
-// whose record numbers are the bookmarks. Without QueryAllRecords rows are read only as far as
-// navigation needs them.
+// types its fields from the statement analysis, and keeps the rows in a row cache whose record
+// numbers are the bookmarks. With StoreResult (the default) the whole result is read while the
+// query opens, on the database's connection, and its rows wait in the cache's arena until
+// navigation or a view asks for them; without it rows are read from the server only as far as
+// navigation needs them, over a connection of the query's own. QueryAllRecords takes every row
+// into the cache while the query opens.
+//
+// Reading the rows and the cursor are the query's own; the rest is done by parts it owns and
+// forwards to: QueryFilter (the filter and searching), MasterLink (the master/detail link) and
+// ChangeWriter (writing changes and reading written rows back).
 #pragma once
 
 #include "data/change_writer.h"
@@ -199,6 +206,7 @@ protected:
     void InvalidateViewRows() { view_.Invalidate(); }
 
 private:
+    // The parts work on the rows, the cursor and the dataset's own operations.
     friend class QueryFilter;
     friend class MasterLink;
     friend class ChangeWriter;
@@ -251,6 +259,7 @@ private:
 
     bool currentRowGone_ = false;
 
+    // The parts.
     QueryFilter filter_{*this};
     MasterLink link_{*this};
     ChangeWriter writer_{*this};
