@@ -1,8 +1,12 @@
-// The errors of the data layer. EDatabaseError is the base of all of them: a failure with a text
-// shown as it is and, when the server or the client library answered it, their error number and
-// SQLSTATE. ThrowServerError() picks the class for an answered error: EConnectionLost,
-// EDuplicateKey and EForeignKeyViolated (both EConstraintViolated), or EDatabaseError for the rest.
-// Callers tell the cases apart by type, never by the text.
+// The errors of the data layer's connections, queries and datasets. EDatabaseError is their base: a
+// failure with a text shown as it is and, when the server or the client library answered it, their
+// error number and SQLSTATE. ThrowServerError() picks the class for an answered error:
+// EConnectionLost; EDuplicateKey or EForeignKeyViolated, or EConstraintViolated itself for another
+// rule of a table (a CHECK); EDatabaseError for the rest. What the data layer raises on its own
+// derives from EDatabaseError too (ENoResultSet below, the live editing's refusals in
+// live_errors.h, the filter's EParserError); only a failed socket call of the transact-server
+// client is an EWinsockError (winsock_error.h), apart from them. Callers tell the cases apart by
+// type, never by the text.
 #pragma once
 
 #include <cstdint>

@@ -111,7 +111,7 @@ void TMySQLQuery::CheckComponents() {
 void TMySQLQuery::InternalOpen() {
     cache_.Clear();
     view_.Invalidate();
-    log_.Clear();
+    writer_.Clear();
     rowsAddedOrRemoved_ = 0;
     readOnly_ = true;
     statementSent_ = false;
@@ -146,7 +146,7 @@ void TMySQLQuery::InternalOpen() {
     }
     dirQuery_.Connect = connect;
     dirQuery_.SetStoreResult(false);
-    dirQuery_.Sql = LinkedStatement(statement);
+    dirQuery_.Sql = link_.LinkedStatement(statement);
     statementSent_ = true;
     dirQuery_.Open();
     if (!dirQuery_.Active) {
@@ -156,11 +156,8 @@ void TMySQLQuery::InternalOpen() {
     }
 
     BuildFields();
-    BindFilterFields();
-    filterFault_ = {};
-    if (filtered_ && filter_)
-        CheckFilterNames(*filter_);
-    RebuildLinkMatchers();
+    filter_.Opened();
+    link_.RebuildMatchers();
     readOnly_ = !RequestLive;
     SetDefaultExpressions();
     // Every row, also those that cached updates do not show: a result streamed on the database's
@@ -270,11 +267,11 @@ void TMySQLQuery::InternalClose() {
     analysis_.Clear();
     cache_.Clear();
     view_.Invalidate();
-    log_.Clear();
+    writer_.Clear();
     rowsAddedOrRemoved_ = 0;
     columnOfField_.clear();
     descriptionOfField_.clear();
-    filterFault_ = {};
+    filter_.ForgetFault();
     current_ = -1;
     recordCounter_ = lastId_ = 0;
     atEnd_ = false;
@@ -376,7 +373,7 @@ std::int64_t TMySQLQuery::ReadViewRowsUpTo(std::int64_t viewRows) {
 }
 
 bool TMySQLQuery::RowVisible(std::size_t index) const {
-    return StateVisible(index) && PassesLink(index) && (!filtered_ || PassesFilter(index));
+    return StateVisible(index) && PassesLink(index) && filter_.Shows(index);
 }
 
 bool TMySQLQuery::StateVisible(std::size_t index) const {

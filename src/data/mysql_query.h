@@ -1,16 +1,23 @@
 // TMySQLQuery: the dataset over a statement's rows. It opens the statement on a TMySQLDatabase,
-// types its fields from the statement analysis, and keeps the rows it has read in a row cache
-// whose record numbers are the bookmarks. Without QueryAllRecords rows are read only as far as
-// navigation needs them.
+// types its fields from the statement analysis, and keeps the rows in a row cache whose record
+// numbers are the bookmarks. With StoreResult (the default) the whole result is read while the
+// query opens, on the database's connection, and its rows wait in the cache's arena until
+// navigation or a view asks for them; without it rows are read from the server only as far as
+// navigation needs them, over a connection of the query's own. QueryAllRecords takes every row
+// into the cache while the query opens.
+//
+// Reading the rows and the cursor are the query's own; the rest is done by parts it owns and
+// forwards to: QueryFilter (the filter and searching), MasterLink (the master/detail link) and
+// ChangeWriter (writing changes and reading written rows back).
 #pragma once
 
-#include "data/change_log.h"
+#include "data/change_writer.h"
 #include "data/dataset.h"
 #include "data/db_error.h"
 #include "data/dir_query.h"
 #include "data/field_values.h"
-#include "data/filter_parser.h"
-#include "data/link_statement.h"
+#include "data/master_link.h"
+#include "data/query_filter.h"
 #include "data/row_cache.h"
 #include "data/statement_analysis.h"
 #include "data/value_match.h"
@@ -85,13 +92,13 @@ public:
     // post or delete then leaves the rows as they were).
     std::function<void(TMySQLQuery&)> BeforeWrite;
     // Posts a pending edit, writes the change log in order and resynchronises the views.
-    void ApplyUpdates();
+    void ApplyUpdates() { writer_.ApplyUpdates(); }
     // Forgets the change log: deleted rows leave the cache, every other row counts as unchanged.
-    void CommitUpdates();
-    bool UpdatesPending() const { return log_.Pending(); }
-    const ChangeLog& Log() const { return log_; }
+    void CommitUpdates() { writer_.CommitUpdates(); }
+    bool UpdatesPending() const { return writer_.Pending(); }
+    const ChangeLog& Log() const { return writer_.Log(); }
     // The change state of the current row (0 when there is none).
-    std::uint8_t UpdateStatus();
+    std::uint8_t UpdateStatus() { return writer_.UpdateStatus(); }
     bool ReadOnly() const { return readOnly_; }
     // True once the last Open has handed its statement to the server, also when that Open then
     // failed: the statement may have run, and sending it again could run it twice.
@@ -115,17 +122,21 @@ public:
     // value per key field. Rows are examined in order from the first, fetching further rows as
     // the search needs them; hidden rows are passed over.
     bool Locate(const std::string& keyFields, const std::vector<std::string>& keyValues,
-                unsigned options = 0); // LocateOption flags
+                unsigned options = 0) { // LocateOption flags
+        return filter_.Locate(keyFields, keyValues, options);
+    }
     // The texts of the result fields of the first row that matches, without moving.
     std::optional<std::vector<std::string>> Lookup(const std::string& keyFields,
                                                    const std::vector<std::string>& keyValues,
-                                                   const std::string& resultFields);
+                                                   const std::string& resultFields) {
+        return filter_.Lookup(keyFields, keyValues, resultFields);
+    }
     // The first, last, next or prior row that passes the Filter expression, whether or not
     // Filtered is set; answers whether one was found (and made current).
-    bool FindFirst();
-    bool FindLast();
-    bool FindNext();
-    bool FindPrior();
+    bool FindFirst() { return filter_.FindFirst(); }
+    bool FindLast() { return filter_.FindLast(); }
+    bool FindNext() { return filter_.FindNext(); }
+    bool FindPrior() { return filter_.FindPrior(); }
     // Applies pending changes, runs the statement again, reads as many rows as were read before
     // and returns to the current row by its key. When another connection deleted that row, a
     // neighbour becomes current and CurrentRowGone() tells so.
@@ -134,32 +145,29 @@ public:
 
     // The filter: an expression over the fields (see TParser), in effect while Filtered is set.
     // A text that does not compile raises and leaves the filter as it was.
-    const std::string& Filter() const { return filterText_; }
-    void SetFilter(const std::string& text);
-    bool Filtered() const { return filtered_; }
-    void SetFiltered(bool filtered);
+    const std::string& Filter() const { return filter_.Text(); }
+    void SetFilter(const std::string& text) { filter_.SetText(text); }
+    bool Filtered() const { return filter_.Filtered(); }
+    void SetFiltered(bool filtered) { filter_.SetFiltered(filtered); }
     // The filter names fields only: a name that is no field of the dataset raises
     // "Variable \"NAME\" not found" when the filter is set, switched on, used by a Find or the
     // dataset opens filtered, and the filter stays as it was. A row whose filter raises on its
     // values (a division by zero, an integer overflow, a NULL where a number is needed) is not
     // shown and not found; the first such row since the filter or the rows last changed is kept
     // here (recNo 0 while there is none).
-    struct FilterFault {
-        Bookmark recNo = 0;
-        std::string error;
-    };
-    const FilterFault& FirstFilterFault() const { return filterFault_; }
+    using FilterFault = QueryFilter::Fault;
+    const FilterFault& FirstFilterFault() const { return filter_.FirstFault(); }
 
     // Master/detail: pairs DetailField=MasterField (at most 11) tying this dataset to the current
     // row of the master dataset.
-    const std::string& LinkFields() const { return linkFieldsText_; }
-    void SetLinkFields(const std::string& text);
-    TDataSet* MasterSource() const { return master_; }
-    void SetMasterSource(TDataSet* master);
+    const std::string& LinkFields() const { return link_.Fields(); }
+    void SetLinkFields(const std::string& text) { link_.SetFields(text); }
+    TDataSet* MasterSource() const { return link_.Master(); }
+    void SetMasterSource(TDataSet* master) { link_.SetMaster(master); }
     // Why LinkRequery was switched off for the statement (empty while it was not).
-    const std::string& LinkNote() const { return linkNote_; }
+    const std::string& LinkNote() const { return link_.Note(); }
     // The statement as last sent (with the link's condition when LinkRequery is on).
-    const std::string& RunStatement() const { return runStatement_; }
+    const std::string& RunStatement() const { return link_.RunStatement(); }
 
     std::int64_t RowsRead() override { return static_cast<std::int64_t>(cache_.Count()); }
     bool AllRowsRead() override { return !Active() || !CanFetch(); }
@@ -183,9 +191,13 @@ protected:
     Bookmark InternalGetBookmark() override;
     void InternalGotoBookmark(Bookmark bookmark) override;
     ValueView InternalCurrentValue(std::size_t field) override;
-    void InternalInitRecord(std::vector<FieldValue>& values) override;
-    void InternalPost(bool inserting, bool appending, std::vector<FieldValue>& values) override;
-    void InternalDelete() override;
+    void InternalInitRecord(std::vector<FieldValue>& values) override {
+        writer_.InitRecord(values);
+    }
+    void InternalPost(bool inserting, bool appending, std::vector<FieldValue>& values) override {
+        writer_.Post(inserting, appending, values);
+    }
+    void InternalDelete() override { writer_.Delete(); }
 
 protected:
     // Whether a cached row is visible; a change that may hide or show rows calls
@@ -194,31 +206,18 @@ protected:
     void InvalidateViewRows() { view_.Invalidate(); }
 
 private:
-    class MasterObserver;
-    friend class MasterObserver;
+    // The parts work on the rows, the cursor and the dataset's own operations.
+    friend class QueryFilter;
+    friend class MasterLink;
+    friend class ChangeWriter;
 
     void CheckComponents();
-    // Searching, filtering and linking.
-    std::vector<std::size_t> KeyFieldList(const std::string& names) const;
-    std::vector<ValueMatcher> KeyMatchers(const std::vector<std::size_t>& fields,
-                                          const std::vector<std::string>& values,
-                                          unsigned options) const;
-    std::int64_t FindMatching(const std::vector<std::size_t>& fields,
-                              const std::vector<ValueMatcher>& matchers);
-    bool RowMatches(std::size_t index, const std::vector<std::size_t>& fields,
-                    const std::vector<ValueMatcher>& matchers) const;
-    bool PassesFilter(std::size_t index) const;
-    void CheckFilterNames(const TParser& filter) const;
+    // Filtering and linking.
     // True while the filter or a master link may hide fetched rows.
-    bool MayHideRows() const { return !linkMatchers_.empty() || (filtered_ && filter_); }
-    bool PassesLink(std::size_t index) const;
+    bool MayHideRows() const { return link_.HidesRows() || filter_.InEffect(); }
+    bool PassesLink(std::size_t index) const { return link_.Passes(index); }
     bool StateVisible(std::size_t index) const;
-    bool FindWithFilter(std::int64_t from, int step);
     void MoveToCacheRow(std::int64_t index);
-    void BindFilterFields();
-    void RebuildLinkMatchers();
-    std::string LinkedStatement(const std::string& statement);
-    void MasterChanged(bool linkOff);
     // Runs statement again in place of the rows held; with keepRowsOnFailure the rows stay when it
     // fails.
     void Rerun(const std::string& statement, const char* errorText, bool keepRowsOnFailure = false);
@@ -237,70 +236,15 @@ private:
     void WidenUndescribedFields();
     void ReadAhead();
 
-    // Live editing (live_editing.cpp).
-    void PostEdit(std::vector<FieldValue>& values);
-    void AddRow(bool appending, std::vector<FieldValue>& values);
-    void DeleteRow();
-    void WriteNow(const std::function<void()>& restore);
-    // Remembers a change just written while the carrier's transaction stays open; forgets the
-    // remembered ones once a write is committed or another transaction began.
-    void NoteWritten(const ChangeEntry& change);
-    // When error says the server rolled back the open transaction: ends it, puts every change
-    // written in it back as pending and raises ETransactionRolledBack. Else does nothing.
-    void PutBackRolledBackWrites(const std::exception& error);
-    // Before changes are sent on the database's own connection: a connection the server dropped
-    // is made again (nothing was sent on it, so the changes can go). An open transaction was lost
-    // with it: its writes are put back as pending and ETransactionRolledBack is raised.
-    void ReconnectBeforeWrite();
-    // Puts every change remembered from the open transaction back as pending, and forgets them.
-    void PutBackOpenWrites();
-    // After a write failed: raises EWriteUncertain when the connection broke while it was sent.
-    void CheckWriteLostConnection(const std::exception& error);
-    void ApplyLog();
-    void ApplyLogEntries(std::vector<std::int64_t>& written);
-    void ApplyEntry(const TFieldValues& oldValues, const TFieldValues& newValues,
-                    std::uint8_t state, std::uint64_t& insertId);
-    void ReadBackInsertId(std::size_t position, std::uint64_t insertId);
-    void FillValues(TFieldValues& out, const std::vector<FieldValue>& values) const;
-    std::vector<FieldValue> RowValues(std::size_t position) const;
-    void SetGeneratedKeys(std::vector<FieldValue>& values);
-    void CheckKeyKnown(const std::string& table, const TFieldValues& oldValues) const;
-    // A new row of a detail dataset takes the master's values of the link fields.
-    void SetLinkValues(std::vector<FieldValue>& values) const;
-
-    // Reading written rows back (live_readback.cpp).
-    struct ReadBackKey {
-        std::size_t field;  // the field holding the key column
-        std::string column; // the column as the statement names it (qualifier.column)
-        bool first;         // a key column of the first table
-    };
-    void ReadBack(const std::vector<std::int64_t>& ids);
-    std::vector<ReadBackKey> ReadBackKeys() const;
-    std::string ReadBackLiteral(const ReadBackKey& key, const ValueView& value) const;
-    std::string ReadBackKeyText(const std::vector<ReadBackKey>& keys, const CachedRow* row,
-                                bool& known) const;
-    std::string ReadBackCondition(const std::vector<ReadBackKey>& keys,
-                                  const std::vector<const CachedRow*>& rows) const;
-    std::vector<CachedRow*> ReadBackRows(const std::string& condition);
-    void PutReadBackRow(std::size_t position, CachedRow* read);
-    std::int64_t PositionOfId(std::int64_t id) const;
-    void RemoveRows(std::vector<std::size_t> positions);
-    void SettleCursor(std::int64_t from);
-
     std::vector<std::string> sql_;
     TMySQLDatabase* database_ = nullptr;
     TransactionLink* transaction_ = nullptr;
-    // Changes written in the carrier's open transaction (as their log entries were), and the
-    // transaction's name.
-    std::vector<ChangeEntry> openWrites_;
-    std::string openTransaction_;
 
     TDirMySqlQuery dirQuery_;
     std::unique_ptr<TDirMySQLConnect> ownConnect_; // reading row by row
     StatementAnalysis analysis_;
     RowCache cache_;
     ViewIndex view_;
-    ChangeLog log_;
     std::int64_t rowsAddedOrRemoved_ = 0; // new rows less removed ones, for the record count
     std::vector<int> columnOfField_;
     std::vector<int> descriptionOfField_;
@@ -313,34 +257,10 @@ private:
     bool readOnly_ = true;
     bool statementSent_ = false;
 
-    std::unique_ptr<TParser> filter_;
-    std::string filterText_;
-    bool filtered_ = false;
-    struct FilterField {
-        int field; // the field a filter variable names, or -1
-        FieldType type;
-        bool isUnsigned;
-    };
-    std::vector<FilterField> filterFields_; // one per filter variable
-    mutable FilterFault filterFault_;
     bool currentRowGone_ = false;
 
-    std::string linkFieldsText_;
-    std::vector<LinkPair> links_;
-    TDataSet* master_ = nullptr;
-    std::unique_ptr<MasterObserver> masterObserver_;
-    std::vector<std::pair<std::size_t, ValueMatcher>> linkMatchers_; // detail field, master value
-    bool linkLocal_ = false;   // detail rows filtered by the master's values
-    std::string runStatement_; // the statement as last run (with the link's condition)
-    std::string linkNote_;
-};
-
-// Tells a detail query that its master dataset moved, changed or went away.
-class TMySQLQuery::MasterObserver : public DataSetObserver {
-public:
-    explicit MasterObserver(TMySQLQuery& detail) : detail_(detail) {}
-    void DataSetEvent(TDataSet& master, DataEvent event, TField* field) override;
-
-private:
-    TMySQLQuery& detail_;
+    // The parts.
+    QueryFilter filter_{*this};
+    MasterLink link_{*this};
+    ChangeWriter writer_{*this};
 };

@@ -1,156 +1,28 @@
-// Searching a query's rows: Locate, Lookup, the Find operations with the filter, and Refresh.
+// Refreshing a query: running its statement again in place of the rows held, and finding the
+// row that was current by its key.
 #include "data/mysql_query.h"
 
 #include "data/db_error.h"
 #include "data/dir_connect.h"
 #include "data/server_role.h"
-#include "data/sql_scanner.h"
 
 #include <algorithm>
-
-namespace {
-
-std::string IncorrectFieldName(const std::string& name) {
-    return "Incorrect field name \"" + name + "\"";
-}
-
-} // namespace
-
-std::vector<std::size_t> TMySQLQuery::KeyFieldList(const std::string& names) const {
-    std::vector<std::size_t> fields;
-    std::string rest = names, token;
-    for (;;) {
-        const int kind = ExtractToken(rest, token);
-        if (kind == tkEnd)
-            return fields;
-        if (kind == tkDelimiter)
-            continue; // commas and semicolons separate names
-        if (kind == tkNumber) {
-            std::size_t index = FieldCount();
-            if (token.find_first_not_of("0123456789") == std::string::npos && token.size() < 10)
-                index = static_cast<std::size_t>(std::stoul(token));
-            if (index >= FieldCount())
-                throw EDatabaseError(IncorrectFieldName(token));
-            fields.push_back(index);
-            continue;
-        }
-        const std::string name = kind == tkQuoted ? Unquote(token) : PlainName(token);
-        const TField* field = FindField(name);
-        if (!field)
-            throw EDatabaseError(IncorrectFieldName(name));
-        fields.push_back(field->Index());
-    }
-}
-
-std::vector<ValueMatcher> TMySQLQuery::KeyMatchers(const std::vector<std::size_t>& fields,
-                                                   const std::vector<std::string>& values,
-                                                   unsigned options) const {
-    if (values.size() != fields.size())
-        throw EDatabaseError("Incorrect arguments number");
-    std::vector<ValueMatcher> matchers;
-    matchers.reserve(fields.size());
-    for (std::size_t k = 0; k < fields.size(); ++k) {
-        const TField& f = Field(fields[k]);
-        matchers.emplace_back(f.DataType(), f.IsUnsigned(), values[k], options);
-    }
-    return matchers;
-}
-
-bool TMySQLQuery::RowMatches(std::size_t index, const std::vector<std::size_t>& fields,
-                             const std::vector<ValueMatcher>& matchers) const {
-    const RowRef row = cache_.Row(index);
-    for (std::size_t k = 0; k < fields.size(); ++k)
-        if (!matchers[k].Matches(cache_.Value(row, fields[k])))
-            return false;
-    return true;
-}
-
-std::int64_t TMySQLQuery::FindMatching(const std::vector<std::size_t>& fields,
-                                       const std::vector<ValueMatcher>& matchers) {
-    for (std::size_t i = 0;; ++i) {
-        if (i >= cache_.Count() && !(CanFetch() && FetchOne()))
-            return -1;
-        if (RowVisible(i) && RowMatches(i, fields, matchers))
-            return static_cast<std::int64_t>(i);
-    }
-}
 
 void TMySQLQuery::MoveToCacheRow(std::int64_t index) {
     GotoBookmark(cache_.Row(static_cast<std::size_t>(index))->recNo);
 }
 
-bool TMySQLQuery::Locate(const std::string& keyFields, const std::vector<std::string>& keyValues,
-                         unsigned options) {
-    CheckBrowseMode();
-    const std::vector<std::size_t> fields = KeyFieldList(keyFields);
-    const std::vector<ValueMatcher> matchers = KeyMatchers(fields, keyValues, options);
-    const std::int64_t found = FindMatching(fields, matchers);
-    if (found < 0)
-        return false;
-    MoveToCacheRow(found);
-    return true;
-}
-
-std::optional<std::vector<std::string>>
-TMySQLQuery::Lookup(const std::string& keyFields, const std::vector<std::string>& keyValues,
-                    const std::string& resultFields) {
-    CheckActive();
-    const std::vector<std::size_t> fields = KeyFieldList(keyFields);
-    const std::vector<ValueMatcher> matchers = KeyMatchers(fields, keyValues, 0);
-    const std::vector<std::size_t> results = KeyFieldList(resultFields);
-    const std::int64_t found = FindMatching(fields, matchers);
-    if (found < 0)
-        return std::nullopt;
-    const RowRef row = cache_.Row(static_cast<std::size_t>(found));
-    std::vector<std::string> texts;
-    for (std::size_t f : results)
-        texts.push_back(
-            DisplayText(Field(f).DataType(), Field(f).IsUnsigned(), cache_.Value(row, f)));
-    return texts;
-}
-
-bool TMySQLQuery::FindWithFilter(std::int64_t from, int step) {
-    CheckBrowseMode();
-    if (filter_)
-        CheckFilterNames(*filter_);
-    for (std::int64_t i = from; i >= 0; i += step) {
-        if (i >= static_cast<std::int64_t>(cache_.Count()) && !(CanFetch() && FetchOne()))
-            return false;
-        const auto index = static_cast<std::size_t>(i);
-        if (StateVisible(index) && PassesLink(index) && PassesFilter(index)) {
-            MoveToCacheRow(i);
-            return true;
-        }
-    }
-    return false;
-}
-
-bool TMySQLQuery::FindFirst() {
-    return FindWithFilter(0, 1);
-}
-
-bool TMySQLQuery::FindLast() {
-    CheckBrowseMode();
-    FetchAll();
-    return FindWithFilter(static_cast<std::int64_t>(cache_.Count()) - 1, -1);
-}
-
-bool TMySQLQuery::FindNext() {
-    CheckBrowseMode();
-    ResolveCurrent();
-    return FindWithFilter(current_ + 1, 1);
-}
-
-bool TMySQLQuery::FindPrior() {
-    CheckBrowseMode();
-    ResolveCurrent();
-    return current_ > 0 && FindWithFilter(current_ - 1, -1);
+void TMySQLQuery::ResyncToFirst() {
+    InvalidateViewRows();
+    current_ = -1;
+    Resync(true);
+    First();
 }
 
 void TMySQLQuery::Refresh() {
     CheckBrowseMode();
     // Pending changes are written first; the rows read again replace the cache and its log.
-    if (log_.Pending())
+    if (writer_.Pending())
         ApplyUpdates();
     const std::size_t rowsBefore = cache_.Count();
     ResolveCurrent();
@@ -198,12 +70,12 @@ void TMySQLQuery::Refresh() {
                 ExactText(Field(f).DataType(), Field(f).IsUnsigned(), cache_.Value(row, f)));
     }
 
-    Rerun(LinkedStatement(SQLText()), "Error refreshing query", true);
+    Rerun(link_.LinkedStatement(SQLText()), "Error refreshing query", true);
     FetchUpTo(rowsBefore);
     currentRowGone_ = false;
     std::int64_t target = -1;
     if (before >= 0) {
-        target = FindMatching(keyFields, KeyMatchers(keyFields, keyValues, 0));
+        target = filter_.FindMatching(keyFields, filter_.KeyMatchers(keyFields, keyValues, 0));
         if (target < 0) {
             // The row is gone: the row now at its place, else the nearest one before it.
             currentRowGone_ = true;
@@ -234,9 +106,9 @@ void TMySQLQuery::Rerun(const std::string& statement, const char* errorText,
         }
     }
     cache_.Clear();
-    log_.Clear();
+    writer_.Clear();
     InvalidateViewRows();
-    filterFault_ = {};
+    filter_.ForgetFault();
     recordCounter_ = lastId_ = rowsAddedOrRemoved_ = 0;
     current_ = -1;
     atEnd_ = false;

@@ -1,6 +1,8 @@
 // Reading written rows back: after a write the cache takes the row as the server stored it (values
 // the server set itself, a trigger's changes, padding, rounding), found by the primary keys of the
 // statement's tables. Rows are read in blocks, one SELECT per block of keys.
+#include "data/change_writer.h"
+
 #include "data/link_statement.h"
 #include "data/mysql_database.h"
 #include "data/mysql_query.h"
@@ -29,16 +31,16 @@ bool IsPlainInteger(std::string_view s) {
 
 } // namespace
 
-std::vector<TMySQLQuery::ReadBackKey> TMySQLQuery::ReadBackKeys() const {
+std::vector<ChangeWriter::ReadBackKey> ChangeWriter::ReadBackKeys() const {
     std::vector<ReadBackKey> keys;
-    const std::vector<std::string>& tables = Tables();
-    const std::vector<std::string>& aliases = Aliases();
+    const std::vector<std::string>& tables = query_.Tables();
+    const std::vector<std::string>& aliases = query_.Aliases();
     for (std::size_t t = 0; t < tables.size(); ++t) {
-        const std::vector<std::string> columns = analysis_.PrimaryKeyOf(tables[t]);
+        const std::vector<std::string> columns = query_.analysis_.PrimaryKeyOf(tables[t]);
         std::vector<ReadBackKey> own;
         for (const std::string& column : columns) {
-            for (std::size_t f = 0; f < FieldCount(); ++f) {
-                const TMySQLField* d = Description(Field(f));
+            for (std::size_t f = 0; f < query_.FieldCount(); ++f) {
+                const TMySQLField* d = query_.Description(query_.Field(f));
                 if (d && d->Table == tables[t] && d->Column == column) {
                     const std::string& qualifier = t < aliases.size() ? aliases[t] : tables[t];
                     own.push_back({f, qualifier + "." + QuoteNameIfNeeded(column), t == 0});
@@ -55,21 +57,21 @@ std::vector<TMySQLQuery::ReadBackKey> TMySQLQuery::ReadBackKeys() const {
     return keys;
 }
 
-std::string TMySQLQuery::ReadBackLiteral(const ReadBackKey& key, const ValueView& value) const {
-    const TField& field = Field(key.field);
+std::string ChangeWriter::ReadBackLiteral(const ReadBackKey& key, const ValueView& value) const {
+    const TField& field = query_.Field(key.field);
     const std::string text = ExactText(field.DataType(), field.IsUnsigned(), value);
     if (KindOf(field.DataType()) == ValueKind::Integer && IsPlainInteger(text))
         return text;
-    return QuoteSqlValue(database_->DirConnect().Handle(), text);
+    return QuoteSqlValue(query_.database_->DirConnect().Handle(), text);
 }
 
 // A text that is the same for the key values of a written row and of the row read back.
-std::string TMySQLQuery::ReadBackKeyText(const std::vector<ReadBackKey>& keys, const CachedRow* row,
-                                         bool& known) const {
+std::string ChangeWriter::ReadBackKeyText(const std::vector<ReadBackKey>& keys,
+                                          const CachedRow* row, bool& known) const {
     std::string text;
     known = true;
     for (const ReadBackKey& key : keys) {
-        const TField& field = Field(key.field);
+        const TField& field = query_.Field(key.field);
         const ValueView v = cache_.Value(row, key.field);
         if (v.null) {
             // A joined table without a row here (an outer join); the first table's row must be
@@ -94,8 +96,8 @@ std::string TMySQLQuery::ReadBackKeyText(const std::vector<ReadBackKey>& keys, c
     return text;
 }
 
-std::string TMySQLQuery::ReadBackCondition(const std::vector<ReadBackKey>& keys,
-                                           const std::vector<const CachedRow*>& rows) const {
+std::string ChangeWriter::ReadBackCondition(const std::vector<ReadBackKey>& keys,
+                                            const std::vector<const CachedRow*>& rows) const {
     std::string cond;
     if (keys.size() == 1) {
         cond = keys.front().column + " IN (";
@@ -119,11 +121,11 @@ std::string TMySQLQuery::ReadBackCondition(const std::vector<ReadBackKey>& keys,
 
 // Runs the statement with the condition added; answers the row blocks read (state 0, no record
 // number), or nothing when the statement cannot take the condition or fails.
-std::vector<CachedRow*> TMySQLQuery::ReadBackRows(const std::string& condition) {
+std::vector<CachedRow*> ChangeWriter::ReadBackRows(const std::string& condition) {
     std::string statement, whyNot;
-    if (!AddTopLevelCondition(SQLText(), condition, statement, whyNot))
+    if (!AddTopLevelCondition(query_.SQLText(), condition, statement, whyNot))
         return {};
-    TDirMySqlQuery query(&database_->DirConnect());
+    TDirMySqlQuery query(&query_.database_->DirConnect());
     query.SetStoreResult(true);
     query.Sql = statement;
     query.Open();
@@ -132,13 +134,13 @@ std::vector<CachedRow*> TMySQLQuery::ReadBackRows(const std::string& condition) 
         return rows;
     // The same statement answers the same columns: the fields map onto them as when it opened.
     for (MYSQL_ROW row = query.CurrentRow(); row; query.Next(), row = query.CurrentRow())
-        rows.push_back(cache_.BuildFromTexts(row, query.CurrentLengths(), columnOfField_.data(), 0,
-                                             0, rsUnmodified));
+        rows.push_back(cache_.BuildFromTexts(row, query.CurrentLengths(),
+                                             query_.columnOfField_.data(), 0, 0, rsUnmodified));
     query.Close();
     return rows;
 }
 
-void TMySQLQuery::PutReadBackRow(std::size_t position, CachedRow* read) {
+void ChangeWriter::PutReadBackRow(std::size_t position, CachedRow* read) {
     const CachedRow* row = cache_.Block(position);
     read->recNo = row->recNo;
     read->id = row->id;
@@ -146,11 +148,12 @@ void TMySQLQuery::PutReadBackRow(std::size_t position, CachedRow* read) {
     cache_.Replace(position, read);
 }
 
-void TMySQLQuery::ReadBack(const std::vector<std::int64_t>& ids) {
-    if (ids.empty() || !database_ || !database_->Connected() || columnOfField_.empty())
+void ChangeWriter::ReadBack(const std::vector<std::int64_t>& ids) {
+    if (ids.empty() || !query_.database_ || !query_.database_->Connected() ||
+        query_.columnOfField_.empty())
         return;
     // Through a transact-server without AutoCommit the written rows are not visible yet.
-    if (transaction_ && !transaction_->WritesVisibleAtOnce())
+    if (query_.transaction_ && !query_.transaction_->WritesVisibleAtOnce())
         return;
     const std::vector<ReadBackKey> keys = ReadBackKeys();
     if (keys.empty())
@@ -207,5 +210,5 @@ void TMySQLQuery::ReadBack(const std::vector<std::int64_t>& ids) {
     } catch (const EDatabaseError&) {
         // The rows were written; a row that cannot be read back keeps the values written.
     }
-    InvalidateViewRows();
+    query_.InvalidateViewRows();
 }

@@ -1,5 +1,7 @@
-// Live editing of TMySQLQuery: the change log, posting edits and new rows, deleting, applying
-// the log through the transaction component and committing it.
+// Writing a query's changes: the change log, posting edits and new rows, deleting, applying the
+// log through the transaction component and committing it.
+#include "data/change_writer.h"
+
 #include "data/client_library.h"
 #include "data/column_defaults.h"
 #include "data/live_errors.h"
@@ -29,28 +31,30 @@ FieldValue DefaultFromText(const TField& f, const std::string& text) {
 
 } // namespace
 
-std::vector<FieldValue> TMySQLQuery::RowValues(std::size_t position) const {
+ChangeWriter::ChangeWriter(TMySQLQuery& query) : query_(query), cache_(query.cache_) {}
+
+std::vector<FieldValue> ChangeWriter::RowValues(std::size_t position) const {
     std::vector<FieldValue> values;
-    values.reserve(FieldCount());
+    values.reserve(query_.FieldCount());
     const CachedRow* row = cache_.Block(position);
-    for (std::size_t f = 0; f < FieldCount(); ++f)
+    for (std::size_t f = 0; f < query_.FieldCount(); ++f)
         values.push_back(FieldValue::From(cache_.Value(row, f)));
     return values;
 }
 
-void TMySQLQuery::FillValues(TFieldValues& out, const std::vector<FieldValue>& values) const {
+void ChangeWriter::FillValues(TFieldValues& out, const std::vector<FieldValue>& values) const {
     out.Clear();
-    for (std::size_t f = 0; f < FieldCount() && f < values.size(); ++f) {
-        const TMySQLField* d = Description(Field(f));
+    for (std::size_t f = 0; f < query_.FieldCount() && f < values.size(); ++f) {
+        const TMySQLField* d = query_.Description(query_.Field(f));
         if (!d)
             continue;
-        const TField& field = Field(f);
+        const TField& field = query_.Field(f);
         out.Add(d->Table + "." + d->Column, d->Alias, values[f].null,
                 ExactText(field.DataType(), field.IsUnsigned(), values[f].View()));
     }
 }
 
-std::int64_t TMySQLQuery::PositionOfId(std::int64_t id) const {
+std::int64_t ChangeWriter::PositionOfId(std::int64_t id) const {
     // Rows enter the cache with rising Ids (fetched or new, always at the end) and keep them.
     std::size_t lo = 0, hi = cache_.Count();
     while (lo < hi) {
@@ -63,18 +67,18 @@ std::int64_t TMySQLQuery::PositionOfId(std::int64_t id) const {
     return lo < cache_.Count() && cache_.Row(lo)->id == id ? static_cast<std::int64_t>(lo) : -1;
 }
 
-std::uint8_t TMySQLQuery::UpdateStatus() {
-    if (!Active())
+std::uint8_t ChangeWriter::UpdateStatus() {
+    if (!query_.Active())
         return rsUnmodified;
-    ResolveCurrent();
-    return current_ >= 0 ? cache_.Row(static_cast<std::size_t>(current_))->state
-                         : std::uint8_t(rsUnmodified);
+    query_.ResolveCurrent();
+    return query_.current_ >= 0 ? cache_.Row(static_cast<std::size_t>(query_.current_))->state
+                                : std::uint8_t(rsUnmodified);
 }
 
-void TMySQLQuery::InternalInitRecord(std::vector<FieldValue>& values) {
-    for (std::size_t f = 0; f < FieldCount() && f < values.size(); ++f) {
-        const TField& field = Field(f);
-        const TMySQLField* d = Description(field);
+void ChangeWriter::InitRecord(std::vector<FieldValue>& values) {
+    for (std::size_t f = 0; f < query_.FieldCount() && f < values.size(); ++f) {
+        const TField& field = query_.Field(f);
+        const TMySQLField* d = query_.Description(field);
         if (!d)
             continue;
         // Left NULL, the server fills these itself: an auto-increment id, a generated column,
@@ -84,21 +88,21 @@ void TMySQLQuery::InternalInitRecord(std::vector<FieldValue>& values) {
         if (!field.DefaultExpression.empty() || d->KeyKind != 0 || !d->Nullable)
             values[f] = DefaultFromText(field, field.DefaultExpression);
     }
-    SetLinkValues(values);
+    query_.link_.SetNewRowValues(values);
 }
 
-void TMySQLQuery::InternalPost(bool inserting, bool appending, std::vector<FieldValue>& edited) {
-    if (!CanModify())
+void ChangeWriter::Post(bool inserting, bool appending, std::vector<FieldValue>& edited) {
+    if (!query_.CanModify())
         throw EDatabaseError(dberr::kReadOnlyDataset);
     // The cache keeps what the server will hold; the edit keeps the operator's values.
     std::vector<FieldValue> values = edited;
-    for (std::size_t f = 0; f < values.size() && f < FieldCount(); ++f) {
-        if (WriteTextAsIs || values[f].null || !IsTextType(Field(f).DataType()))
+    for (std::size_t f = 0; f < values.size() && f < query_.FieldCount(); ++f) {
+        if (query_.WriteTextAsIs || values[f].null || !IsTextType(query_.Field(f).DataType()))
             continue;
         // A value the edit left alone is kept as the server has it.
-        if (!inserting && values[f].text == InternalCurrentValue(f).text)
+        if (!inserting && values[f].text == query_.InternalCurrentValue(f).text)
             continue;
-        values[f].text = TextAsWritten(Field(f).DataType(), values[f].text);
+        values[f].text = TextAsWritten(query_.Field(f).DataType(), values[f].text);
     }
     if (inserting)
         AddRow(appending, values);
@@ -106,8 +110,8 @@ void TMySQLQuery::InternalPost(bool inserting, bool appending, std::vector<Field
         PostEdit(values);
 }
 
-void TMySQLQuery::WriteNow(const std::function<void()>& restore) {
-    if (CachedUpdates)
+void ChangeWriter::WriteNow(const std::function<void()>& restore) {
+    if (query_.CachedUpdates)
         return;
     try {
         ApplyLog();
@@ -123,10 +127,10 @@ void TMySQLQuery::WriteNow(const std::function<void()>& restore) {
     }
 }
 
-void TMySQLQuery::NoteWritten(const ChangeEntry& change) {
-    if (!transaction_ || OnApplyUpdates)
+void ChangeWriter::NoteWritten(const ChangeEntry& change) {
+    if (!query_.transaction_ || query_.OnApplyUpdates)
         return;
-    const std::string open = transaction_->OpenTransaction();
+    const std::string open = query_.transaction_->OpenTransaction();
     if (open != openTransaction_)
         openWrites_.clear();
     openTransaction_ = open;
@@ -134,10 +138,11 @@ void TMySQLQuery::NoteWritten(const ChangeEntry& change) {
         openWrites_.push_back(change);
 }
 
-void TMySQLQuery::ReconnectBeforeWrite() {
-    if (!database_ || !transaction_ || transaction_->ThroughTransactServer() || OnApplyUpdates)
+void ChangeWriter::ReconnectBeforeWrite() {
+    if (!query_.database_ || !query_.transaction_ || query_.transaction_->ThroughTransactServer() ||
+        query_.OnApplyUpdates)
         return;
-    TDirMySQLConnect& connect = database_->DirConnect();
+    TDirMySQLConnect& connect = query_.database_->DirConnect();
     if (!connect.Active)
         return;
     if (connect.ServerStillThere()) {
@@ -163,28 +168,28 @@ void TMySQLQuery::ReconnectBeforeWrite() {
     throw ETransactionRolledBack(lost.empty() ? "Server has gone away" : lost);
 }
 
-void TMySQLQuery::CheckWriteLostConnection(const std::exception& error) {
+void ChangeWriter::CheckWriteLostConnection(const std::exception& error) {
     if (dynamic_cast<const EDatabaseError*>(&error) == nullptr ||
         dynamic_cast<const ETransactionRolledBack*>(&error) ||
-        dynamic_cast<const EWriteUncertain*>(&error) || !database_ || !transaction_ ||
-        transaction_->ThroughTransactServer())
+        dynamic_cast<const EWriteUncertain*>(&error) || !query_.database_ || !query_.transaction_ ||
+        query_.transaction_->ThroughTransactServer())
         return;
-    if (ConnectionLost(database_->DirConnect().Handle()))
+    if (ConnectionLost(query_.database_->DirConnect().Handle()))
         throw EWriteUncertain(error.what());
 }
 
-void TMySQLQuery::PutBackRolledBackWrites(const std::exception& error) {
+void ChangeWriter::PutBackRolledBackWrites(const std::exception& error) {
     if (dynamic_cast<const ETransactionRolledBack*>(&error) || !EndsOpenTransaction(error.what()))
         return;
     // A lock wait that timed out leaves the transaction open: it is ended so that what the server
     // holds is what the grid says.
-    if (transaction_)
-        transaction_->RollBackOpenTransaction();
+    if (query_.transaction_)
+        query_.transaction_->RollBackOpenTransaction();
     PutBackOpenWrites();
     throw ETransactionRolledBack(error.what());
 }
 
-void TMySQLQuery::PutBackOpenWrites() {
+void ChangeWriter::PutBackOpenWrites() {
     for (const ChangeEntry& change : openWrites_) {
         const std::int64_t at = PositionOfId(change.id);
         if (at < 0)
@@ -198,14 +203,14 @@ void TMySQLQuery::PutBackOpenWrites() {
     }
     openWrites_.clear();
     openTransaction_.clear();
-    InvalidateViewRows();
+    query_.InvalidateViewRows();
 }
 
-void TMySQLQuery::PostEdit(std::vector<FieldValue>& values) {
-    ResolveCurrent();
-    if (current_ < 0)
+void ChangeWriter::PostEdit(std::vector<FieldValue>& values) {
+    query_.ResolveCurrent();
+    if (query_.current_ < 0)
         throw EDatabaseError(dberr::kNoMoreRecords);
-    const auto position = static_cast<std::size_t>(current_);
+    const auto position = static_cast<std::size_t>(query_.current_);
     CachedRow* before = cache_.Block(position);
     const std::uint8_t stateBefore = before->state;
     ChangeEntry* entry = log_.Find(before->id);
@@ -218,79 +223,79 @@ void TMySQLQuery::PostEdit(std::vector<FieldValue>& values) {
     else if (entry->state == rsUnmodified) // applied, not committed: a new change starts here
         *entry = {before->id, state, RowValues(position)};
     cache_.Replace(position, cache_.Build(values, before->recNo, before->id, state));
-    InvalidateViewRows();
+    query_.InvalidateViewRows();
     WriteNow([&] {
         cache_.Replace(position, before);
         before->state = stateBefore;
         log_.Remove(before->id);
         if (hadEntry)
             log_.Append(entryBefore);
-        InvalidateViewRows();
+        query_.InvalidateViewRows();
     });
-    Resync(true);
+    query_.Resync(true);
 }
 
-void TMySQLQuery::SetGeneratedKeys(std::vector<FieldValue>& values) {
-    for (const std::string& table : Tables()) {
-        const std::string keys = analysis_.KeyAliases(table);
+void ChangeWriter::SetGeneratedKeys(std::vector<FieldValue>& values) {
+    for (const std::string& table : query_.Tables()) {
+        const std::string keys = query_.analysis_.KeyAliases(table);
         if (keys.empty() || keys.find(' ') != std::string::npos)
             continue; // no key, or a key of several columns
-        TField* field = FindField(keys);
+        TField* field = query_.FindField(keys);
         if (!field)
             continue;
         const std::string name = table.substr(table.rfind('.') + 1);
         values[field->Index()] = ValueFromText(field->DataType(), field->IsUnsigned(),
-                                               std::to_string(database_->GetGen(name)));
+                                               std::to_string(query_.database_->GetGen(name)));
     }
 }
 
-void TMySQLQuery::AddRow(bool appending, std::vector<FieldValue>& values) {
+void ChangeWriter::AddRow(bool appending, std::vector<FieldValue>& values) {
     if (appending)
-        FetchAll();
-    if (UseGen)
+        query_.FetchAll();
+    if (query_.UseGen)
         SetGeneratedKeys(values);
     const std::uint8_t state = appending ? rsAppended : rsInserted;
-    const std::int64_t id = ++lastId_;
-    const std::int64_t currentBefore = current_;
-    cache_.Append(cache_.Build(values, ++recordCounter_, id, state));
-    ++rowsAddedOrRemoved_;
+    const std::int64_t id = ++query_.lastId_;
+    const std::int64_t currentBefore = query_.current_;
+    cache_.Append(cache_.Build(values, ++query_.recordCounter_, id, state));
+    ++query_.rowsAddedOrRemoved_;
     log_.Append({id, state, values});
-    current_ = static_cast<std::int64_t>(cache_.Count()) - 1;
-    InvalidateViewRows();
+    query_.current_ = static_cast<std::int64_t>(cache_.Count()) - 1;
+    query_.InvalidateViewRows();
     WriteNow([&] {
         const std::int64_t at = PositionOfId(id);
         if (at >= 0)
             cache_.Erase(static_cast<std::size_t>(at));
-        --rowsAddedOrRemoved_;
-        --recordCounter_;
+        --query_.rowsAddedOrRemoved_;
+        --query_.recordCounter_;
         log_.Remove(id);
-        current_ = currentBefore;
-        InvalidateViewRows();
+        query_.current_ = currentBefore;
+        query_.InvalidateViewRows();
     });
     // The new row is current, wherever the views show it.
-    current_ = PositionOfId(id) >= 0 ? PositionOfId(id) : current_;
-    Resync(true);
+    query_.current_ = PositionOfId(id) >= 0 ? PositionOfId(id) : query_.current_;
+    query_.Resync(true);
 }
 
-void TMySQLQuery::InternalDelete() {
-    if (!CanModify())
+void ChangeWriter::Delete() {
+    if (!query_.CanModify())
         throw EDatabaseError(dberr::kReadOnlyDataset);
     DeleteRow();
 }
 
-void TMySQLQuery::DeleteRow() {
-    ResolveCurrent();
-    if (current_ < 0)
+void ChangeWriter::DeleteRow() {
+    query_.ResolveCurrent();
+    if (query_.current_ < 0)
         throw EDatabaseError(dberr::kNoMoreRecords);
-    const auto position = static_cast<std::size_t>(current_);
+    const auto position = static_cast<std::size_t>(query_.current_);
     CachedRow* row = cache_.Block(position);
     if (IsInserted(row->state)) {
         // Never written: it goes without a statement.
         log_.Remove(row->id);
         cache_.Erase(position);
-        --rowsAddedOrRemoved_;
-        InvalidateViewRows();
-        SettleCursor(current_);
+        --query_.rowsAddedOrRemoved_;
+        query_.InvalidateViewRows();
+        SettleCursor(query_.current_);
         return;
     }
     const std::uint8_t stateBefore = row->state;
@@ -304,7 +309,7 @@ void TMySQLQuery::DeleteRow() {
     else
         entry->state = rsDeleted; // the values before the first change stay
     row->state = rsDeleted;
-    InvalidateViewRows();
+    query_.InvalidateViewRows();
     const std::int64_t id = row->id;
     WriteNow([&] {
         const std::int64_t at = PositionOfId(id);
@@ -313,72 +318,73 @@ void TMySQLQuery::DeleteRow() {
         log_.Remove(id);
         if (hadEntry)
             log_.Append(entryBefore);
-        InvalidateViewRows();
+        query_.InvalidateViewRows();
     });
     const std::int64_t at = PositionOfId(id);
-    SettleCursor(at >= 0 ? at : current_);
+    SettleCursor(at >= 0 ? at : query_.current_);
 }
 
 // After rows went away or were hidden: the first visible row from `from` on, else the last one
 // before it.
-void TMySQLQuery::SettleCursor(std::int64_t from) {
-    current_ = -1;
+void ChangeWriter::SettleCursor(std::int64_t from) {
+    query_.current_ = -1;
     for (std::int64_t i = std::max<std::int64_t>(from, 0);
          i < static_cast<std::int64_t>(cache_.Count()); ++i)
-        if (RowVisible(static_cast<std::size_t>(i))) {
-            current_ = i;
+        if (query_.RowVisible(static_cast<std::size_t>(i))) {
+            query_.current_ = i;
             break;
         }
-    if (current_ < 0)
+    if (query_.current_ < 0)
         for (std::int64_t i = std::min<std::int64_t>(from, cache_.Count()) - 1; i >= 0; --i)
-            if (RowVisible(static_cast<std::size_t>(i))) {
-                current_ = i;
+            if (query_.RowVisible(static_cast<std::size_t>(i))) {
+                query_.current_ = i;
                 break;
             }
-    if (current_ < 0 && CanFetch())
-        current_ = FindVisibleFrom(static_cast<std::int64_t>(cache_.Count()));
-    Resync(current_ >= 0);
+    if (query_.current_ < 0 && query_.CanFetch())
+        query_.current_ = query_.FindVisibleFrom(static_cast<std::int64_t>(cache_.Count()));
+    query_.Resync(query_.current_ >= 0);
 }
 
-void TMySQLQuery::ApplyUpdates() {
-    CheckActive();
-    if (State() == DataSetState::Edit || State() == DataSetState::Insert)
-        Post();
+void ChangeWriter::ApplyUpdates() {
+    query_.CheckActive();
+    if (query_.State() == DataSetState::Edit || query_.State() == DataSetState::Insert)
+        query_.Post();
     try {
         ApplyLog();
     } catch (const std::exception& error) {
-        SettleCursor(current_);
+        SettleCursor(query_.current_);
         PutBackRolledBackWrites(error);
         CheckWriteLostConnection(error);
         throw;
     } catch (...) {
-        SettleCursor(current_);
+        SettleCursor(query_.current_);
         throw;
     }
-    SettleCursor(current_);
+    SettleCursor(query_.current_);
 }
 
-void TMySQLQuery::ApplyEntry(const TFieldValues& oldValues, const TFieldValues& newValues,
-                             std::uint8_t state, std::uint64_t& insertId) {
-    if (OnApplyUpdates) {
-        OnApplyUpdates(*this, oldValues, newValues, state);
+void ChangeWriter::ApplyEntry(const TFieldValues& oldValues, const TFieldValues& newValues,
+                              std::uint8_t state, std::uint64_t& insertId) {
+    if (query_.OnApplyUpdates) {
+        query_.OnApplyUpdates(query_, oldValues, newValues, state);
         return;
     }
-    if (!transaction_)
+    if (!query_.transaction_)
         throw EDatabaseError(liveerr::kNoTransaction);
-    const auto statements =
-        GenerateStatements(analysis_, oldValues, newValues, state,
-                           [this](std::string_view v) { return transaction_->SqlLiteral(v); });
+    const auto statements = GenerateStatements(
+        query_.analysis_, oldValues, newValues, state,
+        [this](std::string_view v) { return query_.transaction_->SqlLiteral(v); });
     // Before anything is sent: every row to find has a key the client knows.
     for (const GeneratedStatement& s : statements)
-        if (s.mustMatch && s.table < Tables().size())
-            CheckKeyKnown(Tables()[s.table], oldValues);
+        if (s.mustMatch && s.table < query_.Tables().size())
+            CheckKeyKnown(query_.Tables()[s.table], oldValues);
     for (const GeneratedStatement& s : statements)
-        CheckRowCanBeToldApart(database_->DirConnect(), s);
+        CheckRowCanBeToldApart(query_.database_->DirConnect(), s);
     // The statements of one change (a row of several tables) are written all or not at all.
-    AllOrNothing together(*transaction_, database_->DirConnect().Handle(), statements.size());
+    AllOrNothing together(*query_.transaction_, query_.database_->DirConnect().Handle(),
+                          statements.size());
     for (const GeneratedStatement& s : statements) {
-        const ExecResult r = transaction_->ExecSQL(s.sql);
+        const ExecResult r = query_.transaction_->ExecSQL(s.sql);
         if (s.mustMatch && r.countsKnown && r.matchedRows == 0)
             throw ERowChanged();
         if (s.insert && s.table == 0 && r.countsKnown)
@@ -387,10 +393,10 @@ void TMySQLQuery::ApplyEntry(const TFieldValues& oldValues, const TFieldValues& 
     together.Commit();
 }
 
-void TMySQLQuery::ReadBackInsertId(std::size_t position, std::uint64_t insertId) {
-    if (insertId == 0 || UseGen || !transaction_ || Tables().empty())
+void ChangeWriter::ReadBackInsertId(std::size_t position, std::uint64_t insertId) {
+    if (insertId == 0 || query_.UseGen || !query_.transaction_ || query_.Tables().empty())
         return;
-    TField* field = FindField(analysis_.AutoIncrementAlias(Tables().front()));
+    TField* field = query_.FindField(query_.analysis_.AutoIncrementAlias(query_.Tables().front()));
     if (!field)
         return;
     std::vector<FieldValue> values = RowValues(position);
@@ -403,24 +409,24 @@ void TMySQLQuery::ReadBackInsertId(std::size_t position, std::uint64_t insertId)
 // A row's primary key is never NULL on the server: a NULL in the row as the client has it means a
 // new row whose generated key was not reported, and a condition on it would find nothing (or
 // another row).
-void TMySQLQuery::CheckKeyKnown(const std::string& table, const TFieldValues& oldValues) const {
-    for (const std::string& key : analysis_.PrimaryKeyOf(table)) {
+void ChangeWriter::CheckKeyKnown(const std::string& table, const TFieldValues& oldValues) const {
+    for (const std::string& key : query_.analysis_.PrimaryKeyOf(table)) {
         const int i = oldValues.IndexOf(table + "." + key);
         if (i >= 0 && oldValues.IsNull(static_cast<std::size_t>(i)))
             throw EKeyUnknown();
     }
 }
 
-void TMySQLQuery::ApplyLog() {
-    if (!RequestLive)
+void ChangeWriter::ApplyLog() {
+    if (!query_.RequestLive)
         return;
-    if (BeforeWrite && log_.Pending())
-        BeforeWrite(*this);
+    if (query_.BeforeWrite && log_.Pending())
+        query_.BeforeWrite(query_);
     if (log_.Pending())
         ReconnectBeforeWrite();
     // Rows written are read back at the end (also when a later change fails), in blocks.
     struct ReadBackWritten {
-        TMySQLQuery& q;
+        ChangeWriter& q;
         std::vector<std::int64_t> ids;
         void Run() {
             std::vector<std::int64_t> done;
@@ -441,11 +447,11 @@ void TMySQLQuery::ApplyLog() {
     written.Run();
 }
 
-void TMySQLQuery::ApplyLogEntries(std::vector<std::int64_t>& written) {
+void ChangeWriter::ApplyLogEntries(std::vector<std::int64_t>& written) {
     TFieldValues oldValues, newValues;
     // Deleted rows leave the cache once the log is through (or the apply ends).
     struct Compact {
-        TMySQLQuery& q;
+        ChangeWriter& q;
         std::vector<std::size_t> positions;
         ~Compact() { q.RemoveRows(positions); }
     } compact{*this, {}};
@@ -469,17 +475,17 @@ void TMySQLQuery::ApplyLogEntries(std::vector<std::int64_t>& written) {
                 break;
             } catch (const EDatabaseError& error) {
                 int action = uaFail;
-                if (OnApplyUpdateError) {
+                if (query_.OnApplyUpdateError) {
                     // The failing row is current while the handler looks at it.
-                    const std::int64_t saved = current_;
-                    current_ = position;
+                    const std::int64_t saved = query_.current_;
+                    query_.current_ = position;
                     try {
-                        OnApplyUpdateError(*this, error, action);
+                        query_.OnApplyUpdateError(query_, error, action);
                     } catch (...) {
-                        current_ = saved;
+                        query_.current_ = saved;
                         throw;
                     }
-                    current_ = saved;
+                    query_.current_ = saved;
                 }
                 if (action == uaRetry)
                     continue;
@@ -492,7 +498,7 @@ void TMySQLQuery::ApplyLogEntries(std::vector<std::int64_t>& written) {
         }
         if (IsInserted(state))
             ReadBackInsertId(at, insertId);
-        if (state != rsDeleted && !OnApplyUpdates && !abandoned)
+        if (state != rsDeleted && !query_.OnApplyUpdates && !abandoned)
             written.push_back(log_[e].id);
         if (!abandoned)
             NoteWritten(log_[e]);
@@ -502,29 +508,29 @@ void TMySQLQuery::ApplyLogEntries(std::vector<std::int64_t>& written) {
             compact.positions.push_back(at);
         else
             row->state = rsUnmodified;
-        InvalidateViewRows();
+        query_.InvalidateViewRows();
     }
 }
 
-void TMySQLQuery::RemoveRows(std::vector<std::size_t> positions) {
+void ChangeWriter::RemoveRows(std::vector<std::size_t> positions) {
     if (positions.empty())
         return;
     std::sort(positions.begin(), positions.end());
     positions.erase(std::unique(positions.begin(), positions.end()), positions.end());
     // Whatever row is current stays current, or the next row when it goes.
-    if (current_ >= 0)
-        current_ -= std::lower_bound(positions.begin(), positions.end(),
-                                     static_cast<std::size_t>(current_)) -
-                    positions.begin();
+    if (query_.current_ >= 0)
+        query_.current_ -= std::lower_bound(positions.begin(), positions.end(),
+                                            static_cast<std::size_t>(query_.current_)) -
+                           positions.begin();
     cache_.ErasePositions(positions);
-    rowsAddedOrRemoved_ -= static_cast<std::int64_t>(positions.size());
-    if (current_ >= static_cast<std::int64_t>(cache_.Count()))
-        current_ = static_cast<std::int64_t>(cache_.Count()) - 1;
-    InvalidateViewRows();
+    query_.rowsAddedOrRemoved_ -= static_cast<std::int64_t>(positions.size());
+    if (query_.current_ >= static_cast<std::int64_t>(cache_.Count()))
+        query_.current_ = static_cast<std::int64_t>(cache_.Count()) - 1;
+    query_.InvalidateViewRows();
 }
 
-void TMySQLQuery::CommitUpdates() {
-    CheckActive();
+void ChangeWriter::CommitUpdates() {
+    query_.CheckActive();
     // Only rows in the log can be in another state than unchanged.
     std::vector<std::size_t> deleted;
     for (std::size_t e = 0; e < log_.Count(); ++e) {
@@ -539,7 +545,7 @@ void TMySQLQuery::CommitUpdates() {
     }
     log_.Clear();
     RemoveRows(std::move(deleted));
-    InvalidateViewRows();
-    if (current_ >= static_cast<std::int64_t>(cache_.Count()))
-        current_ = static_cast<std::int64_t>(cache_.Count()) - 1;
+    query_.InvalidateViewRows();
+    if (query_.current_ >= static_cast<std::int64_t>(cache_.Count()))
+        query_.current_ = static_cast<std::int64_t>(cache_.Count()) - 1;
 }
