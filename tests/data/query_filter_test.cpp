@@ -8,7 +8,6 @@ namespace {
 
 class QueryFilterTest : public DataFixture {
 protected:
-    QueryFilterTest() : DataFixture({"kt_query_filter"}) {}
     void SetUp() override {
         DataFixture::SetUp();
         Use("CREATE TABLE item (id INT PRIMARY KEY, name VARCHAR(20), qty INT)");
