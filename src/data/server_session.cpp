@@ -23,6 +23,9 @@ std::vector<TextRow> RowsOf(MYSQL_RES* result) {
     return rows;
 }
 
+// How long a connect may wait for the server to take it and greet.
+constexpr unsigned kConnectAttemptSeconds = 60;
+
 // A connect in progress on a record of its own, owned by the session that started it and by the
 // thread that runs it. A connect the operator left ends on that thread, and its record (connected
 // or not) is closed with the last owner; nothing of the session is touched there.
@@ -41,6 +44,12 @@ bool ServerSession::ConnectBeside(std::function<bool(MYSQL*)> connect) {
     if (!attempt->record.Init()) {
         Close();
         return false;
+    }
+    // Without a limit, a server that takes the connection and never greets would hold a left
+    // attempt (its thread and its socket) for ever.
+    if (Client().mysql_options) {
+        const unsigned seconds = kConnectAttemptSeconds;
+        Client().mysql_options(attempt->record.get(), MYSQL_OPT_CONNECT_TIMEOUT, &seconds);
     }
     SideCall call;
     call.kind = SideCall::Kind::Connect;
