@@ -4,6 +4,7 @@
 #include "commands/command_connection.h"
 #include "commands/command_context.h"
 #include "commands/status_panels.h"
+#include "data/blocking_calls.h"
 #include "data/server_role.h"
 #include "ui/language.h"
 #include "ui/prompts.h"
@@ -44,20 +45,25 @@ template <typename Body> bool OnServer(CommandContext& context, Body body) {
 } // namespace
 
 void Ping(CommandContext& context) {
-    OnServer(context, ConnectCall::RealConnect, context.connectionInputs().database,
-             [&](CommandConnection& conn) {
-                 conn.Ready();
-                 if (!conn.session().Ping())
-                     Say(QStringLiteral("Dead!"), QStringLiteral("Mrtav!"));
-                 else if (ReadClusterReadiness(conn.session().handle()) ==
-                          ClusterReadiness::NotReady)
-                     // A cluster node cut off from the others answers but refuses queries.
-                     Say(QStringLiteral("Alive, but not ready: not part of the primary component"),
-                         QStringLiteral("Živ, ali nije spreman: nije dio primarne komponente"));
-                 else
-                     Say(QStringLiteral("Alive!"), QStringLiteral("Živ!"));
-                 conn.Close();
-             });
+    OnServer(
+        context, ConnectCall::RealConnect, context.connectionInputs().database,
+        [&](CommandConnection& conn) {
+            conn.Ready();
+            MYSQL* handle = conn.session().handle();
+            ClusterReadiness readiness = ClusterReadiness::NotClustered;
+            if (!conn.session().Ping())
+                Say(QStringLiteral("Dead!"), QStringLiteral("Mrtav!"));
+            else if (!RunBlockingCall(handle, [&] { readiness = ReadClusterReadiness(handle); }) &&
+                     conn.session().Stopped())
+                conn.ShowError();
+            else if (readiness == ClusterReadiness::NotReady)
+                // A cluster node cut off from the others answers but refuses queries.
+                Say(QStringLiteral("Alive, but not ready: not part of the primary component"),
+                    QStringLiteral("Živ, ali nije spreman: nije dio primarne komponente"));
+            else
+                Say(QStringLiteral("Alive!"), QStringLiteral("Živ!"));
+            conn.Close();
+        });
 }
 
 void ShowStatus(CommandContext& context) {

@@ -1,12 +1,23 @@
 #include "commands/shared_query.h"
 
+#include "data/blocking_calls.h"
 #include "ui/language.h"
 #include "ui/prompts.h"
 
 SharedQuery::SharedQuery() {
     MySQLDatabase1.AfterConnect = [this](TMySQLDatabase& db) {
-        role_ = ReadServerRole(db.DirConnect().Handle());
         writesConfirmed_ = false;
+        // The statements that read the role run beside the window, as every statement does; a
+        // connect whose role the operator stopped reading is not kept.
+        MYSQL* handle = db.DirConnect().Handle();
+        ServerRole role;
+        if (!RunBlockingCall(handle, [&] { role = ReadServerRole(handle); }) &&
+            CallStopped(handle)) {
+            const std::string stopped = StoppedText(handle);
+            db.Disconnect();
+            throw EDatabaseError(stopped);
+        }
+        role_ = role;
     };
     MySQLQuery1.BeforeWrite = [this](TMySQLQuery&) { ConfirmWriteToReadOnlyServer(); };
 }

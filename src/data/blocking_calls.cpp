@@ -17,11 +17,15 @@ constexpr unsigned kStopConnectSeconds = 3;
 struct CallState {
     std::mutex mutex;
     BlockingCallRunner runner;
+    SideCallRunner sideRunner;
     std::set<MYSQL*> busy;
     std::map<MYSQL*, std::string> stopped;
     std::atomic<int> running{0};
     std::atomic<int> stoppedCount{0};
 };
+
+// Outside the state: a left call may end while the program is ending.
+std::atomic<int> sideWorks{0};
 
 CallState& State() {
     static CallState state;
@@ -91,10 +95,60 @@ bool RunBlockingCall(MYSQL* handle, const std::function<void()>& work) {
     --s.running;
     if (!outcome.stopped)
         return true;
-    const std::lock_guard lock(s.mutex);
-    if (s.stopped.insert_or_assign(handle, std::move(outcome.stoppedText)).second)
-        ++s.stoppedCount;
+    NoteCallStopped(handle, std::move(outcome.stoppedText));
     return false;
+}
+
+void NoteCallStopped(MYSQL* handle, std::string text) {
+    CallState& s = State();
+    const std::lock_guard lock(s.mutex);
+    if (s.stopped.insert_or_assign(handle, std::move(text)).second)
+        ++s.stoppedCount;
+}
+
+SideCallRunner SetSideCallRunner(SideCallRunner runner) {
+    CallState& s = State();
+    const std::lock_guard lock(s.mutex);
+    return std::exchange(s.sideRunner, std::move(runner));
+}
+
+bool RunSideCall(const SideCall& call, std::string& stoppedText) {
+    CallState& s = State();
+    SideCallRunner runner;
+    {
+        const std::lock_guard lock(s.mutex);
+        runner = s.sideRunner;
+    }
+    if (!runner) {
+        call.work();
+        return true;
+    }
+    // The count goes down when work ends, also on a thread the caller has left.
+    SideCall counted = call;
+    counted.work = [work = call.work] {
+        struct Ended {
+            ~Ended() { --sideWorks; }
+        } ended;
+        work();
+    };
+    ++sideWorks;
+    ++s.running;
+    BlockingCallOutcome outcome;
+    try {
+        outcome = runner(counted);
+    } catch (...) {
+        --s.running;
+        throw;
+    }
+    --s.running;
+    if (!outcome.stopped)
+        return true;
+    stoppedText = std::move(outcome.stoppedText);
+    return false;
+}
+
+int SideCallsWorking() {
+    return sideWorks.load();
 }
 
 bool BlockingCallRunning() {

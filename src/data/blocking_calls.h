@@ -41,6 +41,36 @@ BlockingCallRunner SetBlockingCallRunner(BlockingCallRunner runner);
 // handle was busy with another call (work then did not run): the caller treats it as failed.
 bool RunBlockingCall(MYSQL* handle, const std::function<void()>& work);
 
+// A call that is not a statement on a connection, so KILL QUERY cannot stop it.
+struct SideCall {
+    enum class Kind {
+        // A connect: the server has no thread for it yet. Stop leaves it: the caller returns at
+        // once and work ends by itself on its own thread, so it must own everything it touches
+        // (it is copied, with shared owners of its state).
+        Connect,
+        // The login to the transact-server: stop closes its socket, which ends work at once.
+        TransactConnect,
+        // A command to the transact-server: stop closes its socket, which ends work at once; what
+        // became of the command on the other side is not known.
+        TransactCommand,
+    };
+    Kind kind = Kind::Connect;
+    std::function<void()> work;
+    // For the transact-server's calls: ends work from another thread (shuts its socket down).
+    std::function<void()> stop;
+};
+using SideCallRunner = std::function<BlockingCallOutcome(const SideCall& call)>;
+
+// Installs the runner of side calls (an empty one runs them inline) and answers the previous one.
+SideCallRunner SetSideCallRunner(SideCallRunner runner);
+
+// Runs call.work through the side-call runner. False when the operator stopped it; stoppedText
+// then says so in the operator's language. work must not raise: it keeps its own failure.
+bool RunSideCall(const SideCall& call, std::string& stoppedText);
+
+// Side calls whose work has not ended yet: outside a running call, the connects the operator left.
+int SideCallsWorking();
+
 // True while some call runs through the runner: work that would reach a connection from a nested
 // event (a view reading more rows) waits for a later turn.
 bool BlockingCallRunning();
@@ -59,5 +89,8 @@ inline constexpr unsigned kStoppedErrorNumber = 1317;
 // next call on handle, or until it is closed.
 bool CallStopped(MYSQL* handle);
 std::string StoppedText(MYSQL* handle);
+// Marks the last call on handle as stopped with text (a connect the operator left, on the record
+// that stands for it).
+void NoteCallStopped(MYSQL* handle, std::string text);
 // Drops the state of a connection record that is being closed.
 void ForgetStoppedCall(MYSQL* handle);

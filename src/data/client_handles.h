@@ -4,6 +4,7 @@
 #include "data/client_library.h"
 
 #include <memory>
+#include <utility>
 
 struct ClientResultDeleter {
     void operator()(MYSQL_RES* r) const {
@@ -27,6 +28,8 @@ public:
     MYSQL* Init();
     void Close();
     MYSQL* get() const { return handle_; }
+    // Exchanges the records of two owners.
+    void Swap(ClientHandle& other) noexcept { std::swap(handle_, other.handle_); }
     explicit operator bool() const { return handle_ != nullptr; }
 
 private:

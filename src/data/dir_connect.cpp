@@ -1,5 +1,6 @@
 #include "data/dir_connect.h"
 
+#include "data/blocking_calls.h"
 #include "data/server_role.h"
 
 #include "data/db_error.h"
@@ -54,7 +55,8 @@ int TDirMySQLConnect::Connect() {
         Active = true;
         return dsConnected;
     }
-    ErrorText = dberr::kConnectToServer;
+    // A connect the operator stopped says so, rather than that the server could not be reached.
+    ErrorText = session_.Stopped() ? session_.FullErrorText() : dberr::kConnectToServer;
     return dsError;
 }
 
@@ -68,6 +70,10 @@ void TDirMySQLConnect::Disconnect() {
 bool TDirMySQLConnect::ServerStillThere() {
     if (!Active || !session_)
         return false;
+    // A connection busy with a running call (this check comes from an event processed while the
+    // call waits) is not pinged: the ping would be refused, which says nothing of the server.
+    if (ConnectionBusy(session_.handle()))
+        return true;
     if (session_.Ping())
         return true;
     return !IsConnectionLost(session_.Error().number, session_.SqlState());
@@ -82,7 +88,7 @@ int TDirMySQLConnect::CreateDatabase() {
         return dsError;
     }
     if (!session_.ConnectShort(Host, Login, Password)) {
-        ErrorText = dberr::kConnectToServer;
+        ErrorText = session_.Stopped() ? session_.FullErrorText() : dberr::kConnectToServer;
         return dsError;
     }
     if (session_.CreateDatabase(Database)) {

@@ -70,7 +70,8 @@ public:
     // The client handle the query objects run their statements on (empty before a connect).
     MYSQL* Handle() const { return session_.handle(); }
     // False when the server has dropped the connection: a ping answers that it has gone away or
-    // that the connection was lost. Any other answer leaves the connection as it is.
+    // that the connection was lost. Any other answer leaves the connection as it is. A connection
+    // busy with a running call is still there (it is not pinged).
     bool ServerStillThere();
 
 private:

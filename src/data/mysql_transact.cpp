@@ -38,7 +38,8 @@ void TMySQLTransact::Connect() {
         connect_.ConnectTo(host_, Port, database_->Database(), database_->Login(),
                            database_->Password());
         if (connect_.GetConnected() != 1)
-            throw EDatabaseError(transacterr::kCannotConnect);
+            throw EDatabaseError(connect_.Stopped() ? connect_.GetErrorMsg()
+                                                    : transacterr::kCannotConnect);
     }
     active_ = true;
 }

@@ -4,6 +4,8 @@
 #include "data/statement_results.h"
 #include "data/text_utils.h"
 
+#include <memory>
+
 namespace {
 
 std::vector<TextRow> RowsOf(MYSQL_RES* result) {
@@ -21,29 +23,67 @@ std::vector<TextRow> RowsOf(MYSQL_RES* result) {
     return rows;
 }
 
+// How long a connect may wait for the server to take it and greet.
+constexpr unsigned kConnectAttemptSeconds = 60;
+
+// A connect in progress on a record of its own, owned by the session that started it and by the
+// thread that runs it. A connect the operator left ends on that thread, and its record (connected
+// or not) is closed with the last owner; nothing of the session is touched there.
+struct ConnectAttempt {
+    ClientHandle record;
+    bool connected = false;
+};
+
 } // namespace
+
+bool ServerSession::ConnectBeside(std::function<bool(MYSQL*)> connect) {
+    // The session's own record stands for the attempt until it has ended.
+    if (!Init())
+        return false;
+    auto attempt = std::make_shared<ConnectAttempt>();
+    if (!attempt->record.Init()) {
+        Close();
+        return false;
+    }
+    // Without a limit, a server that takes the connection and never greets would hold a left
+    // attempt (its thread and its socket) for ever.
+    if (Client().mysql_options) {
+        const unsigned seconds = kConnectAttemptSeconds;
+        Client().mysql_options(attempt->record.get(), MYSQL_OPT_CONNECT_TIMEOUT, &seconds);
+    }
+    SideCall call;
+    call.kind = SideCall::Kind::Connect;
+    call.work = [attempt, connect = std::move(connect)] {
+        attempt->connected = connect(attempt->record.get());
+    };
+    std::string stoppedText;
+    if (!RunSideCall(call, stoppedText)) {
+        NoteCallStopped(handle(), std::move(stoppedText));
+        return false;
+    }
+    // The attempt has ended: its record, with its connection or its error, is the session's.
+    record_.Swap(attempt->record);
+    return attempt->connected && !Failed();
+}
 
 bool ServerSession::Init() {
     return record_.Init() != nullptr;
 }
 
 bool ServerSession::Connect(const SessionLogin& login) {
-    if (!Init())
-        return false;
-    const char* db = login.database.empty() ? nullptr : login.database.c_str();
-    const MYSQL* connected =
-        Client().mysql_real_connect(handle(), login.host.c_str(), login.user.c_str(),
-                                    login.password.c_str(), db, login.port, nullptr, login.flags);
-    return connected && !Failed();
+    return ConnectBeside([login](MYSQL* h) {
+        const char* db = login.database.empty() ? nullptr : login.database.c_str();
+        return Client().mysql_real_connect(h, login.host.c_str(), login.user.c_str(),
+                                           login.password.c_str(), db, login.port, nullptr,
+                                           login.flags) != nullptr;
+    });
 }
 
 bool ServerSession::ConnectShort(const std::string& host, const std::string& user,
                                  const std::string& password) {
-    if (!Init())
-        return false;
-    const MYSQL* connected =
-        Client().mysql_connect(handle(), host.c_str(), user.c_str(), password.c_str());
-    return connected && !Failed();
+    return ConnectBeside([host, user, password](MYSQL* h) {
+        return Client().mysql_connect(h, host.c_str(), user.c_str(), password.c_str()) != nullptr;
+    });
 }
 
 void ServerSession::Close() {
@@ -90,11 +130,17 @@ SessionResult ServerSession::RunHere(const std::string& sql) {
 }
 
 bool ServerSession::Ping() {
-    return handle() && Client().mysql_ping(handle()) == 0;
+    int answer = -1;
+    return handle() && RunBlockingCall(handle(), [&] { answer = Client().mysql_ping(handle()); }) &&
+           answer == 0;
 }
 
 bool ServerSession::SelectDatabase(const std::string& name) {
-    return handle() && Client().mysql_select_db(handle(), name.c_str()) == 0;
+    int answer = -1;
+    return handle() &&
+           RunBlockingCall(handle(),
+                           [&] { answer = Client().mysql_select_db(handle(), name.c_str()); }) &&
+           answer == 0;
 }
 
 bool ServerSession::CreateDatabase(const std::string& name) {
@@ -114,7 +160,9 @@ bool ServerSession::DropDatabase(const std::string& name) {
 }
 
 bool ServerSession::Shutdown() {
-    return handle() && ClientShutdown(handle()) == 0;
+    int answer = -1;
+    return handle() && RunBlockingCall(handle(), [&] { answer = ClientShutdown(handle()); }) &&
+           answer == 0;
 }
 
 std::string ServerSession::HostInfo() const {

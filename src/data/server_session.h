@@ -5,6 +5,7 @@
 #include "data/client_handles.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -46,7 +47,9 @@ public:
     // A fresh connection record (the previous one closed) with the utf8mb4 character set; false
     // when the library could not allocate one ("Out of memory").
     [[nodiscard]] bool Init();
-    // Init() and the full connect. True when the handle holds no error number afterwards.
+    // Init() and the full connect. True when the handle holds no error number afterwards. Connects
+    // run beside the window; one the operator stopped answers false with Stopped() and the
+    // stopped text as the error (the attempt ends by itself, its connection is discarded).
     [[nodiscard]] bool Connect(const SessionLogin& login);
     // Init() and the short connect that takes host, user and password only.
     [[nodiscard]] bool ConnectShort(const std::string& host, const std::string& user,
@@ -60,6 +63,8 @@ public:
     // Sends sql and drains its results; true when none of them failed.
     [[nodiscard]] bool Exec(const std::string& sql) { return !Run(sql).failed; }
 
+    // Ping, SelectDatabase and Shutdown run beside the window. A call on a connection that is busy
+    // with another call is refused (false) without reaching the server.
     [[nodiscard]] bool Ping();
     [[nodiscard]] bool SelectDatabase(const std::string& name);
     [[nodiscard]] bool CreateDatabase(const std::string& name);
@@ -86,6 +91,8 @@ public:
     explicit operator bool() const { return static_cast<bool>(record_); }
 
 private:
+    // Init() and connect on a record of the attempt's own, run as a side call.
+    bool ConnectBeside(std::function<bool(MYSQL*)> connect);
     // Run on the calling thread.
     SessionResult RunHere(const std::string& sql);
 

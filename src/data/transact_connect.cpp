@@ -5,7 +5,58 @@
 #include "data/transact_dialogue.h"
 #include "data/winsock_error.h"
 
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <charconv>
+#include <exception>
+
+namespace {
+
+// A second descriptor of a socket, through which the window's thread ends the waits of a call that
+// runs beside it; closing it leaves the socket itself open.
+class SocketStopper {
+public:
+    explicit SocketStopper(int fd) : fd_(fd >= 0 ? ::dup(fd) : -1) {}
+    ~SocketStopper() {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    SocketStopper(const SocketStopper&) = delete;
+    SocketStopper& operator=(const SocketStopper&) = delete;
+    void Stop() const {
+        if (fd_ >= 0)
+            ::shutdown(fd_, SHUT_RDWR);
+    }
+
+private:
+    int fd_;
+};
+
+// Runs work beside the window as a transact-server call of kind; stopping it shuts socket down.
+// False when the operator stopped it (stoppedText says so); a failure work raised is raised here.
+bool RunOnSocket(SideCall::Kind kind, TInetSocket& socket, const std::function<void()>& work,
+                 std::string& stoppedText) {
+    const SocketStopper stopper(socket.Handle());
+    std::exception_ptr failure;
+    SideCall call;
+    call.kind = kind;
+    call.work = [&] {
+        try {
+            work();
+        } catch (...) {
+            failure = std::current_exception();
+        }
+    };
+    call.stop = [&stopper] { stopper.Stop(); };
+    if (!RunSideCall(call, stoppedText))
+        return false;
+    if (failure)
+        std::rethrow_exception(failure);
+    return true;
+}
+
+} // namespace
 
 std::uint16_t TransactPortNumber(const std::string& port) {
     unsigned value = 0;
@@ -18,14 +69,29 @@ std::uint16_t TransactPortNumber(const std::string& port) {
 
 int TDirTrSQLConnect::Connect() {
     Disconnect();
+    stopped_ = false;
     bool loggedIn = false;
     // Texts with a line feed would arrive as more lines than the dialogue has.
     if (FitsOnOneLine(Login) && FitsOnOneLine(Password) && FitsOnOneLine(Database)) {
         socket_ = std::make_unique<TInetClientSocket>();
         socket_->Timeout = Timeout;
         try {
-            socket_->Connect(Host, TransactPortNumber(Port));
-            loggedIn = RunTransactLogin(*socket_, Login, Password, Database, answer_);
+            // Made here, so that a stop can shut it down while it connects.
+            socket_->Create();
+            TInetClientSocket& socket = *socket_;
+            std::string stoppedText;
+            if (!RunOnSocket(
+                    SideCall::Kind::TransactConnect, socket,
+                    [&] {
+                        socket.Connect(Host, TransactPortNumber(Port));
+                        loggedIn = RunTransactLogin(socket, Login, Password, Database, answer_);
+                    },
+                    stoppedText)) {
+                socket_.reset();
+                stopped_ = true;
+                answer_ = stoppedText;
+                return dsError;
+            }
         } catch (...) {
             socket_.reset();
             throw;
@@ -61,9 +127,22 @@ std::string TDirTrSQLConnect::GetErrorMsg() {
 bool TDirTrSQLConnect::Exchange(std::string_view command) {
     if (!socket_ || !Active)
         return false;
+    stopped_ = false;
     TransactAnswer a;
     try {
-        a = TransactExchange(*socket_, command);
+        TInetClientSocket& socket = *socket_;
+        std::string stoppedText;
+        if (!RunOnSocket(
+                SideCall::Kind::TransactCommand, socket,
+                [&] { a = TransactExchange(socket, command); }, stoppedText)) {
+            // The command may have run there or not: the connection is closed, and the command
+            // is never reported as done.
+            socket_.reset();
+            Active = false;
+            stopped_ = true;
+            answer_ = stoppedText;
+            return false;
+        }
     } catch (...) {
         // An answer that did not come may still come later, as the answer to the next command.
         socket_.reset();

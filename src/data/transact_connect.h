@@ -2,6 +2,7 @@
 // and ROLLBACK over it (TDirTrSqlQuery).
 #pragma once
 
+#include "data/blocking_calls.h"
 #include "data/dir_connect.h"
 #include "data/dir_query.h"
 #include "data/inet_socket.h"
@@ -37,8 +38,11 @@ public:
     const std::string& Answer() const { return answer_; }
     // Sends command as one line and reads its answer; true when it is "OK". A connection that
     // can no longer be used (the server closed it, or a socket failure raised EWinsockError) is
-    // closed.
+    // closed. The login and every exchange run beside the window; one the operator stopped
+    // closes the connection, answers false and leaves the stop's text as the answer.
     bool Exchange(std::string_view command);
+    // The last login or exchange was stopped by the operator.
+    bool Stopped() const { return stopped_; }
 
     // How long a connect or an answer may take; kept for the next Connect.
     std::chrono::milliseconds Timeout = kSocketTimeout;
@@ -46,6 +50,7 @@ public:
 private:
     std::unique_ptr<TInetClientSocket> socket_;
     std::string answer_;
+    bool stopped_ = false;
 };
 
 class TDirTrSqlQuery : public TDirQuery {

@@ -12,6 +12,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <exception>
+#include <memory>
 #include <mutex>
 #include <thread>
 
@@ -24,16 +25,23 @@ constexpr int kShowProgressMs = 500;
 
 // One call in progress. Calls nest when an event processed during one starts another.
 struct RunningCall {
-    StopTarget target;
+    // Sends the stop; answers whether it was sent.
+    std::function<bool()> stop;
+    // A connect is left on Stop: the wait ends at once, the work ends by itself.
+    bool leaveOnStop = false;
     bool stopped = false;
+    QEventLoop* loop = nullptr;
     StatementProgress* progress = nullptr;
     RunningCall* outer = nullptr;
 
     bool Stop() {
         if (!stopped)
-            stopped = StopStatement(target);
+            stopped = stop();
+        if (Left())
+            loop->quit();
         return stopped;
     }
+    bool Left() const { return leaveOnStop && stopped; }
 };
 
 RunningCall* innermost = nullptr;
@@ -63,14 +71,36 @@ private:
     bool done_ = false;
 };
 
+// How often the end of a side call is looked for: its work tells nobody, since it may outlive the
+// wait.
+constexpr auto kSideCallPoll = std::chrono::milliseconds(10);
+
+QString StoppedText(SideCall::Kind kind) {
+    switch (kind) {
+    case SideCall::Kind::Connect:
+    case SideCall::Kind::TransactConnect:
+        return BiText(QStringLiteral("Connecting stopped by the operator"),
+                      QStringLiteral("Povezivanje je zaustavio operater"));
+    case SideCall::Kind::TransactCommand:
+        return BiText(
+            QStringLiteral("Stopped by the operator: the connection to the transact-server was "
+                           "closed, so whether the statement ran there is not known"),
+            QStringLiteral("Zaustavio operater: veza s transact-poslužiteljem je zatvorena, pa "
+                           "nije poznato je li naredba ondje izvršena"));
+    }
+    return {};
+}
+
 } // namespace
 
 StatementRunner::StatementRunner(QWidget* window) : window_(window) {
     previous_ = SetBlockingCallRunner(
         [this](MYSQL* handle, const std::function<void()>& work) { return Run(handle, work); });
+    previousSide_ = SetSideCallRunner([this](const SideCall& call) { return RunSide(call); });
 }
 
 StatementRunner::~StatementRunner() {
+    SetSideCallRunner(std::move(previousSide_));
     SetBlockingCallRunner(std::move(previous_));
 }
 
@@ -86,16 +116,46 @@ QWidget* StatementRunner::ProgressWindow() {
     return innermost ? innermost->progress : nullptr;
 }
 
+namespace {
+
+// Waits on the window's thread until the call has ended (or was left); its progress window belongs
+// to the active window, else to window.
+void Wait(QWidget* window, RunningCall& call, Completion& completion, QEventLoop& loop) {
+    QElapsedTimer running;
+    running.start();
+    if (completion.WaitFor(kQuietWait))
+        return;
+    // The windows paint, but clicks and keys wait until the call is over.
+    QTimer showProgress;
+    showProgress.setSingleShot(true);
+    QObject::connect(&showProgress, &QTimer::timeout, &loop, &QEventLoop::quit);
+    showProgress.start(std::max(0, kShowProgressMs - int(running.elapsed())));
+    if (!completion.IsDone())
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
+    if (completion.IsDone() || call.Left())
+        return;
+    QWidget* parent = QApplication::activeWindow();
+    if (!parent)
+        parent = window;
+    StatementProgress progress(parent, running, [&call] { return call.Stop(); });
+    call.progress = &progress;
+    progress.show();
+    while (!completion.IsDone() && !call.Left())
+        loop.exec();
+    call.progress = nullptr;
+}
+
+} // namespace
+
 BlockingCallOutcome StatementRunner::Run(MYSQL* handle, const std::function<void()>& work) {
     RunningCall call;
     // Read before the worker starts: the connection belongs to the worker until the call ends.
-    call.target = StopTargetOf(handle);
+    call.stop = [target = StopTargetOf(handle)] { return StopStatement(target); };
     call.outer = innermost;
     innermost = &call;
-    QElapsedTimer running;
-    running.start();
 
     QEventLoop loop;
+    call.loop = &loop;
     Completion completion;
     std::exception_ptr failure;
     {
@@ -108,26 +168,7 @@ BlockingCallOutcome StatementRunner::Run(MYSQL* handle, const std::function<void
             completion.Done();
             QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
         });
-        if (!completion.WaitFor(kQuietWait)) {
-            // The windows paint, but clicks and keys wait until the call is over.
-            QTimer showProgress;
-            showProgress.setSingleShot(true);
-            QObject::connect(&showProgress, &QTimer::timeout, &loop, &QEventLoop::quit);
-            showProgress.start(std::max(0, kShowProgressMs - int(running.elapsed())));
-            if (!completion.IsDone())
-                loop.exec(QEventLoop::ExcludeUserInputEvents);
-            if (!completion.IsDone()) {
-                QWidget* parent = QApplication::activeWindow();
-                if (!parent)
-                    parent = window_;
-                StatementProgress progress(parent, running, [&call] { return call.Stop(); });
-                call.progress = &progress;
-                progress.show();
-                while (!completion.IsDone())
-                    loop.exec();
-                call.progress = nullptr;
-            }
-        }
+        Wait(window_, call, completion, loop);
     } // the worker has ended here
     innermost = call.outer;
     if (failure)
@@ -138,6 +179,52 @@ BlockingCallOutcome StatementRunner::Run(MYSQL* handle, const std::function<void
         outcome.stoppedText = BiText(QStringLiteral("Stopped by the operator"),
                                      QStringLiteral("Naredbu je zaustavio operater"))
                                   .toStdString();
+    }
+    return outcome;
+}
+
+BlockingCallOutcome StatementRunner::RunSide(const SideCall& side) {
+    RunningCall call;
+    call.leaveOnStop = side.kind == SideCall::Kind::Connect;
+    call.stop = [stop = side.stop] {
+        // A connect has nothing to send: it is left. A transact-server call's socket closes.
+        if (stop)
+            stop();
+        return true;
+    };
+    call.outer = innermost;
+    innermost = &call;
+
+    QEventLoop loop;
+    call.loop = &loop;
+    // Shared with the worker, which may outlive this wait when the call is left.
+    auto completion = std::make_shared<Completion>();
+    std::thread worker([completion, work = side.work] {
+        try {
+            work();
+        } catch (...) {
+            // Side calls keep their own failures; nothing may escape a thread.
+        }
+        completion->Done();
+    });
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (completion->IsDone())
+            loop.quit();
+    });
+    poll.start(kSideCallPoll);
+    Wait(window_, call, *completion, loop);
+    poll.stop();
+    // A left connect ends by itself; everything it uses it owns.
+    if (call.Left() && !completion->IsDone())
+        worker.detach();
+    else
+        worker.join();
+    innermost = call.outer;
+    BlockingCallOutcome outcome;
+    if (call.stopped) {
+        outcome.stopped = true;
+        outcome.stoppedText = StoppedText(side.kind).toStdString();
     }
     return outcome;
 }

@@ -5,8 +5,10 @@
 // half a second the loop takes no user input (it is held until the call ends, so nothing else
 // starts meanwhile); after that a modal progress window shows the time it has run and a Stop
 // button. Stop sends KILL QUERY on a separate short connection; the call then ends as failed with
-// the message "Stopped by the operator". A call that ends within a few milliseconds is waited for
-// without any event being processed, as if it had run on the window's thread.
+// the message "Stopped by the operator". A connect has no statement to stop: Stop leaves it (the
+// window goes on at once, the attempt ends on its own thread and is discarded). A transact-server
+// command is stopped by closing its socket. A call that ends within a few milliseconds is waited
+// for without any event being processed, as if it had run on the window's thread.
 #pragma once
 
 #include "data/blocking_calls.h"
@@ -33,7 +35,9 @@ public:
 
 private:
     BlockingCallOutcome Run(MYSQL* handle, const std::function<void()>& work);
+    BlockingCallOutcome RunSide(const SideCall& call);
 
     QPointer<QWidget> window_;
     BlockingCallRunner previous_;
+    SideCallRunner previousSide_;
 };

@@ -4,6 +4,7 @@
 #include "odbc_sources.h"
 #include "support/scratch_database.h"
 #include "support/scripted_prompts.h"
+#include "support/statement_watch.h"
 #include "support/test_server.h"
 
 #include "shell/data_module.h"
@@ -21,6 +22,7 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -476,4 +478,38 @@ TEST_F(TransferWindowTest, BothGridsShowBytesAndGeometriesReadably) {
     });
     EXPECT_TRUE(form_->DBGrid2->viewValue(form_->DBGrid2->model()->index(0, 1)));
     EXPECT_TRUE(prompts_.dialogs.empty());
+}
+
+TEST_F(TransferWindowTest, ARowThatWaitsForALockCanBeStoppedAndTheRowsCopiedStay) {
+    sqlite_->Exec("CREATE TABLE s (id INTEGER)");
+    sqlite_->Exec("INSERT INTO s VALUES (1), (2), (3), (4)");
+    root_.Exec("CREATE TABLE kt_transfer_win (id INT PRIMARY KEY) ENGINE=InnoDB");
+    // Another client writes row 3 in an open transaction: the transfer's row 3 waits for it.
+    testserver::RootConnection other;
+    other.Exec(std::string("USE ") + kDb);
+    other.Exec("BEGIN");
+    other.Exec("INSERT INTO kt_transfer_win VALUES (3)");
+    OpenWindow();
+    ConnectAndRun("SELECT id FROM kt_transfer_win", "SELECT id FROM s ORDER BY id");
+    form_->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form_.get()));
+    {
+        StatementWatch watch(form_.get(), StatementWatch::OnProgress::Stop);
+        form_->Button8->click();
+        watch.CommandEnded();
+        EXPECT_TRUE(watch.progressShown);
+        EXPECT_TRUE(watch.stopEnabled);
+        EXPECT_GT(watch.paints, 0);
+        EXPECT_GE(watch.EndedAfterActionMs(), 0);
+        EXPECT_LT(watch.EndedAfterActionMs(), 1000);
+    }
+    ASSERT_FALSE(prompts_.shown.isEmpty());
+    EXPECT_EQ(prompts_.shown.back(), "The transfer stopped at a row that could not be written; 2 "
+                                     "rows were copied before it.\n\rStopped by the operator");
+    other.Exec("ROLLBACK");
+    EXPECT_EQ(root_.Rows("SELECT id FROM kt_transfer_win ORDER BY id"),
+              (std::vector<std::vector<std::string>>{{"1"}, {"2"}}));
+    // The connection goes on: the next transfer copies the rest.
+    EXPECT_TRUE(form_->AR1->isChecked());
+    form_->hide();
 }
