@@ -34,9 +34,9 @@ protected:
         ForgetPrompts();
     }
     // Runs a command while watch acts on the progress window.
-    void Run(void (TQueryFrm1::*command)(), StatementWatch::OnProgress action) {
+    void Run(const char* command, StatementWatch::OnProgress action) {
         StatementWatch watch(window.get(), action);
-        (window.get()->*command)();
+        Trigger(command);
         watch.CommandEnded();
         EXPECT_GT(watch.ticks, 10);
         EXPECT_GT(watch.paints, 0);
@@ -53,7 +53,7 @@ protected:
 
 TEST_F(ServerWaitsTest, APingOfAServerThatNeverAnswersKeepsTheWindowAliveAndStopLeavesIt) {
     ChooseSilent();
-    Run(&TQueryFrm1::Ping1Click, StatementWatch::OnProgress::Stop);
+    Run("Ping1", StatementWatch::OnProgress::Stop);
     EXPECT_EQ(prompts.shown, QStringList({"Connecting stopped by the operator"}));
     EXPECT_EQ(prompts.icons.last(), PromptIcon::Error);
     EXPECT_FALSE(window->AdminHandle);
@@ -66,14 +66,14 @@ TEST_F(ServerWaitsTest, APingOfAServerThatNeverAnswersKeepsTheWindowAliveAndStop
     // The next ping reaches the server.
     ChooseRoot();
     ForgetPrompts();
-    window->Ping1Click();
+    Trigger("Ping1");
     EXPECT_EQ(prompts.shown, QStringList({"Alive!"}));
 }
 
 TEST_F(ServerWaitsTest, EscapeStopsTheConnectOfShutdownInCroatian) {
     SetCroatian();
     ChooseSilent();
-    Run(&TQueryFrm1::Shutdown1Click, StatementWatch::OnProgress::PressEscape);
+    Run("Shutdown1", StatementWatch::OnProgress::PressEscape);
     EXPECT_EQ(prompts.shown, QStringList({"Povezivanje je zaustavio operater"}));
     EXPECT_FALSE(window->AdminHandle);
 }
