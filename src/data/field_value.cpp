@@ -222,9 +222,15 @@ std::string ExactText(FieldType type, bool isUnsigned, const ValueView& value) {
 std::string DisplayText(FieldType type, bool isUnsigned, const ValueView& value) {
     if (value.null)
         return {};
-    if (KindOf(type) == ValueKind::DateTime)
+    switch (KindOf(type)) {
+    case ValueKind::DateTime:
         return DateTimeDisplayText(value.text);
-    return ExactText(type, isUnsigned, value);
+    case ValueKind::Text:
+    case ValueKind::Decimal:
+        return std::string(value.text);
+    default:
+        return ExactText(type, isUnsigned, value);
+    }
 }
 
 int CompareDecimalTexts(std::string_view a, std::string_view b) {

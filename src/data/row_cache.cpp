@@ -10,6 +10,7 @@
 #include <limits>
 #include <new>
 #include <string>
+#include <type_traits>
 
 #ifdef __linux__
 #include <sys/mman.h>
@@ -77,6 +78,22 @@ template <typename T> bool ParseOr0(const char* p, std::size_t n, T& v) {
     if (n && *p == '+') {
         ++p;
         --n;
+    }
+    if constexpr (std::is_integral_v<T>) {
+        // Up to 18 digits cannot overflow: read them directly, the rest as the library reads.
+        const bool negative = std::is_signed_v<T> && n > 1 && *p == '-';
+        const char* d = p + negative;
+        const std::size_t digits = n - negative;
+        if (digits >= 1 && digits <= 18) {
+            T value = 0;
+            std::size_t i = 0;
+            for (; i < digits && d[i] >= '0' && d[i] <= '9'; ++i)
+                value = value * 10 + static_cast<T>(d[i] - '0');
+            if (i == digits) {
+                v = negative ? static_cast<T>(0 - value) : value;
+                return true;
+            }
+        }
     }
     auto [end, ec] = std::from_chars(p, p + n, v);
     if (ec == std::errc() && end == p + n && v == v) // a NaN is not read as itself
