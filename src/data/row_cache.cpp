@@ -5,36 +5,14 @@
 #include <algorithm>
 #include <charconv>
 #include <cstddef>
-#include <cstdlib>
 #include <cstring>
 #include <limits>
-#include <new>
 #include <string>
 #include <type_traits>
-
-#ifdef __linux__
-#include <sys/mman.h>
-#endif
 
 namespace {
 
 constexpr std::size_t kChunkBytes = std::size_t(1) << 20;
-// Past this many bytes a cache is a large result: its further chunks are bigger and ask for large
-// pages, which the system then maps with one fault each instead of one per small page.
-constexpr std::size_t kLargeCacheBytes = std::size_t(8) << 20;
-constexpr std::size_t kLargeChunkBytes = std::size_t(4) << 20;
-constexpr std::size_t kLargePageBytes = std::size_t(2) << 20;
-
-std::byte* NewChunk(std::size_t size, bool large) {
-    void* p = large ? std::aligned_alloc(kLargePageBytes, size) : std::malloc(size);
-    if (!p)
-        throw std::bad_alloc();
-#ifdef MADV_HUGEPAGE
-    if (large)
-        madvise(p, size, MADV_HUGEPAGE); // only advice: the chunk works as well without
-#endif
-    return static_cast<std::byte*>(p);
-}
 constexpr std::size_t kHeaderBytes = offsetof(CachedRow, packed);
 static_assert(kHeaderBytes == 18 && sizeof(CachedRow) == 24,
               "the header packs its null bits behind state");
@@ -133,7 +111,6 @@ void RowCache::Clear() {
     count_ = 0;
     chunks_.clear();
     chunkSizes_.clear();
-    held_ = 0;
     free_ = nullptr;
     freeBytes_ = 0;
 }
@@ -142,20 +119,13 @@ RowRef RowCache::Row(std::size_t i) const {
     return Ref(rows_[i]);
 }
 
-void RowCache::FreeChunk::operator()(std::byte* p) const {
-    std::free(p);
-}
-
 std::byte* RowCache::Allocate(std::size_t bytes) {
     bytes = Align8(bytes);
     if (bytes > freeBytes_) {
         // A big row gets a chunk of its own so the rest of the current chunk is not wasted.
-        const bool large = held_ >= kLargeCacheBytes;
-        const std::size_t chunkBytes = large ? kLargeChunkBytes : kChunkBytes;
-        const bool own = bytes > chunkBytes / 4;
-        const std::size_t size = own ? bytes : chunkBytes;
-        chunks_.emplace_back(NewChunk(size, large && !own));
-        held_ += size;
+        const bool own = bytes > kChunkBytes / 4;
+        const std::size_t size = own ? bytes : kChunkBytes;
+        chunks_.emplace_back(new std::byte[size]);
         chunkSizes_.push_back(size);
         if (own)
             return chunks_.back().get();

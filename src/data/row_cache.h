@@ -119,12 +119,8 @@ private:
     std::size_t nullBytes_ = 0;
     std::vector<CachedRow*> rows_; // the cached rows, then the waiting ones
     std::size_t count_ = 0;
-    struct FreeChunk {
-        void operator()(std::byte* p) const;
-    };
-    std::vector<std::unique_ptr<std::byte, FreeChunk>> chunks_;
+    std::vector<std::unique_ptr<std::byte[]>> chunks_;
     std::vector<std::size_t> chunkSizes_;
-    std::size_t held_ = 0; // bytes of all chunks
     std::byte* free_ = nullptr;
     std::size_t freeBytes_ = 0;
 };

@@ -44,10 +44,9 @@ TEST(RowCacheTest, ARowCostsItsBytesAndAFewMore) {
         row.Append(cache, static_cast<std::int64_t>(r));
     // Beyond its values a row takes its header (record number, identifier, state), its null bits,
     // one byte per value's end while the row is short, alignment and its place in the row index;
-    // the unused rest of the arena's last chunk (a few MiB at most) and the index's spare room are
-    // the only other cost.
+    // the arena's last chunk and the index's spare room are the only other cost.
     constexpr std::size_t kPerRowOverhead = 48;
-    constexpr std::size_t kSlack = 5u << 20;
+    constexpr std::size_t kSlack = 2u << 20;
     EXPECT_LE(cache.MemoryBytes(), kRows * (valueBytes + kPerRowOverhead) + kSlack);
     const RowRef last = cache.Row(kRows - 1);
     EXPECT_EQ(last->recNo, static_cast<std::int64_t>(kRows));
