@@ -2,10 +2,12 @@
 // MySQL table with the transfer, against raw baselines in the same run:
 //
 //   transfer_rows [N] [ROUNDS]   N rows (100,000 by default), ROUNDS alternating rounds (3)
-//     read      a raw ODBC loop: SQLExecDirect, SQLFetch, SQLGetData of every column
+//     read      a raw ODBC loop: SQLConnect, SQLExecDirect, SQLFetch, SQLGetData of every column
 //     insert    a raw batch of the same INSERT statements (one per row, autocommit, values
-//               quoted on the connection) sent with mysql_real_query
+//               quoted on the connection) sent with mysql_real_query over a new connection
 //     transfer  opening the source query and the live MySQL query, then TransferRows
+// Each side's time includes its connecting: the raw loops connect to the data source and to the
+// server inside their timers as the transfer's queries do when they open.
 //
 // Prints the medians, rows per second and the ratio transfer / (read + insert).
 // The data source is defined in a temporary odbc.ini named by ODBCINI/ODBCSYSINI.

@@ -28,9 +28,11 @@ void FillSource(const std::string& file, long long n);
 MYSQL* PrepareSourceAndDatabase(ClientHandle& admin, long long n, std::string& sourceDir);
 // (Re)creates table t in the current database.
 void ResetTable(MYSQL* m);
+// The raw baselines time their connecting as the transfer times its own (to the data source and
+// to the server): both sides connect inside the timer.
 // The raw read loop; the rows become the INSERT statements the raw batch sends. Seconds.
 double RawRead(MYSQL* m, std::vector<std::string>& inserts);
-// Resets t, then sends the statements one by one. Seconds.
+// Resets t, then connects anew and sends the statements one by one. Seconds.
 double RawInsert(MYSQL* m, const std::vector<std::string>& inserts);
 
 } // namespace transferbench

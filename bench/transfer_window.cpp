@@ -2,10 +2,12 @@
 //
 //   transfer_window [N] [ROUNDS]   N rows of mixed types (15,000 by default), ROUNDS alternating
 //                                  rounds (3)
-//     read      a raw ODBC loop: SQLExecDirect, SQLFetch, SQLGetData of every column
-//     insert    a raw batch of the same INSERT statements sent with mysql_real_query
+//     read      a raw ODBC loop: SQLConnect, SQLExecDirect, SQLFetch, SQLGetData of every column
+//     insert    a raw batch of the same INSERT statements sent with mysql_real_query over a new
+//               connection
 //     window    "Exec. MySQL", "Exec. BDE" and "BDE -> MySQL" of the transfer window, both grids
 //               bound to their queries as in the program, up to the count report
+// Each side's time includes its connecting (the window connects both sides when it executes).
 //
 // Prints the medians, rows per second and the ratio window / (read + insert).
 //

@@ -168,6 +168,9 @@ void ShownDateTimeParts(std::string_view text, std::string_view& date, std::stri
 std::string DateTimeDisplayText(std::string_view text) {
     std::string_view date, time;
     ShownDateTimeParts(text, date, time);
+    // Nothing left out: the text as it is.
+    if (date.size() + time.size() + (!date.empty() && !time.empty()) == text.size())
+        return std::string(text);
     std::string out(date);
     if (!time.empty()) {
         if (!out.empty())
@@ -184,6 +187,8 @@ std::string ExactText(FieldType type, bool isUnsigned, const ValueView& value) {
     switch (KindOf(type)) {
     case ValueKind::Integer: {
         // The text the value came with when it still reads as this value (00000042 stays so).
+        if (value.textExact)
+            return std::string(value.text);
         if (!value.text.empty()) {
             if (isUnsigned) {
                 std::uint64_t u = 0;
@@ -202,6 +207,8 @@ std::string ExactText(FieldType type, bool isUnsigned, const ValueView& value) {
         return value.i ? "Y" : "N";
     case ValueKind::Float: {
         // Likewise: 0.0001 and 1.5000 stay as the server wrote them.
+        if (value.textExact)
+            return std::string(value.text);
         if (double t = 0; !value.text.empty() && ParseWhole(value.text, t) && t == value.d)
             return std::string(value.text);
         auto r = std::to_chars(buf, buf + sizeof buf, value.d);
@@ -215,9 +222,15 @@ std::string ExactText(FieldType type, bool isUnsigned, const ValueView& value) {
 std::string DisplayText(FieldType type, bool isUnsigned, const ValueView& value) {
     if (value.null)
         return {};
-    if (KindOf(type) == ValueKind::DateTime)
+    switch (KindOf(type)) {
+    case ValueKind::DateTime:
         return DateTimeDisplayText(value.text);
-    return ExactText(type, isUnsigned, value);
+    case ValueKind::Text:
+    case ValueKind::Decimal:
+        return std::string(value.text);
+    default:
+        return ExactText(type, isUnsigned, value);
+    }
 }
 
 int CompareDecimalTexts(std::string_view a, std::string_view b) {

@@ -20,6 +20,8 @@ struct ValueView {
     // The value's text; for an Integer or Float the text it was read from (may be empty), which
     // the exact text gives back as long as it reads as the same number.
     std::string_view text;
+    // The number was read from text as a whole: the text is its exact text as it stands.
+    bool textExact = false;
 };
 
 // A value that owns its text: the edit buffer of a row being edited or inserted.

@@ -4,33 +4,80 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstddef>
 #include <cstring>
 #include <limits>
 #include <string>
+#include <type_traits>
 
 namespace {
 
 constexpr std::size_t kChunkBytes = std::size_t(1) << 20;
-constexpr std::size_t kHeaderBytes = (sizeof(CachedRow) + 7) & ~std::size_t(7);
+constexpr std::size_t kHeaderBytes = offsetof(CachedRow, packed);
+static_assert(kHeaderBytes == 18 && sizeof(CachedRow) == 24,
+              "the header packs its null bits behind state");
 
 std::size_t Align8(std::size_t n) {
     return (n + 7) & ~std::size_t(7);
 }
 
-struct TextCell {
-    std::uint32_t offset;
-    std::uint32_t length;
-};
-static_assert(sizeof(TextCell) == 8);
+// The narrowest width that holds every offset of a row's value bytes.
+std::uint8_t OffsetBytesFor(std::size_t valueBytes) {
+    return valueBytes <= 0xFF ? 1 : valueBytes <= 0xFFFF ? 2 : 4;
+}
 
-template <typename T> T ParseOr0(const char* p, std::size_t n) {
-    T v = 0;
+void StoreOffset(std::byte* at, std::uint8_t width, std::uint32_t offset) {
+    if (width == 1) {
+        *at = static_cast<std::byte>(offset);
+    } else if (width == 2) {
+        const auto v = static_cast<std::uint16_t>(offset);
+        std::memcpy(at, &v, 2);
+    } else {
+        std::memcpy(at, &offset, 4);
+    }
+}
+
+std::uint32_t LoadOffset(const std::byte* at, std::uint8_t width) {
+    if (width == 1)
+        return static_cast<std::uint32_t>(*at);
+    if (width == 2) {
+        std::uint16_t v;
+        std::memcpy(&v, at, 2);
+        return v;
+    }
+    std::uint32_t v;
+    std::memcpy(&v, at, 4);
+    return v;
+}
+
+// Reads the whole text as a number; false (and 0) when it is not one.
+template <typename T> bool ParseOr0(const char* p, std::size_t n, T& v) {
+    v = 0;
     if (n && *p == '+') {
         ++p;
         --n;
     }
+    if constexpr (std::is_integral_v<T>) {
+        // Up to 18 digits cannot overflow: read them directly, the rest as the library reads.
+        const bool negative = std::is_signed_v<T> && n > 1 && *p == '-';
+        const char* d = p + negative;
+        const std::size_t digits = n - negative;
+        if (digits >= 1 && digits <= 18) {
+            T value = 0;
+            std::size_t i = 0;
+            for (; i < digits && d[i] >= '0' && d[i] <= '9'; ++i)
+                value = value * 10 + static_cast<T>(d[i] - '0');
+            if (i == digits) {
+                v = negative ? static_cast<T>(0 - value) : value;
+                return true;
+            }
+        }
+    }
     auto [end, ec] = std::from_chars(p, p + n, v);
-    return ec == std::errc() && end == p + n ? v : T{0};
+    if (ec == std::errc() && end == p + n && v == v) // a NaN is not read as itself
+        return true;
+    v = 0;
+    return false;
 }
 
 bool IsTrueText(const char* t, std::size_t n) {
@@ -55,7 +102,7 @@ CellKind CellKindOf(FieldType type, bool isUnsigned) {
 void RowCache::Reset(std::vector<CellKind> kinds) {
     Clear();
     kinds_ = std::move(kinds);
-    cellsOffset_ = kHeaderBytes + Align8((kinds_.size() + 7) / 8);
+    nullBytes_ = (kinds_.size() + 7) / 8;
 }
 
 void RowCache::Clear() {
@@ -94,46 +141,39 @@ std::byte* RowCache::Allocate(std::size_t bytes) {
 CachedRow* RowCache::MakeBlock(const char* const* texts, const unsigned long* lengths,
                                const int* columnOfField, std::int64_t recNo, std::int64_t id) {
     const std::size_t n = kinds_.size();
-    std::size_t textBytes = 0;
+    std::size_t valueBytes = 0;
     for (std::size_t f = 0; f < n; ++f) {
         const int c = columnOfField[f];
-        if (c >= 0 && kinds_[f] != CellKind::Bool && texts[c])
-            textBytes += lengths[c];
+        if (c >= 0 && texts[c])
+            valueBytes += lengths[c];
     }
-    const std::size_t textStart = cellsOffset_ + 8 * n;
     // A row from the server is below the protocol's packet limit of 1 GiB, so its offsets fit.
-    if (textStart + textBytes > std::numeric_limits<std::uint32_t>::max())
+    if (valueBytes > std::numeric_limits<std::uint32_t>::max())
         throw EDatabaseError("Row too large for the row cache");
-    std::byte* block = Allocate(textStart + textBytes);
+    const std::uint8_t width = OffsetBytesFor(valueBytes);
+    const std::size_t valuesAt = kHeaderBytes + nullBytes_ + width * n;
+    std::byte* block = Allocate(valuesAt + valueBytes);
     auto* row = reinterpret_cast<CachedRow*>(block);
     row->recNo = recNo;
     row->id = id;
     row->state = rsUnmodified;
+    row->offsetBytes = width;
     auto* nulls = reinterpret_cast<unsigned char*>(block + kHeaderBytes);
-    std::memset(nulls, 0, cellsOffset_ - kHeaderBytes);
-    std::byte* cells = block + cellsOffset_;
-    std::size_t textAt = textStart;
+    std::memset(nulls, 0, nullBytes_);
+    std::byte* ends = block + kHeaderBytes + nullBytes_;
+    std::byte* values = block + valuesAt;
+    std::uint32_t end = 0;
     for (std::size_t f = 0; f < n; ++f) {
         const int c = columnOfField[f];
-        std::byte* cell = cells + 8 * f;
         const char* t = c >= 0 ? texts[c] : nullptr;
         if (!t) {
             nulls[f >> 3] |= static_cast<unsigned char>(1u << (f & 7));
-            std::memset(cell, 0, 8);
-            continue;
+        } else if (const std::size_t len = lengths[c]) {
+            // Numbers keep their text: what the server sent is what statements get back.
+            std::memcpy(values + end, t, len);
+            end += static_cast<std::uint32_t>(len);
         }
-        const std::size_t len = lengths[c];
-        if (kinds_[f] == CellKind::Bool) {
-            const std::int64_t v = IsTrueText(t, len);
-            std::memcpy(cell, &v, 8);
-            continue;
-        }
-        // Numbers keep their text too: what the server sent is what statements get back.
-        const TextCell tc{static_cast<std::uint32_t>(textAt), static_cast<std::uint32_t>(len)};
-        std::memcpy(cell, &tc, 8);
-        if (len)
-            std::memcpy(block + textAt, t, len);
-        textAt += len;
+        StoreOffset(ends + width * f, width, end);
     }
     return row;
 }
@@ -237,13 +277,16 @@ ValueView RowCache::CellValue(std::size_t field, const char* text, std::size_t l
     v.null = false;
     switch (kinds_[field]) {
     case CellKind::Int:
-        v.i = ParseOr0<std::int64_t>(text, length);
+        v.textExact = ParseOr0(text, length, v.i);
         break;
-    case CellKind::UInt:
-        v.i = static_cast<std::int64_t>(ParseOr0<std::uint64_t>(text, length));
+    case CellKind::UInt: {
+        std::uint64_t u = 0;
+        v.textExact = ParseOr0(text, length, u);
+        v.i = static_cast<std::int64_t>(u);
         break;
+    }
     case CellKind::Double:
-        v.d = ParseOr0<double>(text, length);
+        v.textExact = ParseOr0(text, length, v.d);
         break;
     case CellKind::Bool:
         v.i = IsTrueText(text, length);
@@ -262,16 +305,12 @@ ValueView RowCache::Value(const CachedRow* row, std::size_t field) const {
     const auto* nulls = reinterpret_cast<const unsigned char*>(block + kHeaderBytes);
     if ((nulls[field >> 3] >> (field & 7)) & 1u)
         return {};
-    const std::byte* cell = block + cellsOffset_ + 8 * field;
-    if (kinds_[field] == CellKind::Bool) {
-        ValueView v;
-        v.null = false;
-        std::memcpy(&v.i, cell, 8);
-        return v;
-    }
-    TextCell tc;
-    std::memcpy(&tc, cell, 8);
-    return CellValue(field, reinterpret_cast<const char*>(block + tc.offset), tc.length);
+    const std::uint8_t width = row->offsetBytes;
+    const std::byte* ends = block + kHeaderBytes + nullBytes_;
+    const std::uint32_t begin = field ? LoadOffset(ends + width * (field - 1), width) : 0;
+    const std::uint32_t end = LoadOffset(ends + width * field, width);
+    const auto* values = reinterpret_cast<const char*>(ends + width * kinds_.size());
+    return CellValue(field, values + begin, end - begin);
 }
 
 std::size_t RowCache::MemoryBytes() const {

@@ -1,10 +1,10 @@
 // The row cache of a dataset: rows in fetch order, each one compact block in a chunked arena.
 //
-// A row block holds a small header, a null bit per field, one 8-byte cell per field and then the
-// bytes of its text values. Booleans live in their cell; every other value's cell holds the offset
-// and length of its bytes inside the block, so numbers keep the exact text the server sent. A row
-// costs about what its values take, no column reserves its declared width, and no value needs a
-// heap allocation of its own.
+// A row block is the row as the server sent it: a small header, a null bit per field, the end of
+// each field's bytes (one, two or four bytes an offset, as the row's size needs) and then the
+// bytes of its values one after the other. Numbers keep the exact text the server sent and are
+// read from it when asked for. A row costs about what its values take, no column reserves its
+// declared width, and no value needs a heap allocation of its own.
 //
 // Rows read from the server before anyone asks for them (a whole result read at open) wait in the
 // same arena as blocks of their own, behind the cached rows: taking one into the cache is no
@@ -31,11 +31,14 @@ enum RowState : std::uint8_t {
     rsModified = 4,
 };
 
-// The header of a converted row block.
+// The header of a row block; the null bits, the ends of the values and the values follow it from
+// packed on.
 struct CachedRow {
-    std::int64_t recNo; // the record number, 1-based: the row's bookmark
-    std::int64_t id;    // unique within one open dataset
-    std::uint8_t state; // RowState
+    std::int64_t recNo;       // the record number, 1-based: the row's bookmark
+    std::int64_t id;          // unique within one open dataset
+    std::uint8_t state;       // RowState
+    std::uint8_t offsetBytes; // 1, 2 or 4: the width of each value's end
+    std::uint8_t packed[6];
 };
 
 // What the cache answers for a row: its record number, identifier and state (read them through ->
@@ -113,7 +116,7 @@ private:
     ValueView CellValue(std::size_t field, const char* text, std::size_t length) const;
 
     std::vector<CellKind> kinds_;
-    std::size_t cellsOffset_ = 0;
+    std::size_t nullBytes_ = 0;
     std::vector<CachedRow*> rows_; // the cached rows, then the waiting ones
     std::size_t count_ = 0;
     std::vector<std::unique_ptr<std::byte[]>> chunks_;

@@ -1,0 +1,68 @@
+#!/usr/bin/env bash
+# Whole processes reading the benchmark table of bench/open_table (1,000,000 rows, or the size
+# given): each run starts a process that connects, reads every row and every field, and exits, and
+# its wall time and peak memory are taken from outside (/usr/bin/time). Interleaved in each round:
+#   raw      open_table raw: the client library alone (mysql_store_result + mysql_fetch_row)
+#   kestrel  open_table query: TMySQLQuery with QueryAllRecords, every field read as text
+#   mysqldb  mysqldb_read.py: Python MySQLdb, cursor.fetchall() and every field touched
+# and it prints the median and the spread (lowest-highest) of each and the ratios of the medians.
+# The Python peer is left out, with a message, when python3-mysqldb is not installed.
+#
+#   bench/run_open_process.sh [N]     environment: KESTREL_BUILD_DIR, ROUNDS (default 5), PYTHON
+#                                      (default /usr/bin/python3), KESTREL_BENCH_HOST, _USER, _PASSWORD
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+build=${KESTREL_BUILD_DIR:-$here/../build}
+bin=$build/bench/open_table
+rounds=${ROUNDS:-5}
+n=${1:-1000000}
+python=${PYTHON:-/usr/bin/python3}
+database=kt_bench_open_table
+
+modes=(raw kestrel)
+if "$python" -c 'import MySQLdb' 2>/dev/null; then
+  modes+=(mysqldb)
+else
+  echo "python3-mysqldb is not installed for $python: the Python peer is left out" >&2
+fi
+
+command_of() {
+  case $1 in
+    raw) echo "$bin raw" ;;
+    kestrel) echo "$bin query" ;;
+    mysqldb) echo "$python $here/mysqldb_read.py $database" ;;
+  esac
+}
+
+run() { # mode -> "seconds maxrss_kb" of the whole process
+  # shellcheck disable=SC2046
+  /usr/bin/time -o "$tmp/time" -f 'wall=%e maxrss=%M' $(command_of "$1") >"$tmp/out" 2>"$tmp/err" ||
+    { echo "$1 failed:" >&2; cat "$tmp/out" "$tmp/err" >&2; exit 1; }
+  grep -q 'rows=' "$tmp/out" || { echo "$1 printed no rows" >&2; cat "$tmp/err" >&2; exit 1; }
+  sed -n 's/.*wall=\([0-9.]*\) maxrss=\([0-9]*\).*/\1 \2/p' "$tmp/time"
+}
+
+median() { sort -g | awk '{a[NR]=$1} END {print (NR%2) ? a[(NR+1)/2] : (a[NR/2]+a[NR/2+1])/2}'; }
+spread() { sort -g | awk 'NR==1 {lo=$1} {hi=$1} END {printf "%s-%s", lo, hi}'; }
+
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+"$bin" fill "$n" >/dev/null
+for m in "${modes[@]}"; do run "$m" >/dev/null; : >"$tmp/$m"; done # warm the server's caches
+for ((r = 0; r < rounds; r++)); do
+  for m in "${modes[@]}"; do run "$m" >>"$tmp/$m"; done
+done
+
+printf 'N=%d whole processes (connect, read every field, exit), %d interleaved rounds\n' "$n" "$rounds"
+rt=$(cut -d' ' -f1 "$tmp/raw" | median)
+for m in "${modes[@]}"; do
+  t=$(cut -d' ' -f1 "$tmp/$m" | median); mem=$(cut -d' ' -f2 "$tmp/$m" | median)
+  awk -v m="$m" -v t="$t" -v s="$(cut -d' ' -f1 "$tmp/$m" | spread)" -v mem="$mem" -v rt="$rt" \
+      -v rm="$(cut -d' ' -f2 "$tmp/raw" | median)" 'BEGIN {
+    printf "  %-8s: %6.2f s (%s)  %7.1f MB peak   %5.2f x raw time  %5.2f x raw memory\n",
+           m, t, s, mem / 1024, t / rt, mem / rm }'
+done
+if [ -s "$tmp/mysqldb" ]; then
+  awk -v k="$(cut -d' ' -f1 "$tmp/kestrel" | median)" -v p="$(cut -d' ' -f1 "$tmp/mysqldb" | median)" \
+    'BEGIN { printf "  Kestrel is %.2f x faster than the Python peer\n", p / k }'
+fi
