@@ -251,14 +251,14 @@ TEST_F(QueryEditorTest, AnUnwritableQueryFileDoesNotStopTheQuery) {
 
 TEST_F(QueryEditorTest, AQueryFileThatCannotBeWrittenWholeKeepsTheLastOne) {
     SetMemo({"SELECT * FROM items"});
-    window->Runquery1Click();
+    Trigger("Runquery1");
     ASSERT_EQ(FileBytes(QStringLiteral("qry.txt")), QByteArray("SELECT * FROM items\r\n"));
     ForgetPrompts();
     // The disk fills up while the next query is saved: the query runs, qry.txt keeps the last.
     SetMemo({"SELECT * FROM items -- " + QString(8000, QLatin1Char('x'))});
     {
         const FileSizeLimit limit(1024);
-        window->Runquery1Click();
+        Trigger("Runquery1");
     }
     ASSERT_TRUE(Query().Active());
     EXPECT_EQ(Panels().at(4), QStringLiteral("3"));
