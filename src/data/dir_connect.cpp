@@ -1,8 +1,8 @@
 #include "data/dir_connect.h"
 
-#include "data/server_role.h"
-
+#include "data/blocking_calls.h"
 #include "data/db_error.h"
+#include "data/server_role.h"
 #include "data/server_text.h"
 
 namespace {
@@ -60,6 +60,8 @@ int TDirMySQLConnect::Connect() {
 
 void TDirMySQLConnect::Disconnect() {
     if (Active) {
+        // A reader still streaming rows on the connection ends first.
+        FinishHeldConnection(session_.handle());
         session_.Close();
         Active = false;
     }
@@ -68,6 +70,7 @@ void TDirMySQLConnect::Disconnect() {
 bool TDirMySQLConnect::ServerStillThere() {
     if (!Active || !session_)
         return false;
+    FinishHeldConnection(session_.handle());
     if (session_.Ping())
         return true;
     return !IsConnectionLost(session_.Error().number, session_.SqlState());

@@ -194,6 +194,10 @@ void TDataSetModel::DataSetEvent(TDataSet& dataSet, DataEvent event, TField* fie
             emit dataChanged(i, i);
         }
         break;
+    case DataEvent::RowsArrived:
+        syncRows();
+        emit rowsArrived();
+        break;
     case DataEvent::Destroying:
         dataSet.RemoveObserver(this);
         dataSet_ = nullptr;

@@ -69,6 +69,9 @@ signals:
     // A cell's text was refused as a value of its column (after the message was shown); the
     // view may offer the text again for correction.
     void valueRefused(const QModelIndex& index, const QString& text);
+    // More rows can be read without waiting (rows streamed in; those the dataset read already
+    // are rows of the model by now): a view whose last row shows asks for them.
+    void rowsArrived();
 
 private:
     void DataSetEvent(TDataSet& dataSet, DataEvent event, TField* field) override;

@@ -68,9 +68,13 @@ private:
 StatementRunner::StatementRunner(QWidget* window) : window_(window) {
     previous_ = SetBlockingCallRunner(
         [this](MYSQL* handle, const std::function<void()>& work) { return Run(handle, work); });
+    previousPoster_ = SetRowArrivalPoster([](std::function<void()> task) {
+        QMetaObject::invokeMethod(qApp, std::move(task), Qt::QueuedConnection);
+    });
 }
 
 StatementRunner::~StatementRunner() {
+    SetRowArrivalPoster(std::move(previousPoster_));
     SetBlockingCallRunner(std::move(previous_));
 }
 

@@ -7,9 +7,13 @@
 // button. Stop sends KILL QUERY on a separate short connection; the call then ends as failed with
 // the message "Stopped by the operator". A call that ends within a few milliseconds is waited for
 // without any event being processed, as if it had run on the window's thread.
+//
+// It also carries the news of streamed rows (data/row_stream.h) from their reader to the window's
+// event loop, where the dataset takes them in.
 #pragma once
 
 #include "data/blocking_calls.h"
+#include "data/row_stream.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -36,4 +40,5 @@ private:
 
     QPointer<QWidget> window_;
     BlockingCallRunner previous_;
+    RowArrivalPoster previousPoster_;
 };
