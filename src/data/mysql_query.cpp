@@ -270,6 +270,7 @@ void TMySQLQuery::InternalClose() {
     // A reader still streaming finishes alone, beside the window.
     GiveUpStream();
     OnRowsArrived = nullptr;
+    FinishOwnConnection();
     dirQuery_.Close();
     ownConnect_.reset();
     analysis_.Clear();

@@ -262,6 +262,9 @@ private:
     void RowsCameIn();
     void FinishStream();
     void GiveUpStream();
+    // A result half read over the query's own connection is finished beside the caller, and the
+    // connection closed there.
+    void FinishOwnConnection();
 
     // Live editing (live_editing.cpp).
     void PostEdit(std::vector<FieldValue>& values);

@@ -84,6 +84,21 @@ void TMySQLQuery::GiveUpStream() {
     retiredStream_ = std::move(stream_);
 }
 
+void TMySQLQuery::FinishOwnConnection() {
+    if (!ownConnect_ || !ownConnect_->Handle())
+        return;
+    bool more = false;
+    ClientResult result = dirQuery_.HandOverResult(more);
+    if (!result)
+        return;
+    std::shared_ptr<void> owner = std::shared_ptr<TDirMySQLConnect>(std::move(ownConnect_));
+    if (!RowStream::Finish(static_cast<TDirMySQLConnect*>(owner.get())->Handle(), result, more,
+                           owner)) {
+        // Read to its end here, as before, while the connection is still open.
+        result.reset();
+    }
+}
+
 std::int64_t TMySQLQuery::RowsArrived() {
     if (!Active())
         return 0;

@@ -21,7 +21,7 @@ constexpr auto kSlowRow = std::chrono::milliseconds(2);
 // A stream given up reads on this long before its statement is stopped.
 constexpr auto kGiveUpGrace = std::chrono::milliseconds(50);
 // The dataset's thread is told about new rows at most this often (and once at the end).
-constexpr auto kArrivalInterval = std::chrono::milliseconds(25);
+constexpr auto kArrivalInterval = std::chrono::milliseconds(50);
 
 std::mutex posterMutex;
 RowArrivalPoster& Poster() {
@@ -41,47 +41,64 @@ RowArrivalPoster SetRowArrivalPoster(RowArrivalPoster poster) {
     return std::exchange(Poster(), std::move(poster));
 }
 
-RowStream::RowStream(Source& source)
-    : handle_(source.handle), result_(std::move(source.result)),
-      moreResultsPending_(source.moreResultsPending), firstRow_(source.firstRow),
-      firstLengths_(std::move(source.firstLengths)),
-      columnOfField_(std::move(source.columnOfField)) {
-    staging_.Reset(std::move(source.kinds));
-    source.moreResultsPending = false;
-    source.firstRow = nullptr;
-}
-
 RowStream::~RowStream() = default;
+
+bool RowStream::Launch(MYSQL* handle) {
+    // Taken before the reader starts: from now on only the reader touches the connection.
+    target_ = StopTargetOf(handle);
+    std::weak_ptr<RowStream> weak = weak_from_this();
+    if (!HoldConnection(handle, target_, [weak] {
+            if (const auto s = weak.lock())
+                s->WaitUntil(false);
+        }))
+        return false;
+    handle_ = handle;
+    std::thread([self = shared_from_this()] { self->Read(); }).detach();
+    return true;
+}
 
 std::shared_ptr<RowStream> RowStream::Start(Source& source) {
     if (!source.handle || !source.result || !source.firstRow)
         return nullptr;
-    // Taken before the reader starts: from now on only the reader touches the connection.
-    const StopTarget target = StopTargetOf(source.handle);
-    std::shared_ptr<RowStream> stream(new RowStream(source));
-    stream->target_ = target;
-    std::weak_ptr<RowStream> weak = stream;
-    if (!HoldConnection(stream->handle_, target, [weak] {
-            if (const auto s = weak.lock())
-                s->WaitUntil(false);
-        })) {
-        // Give everything back unread.
+    std::shared_ptr<RowStream> stream(new RowStream());
+    stream->result_ = std::move(source.result);
+    stream->moreResultsPending_ = source.moreResultsPending;
+    stream->firstRow_ = source.firstRow;
+    stream->firstLengths_ = std::move(source.firstLengths);
+    stream->columnOfField_ = std::move(source.columnOfField);
+    stream->staging_.Reset(std::move(source.kinds));
+    if (!stream->Launch(source.handle)) {
         source.result = std::move(stream->result_);
-        source.moreResultsPending = stream->moreResultsPending_;
-        source.firstRow = stream->firstRow_;
-        source.firstLengths = std::move(stream->firstLengths_);
-        source.columnOfField = std::move(stream->columnOfField_);
         return nullptr;
     }
-    std::thread([stream] { stream->Read(); }).detach();
     return stream;
 }
 
+bool RowStream::Finish(MYSQL* handle, ClientResult& result, bool moreResultsPending,
+                       std::shared_ptr<void>& owner) {
+    if (!handle || !result)
+        return false;
+    std::shared_ptr<RowStream> stream(new RowStream());
+    stream->givenUp_ = true;
+    stream->result_ = std::move(result);
+    stream->moreResultsPending_ = moreResultsPending;
+    stream->owner_ = std::move(owner);
+    if (!stream->Launch(handle)) {
+        result = std::move(stream->result_);
+        owner = std::move(stream->owner_);
+        return false;
+    }
+    stream->StopAfterGrace();
+    return true;
+}
+
 void RowStream::Read() {
-    staging_.AppendWaiting(firstRow_, firstLengths_.data(), columnOfField_.data());
-    firstRow_ = nullptr;
-    rowsRead_.store(1);
-    HandOver(false); // the first row at once: the first screen starts with it
+    if (firstRow_) {
+        staging_.AppendWaiting(firstRow_, firstLengths_.data(), columnOfField_.data());
+        firstRow_ = nullptr;
+        rowsRead_.store(1);
+        HandOver(false); // the first row at once: the first screen starts with it
+    }
     bool failed = false;
     ReadRest(failed);
     HandOver(true);
@@ -101,6 +118,7 @@ void RowStream::Read() {
         }
     }
     ReleaseConnection(handle_);
+    owner_.reset();
     {
         const std::lock_guard lock(mutex_);
         ended_ = true;
@@ -247,6 +265,10 @@ void RowStream::GiveUp() {
         if (ended_)
             return;
     }
+    StopAfterGrace();
+}
+
+void RowStream::StopAfterGrace() {
     // Beside the window: a statement that goes on sending rows is stopped after a moment.
     std::thread([self = shared_from_this()] {
         bool stop = false;

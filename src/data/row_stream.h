@@ -53,6 +53,13 @@ public:
     // not be held (another call runs on it); the source is then left as it was.
     static std::shared_ptr<RowStream> Start(Source& source);
 
+    // Finishes a result half read row by row in the same way as a stream given up, beside the
+    // caller; owner (what owns the connection) is let go on the reader's thread once the
+    // connection is free. False, with result and owner left as they were, when the connection
+    // could not be held.
+    static bool Finish(MYSQL* handle, ClientResult& result, bool moreResultsPending,
+                       std::shared_ptr<void>& owner);
+
     ~RowStream();
     RowStream(const RowStream&) = delete;
     RowStream& operator=(const RowStream&) = delete;
@@ -87,7 +94,10 @@ public:
     void GiveUp();
 
 private:
-    explicit RowStream(Source& source);
+    RowStream() = default;
+    // Holds the connection for the stream and starts its reader; false when it was busy.
+    bool Launch(MYSQL* handle);
+    void StopAfterGrace();
     void Read();
     void ReadRest(bool& failed);
     void HandOver(bool all);
@@ -95,10 +105,11 @@ private:
     void Deliver();
     void WaitUntil(bool rows);
 
-    MYSQL* handle_;
+    MYSQL* handle_ = nullptr;
     ClientResult result_;
-    bool moreResultsPending_;
-    const char* const* firstRow_;
+    bool moreResultsPending_ = false;
+    const char* const* firstRow_ = nullptr;
+    std::shared_ptr<void> owner_;
     std::vector<unsigned long> firstLengths_;
     std::vector<int> columnOfField_;
     StopTarget target_;

@@ -195,8 +195,7 @@ void TDataSetModel::DataSetEvent(TDataSet& dataSet, DataEvent event, TField* fie
         }
         break;
     case DataEvent::RowsArrived:
-        syncRows();
-        emit rowsArrived();
+        rowsCameIn();
         break;
     case DataEvent::Destroying:
         dataSet.RemoveObserver(this);
@@ -204,6 +203,24 @@ void TDataSetModel::DataSetEvent(TDataSet& dataSet, DataEvent event, TField* fie
         reset();
         break;
     }
+}
+
+void TDataSetModel::rowsCameIn() {
+    // While a call waits for the rest (the last row, a statement on the connection), the rows
+    // show once it is over.
+    if (BlockingCallRunning()) {
+        if (!arrivalPending_) {
+            arrivalPending_ = true;
+            QTimer::singleShot(kArrivalRetryMs, this, [this] {
+                arrivalPending_ = false;
+                if (dataSet_ && dataSet_->Active())
+                    rowsCameIn();
+            });
+        }
+        return;
+    }
+    syncRows();
+    emit rowsArrived();
 }
 
 std::int64_t TDataSetModel::viewRowOf(int row) const {

@@ -76,6 +76,8 @@ signals:
 private:
     void DataSetEvent(TDataSet& dataSet, DataEvent event, TField* field) override;
     void reset();
+    // Shows rows streamed in (those the dataset read already) and tells the view that more wait.
+    void rowsCameIn();
     // Grows or shrinks the rows to what the dataset has read.
     void syncRows();
     // Makes sure the current record is among the rows and records its row.
@@ -100,4 +102,6 @@ private:
     int currentRow_ = -1;
     bool rowsChanging_ = false;
     mutable bool reportPending_ = false;
+    bool arrivalPending_ = false; // rows arrived while a call waited: looked at again soon
+    static constexpr int kArrivalRetryMs = 50;
 };

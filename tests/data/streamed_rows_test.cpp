@@ -186,3 +186,27 @@ TEST_F(StreamedRowsTest, AShortResultIsWholeWhenOpenReturns) {
     EXPECT_FALSE(q_.RowsStreaming());
     EXPECT_TRUE(q_.IsEmpty());
 }
+
+TEST_F(StreamedRowsTest, ClosingAHalfReadResultOfTheQuerysOwnConnectionDoesNotWait) {
+    // Rows read as needed over a connection of the query's own.
+    q_.StreamRows = false;
+    q_.StoreResult = false;
+    q_.QueryAllRecords = false;
+    q_.RequestLive = false;
+    Open(SlowRows(20, 0.5)); // ten seconds of rows
+    ASSERT_TRUE(q_.Active());
+    EXPECT_EQ(q_.Field(0).AsString(), "1");
+    const auto start = Clock::now();
+    q_.Close();
+    EXPECT_LT(Clock::now() - start, std::chrono::seconds(1));
+    Open("SELECT 5 AS five");
+    ASSERT_TRUE(q_.Active());
+    EXPECT_EQ(q_.Field(0).AsString(), "5");
+    // The statement is stopped and its connection closed beside the caller.
+    const std::string count = "SELECT COUNT(*) FROM information_schema.PROCESSLIST WHERE INFO "
+                              "LIKE 'SELECT seq, REPEAT%'";
+    const auto until = Clock::now() + std::chrono::seconds(5);
+    while (root_.Value(count) != "0" && Clock::now() < until)
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_EQ(root_.Value(count), "0");
+}
