@@ -327,6 +327,7 @@ private:
     TDirMySqlQuery dirQuery_;
     std::shared_ptr<RowStream> stream_;        // while rows still arrive
     std::shared_ptr<RowStream> retiredStream_; // given up; may hold memory of cached rows
+    std::shared_ptr<char> streamToken_;        // lives while news of the stream is wanted
     bool streamFailed_ = false;                // the reader broke off on the connection's error
     // How far a fetch waits for streamed rows: a view takes what has arrived, a step to the next
     // row waits for it, anything else for the last row.

@@ -23,6 +23,12 @@ bool TMySQLQuery::StartStream() {
     source.firstLengths.assign(lengths, lengths + dirQuery_.GetFieldCount());
     source.kinds = cache_.Kinds();
     source.columnOfField = columnOfField_;
+    // News of rows reaches this dataset only while the token of this stream lives.
+    streamToken_ = std::make_shared<char>();
+    source.onArrival = [this, token = std::weak_ptr<char>(streamToken_)] {
+        if (!token.expired())
+            RowsCameIn();
+    };
     bool more = false;
     source.result = dirQuery_.HandOverResult(more);
     source.moreResultsPending = more;
@@ -31,7 +37,6 @@ bool TMySQLQuery::StartStream() {
         throw EDatabaseError("The connection is busy with another statement");
     streamFailed_ = false;
     readAhead_ = true;
-    stream_->SetArrivalHandler([this] { RowsCameIn(); });
     stream_->WaitForFirstRows(kOpenRows, kOpenWait);
     TakeStreamed();
     return true;
@@ -77,6 +82,7 @@ void TMySQLQuery::FinishStream() {
 
 void TMySQLQuery::GiveUpStream() {
     streamFailed_ = false;
+    streamToken_.reset();
     if (!stream_)
         return;
     stream_->GiveUp();

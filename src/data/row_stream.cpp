@@ -67,6 +67,7 @@ std::shared_ptr<RowStream> RowStream::Start(Source& source) {
     stream->firstLengths_ = std::move(source.firstLengths);
     stream->columnOfField_ = std::move(source.columnOfField);
     stream->staging_.Reset(std::move(source.kinds));
+    stream->onArrival_ = std::move(source.onArrival);
     if (!stream->Launch(source.handle)) {
         source.result = std::move(stream->result_);
         return nullptr;
@@ -192,17 +193,20 @@ void RowStream::PostArrival() {
         deliveryPending_ = false;
         return;
     }
+    // The task carries the handler: it runs even when the stream itself is gone by then (its
+    // last rows taken), and the handler tells whether its dataset still wants to hear.
+    std::function<void()> handler;
+    {
+        const std::lock_guard lock(mutex_);
+        handler = onArrival_;
+    }
     std::weak_ptr<RowStream> weak = weak_from_this();
-    poster([weak] {
+    poster([weak, handler] {
         if (const auto s = weak.lock())
-            s->Deliver();
+            s->deliveryPending_ = false;
+        if (handler)
+            handler();
     });
-}
-
-void RowStream::Deliver() {
-    deliveryPending_ = false;
-    if (const std::function<void()> handler = onArrival_)
-        handler();
 }
 
 std::size_t RowStream::TakeInto(RowCache& cache) {
@@ -252,12 +256,11 @@ void RowStream::WaitForFirstRows(std::size_t rows, std::chrono::milliseconds lim
     changed_.wait(lock, [&] { return ended_ || !ready_.rows.empty(); });
 }
 
-void RowStream::SetArrivalHandler(std::function<void()> handler) {
-    onArrival_ = std::move(handler);
-}
-
 void RowStream::GiveUp() {
-    onArrival_ = nullptr;
+    {
+        const std::lock_guard lock(mutex_);
+        onArrival_ = nullptr;
+    }
     if (givenUp_.exchange(true))
         return;
     {

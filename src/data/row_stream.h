@@ -47,6 +47,10 @@ public:
         std::vector<unsigned long> firstLengths;
         std::vector<CellKind> kinds;
         std::vector<int> columnOfField;
+        // Called on the dataset's thread (through the installed poster) while rows arrive and
+        // once at the end, also after the stream has finished (until GiveUp); it must tell
+        // itself whether its dataset is still there.
+        std::function<void()> onArrival;
     };
 
     // Starts the reader, which holds the connection from now on. Null when the connection could
@@ -86,9 +90,6 @@ public:
     // reader does that first thing).
     void WaitForFirstRows(std::size_t rows, std::chrono::milliseconds limit);
 
-    // Called on the dataset's thread (through the installed poster) while rows arrive and once at
-    // the end; never after GiveUp.
-    void SetArrivalHandler(std::function<void()> handler);
     // The dataset no longer wants the rows: the reader finishes on its own as described above.
     // The dataset's thread does not wait.
     void GiveUp();
@@ -102,7 +103,6 @@ private:
     void ReadRest(bool& failed);
     void HandOver(bool all);
     void PostArrival();
-    void Deliver();
     void WaitUntil(bool rows);
 
     MYSQL* handle_ = nullptr;
@@ -127,5 +127,5 @@ private:
     std::atomic<bool> givenUp_{false};
     std::atomic<bool> deliveryPending_{false};
     std::atomic<std::size_t> rowsRead_{0};
-    std::function<void()> onArrival_; // the dataset's thread only
+    std::function<void()> onArrival_; // under mutex_
 };
