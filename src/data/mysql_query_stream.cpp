@@ -33,8 +33,8 @@ bool TMySQLQuery::StartStream() {
     source.result = dirQuery_.HandOverResult(more);
     source.moreResultsPending = more;
     stream_ = RowStream::Start(source);
-    if (!stream_)
-        throw EDatabaseError("The connection is busy with another statement");
+    if (!stream_) // the connection is busy with another call: it cannot carry the rows
+        throw EDatabaseError(dberr::kDatabaseConnect);
     streamFailed_ = false;
     readAhead_ = true;
     stream_->WaitForFirstRows(kOpenRows, kOpenWait);
