@@ -9,9 +9,13 @@
 //   grid_scroll raw-all     mysql_store_result + every row
 //   grid_scroll grid        TMySQLQuery (rows read as the grid asks) in a TDBGrid
 //   grid_scroll grid-all    the same with QueryAllRecords (every row read at open)
+//   grid_scroll grid-stream TMySQLQuery with StreamRows and QueryAllRecords, as the main window
+//                           opens a table: the rows after the first screen arrive beside the
+//                           window (the window's runner installed) while it paints
 //
 // Each prints "<mode> rows=<n> open=<s> open_paint=<s> last_paint=<s> first_paint=<s>
-// maxrss_kb=<peak>" (open: the dataset's own open; the raw modes print only open_paint).
+// maxrss_kb=<peak>" (open: the dataset's own open; the raw modes print only open_paint);
+// grid-stream adds shown=<rows arrived at the first paint>.
 // run_grid_scroll.sh alternates them and reports ratios.
 #include "bench_table.h"
 #include "data/client_handles.h"
@@ -19,6 +23,7 @@
 #include "data/mysql_query.h"
 #include "ui/data_source.h"
 #include "ui/db_grid.h"
+#include "ui/statement_runner.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -74,12 +79,13 @@ void Paint(TDBGrid& grid) {
     grid.viewport()->grab();
 }
 
-int Grid(bool allRecords) {
+int Grid(bool allRecords, bool stream) {
     bench::Database database(kDatabase); // a live grid writes its rows back through its link
     database.db.Connect();
     TMySQLQuery q;
     database.Attach(q);
     q.QueryAllRecords = allRecords;
+    q.StreamRows = stream;
     q.RequestLive = true;
     q.SetSQLText("SELECT * FROM t");
     TDataSource source;
@@ -90,12 +96,15 @@ int Grid(bool allRecords) {
     grid.setDataSource(&source);
     grid.show();
     QApplication::processEvents();
+    // As in the main window: statements beside the window, streamed rows told to it.
+    const StatementRunner runner(&grid);
 
     auto start = Clock::now();
     q.Open();
     const double open = Since(start);
     Paint(grid);
     const double openPaint = Since(start);
+    const long long shown = q.RowsArrived();
 
     grid.setFocus();
     start = Clock::now();
@@ -111,9 +120,12 @@ int Grid(bool allRecords) {
     const bool atFirst = q.RecNo() == 1 && grid.currentIndex().row() == 0;
 
     std::printf("%s rows=%lld open=%.3f open_paint=%.3f last_paint=%.3f first_paint=%.3f "
-                "maxrss_kb=%ld\n",
-                allRecords ? "grid-all" : "grid", static_cast<long long>(q.RecordCount()), open,
-                openPaint, lastPaint, firstPaint, PeakKb());
+                "maxrss_kb=%ld shown=%lld\n",
+                stream       ? "grid-stream"
+                : allRecords ? "grid-all"
+                             : "grid",
+                static_cast<long long>(q.RecordCount()), open, openPaint, lastPaint, firstPaint,
+                PeakKb(), shown);
     if (!atLast || !atFirst) {
         std::fprintf(stderr, "the grid did not reach the last and first rows\n");
         return 3;
@@ -136,15 +148,16 @@ int main(int argc, char** argv) {
             return bench::Drop(kDatabase);
         if (mode == "raw-screen" || mode == "raw-all")
             return Raw(mode == "raw-all");
-        if (mode == "grid" || mode == "grid-all") {
+        if (mode == "grid" || mode == "grid-all" || mode == "grid-stream") {
             QApplication app(argc, argv);
-            return Grid(mode == "grid-all");
+            return Grid(mode != "grid", mode == "grid-stream");
         }
     } catch (const EDatabaseError& e) {
         std::fprintf(stderr, "%s\n", e.what());
         return 2;
     }
     std::fprintf(stderr,
-                 "usage: grid_scroll fill N | drop | raw-screen | raw-all | grid | grid-all\n");
+                 "usage: grid_scroll fill N | drop | raw-screen | raw-all | grid | grid-all | "
+                 "grid-stream\n");
     return 1;
 }

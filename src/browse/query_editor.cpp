@@ -189,7 +189,8 @@ void RunQuery(CommandContext& context) {
     QString failure;
     switch (OpenLive(context, *shared, lines, affectedRows, failure)) {
     case LiveOutcome::Opened:
-        ShowBrowseContext(context, QString::number(shared->MySQLQuery1.RecordCount()));
+        ShowBrowseContext(context, QString::number(shared->MySQLQuery1.RowsArrived()));
+        FollowRecordCount(context, shared->MySQLQuery1);
         ProcessMessagesAndArrow();
         return;
     case LiveOutcome::RanWithoutRows:

@@ -100,5 +100,7 @@ void ViewTableData(CommandContext& context) {
         prompts().message(QString::fromStdString(e.what()), PromptIcon::Error);
         return;
     }
-    ShowBrowseContext(context, QString::number(query.RecordCount()));
+    // The rows that have arrived; the count follows the rest as they come.
+    ShowBrowseContext(context, QString::number(query.RowsArrived()));
+    FollowRecordCount(context, query);
 }

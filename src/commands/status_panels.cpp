@@ -3,11 +3,15 @@
 #include "commands/command_context.h"
 #include "commands/server_entry.h"
 #include "commands/shared_query.h"
+#include "data/mysql_query.h"
 #include "ui/language.h"
 #include "ui/status_bar.h"
 
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPointer>
+
+#include <memory>
 
 namespace {
 
@@ -39,6 +43,19 @@ void ShowBrowseContext(CommandContext& context, const QString& recordCount) {
     ShowPanels(context.statusPanels(),
                {role.isEmpty() ? server : server + QStringLiteral(" (") + role + QLatin1Char(')'),
                 in.user, in.database, ChosenTable(context), recordCount});
+}
+
+void FollowRecordCount(CommandContext& context, TMySQLQuery& query) {
+    if (!query.RowsStreaming())
+        return;
+    QPointer<TStatusBar> panels = &context.statusPanels();
+    auto shown = std::make_shared<QString>(panels->panelText(4));
+    query.OnRowsArrived = [panels, shown](TMySQLQuery& q) {
+        if (!panels || panels->panelText(4) != *shown)
+            return;
+        *shown = QString::number(q.RowsArrived());
+        panels->setPanelText(4, *shown);
+    };
 }
 
 QString ServerRoleText(const ServerRole& role) {

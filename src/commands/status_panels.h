@@ -6,6 +6,7 @@
 
 struct ServerRole;
 class CommandContext;
+class TMySQLQuery;
 class TStatusBar;
 
 // Empties panels 0 to 4.
@@ -15,6 +16,9 @@ void ShowServerAndUser(CommandContext& context);
 // Server label, user, the database of the table list, the chosen table and recordCount. The label
 // is followed by ServerRoleText in brackets when the grid's server is read-only or a replica.
 void ShowBrowseContext(CommandContext& context, const QString& recordCount = {});
+// Panel 4 follows the record count of a query whose rows still arrive: it shows the rows that
+// have arrived until the last one has, as long as nothing else was written there meanwhile.
+void FollowRecordCount(CommandContext& context, TMySQLQuery& query);
 // "Read-only replica", "Replica" or "Read-only server" (in the current language), empty for a
 // server that takes writes.
 QString ServerRoleText(const ServerRole& role);

@@ -20,6 +20,11 @@ struct CallState {
     SideCallRunner sideRunner;
     std::set<MYSQL*> busy;
     std::map<MYSQL*, std::string> stopped;
+    struct Hold {
+        StopTarget target;
+        std::function<void()> waitForEnd;
+    };
+    std::map<MYSQL*, Hold> holds;
     std::atomic<int> running{0};
     std::atomic<int> stoppedCount{0};
 };
@@ -70,11 +75,12 @@ BlockingCallRunner SetBlockingCallRunner(BlockingCallRunner runner) {
     return std::exchange(s.runner, std::move(runner));
 }
 
-bool RunBlockingCall(MYSQL* handle, const std::function<void()>& work) {
+namespace {
+
+// Runs work through the installed runner (inline without one); false when it was stopped, and the
+// stop is then remembered for handle.
+bool RunThroughRunner(MYSQL* handle, const std::function<void()>& work) {
     CallState& s = State();
-    const BusyMark mark(handle);
-    if (!mark.entered())
-        return false;
     BlockingCallRunner runner;
     {
         const std::lock_guard lock(s.mutex);
@@ -98,6 +104,8 @@ bool RunBlockingCall(MYSQL* handle, const std::function<void()>& work) {
     NoteCallStopped(handle, std::move(outcome.stoppedText));
     return false;
 }
+
+} // namespace
 
 void NoteCallStopped(MYSQL* handle, std::string text) {
     CallState& s = State();
@@ -151,6 +159,56 @@ int SideCallsWorking() {
     return sideWorks.load();
 }
 
+bool RunBlockingCall(MYSQL* handle, const std::function<void()>& work) {
+    if (!FinishHeldConnection(handle))
+        return false;
+    const BusyMark mark(handle);
+    if (!mark.entered())
+        return false;
+    return RunThroughRunner(handle, work);
+}
+
+bool HoldConnection(MYSQL* handle, const StopTarget& target, std::function<void()> waitForEnd) {
+    CallState& s = State();
+    const std::lock_guard lock(s.mutex);
+    if (!s.busy.insert(handle).second)
+        return false;
+    if (s.stopped.erase(handle))
+        --s.stoppedCount;
+    s.holds[handle] = {target, std::move(waitForEnd)};
+    return true;
+}
+
+void ReleaseConnection(MYSQL* handle) {
+    CallState& s = State();
+    const std::lock_guard lock(s.mutex);
+    if (s.holds.erase(handle))
+        s.busy.erase(handle);
+}
+
+bool ConnectionHeld(MYSQL* handle) {
+    CallState& s = State();
+    const std::lock_guard lock(s.mutex);
+    return s.holds.count(handle) != 0;
+}
+
+bool FinishHeldConnection(MYSQL* handle) {
+    CallState& s = State();
+    std::function<void()> waitForEnd;
+    {
+        const std::lock_guard lock(s.mutex);
+        const auto it = s.holds.find(handle);
+        if (it == s.holds.end())
+            return true;
+        waitForEnd = it->second.waitForEnd;
+    }
+    return RunThroughRunner(handle, waitForEnd);
+}
+
+bool RunBlockingWait(MYSQL* handle, const std::function<void()>& wait) {
+    return RunThroughRunner(handle, wait);
+}
+
 bool BlockingCallRunning() {
     return State().running.load() > 0;
 }
@@ -165,6 +223,14 @@ StopTarget StopTargetOf(MYSQL* handle) {
     StopTarget target;
     if (!handle)
         return target;
+    {
+        // The reader owns the connection record meanwhile: its target was taken before it began.
+        CallState& s = State();
+        const std::lock_guard lock(s.mutex);
+        const auto it = s.holds.find(handle);
+        if (it != s.holds.end())
+            return it->second.target;
+    }
     target.host = Text(handle->host);
     target.user = Text(handle->user);
     target.password = Text(handle->passwd);

@@ -76,7 +76,24 @@ int SideCallsWorking();
 bool BlockingCallRunning();
 bool ConnectionBusy(MYSQL* handle);
 
-// The stop target of a connection, read on the caller's thread before its call starts.
+// A reader that streams the rows of a result beside the window holds the connection until it has
+// read the last row: a call on a held connection first waits, through the runner, until the reader
+// lets it go (Stop there stops the reader's statement, and the call then does not run).
+// waitForEnd may run on any thread and returns once the reader has let the connection go; target
+// is where the reader's statement is stopped. False when the connection is busy already.
+bool HoldConnection(MYSQL* handle, const StopTarget& target, std::function<void()> waitForEnd);
+// Lets a held connection go; the reader calls it on its own thread as it ends.
+void ReleaseConnection(MYSQL* handle);
+bool ConnectionHeld(MYSQL* handle);
+// Runs wait, which waits for something another thread does on handle (it does not touch handle
+// itself), through the runner, with handle's stop target. False when the operator stopped it.
+bool RunBlockingWait(MYSQL* handle, const std::function<void()>& wait);
+// Waits through the runner until no reader holds the connection (at once when none does). False
+// when the operator stopped the reader meanwhile.
+bool FinishHeldConnection(MYSQL* handle);
+
+// The stop target of a connection, read on the caller's thread before its call starts (for a held
+// connection, the one its reader gave).
 StopTarget StopTargetOf(MYSQL* handle);
 // Sends KILL QUERY for the target's thread on a separate short connection to its server with its
 // account. True when the server accepted it.

@@ -22,6 +22,7 @@ enum class DataEvent {
     DataSetChanged, // rows were added, removed or replaced
     FieldChanged,   // a field of the row being edited took a new value
     Destroying,     // the dataset is going away
+    RowsArrived,    // more rows can be read without waiting (rows streamed in beside the views)
 };
 
 class TDataSet;

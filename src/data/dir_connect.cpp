@@ -1,9 +1,8 @@
 #include "data/dir_connect.h"
 
 #include "data/blocking_calls.h"
-#include "data/server_role.h"
-
 #include "data/db_error.h"
+#include "data/server_role.h"
 #include "data/server_text.h"
 
 namespace {
@@ -62,6 +61,8 @@ int TDirMySQLConnect::Connect() {
 
 void TDirMySQLConnect::Disconnect() {
     if (Active) {
+        // A reader still streaming rows on the connection ends first.
+        FinishHeldConnection(session_.handle());
         session_.Close();
         Active = false;
     }
@@ -70,6 +71,7 @@ void TDirMySQLConnect::Disconnect() {
 bool TDirMySQLConnect::ServerStillThere() {
     if (!Active || !session_)
         return false;
+    FinishHeldConnection(session_.handle());
     // A connection busy with a running call (this check comes from an event processed while the
     // call waits) is not pinged: the ping would be refused, which says nothing of the server.
     if (ConnectionBusy(session_.handle()))

@@ -178,6 +178,14 @@ void TDirMySqlQuery::FetchNext() {
     }
 }
 
+ClientResult TDirMySqlQuery::HandOverResult(bool& moreResultsPending) {
+    moreResultsPending = moreResultsPending_;
+    moreResultsPending_ = false;
+    row_ = nullptr;
+    lengths_.clear();
+    return std::move(result_);
+}
+
 void TDirMySqlQuery::Close() {
     TDirQuery::Close();
     // Releasing a streamed result reads its remaining rows; the results after it follow.

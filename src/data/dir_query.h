@@ -93,6 +93,10 @@ public:
     bool RanWithoutResult() const { return ranWithoutResult_; }
     std::uint64_t AffectedRows() const { return affectedRows_; }
     TDirMySQLConnect* MySQLConnect() const { return static_cast<TDirMySQLConnect*>(Connect); }
+    // Gives a streamed result away after its first row, to be read on by someone else (who then
+    // also reads the results after it, when moreResultsPending says there are any). The query
+    // keeps its column names; it has no result and no current row afterwards.
+    ClientResult HandOverResult(bool& moreResultsPending);
 
 private:
     MYSQL* Handle() const;

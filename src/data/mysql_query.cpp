@@ -162,7 +162,9 @@ void TMySQLQuery::InternalOpen() {
     SetDefaultExpressions();
     // Every row, also those that cached updates do not show: a result streamed on the database's
     // connection is read to its end before the connection carries anything else.
-    if (QueryAllRecords) {
+    if (StreamRows && StoreResult && StartStream()) {
+        // The rest arrives beside the window.
+    } else if (QueryAllRecords) {
         while (FetchOne()) {
         }
     } else if (StoreResult) {
@@ -233,13 +235,13 @@ void TMySQLQuery::SetDefaultExpressions() {
     }
 }
 
-void TMySQLQuery::WidenUndescribedFields() {
+void TMySQLQuery::WidenUndescribedFields(std::size_t from) {
     const std::size_t rows = cache_.Count() + cache_.WaitingCount();
     for (std::size_t f = 0; f < FieldCount(); ++f) {
         if (descriptionOfField_[f] >= 0)
             continue;
         std::int64_t longest = Field(f).Size();
-        for (std::size_t r = 0; r < rows; ++r)
+        for (std::size_t r = from; r < rows; ++r)
             longest = std::max(longest, Utf8Length(cache_.Value(cache_.AnyRow(r), f).text));
         Field(f).SetSize(longest);
     }
@@ -262,6 +264,10 @@ void TMySQLQuery::ReadAhead() {
 }
 
 void TMySQLQuery::InternalClose() {
+    // A reader still streaming finishes alone, beside the window.
+    GiveUpStream();
+    OnRowsArrived = nullptr;
+    FinishOwnConnection();
     dirQuery_.Close();
     ownConnect_.reset();
     analysis_.Clear();
@@ -278,6 +284,7 @@ void TMySQLQuery::InternalClose() {
     firstFetch_ = true;
     readAhead_ = false;
     readOnly_ = true;
+    retiredStream_.reset();
 }
 
 bool TMySQLQuery::CanFetch() const {
@@ -286,8 +293,28 @@ bool TMySQLQuery::CanFetch() const {
 
 bool TMySQLQuery::FetchOne() {
     if (readAhead_) {
+        if (cache_.WaitingCount() == 0 && stream_) {
+            // Rows that arrive go into the cache at once with QueryAllRecords.
+            const std::size_t had = cache_.Count();
+            const auto arrived = [&] {
+                return cache_.WaitingCount() != 0 || cache_.Count() != had || !stream_;
+            };
+            TakeStreamed();
+            // A view takes the rows that have arrived; it hears when more come.
+            if (!arrived() && streamWait_ == StreamWait::None)
+                return false;
+            while (!arrived())
+                WaitForStreamed(streamWait_ == StreamWait::All);
+            if (cache_.Count() != had)
+                return true;
+        }
         if (cache_.WaitingCount() == 0) {
             atEnd_ = true;
+            // A read that broke off (or was stopped) is an error, not the end of the rows.
+            if (streamFailed_) {
+                streamFailed_ = false;
+                ThrowConnectError(*dirQuery_.MySQLConnect());
+            }
             return false;
         }
         cache_.TakeWaiting(++recordCounter_, ++lastId_);
@@ -328,7 +355,25 @@ ValueView TMySQLQuery::CachedValue(std::size_t row, std::size_t field) const {
     return row < cache_.Count() ? cache_.Value(cache_.Row(row), field) : ValueView{};
 }
 
+namespace {
+
+// Sets how far fetches wait for streamed rows, for the lifetime of the object.
+template <typename T> class WaitingAs {
+public:
+    WaitingAs(T& wait, T how) : wait_(wait), before_(wait) { wait_ = how; }
+    ~WaitingAs() { wait_ = before_; }
+    WaitingAs(const WaitingAs&) = delete;
+    WaitingAs& operator=(const WaitingAs&) = delete;
+
+private:
+    T& wait_;
+    T before_;
+};
+
+} // namespace
+
 std::int64_t TMySQLQuery::ReadRowsUpTo(std::int64_t rows) {
+    const WaitingAs reading(streamWait_, StreamWait::Next);
     if (Active() && rows > 0)
         FetchUpTo(static_cast<std::size_t>(rows));
     return RowsRead();
@@ -366,6 +411,7 @@ std::int64_t TMySQLQuery::RecNoToViewRow(std::int64_t recNo) {
 std::int64_t TMySQLQuery::ReadViewRowsUpTo(std::int64_t viewRows) {
     if (!Active())
         return 0;
+    const WaitingAs reading(streamWait_, StreamWait::None);
     while (static_cast<std::int64_t>(UpdatedView().Count()) < viewRows && CanFetch() &&
            FetchOne()) {
     }
@@ -436,6 +482,7 @@ bool TMySQLQuery::InternalLast() {
 }
 
 bool TMySQLQuery::InternalNext() {
+    const WaitingAs stepping(streamWait_, StreamWait::Next); // the next row is all it needs
     ResolveCurrent();
     if (current_ < 0)
         return false;
@@ -458,6 +505,8 @@ bool TMySQLQuery::InternalPrior() {
 }
 
 std::int64_t TMySQLQuery::InternalRecordCount() {
+    // The count of a streamed result is known once its last row has arrived.
+    FinishStream();
     if (readAhead_)
         return static_cast<std::int64_t>(cache_.Count() + cache_.WaitingCount());
     return atEnd_ ? static_cast<std::int64_t>(cache_.Count())
@@ -471,10 +520,11 @@ std::int64_t TMySQLQuery::InternalRecNo() {
     for (std::size_t i = 0; i < cache_.Count(); ++i)
         if (RowVisible(i))
             return static_cast<std::int64_t>(i) + 1;
-    return InternalRecordCount() > 0 ? 1 : 0;
+    return RowsArrived() > 0 ? 1 : 0;
 }
 
 bool TMySQLQuery::InternalSetRecNo(std::int64_t recNo) {
+    const WaitingAs stepping(streamWait_, StreamWait::Next);
     FetchUpTo(static_cast<std::size_t>(recNo));
     if (cache_.Count() == 0)
         return false;

@@ -19,6 +19,7 @@
 #include "data/master_link.h"
 #include "data/query_filter.h"
 #include "data/row_cache.h"
+#include "data/row_stream.h"
 #include "data/statement_analysis.h"
 #include "data/value_match.h"
 #include "data/view_index.h"
@@ -66,6 +67,13 @@ public:
     bool CachedUpdates = false;
     bool QueryAllRecords = false;
     bool StoreResult = true;
+    // With StoreResult, the rows after the first few are read by a reader beside the dataset's
+    // thread (see row_stream.h): Open returns with the first rows, the rest arrive while the
+    // views show them. Whatever needs the last row (Last, RecordCount, searching and filtering
+    // over every row, Refresh, appending) waits for the rest, showing progress with Stop when it
+    // runs beside a window; a statement on the connection waits for it too. Closing does not
+    // wait: the reader finishes alone.
+    bool StreamRows = false;
     bool UseGen = false;
     unsigned ShowRecordTypes = rtModified | rtInserted | rtUnmodified;
     // Re-run the statement for each master row instead of filtering the detail rows locally.
@@ -117,6 +125,15 @@ public:
     std::size_t CacheMemoryBytes() const { return cache_.MemoryBytes(); }
     // True once every row of the result is in the cache.
     bool AllFetched() const { return atEnd_; }
+    // The rows of the result that have arrived so far, without waiting for more; the record
+    // count once they all have.
+    std::int64_t RowsArrived();
+    // True while a reader still streams rows of the result.
+    bool RowsStreaming() const { return stream_ != nullptr; }
+    // Called on the dataset's thread while streamed rows arrive (after RowsArrived grew and the
+    // observers heard DataEvent::RowsArrived) and once when the last one has; set after Open, it
+    // holds until the dataset closes.
+    std::function<void(TMySQLQuery&)> OnRowsArrived;
 
     // Searching. Key fields are named in a list ("id; name", a number being a field index); one
     // value per key field. Rows are examined in order from the first, fetching further rows as
@@ -176,6 +193,8 @@ public:
     std::int64_t ViewRowCount() override;
     std::int64_t ViewRowToRecNo(std::int64_t viewRow) override;
     std::int64_t RecNoToViewRow(std::int64_t recNo) override;
+    // Streamed rows that have not arrived yet are not waited for: the views read more when
+    // DataEvent::RowsArrived says they have.
     std::int64_t ReadViewRowsUpTo(std::int64_t viewRows) override;
 
 protected:
@@ -233,14 +252,32 @@ private:
     const ViewIndex& UpdatedView();
     std::int64_t FindVisibleFrom(std::int64_t index);
     void ResolveCurrent();
-    void WidenUndescribedFields();
+    void WidenUndescribedFields(std::size_t from = 0);
     void ReadAhead();
+    // Streaming (mysql_query_stream.cpp).
+    bool StartStream();
+    void TakeStreamed();
+    bool WaitForStreamed(bool all);
+    void RowsCameIn();
+    void FinishStream();
+    void GiveUpStream();
+    // A result half read over the query's own connection is finished beside the caller, and the
+    // connection closed there.
+    void FinishOwnConnection();
 
     std::vector<std::string> sql_;
     TMySQLDatabase* database_ = nullptr;
     TransactionLink* transaction_ = nullptr;
 
     TDirMySqlQuery dirQuery_;
+    std::shared_ptr<RowStream> stream_;        // while rows still arrive
+    std::shared_ptr<RowStream> retiredStream_; // given up; may hold memory of cached rows
+    std::shared_ptr<char> streamToken_;        // lives while news of the stream is wanted
+    bool streamFailed_ = false;                // the reader broke off on the connection's error
+    // How far a fetch waits for streamed rows: a view takes what has arrived, a step to the next
+    // row waits for it, anything else for the last row.
+    enum class StreamWait { None, Next, All };
+    StreamWait streamWait_ = StreamWait::All;
     std::unique_ptr<TDirMySQLConnect> ownConnect_; // reading row by row
     StatementAnalysis analysis_;
     RowCache cache_;

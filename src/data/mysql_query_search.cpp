@@ -96,6 +96,11 @@ void TMySQLQuery::Refresh() {
 
 void TMySQLQuery::Rerun(const std::string& statement, const char* errorText,
                         bool keepRowsOnFailure) {
+    // Rows kept while the statement runs are every row; rows that go need not come.
+    if (keepRowsOnFailure)
+        FinishStream();
+    else
+        GiveUpStream();
     dirQuery_.Close();
     if (keepRowsOnFailure) {
         // The rows read before stay while the statement has not answered: a refresh that fails
@@ -121,10 +126,13 @@ void TMySQLQuery::Rerun(const std::string& statement, const char* errorText,
     }
     // Read as opening reads them: a result streamed on the database's connection is read to its
     // end before the connection carries anything else.
-    if (QueryAllRecords)
+    if (StreamRows && StoreResult && StartStream()) {
+        // The rest arrives beside the window.
+    } else if (QueryAllRecords) {
         FetchAll();
-    else if (StoreResult)
+    } else if (StoreResult) {
         ReadAhead();
+    }
 }
 
 bool TMySQLQuery::OpenAgain(const std::string& statement) {

@@ -207,6 +207,42 @@ void RowCache::AppendWaiting(const char* const* texts, const unsigned long* leng
     rows_.push_back(MakeBlock(texts, lengths, columnOfField, 0, 0));
 }
 
+void RowCache::HandOverWaiting(RowBatch& batch, bool all) {
+    batch.rows.insert(batch.rows.end(), rows_.begin() + static_cast<std::ptrdiff_t>(count_),
+                      rows_.end());
+    rows_.resize(count_);
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < chunks_.size(); ++i) {
+        std::byte* begin = chunks_[i].get();
+        // The chunk rows are still written into stays, unless everything goes.
+        if (!all && free_ && free_ >= begin && free_ <= begin + chunkSizes_[i]) {
+            chunks_[kept] = std::move(chunks_[i]);
+            chunkSizes_[kept] = chunkSizes_[i];
+            ++kept;
+            continue;
+        }
+        batch.chunks.push_back(std::move(chunks_[i]));
+        batch.chunkSizes.push_back(chunkSizes_[i]);
+    }
+    chunks_.resize(kept);
+    chunkSizes_.resize(kept);
+    if (all) {
+        free_ = nullptr;
+        freeBytes_ = 0;
+    }
+}
+
+void RowCache::AdoptWaiting(RowBatch& batch) {
+    rows_.insert(rows_.end(), batch.rows.begin(), batch.rows.end());
+    for (std::size_t i = 0; i < batch.chunks.size(); ++i) {
+        chunks_.push_back(std::move(batch.chunks[i]));
+        chunkSizes_.push_back(batch.chunkSizes[i]);
+    }
+    batch.rows.clear();
+    batch.chunks.clear();
+    batch.chunkSizes.clear();
+}
+
 bool RowCache::TakeWaiting(std::int64_t recNo, std::int64_t id) {
     if (count_ >= rows_.size())
         return false;

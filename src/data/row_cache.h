@@ -51,6 +51,14 @@ struct RowRef {
     const RowRef* operator->() const { return this; }
 };
 
+// Rows converted by another row cache (a reader's on another thread) with the memory that holds
+// them, on their way into the dataset's cache.
+struct RowBatch {
+    std::vector<CachedRow*> rows;
+    std::vector<std::unique_ptr<std::byte[]>> chunks;
+    std::vector<std::size_t> chunkSizes;
+};
+
 class RowCache {
 public:
     RowCache() = default;
@@ -62,6 +70,7 @@ public:
     void Clear();
 
     std::size_t FieldCount() const { return kinds_.size(); }
+    const std::vector<CellKind>& Kinds() const { return kinds_; }
     // The cached rows (those waiting behind them not counted).
     std::size_t Count() const { return count_; }
     RowRef Row(std::size_t i) const;
@@ -79,6 +88,13 @@ public:
     // Takes the first waiting row into the cache with its record number and identifier; false
     // when none waits.
     bool TakeWaiting(std::int64_t recNo, std::int64_t id);
+    // Moves the waiting rows into batch (behind its rows), with the chunks that no later row will
+    // be written into; with `all` every chunk goes, and the next row starts a fresh one. The rows
+    // of a chunk kept here stay valid as long as this cache holds it.
+    void HandOverWaiting(RowBatch& batch, bool all);
+    // Places the rows of a batch behind the waiting rows and takes over its chunks; the batch is
+    // left empty.
+    void AdoptWaiting(RowBatch& batch);
     // Any row, cached or waiting: 0 .. Count() + WaitingCount() - 1.
     RowRef AnyRow(std::size_t i) const { return Ref(rows_[i]); }
 

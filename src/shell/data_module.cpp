@@ -21,6 +21,8 @@ TDM1::TDM1(QObject* parent) : QObject(parent) {
     MySQLQuery1.QueryAllRecords = true;
     MySQLQuery1.UseGen = false;
     MySQLQuery1.StoreResult = true;
+    // Rows of a long result arrive while the grid shows the first ones.
+    MySQLQuery1.StreamRows = true;
     MySQLQuery1.ShowRecordTypes = rtModified | rtInserted | rtUnmodified;
     MySQLQuery1.LinkRequery = false;
     setObjectName(QStringLiteral("DM1"));

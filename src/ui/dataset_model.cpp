@@ -194,12 +194,33 @@ void TDataSetModel::DataSetEvent(TDataSet& dataSet, DataEvent event, TField* fie
             emit dataChanged(i, i);
         }
         break;
+    case DataEvent::RowsArrived:
+        rowsCameIn();
+        break;
     case DataEvent::Destroying:
         dataSet.RemoveObserver(this);
         dataSet_ = nullptr;
         reset();
         break;
     }
+}
+
+void TDataSetModel::rowsCameIn() {
+    // While a call waits for the rest (the last row, a statement on the connection), the rows
+    // show once it is over.
+    if (BlockingCallRunning()) {
+        if (!arrivalPending_) {
+            arrivalPending_ = true;
+            QTimer::singleShot(kArrivalRetryMs, this, [this] {
+                arrivalPending_ = false;
+                if (dataSet_ && dataSet_->Active())
+                    rowsCameIn();
+            });
+        }
+        return;
+    }
+    syncRows();
+    emit rowsArrived();
 }
 
 std::int64_t TDataSetModel::viewRowOf(int row) const {

@@ -69,10 +69,15 @@ signals:
     // A cell's text was refused as a value of its column (after the message was shown); the
     // view may offer the text again for correction.
     void valueRefused(const QModelIndex& index, const QString& text);
+    // More rows can be read without waiting (rows streamed in; those the dataset read already
+    // are rows of the model by now): a view whose last row shows asks for them.
+    void rowsArrived();
 
 private:
     void DataSetEvent(TDataSet& dataSet, DataEvent event, TField* field) override;
     void reset();
+    // Shows rows streamed in (those the dataset read already) and tells the view that more wait.
+    void rowsCameIn();
     // Grows or shrinks the rows to what the dataset has read.
     void syncRows();
     // Makes sure the current record is among the rows and records its row.
@@ -97,4 +102,6 @@ private:
     int currentRow_ = -1;
     bool rowsChanging_ = false;
     mutable bool reportPending_ = false;
+    bool arrivalPending_ = false; // rows arrived while a call waited: looked at again soon
+    static constexpr int kArrivalRetryMs = 50;
 };

@@ -20,7 +20,8 @@ namespace {
 // Widest and narrowest column at creation, in average characters.
 constexpr int kMaxColumnChars = 40;
 constexpr int kMinColumnChars = 4;
-// A blob or geometry column opens wide enough for a summary such as "(LONGBLOB 12.3 KB, PNG image)".
+// A blob or geometry column opens wide enough for a summary such as "(LONGBLOB 12.3 KB, PNG
+// image)".
 constexpr int kBlobColumnChars = 32;
 
 // Opens a cell's editor with a text given beforehand (the operator's refused text) instead of the
@@ -71,6 +72,15 @@ TDBGrid::TDBGrid(QWidget* parent) : QTableView(parent), model_(new TDataSetModel
                 });
             });
     connect(model_, &QAbstractItemModel::modelReset, this, &TDBGrid::sizeColumns);
+    connect(model_, &TDataSetModel::rowsArrived, this, &TDBGrid::readArrivedRows);
+}
+
+void TDBGrid::readArrivedRows() {
+    if (!model_->canFetchMore({}))
+        return;
+    const int last = model_->rowCount() - 1;
+    if (last < 0 || viewport()->rect().intersects(visualRect(model_->index(last, 0))))
+        model_->fetchMore({});
 }
 
 void TDBGrid::setDataSource(TDataSource* source) {

@@ -34,6 +34,8 @@ private:
     void bindDataSet();
     void showCurrentRow(int row);
     void sizeColumns();
+    // Reads the rows that arrived when the last row is in sight (as the view does on scrolling).
+    void readArrivedRows();
     int currentColumn() const;
 
     QPointer<TDataSource> source_;

@@ -97,9 +97,13 @@ StatementRunner::StatementRunner(QWidget* window) : window_(window) {
     previous_ = SetBlockingCallRunner(
         [this](MYSQL* handle, const std::function<void()>& work) { return Run(handle, work); });
     previousSide_ = SetSideCallRunner([this](const SideCall& call) { return RunSide(call); });
+    previousPoster_ = SetRowArrivalPoster([](std::function<void()> task) {
+        QMetaObject::invokeMethod(qApp, std::move(task), Qt::QueuedConnection);
+    });
 }
 
 StatementRunner::~StatementRunner() {
+    SetRowArrivalPoster(std::move(previousPoster_));
     SetSideCallRunner(std::move(previousSide_));
     SetBlockingCallRunner(std::move(previous_));
 }

@@ -9,9 +9,13 @@
 // window goes on at once, the attempt ends on its own thread and is discarded). A transact-server
 // command is stopped by closing its socket. A call that ends within a few milliseconds is waited
 // for without any event being processed, as if it had run on the window's thread.
+//
+// It also carries the news of streamed rows (data/row_stream.h) from their reader to the window's
+// event loop, where the dataset takes them in.
 #pragma once
 
 #include "data/blocking_calls.h"
+#include "data/row_stream.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -40,4 +44,5 @@ private:
     QPointer<QWidget> window_;
     BlockingCallRunner previous_;
     SideCallRunner previousSide_;
+    RowArrivalPoster previousPoster_;
 };

@@ -1,0 +1,163 @@
+// A table's rows stream into the grid beside the window: the first rows show while later ones
+// arrive and the record count in panel 4 grows to the exact count; Ctrl+End waits for the last
+// row with the progress window (and Stop ends the wait); another table opened mid-stream opens
+// at once and right.
+#include "browse_fixture.h"
+
+#include "support/statement_watch.h"
+#include "ui/db_grid.h"
+#include "ui/statement_runner.h"
+
+#include <QElapsedTimer>
+#include <QTest>
+
+#include <set>
+
+using namespace testserver;
+
+namespace {
+
+constexpr const char* kDb = "kt_browse_stream";
+const QString kStopped = QStringLiteral("Stopped by the operator");
+
+class StreamedTableTest : public BrowseTest {
+protected:
+    void SetUp() override {
+        BrowseTest::SetUp();
+        CreateDatabase(kDb);
+        Exec(kDb, "CREATE TABLE items (id INT PRIMARY KEY, name VARCHAR(20))");
+        Exec(kDb, "INSERT INTO items VALUES (1, 'one'), (2, 'two')");
+        // Rows that come one at a time: each leaves the server's buffer at once.
+        Exec(kDb, "CREATE VIEW slow AS SELECT seq, REPEAT('x', 20000) AS pad, SLEEP(0.25) AS s "
+                  "FROM seq_1_to_12");
+        Exec(kDb, "CREATE VIEW slower AS SELECT seq, REPEAT('x', 20000) AS pad, SLEEP(0.4) AS s "
+                  "FROM seq_1_to_30");
+        ChooseRoot();
+        ClickDatabase(kDb);
+        window->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        ForgetPrompts();
+    }
+    void TearDown() override {
+        window->hide();
+        BrowseTest::TearDown();
+    }
+    void OpenTable(const char* name) {
+        SelectTable(QString::fromLatin1(name));
+        window->ListBox1DblClick();
+    }
+    TDataSetModel& Model() { return *window->DBGrid1->dataModel(); }
+};
+
+} // namespace
+
+TEST_F(StreamedTableTest, FirstRowsShowWhileTheRestArriveAndPanelFourCountsThemToTheEnd) {
+    OpenTable("slow");
+    ASSERT_TRUE(Query().Active());
+    ASSERT_TRUE(Query().RowsStreaming());
+    window->DBGrid1->viewport()->grab();
+    QApplication::processEvents();
+    EXPECT_GE(Model().rowCount(), 1);
+    EXPECT_EQ(Model().index(0, 0).data().toString(), QStringLiteral("1"));
+    const int first = Panels().at(4).toInt();
+    EXPECT_GE(first, 1);
+    EXPECT_LT(first, 12);
+
+    // The window goes on: a timer ticks, the count in panel 4 grows and the grid with it.
+    StatementWatch watch(window.get(), StatementWatch::OnProgress::Nothing);
+    std::set<QString> counts;
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            counts.insert(Panels().at(4));
+            return !Query().RowsStreaming();
+        },
+        15000));
+    QApplication::processEvents();
+    EXPECT_GT(watch.ticks, 10);
+    EXPECT_FALSE(watch.progressShown);
+    EXPECT_GE(counts.size(), 3u);
+    EXPECT_EQ(Panels().at(4), QStringLiteral("12"));
+    EXPECT_EQ(Query().RecordCount(), 12);
+    EXPECT_EQ(Model().rowCount(), 12);
+    EXPECT_EQ(Model().index(11, 0).data().toString(), QStringLiteral("12"));
+    EXPECT_TRUE(prompts.shown.isEmpty());
+}
+
+TEST_F(StreamedTableTest, CtrlEndWaitsForTheLastRow) {
+    OpenTable("slow");
+    ASSERT_TRUE(Query().RowsStreaming());
+    window->DBGrid1->setFocus();
+    {
+        StatementWatch watch(window.get(), StatementWatch::OnProgress::Nothing);
+        QTest::keyClick(window->DBGrid1, Qt::Key_End, Qt::ControlModifier);
+        watch.CommandEnded();
+        EXPECT_TRUE(watch.progressShown);
+        EXPECT_GT(watch.paints, 0);
+    }
+    EXPECT_FALSE(Query().RowsStreaming());
+    EXPECT_EQ(Query().RecNo(), 12);
+    EXPECT_EQ(window->DBGrid1->currentIndex().row(), 11);
+    QApplication::processEvents();
+    EXPECT_EQ(Panels().at(4), QStringLiteral("12"));
+    EXPECT_TRUE(prompts.shown.isEmpty());
+}
+
+TEST_F(StreamedTableTest, StopEndsTheWaitForTheLastRowAndTheNextTableOpens) {
+    OpenTable("slower"); // twelve seconds of rows
+    ASSERT_TRUE(Query().RowsStreaming());
+    window->DBGrid1->setFocus();
+    {
+        StatementWatch watch(window.get(), StatementWatch::OnProgress::Stop);
+        QTest::keyClick(window->DBGrid1, Qt::Key_End, Qt::ControlModifier);
+        watch.CommandEnded();
+        EXPECT_TRUE(watch.stopEnabled);
+        EXPECT_GE(watch.EndedAfterActionMs(), 0);
+        EXPECT_LT(watch.EndedAfterActionMs(), 1000);
+    }
+    EXPECT_EQ(prompts.shown, QStringList({kStopped}));
+    // The rows read before the stop stay.
+    EXPECT_TRUE(Query().Active());
+    EXPECT_FALSE(Query().RowsStreaming());
+    EXPECT_LT(Query().RowsArrived(), 30);
+
+    ForgetPrompts();
+    OpenTable("items");
+    ASSERT_TRUE(Query().Active());
+    EXPECT_EQ(Panels().at(4), QStringLiteral("2"));
+    EXPECT_TRUE(prompts.shown.isEmpty());
+}
+
+TEST_F(StreamedTableTest, AnotherTableOpenedMidStreamOpensAtOnce) {
+    OpenTable("slower");
+    ASSERT_TRUE(Query().RowsStreaming());
+    QElapsedTimer timer;
+    timer.start();
+    {
+        StatementWatch watch(window.get(), StatementWatch::OnProgress::Nothing);
+        OpenTable("items");
+        watch.CommandEnded();
+    }
+    // The stream is stopped and read to its end beside the window, not waited for row by row.
+    EXPECT_LT(timer.elapsed(), 3000);
+    ASSERT_TRUE(Query().Active());
+    EXPECT_FALSE(Query().RowsStreaming());
+    EXPECT_EQ(Panels().at(4), QStringLiteral("2"));
+    EXPECT_EQ(Model().rowCount(), 2);
+    EXPECT_EQ(Model().index(1, 1).data().toString(), QStringLiteral("two"));
+    EXPECT_TRUE(prompts.shown.isEmpty());
+
+    // Closing mid-stream returns at once; the window's events go on meanwhile.
+    OpenTable("slower");
+    ASSERT_TRUE(Query().RowsStreaming());
+    timer.restart();
+    Query().Close();
+    EXPECT_LT(timer.elapsed(), 500);
+    int ticks = 0;
+    QTimer tick;
+    QObject::connect(&tick, &QTimer::timeout, [&] { ++ticks; });
+    tick.start(10);
+    QTest::qWait(300);
+    EXPECT_GT(ticks, 10);
+    OpenTable("items");
+    EXPECT_EQ(Panels().at(4), QStringLiteral("2"));
+}
