@@ -77,6 +77,17 @@ BlockingCallRunner SetBlockingCallRunner(BlockingCallRunner runner) {
 
 namespace {
 
+// Runs a runner's call, counted among the running calls until it returns or throws.
+template <typename Call> BlockingCallOutcome RunCounted(Call&& call) {
+    struct Counted {
+        Counted() { ++State().running; }
+        ~Counted() { --State().running; }
+        Counted(const Counted&) = delete;
+        Counted& operator=(const Counted&) = delete;
+    } counted;
+    return call();
+}
+
 // Runs work through the installed runner (inline without one); false when it was stopped, and the
 // stop is then remembered for handle.
 bool RunThroughRunner(MYSQL* handle, const std::function<void()>& work) {
@@ -90,18 +101,10 @@ bool RunThroughRunner(MYSQL* handle, const std::function<void()>& work) {
         work();
         return true;
     }
-    ++s.running;
-    BlockingCallOutcome outcome;
-    try {
-        outcome = runner(handle, work);
-    } catch (...) {
-        --s.running;
-        throw;
-    }
-    --s.running;
+    const BlockingCallOutcome outcome = RunCounted([&] { return runner(handle, work); });
     if (!outcome.stopped)
         return true;
-    NoteCallStopped(handle, std::move(outcome.stoppedText));
+    NoteCallStopped(handle, outcome.stoppedText);
     return false;
 }
 
@@ -140,15 +143,7 @@ bool RunSideCall(const SideCall& call, std::string& stoppedText) {
         work();
     };
     ++sideWorks;
-    ++s.running;
-    BlockingCallOutcome outcome;
-    try {
-        outcome = runner(counted);
-    } catch (...) {
-        --s.running;
-        throw;
-    }
-    --s.running;
+    BlockingCallOutcome outcome = RunCounted([&] { return runner(counted); });
     if (!outcome.stopped)
         return true;
     stoppedText = std::move(outcome.stoppedText);
