@@ -11,4 +11,8 @@ class BrowseTest : public ServerWindowFixture {
 protected:
     void SetMemo(const QStringList& lines);
     QStringList MemoText() const;
+    // Logs in as root, chooses database db and shows the window, prompts forgotten; the window is
+    // hidden again in TearDown.
+    void ShowWindowOn(const char* db);
+    void TearDown() override;
 };

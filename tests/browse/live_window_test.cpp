@@ -25,15 +25,7 @@ protected:
         Exec(kDb, "CREATE TABLE items (id INT PRIMARY KEY)");
         Exec(kDb, "INSERT INTO items VALUES (1), (2)");
         Exec(kDb, "CREATE VIEW slow AS SELECT SLEEP(3) AS s");
-        ChooseRoot();
-        ClickDatabase(kDb);
-        window->show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-        ForgetPrompts();
-    }
-    void TearDown() override {
-        window->hide();
-        BrowseTest::TearDown();
+        ShowWindowOn(kDb);
     }
     // Runs the memo's statement while watch acts on the progress window.
     void RunQuery(StatementWatch& watch) {

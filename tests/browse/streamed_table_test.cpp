@@ -32,15 +32,7 @@ protected:
                   "FROM seq_1_to_12");
         Exec(kDb, "CREATE VIEW slower AS SELECT seq, REPEAT('x', 20000) AS pad, SLEEP(0.4) AS s "
                   "FROM seq_1_to_30");
-        ChooseRoot();
-        ClickDatabase(kDb);
-        window->show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-        ForgetPrompts();
-    }
-    void TearDown() override {
-        window->hide();
-        BrowseTest::TearDown();
+        ShowWindowOn(kDb);
     }
     void OpenTable(const char* name) {
         SelectTable(QString::fromLatin1(name));

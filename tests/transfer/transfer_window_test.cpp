@@ -65,6 +65,17 @@ protected:
         start.database = kDb;
         ASSERT_TRUE(form_->OpenFromMainWindow(start));
     }
+    // A source of 3,000 numbered rows and an empty destination, open and run on both sides.
+    void OpenLongTransfer() {
+        sqlite_->Exec("CREATE TABLE s (id INTEGER)");
+        std::vector<std::vector<SqliteFile::Param>> rows;
+        for (int i = 1; i <= 3000; ++i)
+            rows.push_back({Int(i)});
+        sqlite_->InsertRows("INSERT INTO s VALUES (?)", rows);
+        root_.Exec("CREATE TABLE kt_transfer_win (id INT PRIMARY KEY)");
+        OpenWindow();
+        ConnectAndRun("SELECT id FROM kt_transfer_win", "SELECT id FROM s ORDER BY id");
+    }
     void ConnectAndRun(const QString& mysqlSql, const QString& sourceSql) {
         form_->CBALIAS->setEditText(kUserSource);
         form_->Button1->click();
@@ -246,14 +257,7 @@ TEST_F(TransferWindowTest, ProblemsAreReportedWithTheCountCopied) {
 }
 
 TEST_F(TransferWindowTest, LongTransferShowsProgressAndStopsOnCancel) {
-    sqlite_->Exec("CREATE TABLE s (id INTEGER)");
-    std::vector<std::vector<SqliteFile::Param>> rows;
-    for (int i = 1; i <= 3000; ++i)
-        rows.push_back({Int(i)});
-    sqlite_->InsertRows("INSERT INTO s VALUES (?)", rows);
-    root_.Exec("CREATE TABLE kt_transfer_win (id INT PRIMARY KEY)");
-    OpenWindow();
-    ConnectAndRun("SELECT id FROM kt_transfer_win", "SELECT id FROM s ORDER BY id");
+    OpenLongTransfer();
     form_->progressDelayMs = 0;
     QString seenLabel;
     QTimer cancel;
@@ -422,14 +426,7 @@ TEST_F(TransferWindowTest, AConnectionTheServerDroppedCanBeOpenedAgain) {
 }
 
 TEST_F(TransferWindowTest, TheGridsFollowALongTransferAFewTimesASecondNotEveryRow) {
-    sqlite_->Exec("CREATE TABLE s (id INTEGER)");
-    std::vector<std::vector<SqliteFile::Param>> rows;
-    for (int i = 1; i <= 3000; ++i)
-        rows.push_back({Int(i)});
-    sqlite_->InsertRows("INSERT INTO s VALUES (?)", rows);
-    root_.Exec("CREATE TABLE kt_transfer_win (id INT PRIMARY KEY)");
-    OpenWindow();
-    ConnectAndRun("SELECT id FROM kt_transfer_win", "SELECT id FROM s ORDER BY id");
+    OpenLongTransfer();
     int destinationSignals = 0, sourceSignals = 0;
     QAbstractItemModel* destination = form_->DBGrid1->model();
     QAbstractItemModel* source = form_->DBGrid2->model();
