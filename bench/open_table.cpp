@@ -5,9 +5,12 @@
 //   open_table fill N    (re)creates the table with N rows of mixed types
 //   open_table raw       the client library alone
 //   open_table query     TMySQLQuery
+//   open_table query-stream
+//                        TMySQLQuery with StreamRows as well: Open returns with the first rows and
+//                        the walk runs while a reader converts the rest beside it (a second core)
 //
-// Each mode prints "<mode> rows=<n> seconds=<wall time of open and walk> maxrss_kb=<peak>"; query
-// also tells on stderr how long the open took and what the row cache holds.
+// Each mode prints "<mode> rows=<n> seconds=<wall time of open and walk> maxrss_kb=<peak>"; the
+// query modes also tell on stderr how long the open took and what the row cache holds.
 // run_open_table.sh alternates the modes and reports the ratios.
 #include "bench_table.h"
 #include "data/client_handles.h"
@@ -58,7 +61,7 @@ int Raw() {
     return 0;
 }
 
-int Query() {
+int Query(bool stream) {
     TMySQLDatabase db;
     db.SetHost(kHost);
     db.SetLogin(kUser);
@@ -68,6 +71,7 @@ int Query() {
     TMySQLQuery q;
     q.SetDatabase(&db);
     q.QueryAllRecords = true;
+    q.StreamRows = stream;
     q.SetSQLText("SELECT * FROM t");
     const auto start = std::chrono::steady_clock::now();
     q.Open();
@@ -85,7 +89,7 @@ int Query() {
     }
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    Report("query", rows, seconds, checksum);
+    Report(stream ? "query-stream" : "query", rows, seconds, checksum);
     std::fprintf(stderr, "open: %.3f s, row cache: %.1f MB\n", openSeconds,
                  q.CacheMemoryBytes() / 1048576.0);
     return 0;
@@ -102,12 +106,12 @@ int main(int argc, char** argv) {
             return bench::Fill(kDatabase, std::atoll(argv[2]));
         if (mode == "raw")
             return Raw();
-        if (mode == "query")
-            return Query();
+        if (mode == "query" || mode == "query-stream")
+            return Query(mode == "query-stream");
     } catch (const EDatabaseError& e) {
         std::fprintf(stderr, "%s\n", e.what());
         return 2;
     }
-    std::fprintf(stderr, "usage: open_table fill N | raw | query\n");
+    std::fprintf(stderr, "usage: open_table fill N | raw | query | query-stream\n");
     return 1;
 }
