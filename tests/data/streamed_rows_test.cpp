@@ -108,6 +108,72 @@ TEST_F(StreamedRowsTest, ABigTableArrivesWholeAndInOrder) {
         EXPECT_EQ(q_.RowValue(r, 1).text, "n" + std::to_string(r));
 }
 
+// Rows that arrive in bursts: the server pauses after every 500th row, so a walk that reads the
+// fields of each row catches up with the reader and has to wait for the next burst.
+std::string BurstRows(int rows) {
+    return "SELECT seq, IF(seq % 7 = 0, NULL, CONCAT('n', seq)) AS name, "
+           "IF(seq % 500 = 0, SLEEP(0.05), 0) AS pause FROM seq_1_to_" +
+           std::to_string(rows);
+}
+
+TEST_F(StreamedRowsTest, AWalkRowByRowSeesEveryRowOnceInOrderWhileTheReaderStillConverts) {
+    constexpr int kRows = 3000;
+    q_.RequestLive = false;
+    Open(BurstRows(kRows));
+    ASSERT_TRUE(q_.Active());
+    ASSERT_TRUE(q_.RowsStreaming());
+    int seen = 0;
+    int caughtUp = 0;        // the walk stood on the last row that had arrived
+    int wentOnMidStream = 0; // ...and the step from there came back before the last row
+    for (; !q_.Eof(); q_.Next()) {
+        ++seen;
+        ASSERT_EQ(q_.RecNo(), seen);
+        ASSERT_EQ(q_.FieldByName("seq").AsString(), std::to_string(seen));
+        if (seen % 7 == 0)
+            ASSERT_TRUE(q_.FieldByName("name").IsNull()) << seen;
+        else
+            ASSERT_EQ(q_.FieldByName("name").AsString(), "n" + std::to_string(seen));
+        if (q_.RowsStreaming() && q_.RowsArrived() == seen) {
+            ++caughtUp;
+            q_.Next();
+            if (q_.Eof())
+                break;
+            if (q_.RowsStreaming())
+                ++wentOnMidStream;
+            q_.Prior(); // back, so that the loop's own step reads the row
+        }
+    }
+    EXPECT_EQ(seen, kRows);
+    EXPECT_TRUE(q_.Eof());
+    EXPECT_FALSE(q_.RowsStreaming());
+    EXPECT_GT(caughtUp, 0);
+    // A step at the end of the rows that have arrived waits for the next ones, not for the last.
+    EXPECT_GT(wentOnMidStream, 0);
+    EXPECT_EQ(q_.RecordCount(), kRows);
+    // Past the end, the cursor stays on the last row.
+    q_.Next();
+    EXPECT_TRUE(q_.Eof());
+    EXPECT_EQ(q_.RecNo(), kRows);
+}
+
+TEST_F(StreamedRowsTest, TheCountWaitsForTheLastRowWhileTheWalkIsUnderWay) {
+    q_.RequestLive = false;
+    Open(BurstRows(2000));
+    ASSERT_TRUE(q_.RowsStreaming());
+    q_.Next();
+    q_.Next();
+    EXPECT_EQ(q_.RecNo(), 3);
+    EXPECT_EQ(q_.RecordCount(), 2000);
+    EXPECT_FALSE(q_.RowsStreaming());
+    // The walk goes on from where it stood.
+    EXPECT_EQ(q_.RecNo(), 3);
+    EXPECT_EQ(q_.FieldByName("seq").AsString(), "3");
+    int rest = 0;
+    for (; !q_.Eof(); q_.Next())
+        ++rest;
+    EXPECT_EQ(rest, 1998);
+}
+
 TEST_F(StreamedRowsTest, AStatementOnTheConnectionWaitsForTheStreamAndRunsAfterIt) {
     Fill(3);
     q_.RequestLive = false;
