@@ -2,6 +2,8 @@
 
 #include "data/statement_results.h"
 
+#include <time.h>
+
 #include <algorithm>
 #include <chrono>
 #include <thread>
@@ -10,6 +12,25 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
+
+// The reader reads the time at every row. A coarse clock (ticks a few milliseconds apart) costs a
+// fraction of a precise one, and the limits below need no finer measure: a row counts as slow when
+// a tick passed while it came, and a batch is old a tick or so after kBatchAge.
+struct RowClock {
+    using rep = std::chrono::nanoseconds::rep;
+    using period = std::chrono::nanoseconds::period;
+    using duration = std::chrono::nanoseconds;
+    using time_point = std::chrono::time_point<RowClock>;
+    static constexpr bool is_steady = true;
+    static time_point now() noexcept {
+#ifdef CLOCK_MONOTONIC_COARSE
+        timespec t{};
+        if (clock_gettime(CLOCK_MONOTONIC_COARSE, &t) == 0)
+            return time_point(std::chrono::seconds(t.tv_sec) + std::chrono::nanoseconds(t.tv_nsec));
+#endif
+        return time_point(Clock::now().time_since_epoch());
+    }
+};
 
 // Rows go over in batches that grow from the first screen's worth to this many.
 constexpr std::size_t kFirstBatch = 64;
@@ -22,6 +43,14 @@ constexpr auto kSlowRow = std::chrono::milliseconds(2);
 constexpr auto kGiveUpGrace = std::chrono::milliseconds(50);
 // The dataset's thread is told about new rows at most this often (and once at the end).
 constexpr auto kArrivalInterval = std::chrono::milliseconds(50);
+
+// Where the reader is, for the watch that hands over rows while the reader waits for the next one.
+enum FetchState : int {
+    kConverting = 0, // the staging rows are the reader's
+    kFetching = 1,   // the reader waits for a row; the watch may take the staging rows
+    kTaken = 2,      // the watch hands the staging rows over
+    kHandedOver = 3, // ...and has; the reader may go on
+};
 
 std::mutex posterMutex;
 RowArrivalPoster& Poster() {
@@ -54,6 +83,9 @@ bool RowStream::Launch(MYSQL* handle) {
         return false;
     handle_ = handle;
     std::thread([self = shared_from_this()] { self->Read(); }).detach();
+    // Rows kept for a stream given up are none: it needs no watch.
+    if (!givenUp_.load())
+        std::thread([self = shared_from_this()] { self->Watch(); }).detach();
     return true;
 }
 
@@ -97,7 +129,6 @@ void RowStream::Read() {
     if (firstRow_) {
         staging_.AppendWaiting(firstRow_, firstLengths_.data(), columnOfField_.data());
         firstRow_ = nullptr;
-        rowsRead_.store(1);
         HandOver(false); // the first row at once: the first screen starts with it
     }
     bool failed = false;
@@ -135,10 +166,16 @@ void RowStream::ReadRest(bool& failed) {
     const int* columns = columnOfField_.data();
     std::size_t batch = 0;
     std::size_t limit = kFirstBatch;
-    Clock::time_point batchStart = Clock::now();
-    Clock::time_point last = batchStart;
+    RowClock::time_point batchStart = RowClock::now();
+    RowClock::time_point last = batchStart;
     for (;;) {
+        fetchSince_.store(last.time_since_epoch().count(), std::memory_order_relaxed);
+        fetchState_.store(kFetching, std::memory_order_release);
         MYSQL_ROW row = c.mysql_fetch_row(res);
+        if (!TakeStagingBack()) { // the watch handed the rows over meanwhile
+            batch = 0;
+            batchStart = RowClock::now();
+        }
         if (!row) {
             failed = ClientErrorNumber(handle_) != 0;
             break;
@@ -146,9 +183,8 @@ void RowStream::ReadRest(bool& failed) {
         if (givenUp_.load(std::memory_order_relaxed))
             continue; // read to the end (or the stop), keeping nothing
         staging_.AppendWaiting(row, c.mysql_fetch_lengths(res), columns);
-        rowsRead_.fetch_add(1, std::memory_order_relaxed);
         ++batch;
-        const Clock::time_point now = Clock::now();
+        const RowClock::time_point now = RowClock::now();
         if (batch >= limit || now - batchStart >= kBatchAge || now - last >= kSlowRow) {
             HandOver(false);
             batch = 0;
@@ -164,23 +200,63 @@ void RowStream::ReadRest(bool& failed) {
     changed_.notify_all();
 }
 
+bool RowStream::TakeStagingBack() {
+    int state = kFetching;
+    if (fetchState_.compare_exchange_strong(state, kConverting, std::memory_order_acq_rel))
+        return true;
+    // The watch is handing the rows over: a moment's work.
+    while (fetchState_.load(std::memory_order_acquire) != kHandedOver)
+        std::this_thread::yield();
+    fetchState_.store(kConverting, std::memory_order_relaxed);
+    return false;
+}
+
+void RowStream::Watch() {
+    std::unique_lock lock(mutex_);
+    while (!changed_.wait_for(lock, kBatchAge, [this] { return rowsEnded_; })) {
+        lock.unlock();
+        HandOverWhileFetching();
+        lock.lock();
+    }
+}
+
+void RowStream::HandOverWhileFetching() {
+    if (givenUp_.load())
+        return;
+    // Rows that came before a pause of the server go over during it, not with the next row.
+    const RowClock::time_point since(
+        RowClock::duration(fetchSince_.load(std::memory_order_relaxed)));
+    if (RowClock::now() - since < kSlowRow)
+        return;
+    int state = kFetching;
+    if (!fetchState_.compare_exchange_strong(state, kTaken, std::memory_order_acq_rel))
+        return;
+    HandOver(false);
+    fetchState_.store(kHandedOver, std::memory_order_release);
+}
+
 void RowStream::HandOver(bool all) {
     RowBatch batch;
     staging_.HandOverWaiting(batch, all);
-    if (batch.rows.empty() && batch.chunks.empty())
-        return;
-    {
-        const std::lock_guard lock(mutex_);
-        ready_.rows.insert(ready_.rows.end(), batch.rows.begin(), batch.rows.end());
-        for (std::size_t i = 0; i < batch.chunks.size(); ++i) {
-            ready_.chunks.push_back(std::move(batch.chunks[i]));
-            ready_.chunkSizes.push_back(batch.chunkSizes[i]);
+    if (!batch.rows.empty() || !batch.chunks.empty()) {
+        rowsRead_.fetch_add(batch.rows.size(), std::memory_order_relaxed);
+        {
+            const std::lock_guard lock(mutex_);
+            ready_.rows.insert(ready_.rows.end(), batch.rows.begin(), batch.rows.end());
+            for (std::size_t i = 0; i < batch.chunks.size(); ++i) {
+                ready_.chunks.push_back(std::move(batch.chunks[i]));
+                ready_.chunkSizes.push_back(batch.chunkSizes[i]);
+            }
         }
+        changed_.notify_all();
+        unannounced_ |= !batch.rows.empty();
     }
-    changed_.notify_all();
+    // Rows handed over too soon after the last news are told of with a later hand-over (the
+    // watch makes one during a pause).
     const Clock::time_point now = Clock::now();
-    if (now - lastPost_ >= kArrivalInterval) {
+    if (unannounced_ && now - lastPost_ >= kArrivalInterval) {
         lastPost_ = now;
+        unannounced_ = false;
         PostArrival();
     }
 }

@@ -5,6 +5,8 @@
 // cache, and hands finished rows over under a lock, in batches (a few thousand rows, or whatever
 // arrived within a few milliseconds, or at once when rows come slowly). The dataset's thread takes
 // them into its own row cache as waiting rows whenever it likes, without waiting for the reader.
+// Rows converted before the server pauses go over during the pause: a watch beside the reader
+// hands them over when the reader has waited a moment for the next row.
 //
 // While it reads, the reader owns the connection: it holds it through the blocking-call seam, so
 // that a statement on the connection first waits for the last row (or stops the reader with the
@@ -71,7 +73,7 @@ public:
     // Moves the rows handed over so far behind the waiting rows of cache; answers how many. On
     // the dataset's thread.
     std::size_t TakeInto(RowCache& cache);
-    // Rows converted so far, taken or not.
+    // Rows converted so far, taken or not (counted as they are handed over).
     std::size_t RowsRead() const { return rowsRead_.load(); }
     // The reader has ended (the connection is free again) and every row has been taken.
     bool Finished();
@@ -101,6 +103,11 @@ private:
     void StopAfterGrace();
     void Read();
     void ReadRest(bool& failed);
+    // After a fetch: false when the watch handed the staging rows over meanwhile.
+    bool TakeStagingBack();
+    void Watch();
+    void HandOverWhileFetching();
+    // Staging rows go to ready_; by the reader, or by the watch while the reader fetches.
     void HandOver(bool all);
     void PostArrival();
     void WaitUntil(bool rows);
@@ -113,7 +120,10 @@ private:
     std::vector<unsigned long> firstLengths_;
     std::vector<int> columnOfField_;
     StopTarget target_;
-    RowCache staging_; // the reader's own
+    RowCache staging_; // the reader's own, or the watch's while the reader fetches (fetchState_)
+    std::atomic<int> fetchState_{0};
+    std::atomic<std::int64_t> fetchSince_{0}; // when the reader's current fetch began (row clock)
+    bool unannounced_ = false; // rows went over that the dataset's thread was not told of
 
     std::mutex mutex_;
     std::condition_variable changed_;
@@ -123,7 +133,7 @@ private:
     bool rowsEnded_ = false;   // the last row (or the error) has been read
     bool killDecided_ = false; // after GiveUp: whether to stop the statement is settled
     bool killSent_ = false;
-    std::chrono::steady_clock::time_point lastPost_; // the reader's own
+    std::chrono::steady_clock::time_point lastPost_; // with staging_
     std::atomic<bool> givenUp_{false};
     std::atomic<bool> deliveryPending_{false};
     std::atomic<std::size_t> rowsRead_{0};

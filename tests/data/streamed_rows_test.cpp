@@ -156,6 +156,30 @@ TEST_F(StreamedRowsTest, AWalkRowByRowSeesEveryRowOnceInOrderWhileTheReaderStill
     EXPECT_EQ(q_.RecNo(), kRows);
 }
 
+TEST_F(StreamedRowsTest, RowsThatCameBeforeAPauseOfTheServerAreWalkedDuringIt) {
+    // Each row leaves the server at once (the server keeps back only the end of the last row
+    // before a pause); at the 300th row the server pauses for two seconds.
+    q_.RequestLive = false;
+    const auto start = Clock::now();
+    Open("SELECT seq, REPEAT('x', 20000) AS pad, IF(seq = 300, SLEEP(2), 0) AS s "
+         "FROM seq_1_to_301");
+    ASSERT_TRUE(q_.RowsStreaming());
+    for (int row = 1; row < 298; ++row) {
+        ASSERT_EQ(q_.Field(0).AsString(), std::to_string(row));
+        q_.Next();
+        ASSERT_FALSE(q_.Eof());
+    }
+    // The rows that had come were handed over during the pause, not with the row after it.
+    EXPECT_EQ(q_.Field(0).AsString(), "298");
+    EXPECT_LT(Clock::now() - start, std::chrono::milliseconds(1500));
+    EXPECT_TRUE(q_.RowsStreaming());
+    int rest = 0;
+    for (; !q_.Eof(); q_.Next())
+        ++rest;
+    EXPECT_EQ(rest, 4);
+    EXPECT_EQ(q_.RecNo(), 301);
+}
+
 TEST_F(StreamedRowsTest, TheCountWaitsForTheLastRowWhileTheWalkIsUnderWay) {
     q_.RequestLive = false;
     Open(BurstRows(2000));
