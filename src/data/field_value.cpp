@@ -165,19 +165,91 @@ void ShownDateTimeParts(std::string_view text, std::string_view& date, std::stri
         time = {};
 }
 
+std::string_view DateTimeShownPart(std::string_view text) {
+    // As ShownDateTimeParts: the text split at its first blank, or one part; a part of zeros is
+    // left out. Whatever is shown is one piece of the text.
+    const std::size_t space = text.find(' ');
+    if (space == std::string_view::npos)
+        return AllZeroDigits(text) ? std::string_view() : text;
+    const bool dateShown = !AllZeroDigits(text.substr(0, space));
+    const bool timeShown = !AllZeroDigits(text.substr(space + 1));
+    if (dateShown)
+        return timeShown ? text : text.substr(0, space);
+    return timeShown ? text.substr(space + 1) : std::string_view();
+}
+
 std::string DateTimeDisplayText(std::string_view text) {
-    std::string_view date, time;
-    ShownDateTimeParts(text, date, time);
-    // Nothing left out: the text as it is.
-    if (date.size() + time.size() + (!date.empty() && !time.empty()) == text.size())
-        return std::string(text);
-    std::string out(date);
-    if (!time.empty()) {
-        if (!out.empty())
-            out += ' ';
-        out += time;
+    return std::string(DateTimeShownPart(text));
+}
+
+namespace {
+
+// True when every byte of the 8 is a digit.
+bool EightDigits(const char* p) {
+    std::uint64_t v;
+    std::memcpy(&v, p, 8);
+    // A byte below '0' borrows into its high bit, one above '9' carries into it; a digit does
+    // neither, so a word of digits has no high bit set.
+    return (((v + 0x4646464646464646u) | (v - 0x3030303030303030u)) & 0x8080808080808080u) == 0;
+}
+
+bool AllDigits(std::string_view t) {
+    std::size_t i = 0;
+    for (; i + 8 <= t.size(); i += 8)
+        if (!EightDigits(t.data() + i))
+            return false;
+    for (; i < t.size(); ++i)
+        if (static_cast<unsigned char>(t[i] - '0') > 9)
+            return false;
+    return true;
+}
+
+// Optional minus (for a signed field) and 1 to 18 digits: always a whole number of its type.
+bool IsPlainInteger(std::string_view t, bool isUnsigned) {
+    if (!isUnsigned && t.size() > 1 && t.front() == '-')
+        t.remove_prefix(1);
+    return !t.empty() && t.size() <= 18 && AllDigits(t);
+}
+
+// Optional minus, digits and an optional full stop followed by digits, short enough that it can
+// neither overflow nor underflow: always a finite number.
+bool IsPlainFloat(std::string_view t) {
+    if (t.size() > 1 && t.front() == '-')
+        t.remove_prefix(1);
+    if (t.empty() || t.size() > 30)
+        return false;
+    const std::size_t dot = t.find('.');
+    if (dot == std::string_view::npos)
+        return AllDigits(t);
+    return dot > 0 && dot + 1 < t.size() && AllDigits(t.substr(0, dot)) &&
+           AllDigits(t.substr(dot + 1));
+}
+
+} // namespace
+
+bool StoredDisplayText(ValueKind kind, bool isUnsigned, std::string_view text,
+                       std::string_view& shown) {
+    switch (kind) {
+    case ValueKind::Integer:
+        // A number that reads whole from its text is shown as that text.
+        if (!IsPlainInteger(text, isUnsigned))
+            return false;
+        break;
+    case ValueKind::Float:
+        if (!IsPlainFloat(text))
+            return false;
+        break;
+    case ValueKind::Boolean:
+        shown = !text.empty() && (text.front() == 'Y' || text.front() == 'y') ? "Y" : "N";
+        return true;
+    case ValueKind::DateTime:
+        shown = DateTimeShownPart(text);
+        return true;
+    default:
+        break;
     }
-    return out;
+    shown = text;
+    return true;
 }
 
 std::string ExactText(FieldType type, bool isUnsigned, const ValueView& value) {

@@ -13,7 +13,7 @@
 namespace {
 
 constexpr std::size_t kChunkBytes = std::size_t(1) << 20;
-constexpr std::size_t kHeaderBytes = offsetof(CachedRow, packed);
+constexpr std::size_t kHeaderBytes = kRowHeaderBytes;
 static_assert(kHeaderBytes == 18 && sizeof(CachedRow) == 24,
               "the header packs its null bits behind state");
 
@@ -35,19 +35,6 @@ void StoreOffset(std::byte* at, std::uint8_t width, std::uint32_t offset) {
     } else {
         std::memcpy(at, &offset, 4);
     }
-}
-
-std::uint32_t LoadOffset(const std::byte* at, std::uint8_t width) {
-    if (width == 1)
-        return static_cast<std::uint32_t>(*at);
-    if (width == 2) {
-        std::uint16_t v;
-        std::memcpy(&v, at, 2);
-        return v;
-    }
-    std::uint32_t v;
-    std::memcpy(&v, at, 4);
-    return v;
 }
 
 // Reads the whole text as a number; false (and 0) when it is not one.
@@ -113,10 +100,6 @@ void RowCache::Clear() {
     chunkSizes_.clear();
     free_ = nullptr;
     freeBytes_ = 0;
-}
-
-RowRef RowCache::Row(std::size_t i) const {
-    return Ref(rows_[i]);
 }
 
 std::byte* RowCache::Allocate(std::size_t bytes) {
@@ -335,18 +318,10 @@ ValueView RowCache::CellValue(std::size_t field, const char* text, std::size_t l
 }
 
 ValueView RowCache::Value(const CachedRow* row, std::size_t field) const {
-    if (!row || field >= kinds_.size())
+    std::string_view text;
+    if (!StoredText(row, field, text))
         return {};
-    const auto* block = reinterpret_cast<const std::byte*>(row);
-    const auto* nulls = reinterpret_cast<const unsigned char*>(block + kHeaderBytes);
-    if ((nulls[field >> 3] >> (field & 7)) & 1u)
-        return {};
-    const std::uint8_t width = row->offsetBytes;
-    const std::byte* ends = block + kHeaderBytes + nullBytes_;
-    const std::uint32_t begin = field ? LoadOffset(ends + width * (field - 1), width) : 0;
-    const std::uint32_t end = LoadOffset(ends + width * field, width);
-    const auto* values = reinterpret_cast<const char*>(ends + width * kinds_.size());
-    return CellValue(field, values + begin, end - begin);
+    return CellValue(field, text.data(), text.size());
 }
 
 std::size_t RowCache::MemoryBytes() const {
