@@ -26,14 +26,44 @@ std::uint8_t OffsetBytesFor(std::size_t valueBytes) {
     return valueBytes <= 0xFF ? 1 : valueBytes <= 0xFFFF ? 2 : 4;
 }
 
-void StoreOffset(std::byte* at, std::uint8_t width, std::uint32_t offset) {
-    if (width == 1) {
-        *at = static_cast<std::byte>(offset);
-    } else if (width == 2) {
-        const auto v = static_cast<std::uint16_t>(offset);
-        std::memcpy(at, &v, 2);
-    } else {
-        std::memcpy(at, &offset, 4);
+// Writes the values of a row behind its ends (each an Offset wide) and sets its null bits.
+template <typename Offset>
+void WriteValues(std::size_t n, const char* const* texts, const unsigned long* lengths,
+                 const int* columnOfField, unsigned char* nulls, std::byte* ends, char* values) {
+    std::uint32_t end = 0;
+    for (std::size_t f = 0; f < n; ++f) {
+        const int c = columnOfField[f];
+        const char* t = c >= 0 ? texts[c] : nullptr;
+        if (!t) {
+            nulls[f >> 3] |= static_cast<unsigned char>(1u << (f & 7));
+        } else {
+            // Numbers keep their text: what the server sent is what statements get back.
+            const std::size_t len = lengths[c];
+            char* to = values + end;
+            // Most values are short, and a call to memcpy costs more than they do.
+            if (len > 16) {
+                std::memcpy(to, t, len);
+            } else if (len >= 8) {
+                std::uint64_t head, tail;
+                std::memcpy(&head, t, 8);
+                std::memcpy(&tail, t + len - 8, 8);
+                std::memcpy(to, &head, 8);
+                std::memcpy(to + len - 8, &tail, 8);
+            } else if (len >= 4) {
+                std::uint32_t head, tail;
+                std::memcpy(&head, t, 4);
+                std::memcpy(&tail, t + len - 4, 4);
+                std::memcpy(to, &head, 4);
+                std::memcpy(to + len - 4, &tail, 4);
+            } else if (len) {
+                to[0] = t[0];
+                to[len / 2] = t[len / 2];
+                to[len - 1] = t[len - 1];
+            }
+            end += static_cast<std::uint32_t>(len);
+        }
+        const auto stored = static_cast<Offset>(end);
+        std::memcpy(ends + sizeof(Offset) * f, &stored, sizeof(Offset));
     }
 }
 
@@ -142,22 +172,18 @@ CachedRow* RowCache::MakeBlock(const char* const* texts, const unsigned long* le
     row->state = rsUnmodified;
     row->offsetBytes = width;
     auto* nulls = reinterpret_cast<unsigned char*>(block + kHeaderBytes);
-    std::memset(nulls, 0, nullBytes_);
+    if (nullBytes_ == 1)
+        *nulls = 0;
+    else
+        std::memset(nulls, 0, nullBytes_);
     std::byte* ends = block + kHeaderBytes + nullBytes_;
-    std::byte* values = block + valuesAt;
-    std::uint32_t end = 0;
-    for (std::size_t f = 0; f < n; ++f) {
-        const int c = columnOfField[f];
-        const char* t = c >= 0 ? texts[c] : nullptr;
-        if (!t) {
-            nulls[f >> 3] |= static_cast<unsigned char>(1u << (f & 7));
-        } else if (const std::size_t len = lengths[c]) {
-            // Numbers keep their text: what the server sent is what statements get back.
-            std::memcpy(values + end, t, len);
-            end += static_cast<std::uint32_t>(len);
-        }
-        StoreOffset(ends + width * f, width, end);
-    }
+    auto* values = reinterpret_cast<char*>(block + valuesAt);
+    if (width == 1)
+        WriteValues<std::uint8_t>(n, texts, lengths, columnOfField, nulls, ends, values);
+    else if (width == 2)
+        WriteValues<std::uint16_t>(n, texts, lengths, columnOfField, nulls, ends, values);
+    else
+        WriteValues<std::uint32_t>(n, texts, lengths, columnOfField, nulls, ends, values);
     return row;
 }
 
