@@ -1,5 +1,6 @@
 #include "data/field_value.h"
 
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -184,31 +185,50 @@ std::string DateTimeDisplayText(std::string_view text) {
 
 namespace {
 
-// True when every byte of the 8 is a digit.
-bool EightDigits(const char* p) {
-    std::uint64_t v;
-    std::memcpy(&v, p, 8);
-    // A byte below '0' borrows into its high bit, one above '9' carries into it; a digit does
-    // neither, so a word of digits has no high bit set.
-    return (((v + 0x4646464646464646u) | (v - 0x3030303030303030u)) & 0x8080808080808080u) == 0;
+// The high bit of every byte of the word that is not a digit: a byte below '0' borrows into its
+// high bit, one above '9' carries into it. A borrow or carry may also mark bytes after the first
+// such byte, never one before it, so the lowest bit marks the first byte that is not a digit.
+template <typename Word> Word NonDigitBits(const char* p) {
+    constexpr Word kOnes = ~Word(0) / 0xFF;
+    Word v;
+    std::memcpy(&v, p, sizeof v);
+    return ((v + kOnes * 0x46) | (v - kOnes * 0x30)) & (kOnes * 0x80);
 }
 
-bool AllDigits(std::string_view t) {
+// How many digits the n bytes at p start with, a word at a time.
+std::size_t LeadingDigits(const char* p, std::size_t n) {
+    if constexpr (std::endian::native == std::endian::little) {
+        if (n >= 8) {
+            std::size_t i = 0;
+            for (; i + 8 <= n; i += 8)
+                if (const auto bits = NonDigitBits<std::uint64_t>(p + i))
+                    return i + static_cast<std::size_t>(std::countr_zero(bits)) / 8;
+            if (i == n)
+                return n;
+            // The last word overlaps bytes already known to be digits.
+            if (const auto bits = NonDigitBits<std::uint64_t>(p + n - 8))
+                return n - 8 + static_cast<std::size_t>(std::countr_zero(bits)) / 8;
+            return n;
+        }
+        if (n >= 4) {
+            if (const auto bits = NonDigitBits<std::uint32_t>(p))
+                return static_cast<std::size_t>(std::countr_zero(bits)) / 8;
+            if (const auto bits = NonDigitBits<std::uint32_t>(p + n - 4))
+                return n - 4 + static_cast<std::size_t>(std::countr_zero(bits)) / 8;
+            return n;
+        }
+    }
     std::size_t i = 0;
-    for (; i + 8 <= t.size(); i += 8)
-        if (!EightDigits(t.data() + i))
-            return false;
-    for (; i < t.size(); ++i)
-        if (static_cast<unsigned char>(t[i] - '0') > 9)
-            return false;
-    return true;
+    while (i < n && static_cast<unsigned char>(p[i] - '0') <= 9)
+        ++i;
+    return i;
 }
 
 // Optional minus (for a signed field) and 1 to 18 digits: always a whole number of its type.
 bool IsPlainInteger(std::string_view t, bool isUnsigned) {
     if (!isUnsigned && t.size() > 1 && t.front() == '-')
         t.remove_prefix(1);
-    return !t.empty() && t.size() <= 18 && AllDigits(t);
+    return !t.empty() && t.size() <= 18 && LeadingDigits(t.data(), t.size()) == t.size();
 }
 
 // Optional minus, digits and an optional full stop followed by digits, short enough that it can
@@ -218,11 +238,12 @@ bool IsPlainFloat(std::string_view t) {
         t.remove_prefix(1);
     if (t.empty() || t.size() > 30)
         return false;
-    const std::size_t dot = t.find('.');
-    if (dot == std::string_view::npos)
-        return AllDigits(t);
-    return dot > 0 && dot + 1 < t.size() && AllDigits(t.substr(0, dot)) &&
-           AllDigits(t.substr(dot + 1));
+    const std::size_t whole = LeadingDigits(t.data(), t.size());
+    if (whole == t.size())
+        return true;
+    const std::size_t fraction = t.size() - whole - 1;
+    return whole > 0 && t[whole] == '.' && fraction > 0 &&
+           LeadingDigits(t.data() + whole + 1, fraction) == fraction;
 }
 
 } // namespace

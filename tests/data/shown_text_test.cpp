@@ -68,6 +68,13 @@ TEST(ShownTextTest, TheHeldTextShowsAsTheValueReadFromIt) {
                                               "5678",
                                               "9999999999999999.99",
                                               "0.000000000000000000000000001",
+                                              "12a45",
+                                              "1234a",
+                                              "a234",
+                                              "123456a8901",
+                                              "12345678901a",
+                                              "1.234a",
+                                              "12.3456789012345a",
                                               "1" + std::string(40, '0'),
                                               "1." + std::string(40, '5')};
     std::vector<Case> cases;
