@@ -30,6 +30,8 @@ bool WatchDataSet(DataSetObserver* observer, TDataSet*& watched, TDataSet* next)
 }
 
 void TDataSet::Notify(DataEvent event, TField* field) {
+    if (observers_.empty())
+        return;
     // A copy, so that an observer may detach itself while it is told.
     const std::vector<DataSetObserver*> observers = observers_;
     for (DataSetObserver* o : observers)

@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 enum class DataSetState { Inactive, Browse, Edit, Insert };
@@ -35,6 +36,10 @@ public:
 };
 
 using Bookmark = std::int64_t;
+
+// How a dataset holds a field's value of the current row: as the text the server sent (or NULL),
+// or in a way the caller has to ask for the value (Unknown).
+enum class StoredValue : std::uint8_t { Unknown, Null, Text };
 
 // Holds written bytes of a field of the row being edited that the field does not have yet (an open
 // blob stream); Post hands them to the field before it writes the row.
@@ -124,6 +129,12 @@ public:
 
     // Used by the fields.
     ValueView CurrentFieldValue(const TField& field);
+    // The text a field of the current row is held as; Unknown while a row is edited or inserted
+    // and for datasets that do not hold values as text.
+    StoredValue CurrentFieldText(const TField& field, std::string_view& text) {
+        return state_ == DataSetState::Browse ? InternalCurrentText(field.Index(), text)
+                                              : StoredValue::Unknown;
+    }
     void SetFieldValue(TField& field, FieldValue value);
 
 protected:
@@ -142,6 +153,12 @@ protected:
     virtual Bookmark InternalGetBookmark() = 0;
     virtual void InternalGotoBookmark(Bookmark bookmark) = 0;
     virtual ValueView InternalCurrentValue(std::size_t field) = 0;
+    // The text of the current row's value as held, for datasets that hold the server's text.
+    virtual StoredValue InternalCurrentText(std::size_t field, std::string_view& text) {
+        (void)field;
+        (void)text;
+        return StoredValue::Unknown;
+    }
     // The values a new row starts with (all NULL when nothing is done here).
     virtual void InternalInitRecord(std::vector<FieldValue>& values) { (void)values; }
     // Writes an edited or new row. A dataset that cannot write raises and the edit stays.

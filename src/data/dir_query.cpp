@@ -157,11 +157,13 @@ void TDirMySqlQuery::OpenHere(MYSQL* h) {
 void TDirMySqlQuery::FetchRow() {
     const ClientApi& c = Client();
     row_ = c.mysql_fetch_row(result_.get());
-    lengths_.clear();
-    if (row_) {
-        const unsigned long* lengths = c.mysql_fetch_lengths(result_.get());
-        lengths_.assign(lengths, lengths + c.mysql_num_fields(result_.get()));
+    if (!row_) {
+        lengths_.clear();
+        return;
     }
+    const unsigned long* lengths = c.mysql_fetch_lengths(result_.get());
+    lengths_.resize(c.mysql_num_fields(result_.get()));
+    std::copy_n(lengths, lengths_.size(), lengths_.data());
 }
 
 void TDirMySqlQuery::FetchNext() {

@@ -7,14 +7,26 @@
 
 TField::TField(TDataSet& dataSet, std::string name, FieldType type, std::int64_t size, int fieldNo,
                bool isUnsigned)
-    : dataSet_(dataSet), name_(std::move(name)), type_(type), size_(size), fieldNo_(fieldNo),
-      unsigned_(isUnsigned) {}
+    : dataSet_(dataSet), name_(std::move(name)), type_(type), kind_(KindOf(type)), size_(size),
+      fieldNo_(fieldNo), unsigned_(isUnsigned) {}
 
 ValueView TField::Value() const {
     return dataSet_.CurrentFieldValue(*this);
 }
 
 std::string TField::AsString() const {
+    // Shown for every cell of a grid and every field read as text: the held text decides it
+    // without reading the value when it can.
+    std::string_view text;
+    const StoredValue stored = dataSet_.CurrentFieldText(*this, text);
+    if (stored == StoredValue::Null)
+        return {};
+    if (stored == StoredValue::Text) {
+        if (kind_ == ValueKind::Text || kind_ == ValueKind::Decimal)
+            return std::string(text);
+        if (std::string_view shown; StoredDisplayText(kind_, unsigned_, text, shown))
+            return std::string(shown);
+    }
     return DisplayText(type_, unsigned_, Value());
 }
 
@@ -26,7 +38,7 @@ std::int64_t TField::AsInteger() const {
     const ValueView v = Value();
     if (v.null)
         return 0;
-    switch (KindOf(type_)) {
+    switch (kind_) {
     case ValueKind::Integer:
     case ValueKind::Boolean:
         return v.i;
@@ -41,7 +53,7 @@ std::uint64_t TField::AsUnsigned() const {
     const ValueView v = Value();
     if (v.null)
         return 0;
-    if (KindOf(type_) == ValueKind::Integer || KindOf(type_) == ValueKind::Boolean)
+    if (kind_ == ValueKind::Integer || kind_ == ValueKind::Boolean)
         return static_cast<std::uint64_t>(v.i);
     return ParseUnsigned(ValueText());
 }
@@ -50,7 +62,7 @@ double TField::AsFloat() const {
     const ValueView v = Value();
     if (v.null)
         return 0;
-    switch (KindOf(type_)) {
+    switch (kind_) {
     case ValueKind::Float:
         return v.d;
     case ValueKind::Integer:
@@ -67,7 +79,7 @@ bool TField::AsBoolean() const {
     const ValueView v = Value();
     if (v.null)
         return false;
-    if (KindOf(type_) == ValueKind::Boolean || KindOf(type_) == ValueKind::Integer)
+    if (kind_ == ValueKind::Boolean || kind_ == ValueKind::Integer)
         return v.i != 0;
     return !v.text.empty() && (v.text.front() == 'Y' || v.text.front() == 'y');
 }

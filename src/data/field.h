@@ -54,6 +54,7 @@ private:
     TDataSet& dataSet_;
     std::string name_;
     FieldType type_;
+    ValueKind kind_; // of type_
     std::int64_t size_;
     int fieldNo_;
     bool unsigned_;

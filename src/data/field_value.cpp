@@ -1,5 +1,6 @@
 #include "data/field_value.h"
 
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -165,19 +166,111 @@ void ShownDateTimeParts(std::string_view text, std::string_view& date, std::stri
         time = {};
 }
 
+std::string_view DateTimeShownPart(std::string_view text) {
+    // As ShownDateTimeParts: the text split at its first blank, or one part; a part of zeros is
+    // left out. Whatever is shown is one piece of the text.
+    const std::size_t space = text.find(' ');
+    if (space == std::string_view::npos)
+        return AllZeroDigits(text) ? std::string_view() : text;
+    const bool dateShown = !AllZeroDigits(text.substr(0, space));
+    const bool timeShown = !AllZeroDigits(text.substr(space + 1));
+    if (dateShown)
+        return timeShown ? text : text.substr(0, space);
+    return timeShown ? text.substr(space + 1) : std::string_view();
+}
+
 std::string DateTimeDisplayText(std::string_view text) {
-    std::string_view date, time;
-    ShownDateTimeParts(text, date, time);
-    // Nothing left out: the text as it is.
-    if (date.size() + time.size() + (!date.empty() && !time.empty()) == text.size())
-        return std::string(text);
-    std::string out(date);
-    if (!time.empty()) {
-        if (!out.empty())
-            out += ' ';
-        out += time;
+    return std::string(DateTimeShownPart(text));
+}
+
+namespace {
+
+// The high bit of every byte of the word that is not a digit: a byte below '0' borrows into its
+// high bit, one above '9' carries into it. A borrow or carry may also mark bytes after the first
+// such byte, never one before it, so the lowest bit marks the first byte that is not a digit.
+template <typename Word> Word NonDigitBits(const char* p) {
+    constexpr Word kOnes = ~Word(0) / 0xFF;
+    Word v;
+    std::memcpy(&v, p, sizeof v);
+    return ((v + kOnes * 0x46) | (v - kOnes * 0x30)) & (kOnes * 0x80);
+}
+
+// How many digits the n bytes at p start with, a word at a time.
+std::size_t LeadingDigits(const char* p, std::size_t n) {
+    if constexpr (std::endian::native == std::endian::little) {
+        if (n >= 8) {
+            std::size_t i = 0;
+            for (; i + 8 <= n; i += 8)
+                if (const auto bits = NonDigitBits<std::uint64_t>(p + i))
+                    return i + static_cast<std::size_t>(std::countr_zero(bits)) / 8;
+            if (i == n)
+                return n;
+            // The last word overlaps bytes already known to be digits.
+            if (const auto bits = NonDigitBits<std::uint64_t>(p + n - 8))
+                return n - 8 + static_cast<std::size_t>(std::countr_zero(bits)) / 8;
+            return n;
+        }
+        if (n >= 4) {
+            if (const auto bits = NonDigitBits<std::uint32_t>(p))
+                return static_cast<std::size_t>(std::countr_zero(bits)) / 8;
+            if (const auto bits = NonDigitBits<std::uint32_t>(p + n - 4))
+                return n - 4 + static_cast<std::size_t>(std::countr_zero(bits)) / 8;
+            return n;
+        }
     }
-    return out;
+    std::size_t i = 0;
+    while (i < n && static_cast<unsigned char>(p[i] - '0') <= 9)
+        ++i;
+    return i;
+}
+
+// Optional minus (for a signed field) and 1 to 18 digits: always a whole number of its type.
+bool IsPlainInteger(std::string_view t, bool isUnsigned) {
+    if (!isUnsigned && t.size() > 1 && t.front() == '-')
+        t.remove_prefix(1);
+    return !t.empty() && t.size() <= 18 && LeadingDigits(t.data(), t.size()) == t.size();
+}
+
+// Optional minus, digits and an optional full stop followed by digits, short enough that it can
+// neither overflow nor underflow: always a finite number.
+bool IsPlainFloat(std::string_view t) {
+    if (t.size() > 1 && t.front() == '-')
+        t.remove_prefix(1);
+    if (t.empty() || t.size() > 30)
+        return false;
+    const std::size_t whole = LeadingDigits(t.data(), t.size());
+    if (whole == t.size())
+        return true;
+    const std::size_t fraction = t.size() - whole - 1;
+    return whole > 0 && t[whole] == '.' && fraction > 0 &&
+           LeadingDigits(t.data() + whole + 1, fraction) == fraction;
+}
+
+} // namespace
+
+bool StoredDisplayText(ValueKind kind, bool isUnsigned, std::string_view text,
+                       std::string_view& shown) {
+    switch (kind) {
+    case ValueKind::Integer:
+        // A number that reads whole from its text is shown as that text.
+        if (!IsPlainInteger(text, isUnsigned))
+            return false;
+        break;
+    case ValueKind::Float:
+        if (!IsPlainFloat(text))
+            return false;
+        break;
+    case ValueKind::Boolean:
+        shown = !text.empty() && (text.front() == 'Y' || text.front() == 'y') ? "Y" : "N";
+        return true;
+    case ValueKind::DateTime:
+        shown = DateTimeShownPart(text);
+        return true;
+    default:
+        break;
+    }
+    shown = text;
+    return true;
 }
 
 std::string ExactText(FieldType type, bool isUnsigned, const ValueView& value) {

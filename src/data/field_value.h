@@ -62,6 +62,15 @@ std::string ExactText(FieldType type, bool isUnsigned, const ValueView& value);
 
 // The display rule for a date, time or date-and-time text.
 std::string DateTimeDisplayText(std::string_view text);
+// The same as a part of the text: what is shown of it is always one piece of it.
+std::string_view DateTimeShownPart(std::string_view text);
+
+// The display text of a value held as the text the server sent, when that text alone decides it:
+// a part of the text or a constant, the same as DisplayText gives for the value read from it.
+// False for a number whose text is not a plain number of its type (a sign, blanks, an exponent):
+// the value is read first then.
+bool StoredDisplayText(ValueKind kind, bool isUnsigned, std::string_view text,
+                       std::string_view& shown);
 
 // The date and time parts of a date/time text as it is shown; a part of zeros is left empty.
 void ShownDateTimeParts(std::string_view text, std::string_view& date, std::string_view& time);

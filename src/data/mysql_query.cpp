@@ -561,3 +561,12 @@ ValueView TMySQLQuery::InternalCurrentValue(std::size_t field) {
         return {};
     return cache_.Value(cache_.Row(static_cast<std::size_t>(current_)), field);
 }
+
+StoredValue TMySQLQuery::InternalCurrentText(std::size_t field, std::string_view& text) {
+    if (current_ < 0)
+        ResolveCurrent();
+    if (current_ < 0 ||
+        !cache_.StoredText(cache_.Block(static_cast<std::size_t>(current_)), field, text))
+        return StoredValue::Null;
+    return StoredValue::Text;
+}

@@ -210,6 +210,7 @@ protected:
     Bookmark InternalGetBookmark() override;
     void InternalGotoBookmark(Bookmark bookmark) override;
     ValueView InternalCurrentValue(std::size_t field) override;
+    StoredValue InternalCurrentText(std::size_t field, std::string_view& text) override;
     void InternalInitRecord(std::vector<FieldValue>& values) override {
         writer_.InitRecord(values);
     }

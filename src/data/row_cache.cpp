@@ -13,7 +13,7 @@
 namespace {
 
 constexpr std::size_t kChunkBytes = std::size_t(1) << 20;
-constexpr std::size_t kHeaderBytes = offsetof(CachedRow, packed);
+constexpr std::size_t kHeaderBytes = kRowHeaderBytes;
 static_assert(kHeaderBytes == 18 && sizeof(CachedRow) == 24,
               "the header packs its null bits behind state");
 
@@ -26,28 +26,45 @@ std::uint8_t OffsetBytesFor(std::size_t valueBytes) {
     return valueBytes <= 0xFF ? 1 : valueBytes <= 0xFFFF ? 2 : 4;
 }
 
-void StoreOffset(std::byte* at, std::uint8_t width, std::uint32_t offset) {
-    if (width == 1) {
-        *at = static_cast<std::byte>(offset);
-    } else if (width == 2) {
-        const auto v = static_cast<std::uint16_t>(offset);
-        std::memcpy(at, &v, 2);
-    } else {
-        std::memcpy(at, &offset, 4);
+// Writes the values of a row behind its ends (each an Offset wide) and sets its null bits.
+template <typename Offset>
+void WriteValues(std::size_t n, const char* const* texts, const unsigned long* lengths,
+                 const int* columnOfField, unsigned char* nulls, std::byte* ends, char* values) {
+    std::uint32_t end = 0;
+    for (std::size_t f = 0; f < n; ++f) {
+        const int c = columnOfField[f];
+        const char* t = c >= 0 ? texts[c] : nullptr;
+        if (!t) {
+            nulls[f >> 3] |= static_cast<unsigned char>(1u << (f & 7));
+        } else {
+            // Numbers keep their text: what the server sent is what statements get back.
+            const std::size_t len = lengths[c];
+            char* to = values + end;
+            // Most values are short, and a call to memcpy costs more than they do.
+            if (len > 16) {
+                std::memcpy(to, t, len);
+            } else if (len >= 8) {
+                std::uint64_t head, tail;
+                std::memcpy(&head, t, 8);
+                std::memcpy(&tail, t + len - 8, 8);
+                std::memcpy(to, &head, 8);
+                std::memcpy(to + len - 8, &tail, 8);
+            } else if (len >= 4) {
+                std::uint32_t head, tail;
+                std::memcpy(&head, t, 4);
+                std::memcpy(&tail, t + len - 4, 4);
+                std::memcpy(to, &head, 4);
+                std::memcpy(to + len - 4, &tail, 4);
+            } else if (len) {
+                to[0] = t[0];
+                to[len / 2] = t[len / 2];
+                to[len - 1] = t[len - 1];
+            }
+            end += static_cast<std::uint32_t>(len);
+        }
+        const auto stored = static_cast<Offset>(end);
+        std::memcpy(ends + sizeof(Offset) * f, &stored, sizeof(Offset));
     }
-}
-
-std::uint32_t LoadOffset(const std::byte* at, std::uint8_t width) {
-    if (width == 1)
-        return static_cast<std::uint32_t>(*at);
-    if (width == 2) {
-        std::uint16_t v;
-        std::memcpy(&v, at, 2);
-        return v;
-    }
-    std::uint32_t v;
-    std::memcpy(&v, at, 4);
-    return v;
 }
 
 // Reads the whole text as a number; false (and 0) when it is not one.
@@ -115,10 +132,6 @@ void RowCache::Clear() {
     freeBytes_ = 0;
 }
 
-RowRef RowCache::Row(std::size_t i) const {
-    return Ref(rows_[i]);
-}
-
 std::byte* RowCache::Allocate(std::size_t bytes) {
     bytes = Align8(bytes);
     if (bytes > freeBytes_) {
@@ -159,22 +172,18 @@ CachedRow* RowCache::MakeBlock(const char* const* texts, const unsigned long* le
     row->state = rsUnmodified;
     row->offsetBytes = width;
     auto* nulls = reinterpret_cast<unsigned char*>(block + kHeaderBytes);
-    std::memset(nulls, 0, nullBytes_);
+    if (nullBytes_ == 1)
+        *nulls = 0;
+    else
+        std::memset(nulls, 0, nullBytes_);
     std::byte* ends = block + kHeaderBytes + nullBytes_;
-    std::byte* values = block + valuesAt;
-    std::uint32_t end = 0;
-    for (std::size_t f = 0; f < n; ++f) {
-        const int c = columnOfField[f];
-        const char* t = c >= 0 ? texts[c] : nullptr;
-        if (!t) {
-            nulls[f >> 3] |= static_cast<unsigned char>(1u << (f & 7));
-        } else if (const std::size_t len = lengths[c]) {
-            // Numbers keep their text: what the server sent is what statements get back.
-            std::memcpy(values + end, t, len);
-            end += static_cast<std::uint32_t>(len);
-        }
-        StoreOffset(ends + width * f, width, end);
-    }
+    auto* values = reinterpret_cast<char*>(block + valuesAt);
+    if (width == 1)
+        WriteValues<std::uint8_t>(n, texts, lengths, columnOfField, nulls, ends, values);
+    else if (width == 2)
+        WriteValues<std::uint16_t>(n, texts, lengths, columnOfField, nulls, ends, values);
+    else
+        WriteValues<std::uint32_t>(n, texts, lengths, columnOfField, nulls, ends, values);
     return row;
 }
 
@@ -335,18 +344,10 @@ ValueView RowCache::CellValue(std::size_t field, const char* text, std::size_t l
 }
 
 ValueView RowCache::Value(const CachedRow* row, std::size_t field) const {
-    if (!row || field >= kinds_.size())
+    std::string_view text;
+    if (!StoredText(row, field, text))
         return {};
-    const auto* block = reinterpret_cast<const std::byte*>(row);
-    const auto* nulls = reinterpret_cast<const unsigned char*>(block + kHeaderBytes);
-    if ((nulls[field >> 3] >> (field & 7)) & 1u)
-        return {};
-    const std::uint8_t width = row->offsetBytes;
-    const std::byte* ends = block + kHeaderBytes + nullBytes_;
-    const std::uint32_t begin = field ? LoadOffset(ends + width * (field - 1), width) : 0;
-    const std::uint32_t end = LoadOffset(ends + width * field, width);
-    const auto* values = reinterpret_cast<const char*>(ends + width * kinds_.size());
-    return CellValue(field, values + begin, end - begin);
+    return CellValue(field, text.data(), text.size());
 }
 
 std::size_t RowCache::MemoryBytes() const {

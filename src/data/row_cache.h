@@ -15,7 +15,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <memory>
+#include <string_view>
 #include <vector>
 
 enum class CellKind : std::uint8_t { Int, UInt, Double, Bool, Text };
@@ -40,6 +42,9 @@ struct CachedRow {
     std::uint8_t offsetBytes; // 1, 2 or 4: the width of each value's end
     std::uint8_t packed[6];
 };
+
+// The bytes of the header before the null bits.
+inline constexpr std::size_t kRowHeaderBytes = offsetof(CachedRow, packed);
 
 // What the cache answers for a row: its record number, identifier and state (read them through ->
 // as from a CachedRow), and where its values are.
@@ -73,7 +78,7 @@ public:
     const std::vector<CellKind>& Kinds() const { return kinds_; }
     // The cached rows (those waiting behind them not counted).
     std::size_t Count() const { return count_; }
-    RowRef Row(std::size_t i) const;
+    RowRef Row(std::size_t i) const { return Ref(rows_[i]); }
     void Reserve(std::size_t rows) { rows_.reserve(rows); }
 
     // Converts one row of client texts and appends it. texts/lengths are indexed by result column;
@@ -119,6 +124,9 @@ public:
 
     ValueView Value(const RowRef& row, std::size_t field) const { return Value(row.block, field); }
     ValueView Value(const CachedRow* row, std::size_t field) const;
+    // The bytes of a value as the server sent them, numbers unread; false for NULL (and for a
+    // field or row that does not exist).
+    bool StoredText(const CachedRow* row, std::size_t field, std::string_view& text) const;
     bool IsNull(const RowRef& row, std::size_t field) const { return Value(row, field).null; }
 
     // Bytes held by the arena and the row index.
@@ -140,3 +148,38 @@ private:
     std::byte* free_ = nullptr;
     std::size_t freeBytes_ = 0;
 };
+
+// Read for every field shown, so defined here where the callers can inline it.
+inline bool RowCache::StoredText(const CachedRow* row, std::size_t field,
+                                 std::string_view& text) const {
+    if (!row || field >= kinds_.size())
+        return false;
+    const auto* block = reinterpret_cast<const std::byte*>(row);
+    const auto* nulls = reinterpret_cast<const unsigned char*>(block + kRowHeaderBytes);
+    if ((nulls[field >> 3] >> (field & 7)) & 1u)
+        return false;
+    const std::uint8_t width = row->offsetBytes;
+    const std::byte* ends = block + kRowHeaderBytes + nullBytes_;
+    const auto* values = reinterpret_cast<const char*>(ends + width * kinds_.size());
+    std::uint32_t begin = 0;
+    std::uint32_t end = 0;
+    if (width == 1) {
+        const auto* e = reinterpret_cast<const std::uint8_t*>(ends);
+        begin = field ? e[field - 1] : 0;
+        end = e[field];
+    } else if (width == 2) {
+        std::uint16_t b = 0;
+        std::uint16_t e = 0;
+        if (field)
+            std::memcpy(&b, ends + 2 * (field - 1), 2);
+        std::memcpy(&e, ends + 2 * field, 2);
+        begin = b;
+        end = e;
+    } else {
+        if (field)
+            std::memcpy(&begin, ends + 4 * (field - 1), 4);
+        std::memcpy(&end, ends + 4 * field, 4);
+    }
+    text = std::string_view(values + begin, end - begin);
+    return true;
+}
