@@ -55,30 +55,13 @@ void Sum(std::span<const FilterValue> args, FilterValue& result) {
         ApplyBinary(FilterOp::Add, result, args[k], unused, scratch);
 }
 
-template <double (*F)(double)> FilterFunction Unary(const char* name) {
-    return [name](std::span<const FilterValue> args, FilterValue& result) {
+// A function of one number; f is a lambda around the <cmath> function, whose overloads have no
+// address of their own.
+FilterFunction Unary(const char* name, double (*f)(double)) {
+    return [name, f](std::span<const FilterValue> args, FilterValue& result) {
         CheckCount(args, name, 1, 1);
-        result.SetFloat(F(AsFloat(args[0])));
+        result.SetFloat(f(AsFloat(args[0])));
     };
-}
-
-double Sin(double x) {
-    return std::sin(x);
-}
-double Cos(double x) {
-    return std::cos(x);
-}
-double Tan(double x) {
-    return std::tan(x);
-}
-double Exp(double x) {
-    return std::exp(x);
-}
-double Ln(double x) {
-    return std::log(x);
-}
-double Sqrt(double x) {
-    return std::sqrt(x);
 }
 
 void Abs(std::span<const FilterValue> args, FilterValue& result) {
@@ -98,13 +81,13 @@ std::span<const BuiltinFunction> BuiltinFunctions() {
         {"MIN", [](auto args, auto& r) { Extreme(args, r, "MIN", -1); }},
         {"IIF", Iif},
         {"SUM", Sum},
-        {"SIN", Unary<Sin>("SIN")},
-        {"COS", Unary<Cos>("COS")},
-        {"TAN", Unary<Tan>("TAN")},
-        {"EXP", Unary<Exp>("EXP")},
-        {"LN", Unary<Ln>("LN")},
+        {"SIN", Unary("SIN", [](double x) { return std::sin(x); })},
+        {"COS", Unary("COS", [](double x) { return std::cos(x); })},
+        {"TAN", Unary("TAN", [](double x) { return std::tan(x); })},
+        {"EXP", Unary("EXP", [](double x) { return std::exp(x); })},
+        {"LN", Unary("LN", [](double x) { return std::log(x); })},
         {"ABS", Abs},
-        {"SQRT", Unary<Sqrt>("SQRT")},
+        {"SQRT", Unary("SQRT", [](double x) { return std::sqrt(x); })},
     };
     return functions;
 }

@@ -1,5 +1,7 @@
 #include "data/geometry_text.h"
 
+#include "data/text_utils.h"
+
 #include <charconv>
 #include <cstring>
 
@@ -42,7 +44,7 @@ const char* TypeName(std::uint32_t type) {
 
 class Decoder {
 public:
-    Decoder(std::string_view bytes, std::size_t limit) : bytes_(bytes), limit_(limit) {}
+    Decoder(std::string_view bytes, std::size_t limit) : bytes_(bytes), out_(limit) {}
 
     // One geometry with its header; false when the bytes are not one.
     bool Geometry(int depth, std::uint32_t expected = 0) {
@@ -78,8 +80,8 @@ public:
     }
 
     bool AtEnd() const { return pos_ == bytes_.size(); }
-    bool Cut() const { return cut_; }
-    std::string Take() { return std::move(out_); }
+    bool Cut() const { return out_.Cut(); }
+    std::string Take() { return out_.Take(); }
 
 private:
     bool Header() {
@@ -144,7 +146,7 @@ private:
             return true;
         }
         Put("(");
-        for (std::uint32_t i = 0; i < n && !cut_; ++i) {
+        for (std::uint32_t i = 0; i < n && !out_.Cut(); ++i) {
             if (i)
                 Put(",");
             if (!item())
@@ -176,21 +178,13 @@ private:
         });
     }
 
-    void Put(std::string_view s) {
-        if (cut_)
-            return;
-        out_ += s;
-        if (out_.size() > limit_)
-            cut_ = true;
-    }
+    void Put(std::string_view piece) { out_.Put(piece); }
 
     std::string_view bytes_;
-    std::size_t limit_;
     std::size_t pos_ = 4; // after the spatial reference id
     bool little_ = true;
     std::uint32_t type_ = 0;
-    bool cut_ = false;
-    std::string out_;
+    CappedText out_;
 };
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "data/json_text.h"
 
+#include "data/text_utils.h"
+
 #include <cctype>
 
 namespace {
@@ -17,7 +19,7 @@ bool IsDigit(char c) {
 class Writer {
 public:
     Writer(std::string_view text, std::size_t limit, int indent)
-        : s_(text), limit_(limit), indent_(indent) {}
+        : s_(text), indent_(indent), out_(limit) {}
 
     // The top level: an object or an array, blanks around it.
     bool Document() {
@@ -26,14 +28,14 @@ public:
             return false;
         if (!Value(0))
             return false;
-        if (cut_)
+        if (out_.Cut())
             return true;
         Blanks();
         return pos_ == s_.size();
     }
 
-    bool Cut() const { return cut_; }
-    std::string Take() { return std::move(out_); }
+    bool Cut() const { return out_.Cut(); }
+    std::string Take() { return out_.Take(); }
 
 private:
     void Blanks() {
@@ -41,13 +43,7 @@ private:
             ++pos_;
     }
 
-    void Put(std::string_view t) {
-        if (cut_)
-            return;
-        out_ += t;
-        if (out_.size() > limit_)
-            cut_ = true;
-    }
+    void Put(std::string_view piece) { out_.Put(piece); }
 
     void NewLine(int depth) {
         if (indent_ <= 0)
@@ -57,7 +53,7 @@ private:
     }
 
     bool Value(int depth) {
-        if (cut_)
+        if (out_.Cut())
             return true;
         Blanks();
         if (pos_ >= s_.size())
@@ -91,7 +87,7 @@ private:
             Put(std::string_view(&close, 1));
             return true;
         }
-        for (bool first = true; !cut_; first = false) {
+        for (bool first = true; !out_.Cut(); first = false) {
             if (!first) {
                 Blanks();
                 if (pos_ >= s_.size())
@@ -117,7 +113,7 @@ private:
             if (!Value(depth + 1))
                 return false;
         }
-        if (cut_)
+        if (out_.Cut())
             return true;
         ++pos_;
         NewLine(depth);
@@ -196,11 +192,9 @@ private:
     }
 
     std::string_view s_;
-    std::size_t limit_;
     int indent_;
     std::size_t pos_ = 0;
-    bool cut_ = false;
-    std::string out_;
+    CappedText out_;
 };
 
 } // namespace

@@ -16,17 +16,21 @@ bool IsPlainIdentifier(std::string_view name) {
     return !IsReservedWord(name);
 }
 
-std::string QuoteName(std::string_view name) {
+std::string EncloseDoublingQuotes(std::string_view text, char quote) {
     std::string out;
-    out.reserve(name.size() + 2);
-    out += '`';
-    for (char c : name) {
-        if (c == '`')
-            out += '`';
+    out.reserve(text.size() + 2);
+    out += quote;
+    for (char c : text) {
+        if (c == quote)
+            out += quote;
         out += c;
     }
-    out += '`';
+    out += quote;
     return out;
+}
+
+std::string QuoteName(std::string_view name) {
+    return EncloseDoublingQuotes(name, '`');
 }
 
 std::string QuoteNameIfNeeded(std::string_view name) {

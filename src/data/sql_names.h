@@ -8,6 +8,9 @@
 // is a reserved word: such a name stands in a statement as it is.
 bool IsPlainIdentifier(std::string_view name);
 
+// The text between two quote characters, each quote character inside it doubled.
+std::string EncloseDoublingQuotes(std::string_view text, char quote);
+
 // The name between backticks, embedded backticks doubled.
 std::string QuoteName(std::string_view name);
 

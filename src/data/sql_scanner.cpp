@@ -1,5 +1,7 @@
 #include "data/sql_scanner.h"
 
+#include "data/text_utils.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cstring>
@@ -26,42 +28,6 @@ bool IsQuote(char c) {
 
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
-}
-
-// Position after a backtick-quoted name that starts at pos (the opening backtick); doubled
-// backticks stand for one.
-std::size_t SkipBackticks(std::string_view s, std::size_t pos) {
-    ++pos;
-    while (pos < s.size()) {
-        if (s[pos] == '`') {
-            if (pos + 1 < s.size() && s[pos + 1] == '`') {
-                pos += 2;
-                continue;
-            }
-            return pos + 1;
-        }
-        ++pos;
-    }
-    return pos;
-}
-
-// Position after a quoted text that starts at pos: a backslash takes the next character as it
-// is, and a doubled quote stands for one.
-std::size_t SkipQuoted(std::string_view s, std::size_t pos) {
-    const char q = s[pos++];
-    while (pos < s.size()) {
-        if (s[pos] == '\\') {
-            pos += 2;
-        } else if (s[pos] == q) {
-            if (pos + 1 < s.size() && s[pos + 1] == q)
-                pos += 2;
-            else
-                return pos + 1;
-        } else {
-            ++pos;
-        }
-    }
-    return s.size();
 }
 
 // "-- " starts a comment only when a blank or control character (or the end) follows the dashes.
@@ -130,7 +96,7 @@ int ScanToken(std::string_view s, std::size_t pos, std::size_t& begin, std::size
     }
     const char c = s[pos];
     if (IsQuote(c)) {
-        end = SkipQuoted(s, pos);
+        end = QuotedTextEnd(s, pos, true);
         return tkQuoted;
     }
     if (IsDelimiter(c)) {
@@ -144,7 +110,7 @@ int ScanToken(std::string_view s, std::size_t pos, std::size_t& begin, std::size
         if (s[i] == '`') {
             if (i > pos && s[i - 1] != '.')
                 break;
-            i = SkipBackticks(s, i);
+            i = QuotedTextEnd(s, i, false);
             if (i >= s.size() || s[i] != '.')
                 break;
             ++i;
@@ -246,12 +212,5 @@ std::vector<std::string> SplitName(std::string_view word) {
 }
 
 std::string PlainName(std::string_view word) {
-    const std::vector<std::string> parts = SplitName(word);
-    std::string out;
-    for (std::size_t i = 0; i < parts.size(); ++i) {
-        if (i)
-            out += '.';
-        out += parts[i];
-    }
-    return out;
+    return Joined(SplitName(word), '.');
 }

@@ -52,3 +52,31 @@ bool EqualsNoCase(std::string_view a, std::string_view b);
 std::vector<std::string> SplitName(std::string_view word);
 // The parts joined by full stops again, without backticks.
 std::string PlainName(std::string_view word);
+
+// One past the quote that closes the quoted text opening at `start` (its opening quote), or the
+// end of the text when it stays open. A doubled quote stands for one; where `backslashEscapes`, a
+// backslash takes the next character as it is. Text is any string whose characters compare with
+// char (std::string_view, QString); `closed` (when given) tells whether the closing quote was
+// found.
+template <typename Text, typename Index>
+Index QuotedTextEnd(const Text& s, Index start, bool backslashEscapes, bool* closed = nullptr) {
+    const auto quote = s[start];
+    const auto size = static_cast<Index>(s.size());
+    Index i = start + 1;
+    while (i < size) {
+        if (backslashEscapes && s[i] == '\\') {
+            i += 2;
+        } else if (s[i] != quote) {
+            ++i;
+        } else if (i + 1 < size && s[i + 1] == quote) {
+            i += 2;
+        } else {
+            if (closed)
+                *closed = true;
+            return i + 1;
+        }
+    }
+    if (closed)
+        *closed = false;
+    return size;
+}

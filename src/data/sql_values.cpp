@@ -7,16 +7,7 @@
 std::string QuoteSqlValue(std::string_view value, bool backslashEscapes) {
     if (backslashEscapes)
         return QuoteValue(value);
-    std::string out;
-    out.reserve(value.size() + 2);
-    out += '\'';
-    for (char c : value) {
-        if (c == '\'')
-            out += '\'';
-        out += c;
-    }
-    out += '\'';
-    return out;
+    return EncloseDoublingQuotes(value, '\'');
 }
 
 std::string QuoteSqlValue(MYSQL* connection, std::string_view value) {

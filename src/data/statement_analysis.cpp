@@ -448,20 +448,22 @@ int StatementAnalysis::FindSource(std::string_view db, std::string_view table,
     return -1;
 }
 
-std::string StatementAnalysis::KeyColumns(std::string_view table) const {
+// One name of each key column of the table (its column name or its alias), separated by blanks.
+static std::string KeyNames(const std::vector<TMySQLField>& fields, std::string_view table,
+                            std::string TMySQLField::*name) {
     std::string out;
-    for (const TMySQLField& f : fields_)
+    for (const TMySQLField& f : fields)
         if (f.Table == table && f.KeyKind == 1)
-            out += (out.empty() ? "" : " ") + f.Column;
+            out += (out.empty() ? "" : " ") + f.*name;
     return out;
 }
 
+std::string StatementAnalysis::KeyColumns(std::string_view table) const {
+    return KeyNames(fields_, table, &TMySQLField::Column);
+}
+
 std::string StatementAnalysis::KeyAliases(std::string_view table) const {
-    std::string out;
-    for (const TMySQLField& f : fields_)
-        if (f.Table == table && f.KeyKind == 1)
-            out += (out.empty() ? "" : " ") + f.Alias;
-    return out;
+    return KeyNames(fields_, table, &TMySQLField::Alias);
 }
 
 std::string StatementAnalysis::AutoIncrementAlias(std::string_view table) const {

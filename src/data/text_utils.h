@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 // The text without leading and trailing blanks and control characters (bytes up to 0x20).
 std::string TrimBlanksAndControls(std::string_view s);
@@ -19,3 +21,28 @@ bool IsValidUtf8(std::string_view s);
 
 // Appends the UTF-8 form of a code point.
 void AppendUtf8(std::string& out, char32_t cp);
+
+// The parts one after the other, the separator between each two.
+std::string Joined(const std::vector<std::string>& parts, char separator);
+
+// Text written piece by piece that stops growing once it is longer than a limit: the piece that
+// crosses the limit is kept whole, every later one is dropped, and the text says it was cut.
+class CappedText {
+public:
+    explicit CappedText(std::size_t limit) : limit_(limit) {}
+
+    void Put(std::string_view piece) {
+        if (cut_)
+            return;
+        text_ += piece;
+        if (text_.size() > limit_)
+            cut_ = true;
+    }
+    bool Cut() const { return cut_; }
+    std::string Take() { return std::move(text_); }
+
+private:
+    std::size_t limit_;
+    bool cut_ = false;
+    std::string text_;
+};

@@ -1,27 +1,18 @@
 #include "grants/privilege_statements.h"
 
 #include "data/sql_names.h"
+#include "data/text_utils.h"
 
 #include <array>
 #include <utility>
 
 namespace {
 
-std::string Values(const std::vector<std::string>& values) {
-    std::string out;
-    for (const std::string& v : values) {
-        if (!out.empty())
-            out += ',';
-        out += v;
-    }
-    return out;
-}
-
 std::string Insert(const char* table, std::vector<std::string> values, const std::string& tail) {
     std::string out = "INSERT INTO ";
     out += table;
     out += " VALUES (";
-    out += Values(values);
+    out += Joined(values, ',');
     if (!tail.empty()) {
         if (!values.empty())
             out += ',';
@@ -78,7 +69,7 @@ std::string FlagList(const CheckList& list, const Quoter& quote) {
     flags.reserve(list.size());
     for (const CheckEntry& e : list)
         flags.push_back(quote(e.checked ? "Y" : "N"));
-    return Values(flags);
+    return Joined(flags, ',');
 }
 
 std::string PrivilegeSet(const CheckList& list, const Quoter& quote) {

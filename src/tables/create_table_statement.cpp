@@ -1,17 +1,15 @@
 #include "tables/create_table_statement.h"
 
 #include "data/sql_names.h"
+#include "data/text_utils.h"
 
 namespace {
 
 std::string JoinNames(const std::vector<std::string>& names) {
-    std::string out;
-    for (const std::string& name : names) {
-        if (!out.empty())
-            out += ',';
-        out += DesignName(name);
-    }
-    return out;
+    std::vector<std::string> designed;
+    for (const std::string& name : names)
+        designed.push_back(DesignName(name));
+    return Joined(designed, ',');
 }
 
 } // namespace

@@ -82,10 +82,8 @@ void TForm1::BuildLayout() {
         box->setInsertPolicy(QComboBox::NoInsert);
         box->installEventFilter(this);
     }
-    lblCBDB = Named(new QLabel(this), "lblCBDB");
-    lblCBALIAS = Named(new QLabel(this), "lblCBALIAS");
-    lblCBDB->setBuddy(CBDB);
-    lblCBALIAS->setBuddy(CBALIAS);
+    lblCBDB = LabelFor(CBDB, "lblCBDB");
+    lblCBALIAS = LabelFor(CBALIAS, "lblCBALIAS");
     Button1 = Named(new QPushButton(this), "Button1");
     Button2 = Named(new QPushButton(this), "Button2");
     RB1 = Named(new QRadioButton(this), "RB1");

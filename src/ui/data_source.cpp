@@ -20,3 +20,10 @@ void TDataSource::DataSetEvent(TDataSet& dataSet, DataEvent event, TField* field
     }
     emit dataEvent(event, field);
 }
+
+bool RelinkDataSource(QPointer<TDataSource>& link, TDataSource* source, QObject* control) {
+    if (link)
+        QObject::disconnect(link, nullptr, control, nullptr);
+    link = source;
+    return link != nullptr;
+}

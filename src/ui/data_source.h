@@ -6,6 +6,7 @@
 #include "data/dataset.h"
 
 #include <QObject>
+#include <QPointer>
 
 class TDataSource : public QObject, private DataSetObserver {
     Q_OBJECT
@@ -28,3 +29,7 @@ private:
 
     TDataSet* dataSet_ = nullptr;
 };
+
+// Moves a control's link from the source it had to `source` (either may be null): the control's
+// connections to the old source go. True when the control has a source now, to connect to.
+bool RelinkDataSource(QPointer<TDataSource>& link, TDataSource* source, QObject* control);

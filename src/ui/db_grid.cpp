@@ -84,10 +84,7 @@ void TDBGrid::readArrivedRows() {
 }
 
 void TDBGrid::setDataSource(TDataSource* source) {
-    if (source_)
-        disconnect(source_, nullptr, this, nullptr);
-    source_ = source;
-    if (source_) {
+    if (RelinkDataSource(source_, source, this)) {
         connect(source_, &TDataSource::dataSetReplaced, this, &TDBGrid::bindDataSet);
         connect(source_, &QObject::destroyed, this, [this] { model_->setDataSet(nullptr); });
     }

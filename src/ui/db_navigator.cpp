@@ -49,10 +49,7 @@ void TDBNavigator::retranslateUi() {
 }
 
 void TDBNavigator::setDataSource(TDataSource* source) {
-    if (source_)
-        disconnect(source_, nullptr, this, nullptr);
-    source_ = source;
-    if (source_) {
+    if (RelinkDataSource(source_, source, this)) {
         connect(source_, &TDataSource::dataSetReplaced, this, &TDBNavigator::updateButtons);
         connect(source_, &TDataSource::dataEvent, this, &TDBNavigator::updateButtons);
         connect(source_, &QObject::destroyed, this, &TDBNavigator::updateButtons,
@@ -85,42 +82,17 @@ void TDBNavigator::BtnClick(Button b) {
     TDataSet* ds = source_ ? source_->DataSet() : nullptr;
     if (!ds)
         return;
+    // What each button runs, in the order of Button.
+    static constexpr void (TDataSet::*kActions[Count])() = {
+        &TDataSet::First,  &TDataSet::Prior, &TDataSet::Next, &TDataSet::Last,   &TDataSet::Insert,
+        &TDataSet::Delete, &TDataSet::Edit,  &TDataSet::Post, &TDataSet::Cancel, &TDataSet::Refresh,
+    };
+    // A row being inserted goes without asking; a stored one only when the operator says so.
+    const bool confirmed = b != Delete || ds->State() == DataSetState::Insert ||
+                           prompts().askYesNo(tr("Delete record?"));
     try {
-        switch (b) {
-        case First:
-            ds->First();
-            break;
-        case Prior:
-            ds->Prior();
-            break;
-        case Next:
-            ds->Next();
-            break;
-        case Last:
-            ds->Last();
-            break;
-        case Insert:
-            ds->Insert();
-            break;
-        case Delete:
-            if (ds->State() == DataSetState::Insert || prompts().askYesNo(tr("Delete record?")))
-                ds->Delete();
-            break;
-        case Edit:
-            ds->Edit();
-            break;
-        case Post:
-            ds->Post();
-            break;
-        case Cancel:
-            ds->Cancel();
-            break;
-        case Refresh:
-            ds->Refresh();
-            break;
-        case Count:
-            break;
-        }
+        if (b >= First && b < Count && confirmed)
+            (ds->*kActions[b])();
     } catch (const std::exception& e) {
         prompts().message(DataErrorText(e), PromptIcon::Error);
     }

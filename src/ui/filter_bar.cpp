@@ -17,14 +17,12 @@ TFilterBar::TFilterBar(QWidget* parent) : QWidget(parent) {
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(2, 1, 2, 1);
     layout->setSpacing(4);
-    lblFilter = Named(new QLabel(this), "lblFilter");
     edtFilter = Named(new QLineEdit(this), "edtFilter");
     edtFilter->setClearButtonEnabled(true);
-    lblFilter->setBuddy(edtFilter);
-    lblSearch = Named(new QLabel(this), "lblSearch");
+    lblFilter = LabelFor(edtFilter, "lblFilter");
     edtSearch = Named(new QLineEdit(this), "edtSearch");
     edtSearch->setClearButtonEnabled(true);
-    lblSearch->setBuddy(edtSearch);
+    lblSearch = LabelFor(edtSearch, "lblSearch");
     layout->addWidget(lblFilter);
     layout->addWidget(edtFilter, 3);
     layout->addWidget(lblSearch);

@@ -1,5 +1,7 @@
 #include "ui/statement_passwords.h"
 
+#include "data/sql_scanner.h"
+
 #include <vector>
 
 namespace {
@@ -16,28 +18,6 @@ struct Token {
 
 bool IsWordChar(QChar c) {
     return c.isLetterOrNumber() || c == QLatin1Char('_') || c == QLatin1Char('$');
-}
-
-// The end of a quoted text opened at start: one past its closing quote, or the end of sql when
-// the quote is left open.
-qsizetype QuotedEnd(const QString& sql, qsizetype start, bool& closed) {
-    closed = true;
-    const QChar quote = sql[start];
-    qsizetype i = start + 1;
-    while (i < sql.size()) {
-        if (sql[i] == QLatin1Char('\\') && quote != QLatin1Char('`')) {
-            i += 2;
-        } else if (sql[i] == quote) {
-            if (i + 1 < sql.size() && sql[i + 1] == quote)
-                i += 2;
-            else
-                return i + 1;
-        } else {
-            ++i;
-        }
-    }
-    closed = false;
-    return sql.size();
 }
 
 std::vector<Token> Tokens(const QString& sql) {
@@ -57,8 +37,9 @@ std::vector<Token> Tokens(const QString& sql) {
             const qsizetype close = sql.indexOf(QStringLiteral("*/"), i + 2);
             i = close < 0 ? n : close + 2;
         } else if (c == QLatin1Char('\'') || c == QLatin1Char('"') || c == QLatin1Char('`')) {
+            // Backslashes escape in texts, not in names between backticks.
             bool closed = true;
-            const qsizetype end = QuotedEnd(sql, i, closed);
+            const qsizetype end = QuotedTextEnd(sql, i, c != QLatin1Char('`'), &closed);
             tokens.push_back({TokenKind::Quoted, i, end, {}, closed});
             i = end;
         } else if (IsWordChar(c)) {

@@ -35,3 +35,34 @@ TEST(TextUtils, Utf8ValidityAndCutting) {
     EXPECT_EQ(TruncateUtf8("ab\xC4\x8D", 4), "ab\xC4\x8D");
     EXPECT_EQ(TrimBlanksAndControls("\r\n  text \t\x01"), "text");
 }
+
+TEST(TextUtils, JoinedKeepsEveryPartEvenAnEmptyOne) {
+    EXPECT_EQ(Joined({}, ','), "");
+    EXPECT_EQ(Joined({"a"}, ','), "a");
+    EXPECT_EQ(Joined({"a", "b", "c"}, ','), "a,b,c");
+    // An empty part still has its separators: "``.b" names table b of a database called "".
+    EXPECT_EQ(Joined({"", "b"}, '.'), ".b");
+    EXPECT_EQ(Joined({"a", "", ""}, ','), "a,,");
+}
+
+TEST(TextUtils, CappedTextKeepsThePieceThatCrossesTheLimitAndNothingAfterIt) {
+    CappedText exact(6);
+    exact.Put("abc");
+    exact.Put("def");
+    EXPECT_FALSE(exact.Cut()); // as long as the limit is not over it
+    EXPECT_EQ(exact.Take(), "abcdef");
+
+    CappedText over(4);
+    over.Put("abc");
+    over.Put("def");
+    over.Put("ghi");
+    EXPECT_TRUE(over.Cut());
+    EXPECT_EQ(over.Take(), "abcdef");
+}
+
+TEST(TextUtils, AppendUtf8WritesEachLengthOfSequence) {
+    std::string out;
+    for (char32_t c : {U'a', U'\u00E9', U'\u20AC', U'\U0001F600'})
+        AppendUtf8(out, c);
+    EXPECT_EQ(out, "a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80");
+}

@@ -18,3 +18,10 @@ TEST(SqlNames, PlainNamesStandAsTheyAreOthersAreQuoted) {
     EXPECT_EQ(QuoteNameIfNeeded(""), "``");
     EXPECT_EQ(QuoteValue("it's a \\ test"), "'it\\'s a \\\\ test'");
 }
+
+TEST(SqlNames, EnclosedTextsDoubleTheirOwnQuoteOnly) {
+    EXPECT_EQ(EncloseDoublingQuotes("it's \"x\"", '\''), "'it''s \"x\"'");
+    EXPECT_EQ(EncloseDoublingQuotes("a`b'c", '`'), "`a``b'c`");
+    EXPECT_EQ(EncloseDoublingQuotes("", '"'), "\"\"");
+    EXPECT_EQ(EncloseDoublingQuotes("''", '\''), "''''''");
+}

@@ -98,6 +98,26 @@ TEST(ExtractToken, BacktickNamesAreOneWord) {
     EXPECT_EQ(SplitName("`a.b`.c"), (std::vector<std::string>{"a.b", "c"}));
 }
 
+TEST(QuotedTextEnd, EndsAfterTheClosingQuoteOrAtTheEndOfAnOpenText) {
+    using namespace std::string_view_literals;
+    bool closed = false;
+    EXPECT_EQ(QuotedTextEnd("'it''s' x"sv, std::size_t{0}, true, &closed), 7u);
+    EXPECT_TRUE(closed);
+    EXPECT_EQ(QuotedTextEnd("x \"a\\\"b\" y"sv, std::size_t{2}, true), 8u);
+    // Without backslash escapes (names between backticks) a backslash is a character.
+    EXPECT_EQ(QuotedTextEnd("`a\\`b`"sv, std::size_t{0}, false, &closed), 4u);
+    EXPECT_TRUE(closed);
+    EXPECT_EQ(QuotedTextEnd("'abc"sv, std::size_t{0}, true, &closed), 4u);
+    EXPECT_FALSE(closed);
+    // A backslash as the last character does not reach past the end; nor does a lone quote.
+    EXPECT_EQ(QuotedTextEnd("'ab\\"sv, std::size_t{0}, true, &closed), 4u);
+    EXPECT_FALSE(closed);
+    EXPECT_EQ(QuotedTextEnd("'"sv, std::size_t{0}, true, &closed), 1u);
+    EXPECT_FALSE(closed);
+    EXPECT_EQ(QuotedTextEnd("''"sv, std::size_t{0}, true, &closed), 2u);
+    EXPECT_TRUE(closed);
+}
+
 TEST(ExtractToken, PutBackAndUnquote) {
     std::string text = "FROM t";
     PutBackToken(text, "x");

@@ -119,6 +119,8 @@ TEST_F(GridTest, SelectionAndDatasetStayInStep) {
     EXPECT_EQ(GridRow(), 4);
     EXPECT_FALSE(On(TDBNavigator::Next));
     EXPECT_FALSE(On(TDBNavigator::Last));
+    Click(TDBNavigator::Prior);
+    EXPECT_EQ(GridRow(), 3);
     Click(TDBNavigator::First);
     EXPECT_EQ(GridRow(), 0);
     EXPECT_FALSE(On(TDBNavigator::Prior));

@@ -98,6 +98,8 @@ TEST(StatementPasswords, TakenFromTheStatementWhateverItsShape) {
     EXPECT_TRUE(
         read("SELECT 'IDENTIFIED BY x' /* PASSWORD(y) */, z -- SET PASSWORD = w").isEmpty());
     EXPECT_TRUE(read("CREATE USER u IDENTIFIED BY").isEmpty());
+    // A backslash escapes nothing in a name between backticks.
+    EXPECT_EQ(read("CREATE USER `a\\` IDENTIFIED BY 'pw8'"), QStringList{QStringLiteral("pw8")});
 }
 
 TEST_F(OperatorLogTest, ThePasswordsOfAStatementAreMaskedWhereverTheyAppear) {
