@@ -18,11 +18,13 @@ fi
 cleanup() {
   if [ "$started" = 1 ]; then
     bash "$here/testserver.sh" stop || true
-    bash "$here/testserver.sh" stop 2 >/dev/null 2>&1 || true
-    bash "$here/testserver.sh" stop 3 >/dev/null 2>&1 || true
-    bash "$here/testserver.sh" stop 4 >/dev/null 2>&1 || true
-    # The replica, its primary and the cluster nodes some tests start.
-    bash "$here/testserver.sh" stopall 21 22 23 >/dev/null 2>&1 || true
+    # The further instances some tests start (moved by KESTREL_TEST_INSTANCE_OFFSET): a server to
+    # shut down, the older privilege tables, the ANSI sql_mode, the replica, its primary and the
+    # cluster nodes.
+    local offset=${KESTREL_TEST_INSTANCE_OFFSET:-0} n
+    for n in 2 3 4 21 22 23; do
+      bash "$here/testserver.sh" stop $((n + offset)) >/dev/null 2>&1 || true
+    done
   fi
 }
 trap cleanup EXIT

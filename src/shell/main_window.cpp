@@ -31,8 +31,6 @@
 #include <QScreen>
 #include <QToolButton>
 
-TQueryFrm1* QueryFrm1 = nullptr;
-
 namespace {
 // How often a close that waits for a stopped statement looks again.
 constexpr int kCloseCheckMs = 50;
@@ -44,7 +42,6 @@ std::function<QRect()> TQueryFrm1::screenArea = [] {
 };
 
 TQueryFrm1::TQueryFrm1(QWidget* parent) : QMainWindow(parent) {
-    QueryFrm1 = this;
     setObjectName(QStringLiteral("QueryFrm1"));
     setAttribute(Qt::WA_DeleteOnClose, false);
     QFont f(QStringLiteral("MS Sans Serif"));
@@ -71,10 +68,7 @@ TQueryFrm1::TQueryFrm1(QWidget* parent) : QMainWindow(parent) {
     });
 }
 
-TQueryFrm1::~TQueryFrm1() {
-    if (QueryFrm1 == this)
-        QueryFrm1 = nullptr;
-}
+TQueryFrm1::~TQueryFrm1() = default;
 
 QToolButton* TQueryFrm1::SpeedButton(int number) const {
     return findChild<QToolButton*>(QStringLiteral("SpeedButton%1").arg(number));

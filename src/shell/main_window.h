@@ -190,6 +190,3 @@ private:
     // A close asked for while a statement ran: done once its command has ended.
     QTimer closeWhenIdle_;
 };
-
-// The one main window of the process (null before it is created and after it is gone).
-extern TQueryFrm1* QueryFrm1;

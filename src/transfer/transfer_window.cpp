@@ -20,8 +20,6 @@
 
 #include <algorithm>
 
-TForm1* Form1 = nullptr;
-
 namespace {
 
 constexpr int kDesignWidth = 742;
@@ -36,7 +34,6 @@ void ReadOnlyIndicator(QAbstractButton* button) {
 } // namespace
 
 TForm1::TForm1(QWidget* parent) : QWidget(parent) {
-    Form1 = this;
     setObjectName(QStringLiteral("Form1"));
     BuildLayout();
     retranslateUi();
@@ -45,8 +42,6 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
 
 TForm1::~TForm1() {
     testConnection_.Close();
-    if (Form1 == this)
-        Form1 = nullptr;
 }
 
 void TForm1::BuildLayout() {

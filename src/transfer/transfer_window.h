@@ -127,5 +127,3 @@ private:
     bool scaled_ = false;
     bool transferring_ = false; // Label5 is brought up to date a few times a second
 };
-
-extern TForm1* Form1;

@@ -250,7 +250,7 @@ TEST_F(AdminTest, KillOfAThreadThatEndedMeanwhileShowsTheServerText) {
 }
 
 TEST_F(AdminTest, ShutdownIsRefusedWithoutThePrivilegeAndAcceptedForRoot) {
-    ASSERT_TRUE(testserver::RunScript("start 2"));
+    ASSERT_TRUE(testserver::RunScript("start " + std::to_string(testserver::TestInstance(2))));
     const QString second = QString::fromLatin1(kSecondHost);
     Choose(QStringLiteral("plain"), QStringLiteral("plain"), second, QStringLiteral("second"));
     FillPanels(QStringLiteral("before"));

@@ -84,7 +84,7 @@ TEST_F(LiveWindowTest, AStatementThatEndsByItselfBehavesAsBefore) {
 }
 
 TEST_F(LiveWindowTest, ASlowTableViewStopsAndTheNextTableOpens) {
-    SelectTable(QStringLiteral("slow"));
+    ASSERT_NO_FATAL_FAILURE(SelectTable(QStringLiteral("slow")));
     FillPanels(QStringLiteral("old"));
     {
         StatementWatch watch(window.get(), StatementWatch::OnProgress::Stop);
@@ -98,7 +98,7 @@ TEST_F(LiveWindowTest, ASlowTableViewStopsAndTheNextTableOpens) {
     EXPECT_FALSE(Query().Active());
     EXPECT_EQ(Panels().at(4), QStringLiteral("old4"));
 
-    SelectTable(QStringLiteral("items"));
+    ASSERT_NO_FATAL_FAILURE(SelectTable(QStringLiteral("items")));
     window->ListBox1DblClick();
     ASSERT_TRUE(Query().Active());
     EXPECT_EQ(Panels().at(4), QStringLiteral("2"));

@@ -4,6 +4,7 @@
 
 #include "support/cluster_servers.h"
 #include "support/error_of.h"
+#include "support/scratch_database.h"
 
 #include <QListWidget>
 
@@ -11,35 +12,28 @@ using namespace testserver;
 
 namespace {
 
-constexpr const char* kDb = "kt_browse_replica";
-
 class ReplicaBrowseTest : public BrowseTest {
 protected:
     void SetUp() override {
         const std::string why = StartReplica();
         ASSERT_TRUE(why.empty()) << why;
         BrowseTest::SetUp();
-        // The table is made on the primary and reaches the replica through replication.
-        RootConnection primary(kPrimaryHost);
-        primary.Exec(std::string("DROP DATABASE IF EXISTS ") + kDb);
-        primary.Exec(std::string("CREATE DATABASE ") + kDb);
-        primary.Exec(std::string("CREATE TABLE ") + kDb + ".t (id INT PRIMARY KEY, v INT)");
-        primary.Exec(std::string("INSERT INTO ") + kDb + ".t VALUES (1, 10), (2, 20)");
+        // The table is made on the primary and reaches the replica through replication, and so
+        // does the drop at the end.
+        primary = std::make_unique<ScratchDatabase>("browse_replica", kPrimaryHost);
+        primary->Exec("CREATE TABLE t (id INT PRIMARY KEY, v INT)");
+        primary->Exec("INSERT INTO t VALUES (1, 10), (2, 20)");
         replica = std::make_unique<RootConnection>(kReplicaHost);
         // The replica has applied everything up to the primary's last write.
-        const std::string position = primary.Value("SELECT @@gtid_binlog_pos");
+        const std::string position = primary->Value("SELECT @@gtid_binlog_pos");
         ASSERT_EQ(replica->Value("SELECT MASTER_GTID_WAIT('" + position + "', 30)"), "0");
     }
-    void TearDown() override {
-        BrowseTest::TearDown();
-        RootConnection primary(kPrimaryHost);
-        primary.Exec(std::string("DROP DATABASE IF EXISTS ") + kDb);
-    }
+    const std::string& Db() const { return primary->name(); }
     void OpenOn(const char* host, const QString& label) {
         ChooseServer(QStringLiteral("root"), QStringLiteral("kestrel"), QString::fromLatin1(host),
                      label);
-        ClickDatabase(kDb);
-        SelectTable(QStringLiteral("t"));
+        ASSERT_NO_FATAL_FAILURE(ClickDatabase(Db()));
+        ASSERT_NO_FATAL_FAILURE(SelectTable(QStringLiteral("t")));
         window->ListBox1DblClick();
     }
     void SetValue(int id, const char* value) {
@@ -51,32 +45,34 @@ protected:
         Query().Post();
     }
     std::string ReplicaValue(int id) {
-        return replica->Value(std::string("SELECT v FROM ") + kDb +
-                              ".t WHERE id = " + std::to_string(id));
+        return replica->Value("SELECT v FROM " + primary->Table("t") +
+                              " WHERE id = " + std::to_string(id));
     }
 
+    std::unique_ptr<ScratchDatabase> primary;
     std::unique_ptr<RootConnection> replica;
 };
 
 } // namespace
 
 TEST_F(ReplicaBrowseTest, StatusBarNamesAReadOnlyReplicaInBothLanguages) {
-    OpenOn(kReplicaHost, QStringLiteral("copy"));
+    ASSERT_NO_FATAL_FAILURE(OpenOn(kReplicaHost, QStringLiteral("copy")));
     ASSERT_TRUE(Query().Active());
-    EXPECT_EQ(Panels().mid(0, 5), QStringList({"copy (Read-only replica)", "root", kDb, "t", "2"}));
+    EXPECT_EQ(Panels().mid(0, 5), QStringList({"copy (Read-only replica)", "root",
+                                               QString::fromStdString(Db()), "t", "2"}));
     SetCroatian();
     window->ListBox1Click();
     EXPECT_EQ(Panels()[0], QStringLiteral("copy (Replika samo za čitanje)"));
 
     // The primary takes writes: nothing is added.
     window->English1->setChecked(true);
-    OpenOn(kPrimaryHost, QStringLiteral("main"));
+    ASSERT_NO_FATAL_FAILURE(OpenOn(kPrimaryHost, QStringLiteral("main")));
     ASSERT_TRUE(Query().Active());
     EXPECT_EQ(Panels()[0], QStringLiteral("main"));
 }
 
 TEST_F(ReplicaBrowseTest, AWriteOnAReplicaAsksOncePerConnection) {
-    OpenOn(kReplicaHost, QStringLiteral("copy"));
+    ASSERT_NO_FATAL_FAILURE(OpenOn(kReplicaHost, QStringLiteral("copy")));
     ASSERT_TRUE(Query().Active());
     ForgetPrompts();
 
@@ -92,14 +88,14 @@ TEST_F(ReplicaBrowseTest, AWriteOnAReplicaAsksOncePerConnection) {
 
     // Yes: written, and the next write on this connection is not asked about again.
     prompts.yesNo = {true};
-    SetValue(1, "12");
-    SetValue(2, "22");
+    ASSERT_NO_FATAL_FAILURE(SetValue(1, "12"));
+    ASSERT_NO_FATAL_FAILURE(SetValue(2, "22"));
     EXPECT_EQ(prompts.shown.size(), 2);
     EXPECT_EQ(ReplicaValue(1), "12");
     EXPECT_EQ(ReplicaValue(2), "22");
 
     // A new connection asks again.
-    OpenOn(kReplicaHost, QStringLiteral("copy"));
+    ASSERT_NO_FATAL_FAILURE(OpenOn(kReplicaHost, QStringLiteral("copy")));
     ForgetPrompts();
     prompts.yesNo = {false};
     EXPECT_EQ(ErrorOf([&] { SetValue(2, "23"); }), "Not written.");

@@ -5,6 +5,7 @@
 #include "data/live_errors.h"
 #include "data/row_cache.h"
 #include "support/cluster_servers.h"
+#include "support/scratch_database.h"
 
 #include <chrono>
 #include <thread>
@@ -84,20 +85,21 @@ TEST(RolledBackOnClusterTest, AConflictFromTheOtherNodePutsTheTransactionsWrites
     const std::string why = StartGalera();
     if (!why.empty())
         GTEST_SKIP() << why;
-    RootConnection first(kGaleraFirstHost);
+    // Made on the first node, the database reaches the second through the cluster.
+    ScratchDatabase scratch("rollback", kGaleraFirstHost);
+    RootConnection& first = scratch.root();
     RootConnection second(kGaleraSecondHost);
-    first.Exec("DROP DATABASE IF EXISTS kt_rollback");
-    first.Exec("CREATE DATABASE kt_rollback");
-    first.Exec("CREATE TABLE kt_rollback.t (id INT PRIMARY KEY, v INT)");
-    first.Exec("INSERT INTO kt_rollback.t VALUES (1, 10), (2, 20)");
-    for (int i = 0; i < 100 && second.Value("SELECT COUNT(*) FROM kt_rollback.t") != "2"; ++i)
+    const std::string table = scratch.Table("t");
+    first.Exec("CREATE TABLE t (id INT PRIMARY KEY, v INT)");
+    first.Exec("INSERT INTO t VALUES (1, 10), (2, 20)");
+    for (int i = 0; i < 100 && second.Value("SELECT COUNT(*) FROM " + table) != "2"; ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
 
     TMySQLDatabase db;
     db.SetHost(kGaleraFirstHost);
     db.SetLogin(kRootUser);
     db.SetPassword(kRootPassword);
-    db.SetDatabase("kt_rollback");
+    db.SetDatabase(scratch.name());
     TMySQLTransact transact;
     transact.SetDatabase(&db);
     TMySQLQuery q;
@@ -111,7 +113,7 @@ TEST(RolledBackOnClusterTest, AConflictFromTheOtherNodePutsTheTransactionsWrites
     q.FieldByName("v").SetAsString("11");
     q.Post();
     // The other node commits a change of the same row first: this node's transaction loses.
-    second.Exec("UPDATE kt_rollback.t SET v = 12 WHERE id = 1");
+    second.Exec("UPDATE " + table + " SET v = 12 WHERE id = 1");
     q.Next();
     q.Edit();
     q.FieldByName("v").SetAsString("21");
@@ -122,11 +124,10 @@ TEST(RolledBackOnClusterTest, AConflictFromTheOtherNodePutsTheTransactionsWrites
     q.First();
     EXPECT_EQ(q.FieldByName("v").AsString(), "11");
     EXPECT_EQ(q.UpdateStatus(), rsModified);
-    EXPECT_EQ(first.Value("SELECT v FROM kt_rollback.t WHERE id = 1"), "12");
+    EXPECT_EQ(first.Value("SELECT v FROM t WHERE id = 1"), "12");
     // Posting it again finds the row changed by the other node: refused, nothing overwritten.
     EXPECT_EQ(ErrorOf([&] { q.ApplyUpdates(); }), liveerr::kRowChanged);
-    EXPECT_EQ(first.Value("SELECT v FROM kt_rollback.t WHERE id = 1"), "12");
+    EXPECT_EQ(first.Value("SELECT v FROM t WHERE id = 1"), "12");
     q.Close();
     db.Disconnect();
-    first.Exec("DROP DATABASE kt_rollback");
 }

@@ -19,7 +19,7 @@ inline void PrintTo(const QString& text, std::ostream* os) {
     *os << '"' << text.toStdString() << '"';
 }
 
-inline constexpr const char* kLegacyHost = "127.0.0.3";
+inline const char* const kLegacyHost = testserver::InstanceHost(3);
 
 class GrantsTest : public ::testing::Test {
 protected:

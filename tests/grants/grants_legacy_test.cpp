@@ -4,6 +4,7 @@
 #include "grants_fixture.h"
 
 #include "data/sql_values.h"
+#include "support/scratch_database.h"
 #include "ui/check_list_box.h"
 
 #include <QLabel>
@@ -11,6 +12,7 @@
 #include <QPushButton>
 
 using testserver::RootConnection;
+using testserver::ScratchDatabase;
 
 namespace {
 
@@ -60,25 +62,28 @@ void DeleteTestRows(RootConnection& root) {
 class LegacyServerTest : public GrantsTest {
 protected:
     static void SetUpTestSuite() {
-        ASSERT_TRUE(testserver::RunScript(std::string("start 3 --sql-mode=")));
+        ASSERT_TRUE(testserver::RunScript("start " + std::to_string(testserver::TestInstance(3)) +
+                                          " --sql-mode="));
     }
     void SetUp() override {
         GrantsTest::SetUp();
         root = std::make_unique<RootConnection>(kLegacyHost);
         MakeLegacy(*root);
         DeleteTestRows(*root);
-        root->Exec("DROP DATABASE IF EXISTS kt_grants_ldb");
-        root->Exec("CREATE DATABASE kt_grants_ldb");
-        root->Exec("CREATE TABLE kt_grants_ldb.t (a INT, b INT)");
+        // The wizard shows the database's name and writes it into the rows the test reads.
+        database = std::make_unique<ScratchDatabase>(ScratchDatabase::Exactly{"kt_grants_ldb"},
+                                                     kLegacyHost);
+        database->Exec("CREATE TABLE t (a INT, b INT)");
         root->Exec("SET GLOBAL log_output = 'TABLE'");
         root->Exec("SET GLOBAL general_log = 1");
         root->Exec("TRUNCATE mysql.general_log");
     }
     void TearDown() override {
         GrantsTest::TearDown();
+        if (!root)
+            return;
         root->Exec("SET GLOBAL general_log = 0");
         DeleteTestRows(*root);
-        root->Exec("DROP DATABASE IF EXISTS kt_grants_ldb");
     }
     // The INSERT statements the server received, in order.
     std::vector<std::string> Inserts() {
@@ -90,6 +95,7 @@ protected:
         return sent;
     }
     std::unique_ptr<RootConnection> root;
+    std::unique_ptr<ScratchDatabase> database;
 };
 
 const std::string kPassword = "o'l\"d\\pw";

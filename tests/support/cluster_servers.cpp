@@ -31,11 +31,13 @@ std::string RunScriptOutput(const std::string& arguments) {
 } // namespace
 
 std::string StartReplica() {
-    return RunScriptOutput("replica 21 22");
+    return RunScriptOutput("replica " + std::to_string(TestInstance(21)) + " " +
+                           std::to_string(TestInstance(22)));
 }
 
 std::string StartGalera() {
-    const std::string why = RunScriptOutput("galera 22 23");
+    const std::string why = RunScriptOutput("galera " + std::to_string(TestInstance(22)) + " " +
+                                            std::to_string(TestInstance(23)));
     return why.empty() ? why : "the Galera cluster cannot start here: " + why;
 }
 

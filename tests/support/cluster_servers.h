@@ -2,14 +2,16 @@
 // addresses: a primary with a read-only replica, and a two-node Galera cluster.
 #pragma once
 
+#include "support/test_server.h"
+
 #include <string>
 
 namespace testserver {
 
-inline constexpr const char* kReplicaHost = "127.0.0.21";
-inline constexpr const char* kPrimaryHost = "127.0.0.22";
-inline constexpr const char* kGaleraFirstHost = "127.0.0.22";
-inline constexpr const char* kGaleraSecondHost = "127.0.0.23";
+inline const char* const kReplicaHost = InstanceHost(21);
+inline const char* const kPrimaryHost = InstanceHost(22);
+inline const char* const kGaleraFirstHost = InstanceHost(22);
+inline const char* const kGaleraSecondHost = InstanceHost(23);
 
 // Starts (or finds running) the replica of the primary; empty when it runs, else why not.
 std::string StartReplica();

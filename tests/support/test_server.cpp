@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdlib>
 #include <stdexcept>
+#include <string>
 
 namespace testserver {
 
@@ -15,6 +17,26 @@ const char* HostFromEnvironment() {
 unsigned PortFromEnvironment() {
     const char* port = std::getenv("KESTREL_TEST_PORT");
     return port && *port ? static_cast<unsigned>(std::strtoul(port, nullptr, 10)) : 3306;
+}
+
+int TestInstance(int n) {
+    static const int offset = [] {
+        const char* text = std::getenv("KESTREL_TEST_INSTANCE_OFFSET");
+        return text && *text ? std::atoi(text) : 0;
+    }();
+    const int instance = n + offset;
+    if (instance < 2 || instance > 99)
+        throw std::out_of_range("KESTREL_TEST_INSTANCE_OFFSET moves instance " + std::to_string(n) +
+                                " to " + std::to_string(instance) + ", outside 2 to 99");
+    return instance;
+}
+
+const char* InstanceHost(int n) {
+    static std::array<std::string, 100> hosts;
+    std::string& host = hosts.at(static_cast<std::size_t>(n));
+    if (host.empty())
+        host = "127.0.0." + std::to_string(TestInstance(n));
+    return host.c_str();
 }
 
 void EnsureClientLibrary() {

@@ -15,7 +15,16 @@ const char* HostFromEnvironment();
 unsigned PortFromEnvironment();
 inline const char* const kHost = HostFromEnvironment();
 inline const unsigned kPort = PortFromEnvironment();
-inline constexpr const char* kSecondHost = "127.0.0.2";
+
+// The further instances some tests start themselves (2: a server to shut down, 3: the older
+// privilege tables, 4: the ANSI sql_mode, 21 to 23: replica and cluster).
+// KESTREL_TEST_INSTANCE_OFFSET moves every one of them up by that many, so that test runs side by
+// side on one machine each use their own (offset 50: instances 52, 53, 54 and 71 to 73). Throws for
+// an offset that leaves the script's instance numbers (up to 99).
+int TestInstance(int n);
+// "127.0.0.<TestInstance(n)>", kept for the whole run.
+const char* InstanceHost(int n);
+inline const char* const kSecondHost = InstanceHost(2);
 inline constexpr const char* kRootUser = "root";
 inline constexpr const char* kRootPassword = "kestrel";
 inline constexpr const char* kPlainUser = "plain";

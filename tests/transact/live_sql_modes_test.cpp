@@ -2,6 +2,7 @@
 // NO_BACKSLASH_ESCAPES: straight to the database and through the transact-server.
 #include "transact_server_process.h"
 
+#include "support/scratch_database.h"
 #include "support/test_server.h"
 
 #include "data/mysql_database.h"
@@ -13,28 +14,27 @@
 
 namespace {
 
-constexpr const char* kModesHost = "127.0.0.4";
-constexpr const char* kDb = "kt_live_modes";
+const char* const kModesHost = testserver::InstanceHost(4);
 
 void StartModesServer() {
-    ASSERT_TRUE(testserver::RunScript("start 4 --sql-mode=ANSI,NO_BACKSLASH_ESCAPES"))
-        << "instance 4 did not start";
+    const int instance = testserver::TestInstance(4);
+    ASSERT_TRUE(testserver::RunScript("start " + std::to_string(instance) +
+                                      " --sql-mode=ANSI,NO_BACKSLASH_ESCAPES"))
+        << "instance " << instance << " did not start";
 }
 
 class ModesTest : public ::testing::TestWithParam<bool> {
 protected:
     void SetUp() override {
-        StartModesServer();
-        root_ = std::make_unique<testserver::RootConnection>(kModesHost);
+        ASSERT_NO_FATAL_FAILURE(StartModesServer());
+        scratch_ = std::make_unique<testserver::ScratchDatabase>("live_modes", kModesHost);
+        root_ = &scratch_->root();
         ASSERT_NE(root_->Value("SELECT @@GLOBAL.sql_mode").find("NO_BACKSLASH_ESCAPES"),
                   std::string::npos);
-        root_->Exec(std::string("DROP DATABASE IF EXISTS ") + kDb);
-        root_->Exec(std::string("CREATE DATABASE ") + kDb);
-        root_->Exec(std::string("USE ") + kDb);
         db_.SetHost(kModesHost);
         db_.SetLogin(testserver::kRootUser);
         db_.SetPassword(testserver::kRootPassword);
-        db_.SetDatabase(kDb);
+        db_.SetDatabase(scratch_->name());
         transact_.SetDatabase(&db_);
         if (GetParam()) {
             server_ = std::make_unique<TransactServerProcess>(
@@ -52,10 +52,11 @@ protected:
         q_.Close();
         transact_.Disconnect();
         db_.Disconnect();
-        root_->Exec(std::string("DROP DATABASE IF EXISTS ") + kDb);
+        scratch_.reset();
     }
 
-    std::unique_ptr<testserver::RootConnection> root_;
+    std::unique_ptr<testserver::ScratchDatabase> scratch_;
+    testserver::RootConnection* root_ = nullptr; // the scratch database's
     std::unique_ptr<TransactServerProcess> server_;
     TMySQLDatabase db_;
     TMySQLTransact transact_;

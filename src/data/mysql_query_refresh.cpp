@@ -1,5 +1,6 @@
-// Refreshing a query: running its statement again in place of the rows held, and finding the
-// row that was current by its key.
+// Running a query's statement again in place of the rows held: Refresh, which finds the row that
+// was current by its key afterwards, and Rerun, for a statement that changed (a detail query on a
+// new master row).
 #include "data/mysql_query.h"
 
 #include "data/db_error.h"
