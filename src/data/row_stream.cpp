@@ -48,8 +48,7 @@ constexpr auto kArrivalInterval = std::chrono::milliseconds(50);
 enum FetchState : int {
     kConverting = 0, // the staging rows are the reader's
     kFetching = 1,   // the reader waits for a row; the watch may take the staging rows
-    kTaken = 2,      // the watch hands the staging rows over
-    kHandedOver = 3, // ...and has; the reader may go on
+    kTaken = 2,      // the watch hands the staging rows over; the reader waits for it after a fetch
 };
 
 std::mutex posterMutex;
@@ -201,14 +200,13 @@ void RowStream::ReadRest(bool& failed) {
 }
 
 bool RowStream::TakeStagingBack() {
-    int state = kFetching;
-    if (fetchState_.compare_exchange_strong(state, kConverting, std::memory_order_acq_rel))
-        return true;
-    // The watch is handing the rows over: a moment's work.
-    while (fetchState_.load(std::memory_order_acquire) != kHandedOver)
-        std::this_thread::yield();
-    fetchState_.store(kConverting, std::memory_order_relaxed);
-    return false;
+    for (;;) {
+        int state = kFetching;
+        if (fetchState_.compare_exchange_strong(state, kConverting, std::memory_order_acq_rel))
+            break;
+        std::this_thread::yield(); // the watch is handing rows over: a moment's work
+    }
+    return !stagingTaken_.exchange(false, std::memory_order_relaxed);
 }
 
 void RowStream::Watch() {
@@ -231,8 +229,10 @@ void RowStream::HandOverWhileFetching() {
     int state = kFetching;
     if (!fetchState_.compare_exchange_strong(state, kTaken, std::memory_order_acq_rel))
         return;
+    // Also when no rows wait: rows handed over earlier may still be untold.
     HandOver(false);
-    fetchState_.store(kHandedOver, std::memory_order_release);
+    stagingTaken_.store(true, std::memory_order_relaxed);
+    fetchState_.store(kFetching, std::memory_order_release);
 }
 
 void RowStream::HandOver(bool all) {

@@ -122,6 +122,7 @@ private:
     StopTarget target_;
     RowCache staging_; // the reader's own, or the watch's while the reader fetches (fetchState_)
     std::atomic<int> fetchState_{0};
+    std::atomic<bool> stagingTaken_{false};   // the watch handed rows over during the last fetch
     std::atomic<std::int64_t> fetchSince_{0}; // when the reader's current fetch began (row clock)
     bool unannounced_ = false; // rows went over that the dataset's thread was not told of
 

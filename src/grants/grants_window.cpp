@@ -17,6 +17,8 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <initializer_list>
+#include <vector>
 
 namespace {
 
@@ -25,12 +27,21 @@ constexpr int kButtonHeight = 22;
 // Wide enough for the longest fixed privilege name.
 constexpr int kPrivilegeListWidth = 115;
 
-QPushButton* NewButton(QWidget* page, const char* name) {
-    auto* b = Named(new QPushButton(page), name);
-    b->setMinimumSize(kButtonWidth, kButtonHeight);
-    b->setAutoDefault(false);
-    return b;
-}
+// The help text beside each page, line by line, in the order of the pages; the same in every
+// language.
+const std::vector<const char*> kPageHelp[] = {
+    {"Please enter identification data", "for the new user. Value of % in",
+     "Connect from host field means", "that user can connect from any", "location."},
+    {"Please enter identification data", "for grantor of privileges and then",
+     "check server for new user entry."},
+    {"Please check set of global", "privileges for the new user. ", "Unchecked fields are set to",
+     "default value of 'NO'."},
+    {"Please check database to set", "privileges on for new user."},
+    {"Please check privileges from HOST", "and DB tables. Mind that server ",
+     "AND's privileges together and OR's", "them with global privileges."},
+    {"Please check table to set", "privileges on and then check", "set of privileges."},
+    {"Please check column to set", "privileges on and then check", "set of privileges."},
+};
 
 QLineEdit* NewEdit(QWidget* page, const char* name, bool masked) {
     auto* e = Named(new QLineEdit(page), name);
@@ -41,9 +52,17 @@ QLineEdit* NewEdit(QWidget* page, const char* name, bool masked) {
 
 TCheckListBox* NewList(QWidget* page, const char* name, QLabel*& label) {
     auto* l = Named(new TCheckListBox(page), name);
-    label = new QLabel(page);
-    label->setBuddy(l);
+    label = LabelFor(l);
     return l;
+}
+
+// Labels and fields one under the other, closely spaced.
+QVBoxLayout* FieldColumn(std::initializer_list<QWidget*> widgets) {
+    auto* column = new QVBoxLayout;
+    column->setSpacing(2);
+    for (QWidget* w : widgets)
+        column->addWidget(w);
+    return column;
 }
 
 // A label over its list, as one column.
@@ -55,14 +74,25 @@ QVBoxLayout* Labelled(QLabel* label, QWidget* list) {
     return column;
 }
 
-// "< Back", "Finish", "Next >" at the bottom right; a button the page lacks is null.
-QHBoxLayout* ButtonRow(QPushButton* back, QPushButton* finish, QPushButton* next) {
+// The page's buttons ("< Back", "Finish", "Next >", or some of them, in that order) in a row at the
+// bottom right, named BitBtn<first>, BitBtn<first + 1>, … from left to right.
+QHBoxLayout* NewButtonRow(QWidget* page, int first, std::initializer_list<QPushButton**> buttons) {
     auto* row = new QHBoxLayout;
     row->addStretch(1);
-    for (QPushButton* b : {back, finish, next})
-        if (b)
-            row->addWidget(b);
+    for (QPushButton** b : buttons) {
+        *b = new QPushButton(page);
+        (*b)->setObjectName(QStringLiteral("BitBtn%1").arg(first++));
+        (*b)->setMinimumSize(kButtonWidth, kButtonHeight);
+        (*b)->setAutoDefault(false);
+        row->addWidget(*b);
+    }
     return row;
+}
+
+// The privileges a column can be given.
+QStringList ColumnPrivileges() {
+    return {QStringLiteral("Select"), QStringLiteral("Insert"), QStringLiteral("Update"),
+            QStringLiteral("References")};
 }
 
 } // namespace
@@ -82,7 +112,10 @@ TfrmGrants::~TfrmGrants() {
     FormClose();
 }
 
-QWidget* TfrmGrants::newPage(const char* name, QPlainTextEdit*& memo, const QStringList& help) {
+QWidget* TfrmGrants::newPage(const char* name, QPlainTextEdit*& memo) {
+    QStringList help;
+    for (const char* line : kPageHelp[PC1->count()])
+        help += QString::fromUtf8(line);
     auto* page = Named(new QWidget(PC1), name);
     memo = new QPlainTextEdit(page);
     memo->setObjectName(QStringLiteral("Memo%1").arg(PC1->count() + 1));
@@ -126,114 +159,67 @@ static void LayOutPage(QWidget* page, QPlainTextEdit* memo, QLayout* left, QLayo
 }
 
 void TfrmGrants::buildUserPage() {
-    UserPage =
-        newPage("User", Memo1,
-                {QStringLiteral("Please enter identification data"),
-                 QStringLiteral("for the new user. Value of % in"),
-                 QStringLiteral("Connect from host field means"),
-                 QStringLiteral("that user can connect from any"), QStringLiteral("location.")});
+    UserPage = newPage("User", Memo1);
     edUser = NewEdit(UserPage, "edUser", false);
     edFromhost = NewEdit(UserPage, "edFromhost", false);
     edFromhost->setText(QStringLiteral("%"));
     edPwd = NewEdit(UserPage, "edPwd", true);
     edConfirm = NewEdit(UserPage, "edConfirm", true);
-    lblUser = new QLabel(UserPage);
-    lblUser->setBuddy(edUser);
-    lblFromhost = new QLabel(UserPage);
-    lblFromhost->setBuddy(edFromhost);
-    lblPwd = new QLabel(UserPage);
-    lblPwd->setBuddy(edPwd);
-    auto* fields = new QVBoxLayout;
-    fields->setSpacing(2);
-    for (QWidget* w : {static_cast<QWidget*>(lblUser), static_cast<QWidget*>(edUser),
-                       static_cast<QWidget*>(lblFromhost), static_cast<QWidget*>(edFromhost),
-                       static_cast<QWidget*>(lblPwd), static_cast<QWidget*>(edPwd),
-                       static_cast<QWidget*>(edConfirm)})
-        fields->addWidget(w);
+    lblUser = LabelFor(edUser);
+    lblFromhost = LabelFor(edFromhost);
+    lblPwd = LabelFor(edPwd);
+    auto* fields =
+        FieldColumn({lblUser, edUser, lblFromhost, edFromhost, lblPwd, edPwd, edConfirm});
     fields->addStretch(1);
-    BitBtn1 = NewButton(UserPage, "BitBtn1");
-    LayOutPage(UserPage, Memo1, fields, nullptr, nullptr, ButtonRow(nullptr, nullptr, BitBtn1));
+    LayOutPage(UserPage, Memo1, fields, nullptr, nullptr, NewButtonRow(UserPage, 1, {&BitBtn1}));
 }
 
 void TfrmGrants::buildServerGrantorPage() {
-    ServerGrantorPage = newPage("ServerGrantor", Memo2,
-                                {QStringLiteral("Please enter identification data"),
-                                 QStringLiteral("for grantor of privileges and then"),
-                                 QStringLiteral("check server for new user entry.")});
+    ServerGrantorPage = newPage("ServerGrantor", Memo2);
     Grantor = NewEdit(ServerGrantorPage, "Grantor", false);
     GrantorPWD = NewEdit(ServerGrantorPage, "GrantorPWD", true);
-    lblGrantor = new QLabel(ServerGrantorPage);
-    lblGrantor->setBuddy(Grantor);
-    lblGrantorPWD = new QLabel(ServerGrantorPage);
-    lblGrantorPWD->setBuddy(GrantorPWD);
+    lblGrantor = LabelFor(Grantor);
+    lblGrantorPWD = LabelFor(GrantorPWD);
     clbHosts = NewList(ServerGrantorPage, "clbHosts", lblHosts);
     lblLayout = Named(new QLabel(ServerGrantorPage), "lblLayout");
     lblLayout->setWordWrap(true);
     lblLayout->setTextFormat(Qt::PlainText);
     // Room for the two lines the grant check may write, so the page does not jump.
     lblLayout->setMinimumHeight(2 * QFontMetrics(lblLayout->font()).lineSpacing());
-    auto* fields = new QVBoxLayout;
-    fields->setSpacing(2);
-    for (QWidget* w : {static_cast<QWidget*>(lblGrantor), static_cast<QWidget*>(Grantor),
-                       static_cast<QWidget*>(lblGrantorPWD), static_cast<QWidget*>(GrantorPWD)})
-        fields->addWidget(w);
+    auto* fields = FieldColumn({lblGrantor, Grantor, lblGrantorPWD, GrantorPWD});
     fields->addSpacing(4);
     fields->addLayout(Labelled(lblHosts, clbHosts), 1);
-    BitBtn2 = NewButton(ServerGrantorPage, "BitBtn2");
-    BitBtn3 = NewButton(ServerGrantorPage, "BitBtn3");
-    BitBtn3->setEnabled(false);
-    BitBtn4 = NewButton(ServerGrantorPage, "BitBtn4");
     LayOutPage(ServerGrantorPage, Memo2, fields, nullptr, lblLayout,
-               ButtonRow(BitBtn2, BitBtn3, BitBtn4));
+               NewButtonRow(ServerGrantorPage, 2, {&BitBtn2, &BitBtn3, &BitBtn4}));
+    BitBtn3->setEnabled(false);
 }
 
 void TfrmGrants::buildUserfrmPage() {
-    UserfrmPage = newPage("Userfrm", Memo3,
-                          {QStringLiteral("Please check set of global"),
-                           QStringLiteral("privileges for the new user. "),
-                           QStringLiteral("Unchecked fields are set to"),
-                           QStringLiteral("default value of 'NO'.")});
+    UserfrmPage = newPage("Userfrm", Memo3);
     clbUserpriv = NewList(UserfrmPage, "clbUserpriv", lblUserpriv);
-    BitBtn8 = NewButton(UserfrmPage, "BitBtn8");
-    BitBtn9 = NewButton(UserfrmPage, "BitBtn9");
-    BitBtn10 = NewButton(UserfrmPage, "BitBtn10");
     LayOutPage(UserfrmPage, Memo3, Labelled(lblUserpriv, clbUserpriv), nullptr, nullptr,
-               ButtonRow(BitBtn8, BitBtn9, BitBtn10));
+               NewButtonRow(UserfrmPage, 8, {&BitBtn8, &BitBtn9, &BitBtn10}));
 }
 
 void TfrmGrants::buildDBsPage() {
-    DBsPage = newPage("DBs", Memo4,
-                      {QStringLiteral("Please check database to set"),
-                       QStringLiteral("privileges on for new user.")});
+    DBsPage = newPage("DBs", Memo4);
     clbDB = NewList(DBsPage, "clbDB", lblDB);
-    BitBtn5 = NewButton(DBsPage, "BitBtn5");
-    BitBtn6 = NewButton(DBsPage, "BitBtn6");
-    BitBtn6->setEnabled(false);
-    BitBtn7 = NewButton(DBsPage, "BitBtn7");
     LayOutPage(DBsPage, Memo4, Labelled(lblDB, clbDB), nullptr, nullptr,
-               ButtonRow(BitBtn5, BitBtn6, BitBtn7));
+               NewButtonRow(DBsPage, 5, {&BitBtn5, &BitBtn6, &BitBtn7}));
+    BitBtn6->setEnabled(false);
 }
 
 void TfrmGrants::buildHostDBfrmPage() {
-    HostDBfrmPage = newPage("HostDBfrm", Memo5,
-                            {QStringLiteral("Please check privileges from HOST"),
-                             QStringLiteral("and DB tables. Mind that server "),
-                             QStringLiteral("AND's privileges together and OR's"),
-                             QStringLiteral("them with global privileges.")});
+    HostDBfrmPage = newPage("HostDBfrm", Memo5);
     clbHostpriv = NewList(HostDBfrmPage, "clbHostpriv", lblHostpriv);
     clbDBpriv = NewList(HostDBfrmPage, "clbDBpriv", lblDBpriv);
-    BitBtn11 = NewButton(HostDBfrmPage, "BitBtn11");
-    BitBtn12 = NewButton(HostDBfrmPage, "BitBtn12");
-    BitBtn13 = NewButton(HostDBfrmPage, "BitBtn13");
     LayOutPage(HostDBfrmPage, Memo5, Labelled(lblHostpriv, clbHostpriv),
-               Labelled(lblDBpriv, clbDBpriv), nullptr, ButtonRow(BitBtn11, BitBtn12, BitBtn13));
+               Labelled(lblDBpriv, clbDBpriv), nullptr,
+               NewButtonRow(HostDBfrmPage, 11, {&BitBtn11, &BitBtn12, &BitBtn13}));
 }
 
 void TfrmGrants::buildTablesPage() {
-    TablesPage = newPage("Tables", Memo6,
-                         {QStringLiteral("Please check table to set"),
-                          QStringLiteral("privileges on and then check"),
-                          QStringLiteral("set of privileges.")});
+    TablesPage = newPage("Tables", Memo6);
     clbTable = NewList(TablesPage, "clbTable", lblTable);
     clbTablepriv = NewList(TablesPage, "clbTablepriv", lblTablepriv);
     clbTableColpriv = NewList(TablesPage, "clbTableColpriv", lblTableColpriv);
@@ -242,33 +228,23 @@ void TfrmGrants::buildTablesPage() {
                               QStringLiteral("Create"), QStringLiteral("Drop"),
                               QStringLiteral("Grant"), QStringLiteral("References"),
                               QStringLiteral("Index"), QStringLiteral("Alter")});
-    clbTableColpriv->AddEntries({QStringLiteral("Select"), QStringLiteral("Insert"),
-                                 QStringLiteral("Update"), QStringLiteral("References")});
+    clbTableColpriv->AddEntries(ColumnPrivileges());
     auto* lists = new QHBoxLayout;
     lists->addLayout(Labelled(lblTablepriv, clbTablepriv));
     lists->addLayout(Labelled(lblTableColpriv, clbTableColpriv));
-    BitBtn14 = NewButton(TablesPage, "BitBtn14");
-    BitBtn15 = NewButton(TablesPage, "BitBtn15");
-    BitBtn16 = NewButton(TablesPage, "BitBtn16");
     for (TCheckListBox* l : {clbTablepriv, clbTableColpriv})
         l->setMaximumWidth(kPrivilegeListWidth);
     LayOutPage(TablesPage, Memo6, Labelled(lblTable, clbTable), lists, nullptr,
-               ButtonRow(BitBtn14, BitBtn15, BitBtn16));
+               NewButtonRow(TablesPage, 14, {&BitBtn14, &BitBtn15, &BitBtn16}));
 }
 
 void TfrmGrants::buildColumnsPage() {
-    ColumnsPage = newPage("Columns", Memo7,
-                          {QStringLiteral("Please check column to set"),
-                           QStringLiteral("privileges on and then check"),
-                           QStringLiteral("set of privileges.")});
+    ColumnsPage = newPage("Columns", Memo7);
     clbCol = NewList(ColumnsPage, "clbCol", lblCol);
     clbColpriv = NewList(ColumnsPage, "clbColpriv", lblColpriv);
-    clbColpriv->AddEntries({QStringLiteral("Select"), QStringLiteral("Insert"),
-                            QStringLiteral("Update"), QStringLiteral("References")});
-    BitBtn17 = NewButton(ColumnsPage, "BitBtn17");
-    BitBtn18 = NewButton(ColumnsPage, "BitBtn18");
+    clbColpriv->AddEntries(ColumnPrivileges());
     LayOutPage(ColumnsPage, Memo7, Labelled(lblCol, clbCol), Labelled(lblColpriv, clbColpriv),
-               nullptr, ButtonRow(BitBtn17, BitBtn18, nullptr));
+               nullptr, NewButtonRow(ColumnsPage, 17, {&BitBtn17, &BitBtn18}));
 }
 
 void TfrmGrants::buildPages() {

@@ -92,7 +92,8 @@ private:
     void buildHostDBfrmPage();
     void buildTablesPage();
     void buildColumnsPage();
-    QWidget* newPage(const char* name, QPlainTextEdit*& memo, const QStringList& help);
+    // A page with its help text, the next in PC1.
+    QWidget* newPage(const char* name, QPlainTextEdit*& memo);
     void ShowPage(int index);
     void FormClose();
     void ShowLayoutLine();

@@ -65,18 +65,23 @@ void DrawDrum(QPainter& p, const QRectF& r, const QColor& colour) {
     p.drawEllipse(QRectF(r.left(), r.top(), r.width(), lid));
 }
 
+// Fills the whole picture with a sky running from its top left corner to `end` through the
+// colours of `stops`, and sets the painter to smooth edges for what is drawn on it.
+void PaintSky(QPainter& p, const QRectF& all, const QPointF& end, const QGradientStops& stops) {
+    p.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient sky(all.topLeft(), end);
+    sky.setStops(stops);
+    p.fillRect(all, sky);
+}
+
 } // namespace
 
 QPixmap DrawAboutBanner(const QSize& size) {
     QPixmap pm(size);
     QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
     const QRectF all(QPointF(0, 0), QSizeF(size));
-    QLinearGradient sky(all.topLeft(), all.topRight());
-    sky.setColorAt(0, QColor(0, 0, 96));
-    sky.setColorAt(0.65, QColor(24, 64, 140));
-    sky.setColorAt(1, QColor(232, 148, 64));
-    p.fillRect(all, sky);
+    PaintSky(p, all, all.topRight(),
+             {{0, QColor(0, 0, 96)}, {0.65, QColor(24, 64, 140)}, {1, QColor(232, 148, 64)}});
     // A low sun behind the bird.
     QRadialGradient sun(QPointF(all.width() * 0.84, all.height() * 0.55), all.height() * 0.7);
     sun.setColorAt(0, QColor(255, 226, 140, 230));
@@ -113,12 +118,8 @@ QPixmap DrawAboutBanner(const QSize& size) {
 QPixmap DrawAboutPicture(const QSize& size) {
     QPixmap pm(size);
     QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
     const QRectF all(QPointF(0, 0), QSizeF(size));
-    QLinearGradient sky(all.topLeft(), all.bottomLeft());
-    sky.setColorAt(0, QColor(150, 196, 240));
-    sky.setColorAt(1, QColor(236, 244, 252));
-    p.fillRect(all, sky);
+    PaintSky(p, all, all.bottomLeft(), {{0, QColor(150, 196, 240)}, {1, QColor(236, 244, 252)}});
     // Ground line with the drums standing on it.
     p.fillRect(QRectF(0, all.height() * 0.88, all.width(), all.height() * 0.12),
                QColor(120, 150, 90));

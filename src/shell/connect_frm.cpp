@@ -18,20 +18,20 @@ TConnectFrm::TConnectFrm(QWidget* parent) : QDialog(parent) {
     column->setSpacing(4);
     auto* form = new QFormLayout;
     form->setVerticalSpacing(2);
-    auto field = [&](QLineEdit*& edit, QLabel*& label, const char* name, bool masked) {
+    auto field = [&](QLineEdit*& edit, const char* name, bool masked, const char* caption) {
         edit = Named(new QLineEdit(this), name);
         if (masked)
             edit->setEchoMode(QLineEdit::Password);
-        label = new QLabel(this);
-        label->setBuddy(edit);
+        QLabel* label = LabelFor(edit);
+        captions_.emplace_back(label, caption);
         form->addRow(label, edit);
     };
-    field(eHost, lblHost, "eHost", false);
-    field(eFriendly, lblFriendly, "eFriendly", false);
-    field(eSocket, lblSocket, "eSocket", false);
-    field(eUser, lblUser, "eUser", false);
-    field(ePassword, lblPassword, "ePassword", true);
-    field(MaskEdit1, lblConfirm, "MaskEdit1", true);
+    field(eHost, "eHost", false, QT_TR_NOOP("Server:"));
+    field(eFriendly, "eFriendly", false, QT_TR_NOOP("Friendly name:"));
+    field(eSocket, "eSocket", false, QT_TR_NOOP("TCP Socket:"));
+    field(eUser, "eUser", false, QT_TR_NOOP("User:"));
+    field(ePassword, "ePassword", true, QT_TR_NOOP("Password:"));
+    field(MaskEdit1, "MaskEdit1", true, QT_TR_NOOP("Confirm pwd:"));
     eSocket->setText(QStringLiteral("3360"));
     column->addLayout(form);
     CBSjetise = Named(new QCheckBox(this), "CBSjetise");
@@ -60,12 +60,8 @@ void TConnectFrm::showEvent(QShowEvent* event) {
 
 void TConnectFrm::retranslateUi() {
     setWindowTitle(tr("Host data entry"));
-    lblHost->setText(tr("Server:"));
-    lblFriendly->setText(tr("Friendly name:"));
-    lblSocket->setText(tr("TCP Socket:"));
-    lblUser->setText(tr("User:"));
-    lblPassword->setText(tr("Password:"));
-    lblConfirm->setText(tr("Confirm pwd:"));
+    for (const auto& [label, caption] : captions_)
+        label->setText(tr(caption));
     CBSjetise->setText(tr("Remember password for this serv."));
     BitBtn1->setText(tr("OK"));
     BitBtn2->setText(tr("Cancel"));

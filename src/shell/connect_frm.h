@@ -7,6 +7,9 @@
 
 #include <QDialog>
 
+#include <utility>
+#include <vector>
+
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -38,6 +41,7 @@ protected:
 private:
     void BitBtn1Click();
 
-    QLabel *lblHost, *lblFriendly, *lblSocket, *lblUser, *lblPassword, *lblConfirm;
+    // The label of each field with its caption in English, which retranslateUi() translates.
+    std::vector<std::pair<QLabel*, const char*>> captions_;
     bool accepted_ = false;
 };

@@ -69,6 +69,25 @@ void ShowFriendlyExists(const QString& entry) {
                                  QStringLiteral(" već postoji!")));
 }
 
+// True, after telling the operator, when a server in the lists has the entry's user and host or
+// its user and friendly name already; `replaced` (the saved server being changed, or null) does
+// not count: a change may keep its own names.
+bool ClashesWithListed(const SortedStringList& hosts, const SortedStringList& friendlies,
+                       const SavedServer& entry, const SavedServer* replaced) {
+    const QString hostEntry = entry.HostEntry();
+    if (hosts.Contains(hostEntry) && (!replaced || hostEntry != replaced->HostEntry())) {
+        ShowHostExists(hostEntry);
+        return true;
+    }
+    const QString friendlyEntry = entry.FriendlyEntry();
+    if (friendlies.Contains(friendlyEntry) &&
+        (!replaced || friendlyEntry != replaced->FriendlyEntry())) {
+        ShowFriendlyExists(friendlyEntry);
+        return true;
+    }
+    return false;
+}
+
 void ShowListFull() {
     prompts().message(
         BiText(QStringLiteral("The server list is full: it keeps at most 255 servers!"),
@@ -155,16 +174,10 @@ void TQueryFrm1::Addhost1Click() {
     if (!dlg.Accepted())
         return;
     const SavedServer added = FromDialog(dlg);
+    if (ClashesWithListed(HostList, FriendlyList, added, nullptr))
+        return;
     const QString hostEntry = added.HostEntry();
     const QString friendlyEntry = added.FriendlyEntry();
-    if (HostList.Contains(hostEntry)) {
-        ShowHostExists(hostEntry);
-        return;
-    }
-    if (FriendlyList.Contains(friendlyEntry)) {
-        ShowFriendlyExists(friendlyEntry);
-        return;
-    }
 
     if (store.Append(added) == 0) {
         ShowSettingsNotWritten();
@@ -206,31 +219,20 @@ void TQueryFrm1::Modifyhost1Click() {
     if (!dlg.Accepted())
         return;
     const SavedServer changed = FromDialog(dlg);
-    const QString hostEntry = changed.HostEntry();
-    const QString friendlyEntry = changed.FriendlyEntry();
-    const QString oldHostEntry = old.HostEntry();
-    const QString oldFriendlyEntry = old.FriendlyEntry();
-
     // No other saved server may be overwritten or shadowed.
-    if (HostList.Contains(hostEntry) && (!found || hostEntry != oldHostEntry)) {
-        ShowHostExists(hostEntry);
+    if (ClashesWithListed(HostList, FriendlyList, changed, found ? &old : nullptr))
         return;
-    }
-    if (FriendlyList.Contains(friendlyEntry) && (!found || friendlyEntry != oldFriendlyEntry)) {
-        ShowFriendlyExists(friendlyEntry);
-        return;
-    }
     if (!found && count >= SavedServerStore::kMostServers) {
         ShowListFull();
         return;
     }
 
     if (found) {
-        HostList.Remove(oldHostEntry);
-        FriendlyList.Remove(oldFriendlyEntry);
+        HostList.Remove(old.HostEntry());
+        FriendlyList.Remove(old.FriendlyEntry());
     }
-    HostList.Add(hostEntry);
-    FriendlyList.Add(friendlyEntry);
+    HostList.Add(changed.HostEntry());
+    FriendlyList.Add(changed.FriendlyEntry());
     CurrentHost = changed.host;
     RunCommand(&ClearMainWindow);
     edtHostname->clear();

@@ -1,6 +1,8 @@
 // A window whose texts (captions, labels, menu items, hints, button texts, column titles) come
-// from the language module in use. Every window keeps all of them in one retranslateUi(), which it
-// calls at creation; a language switch calls it again on every window, hidden ones included.
+// from the language module in use. Every window sets all of them in one retranslateUi(), which it
+// calls at creation; a language switch calls it again on every window, hidden ones included. A form
+// may name the captions of its fields where it makes the fields, marked for translation, and
+// translate them there.
 #pragma once
 
 class Retranslatable {

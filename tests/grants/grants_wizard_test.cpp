@@ -8,6 +8,7 @@
 #include "ui/language.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -190,4 +191,47 @@ TEST_F(GrantsTest, AddUserOffersTheSavedServersOnceEach) {
 TEST(GrantsWizardServers, TheAddressesOfTheSavedServersOnceEach) {
     EXPECT_EQ(SavedServerAddresses({"root>db2", "a>b>db1", "ops@corp>db1", "x>", "root>db2"}),
               QStringList({"", "db1", "db2"}));
+}
+
+// Each page shows its own help beside it and its own buttons under it, numbered from left to right.
+TEST(GrantsWizardPages, EachPageHasItsHelpAndItsButtons) {
+    TfrmGrants wizard({});
+    const std::pair<QPlainTextEdit*, const char*> helpStarts[] = {
+        {wizard.Memo1, "Please enter identification data\nfor the new user."},
+        {wizard.Memo2, "Please enter identification data\nfor grantor"},
+        {wizard.Memo3, "Please check set of global\n"},
+        {wizard.Memo4, "Please check database to set\n"},
+        {wizard.Memo5, "Please check privileges from HOST\n"},
+        {wizard.Memo6, "Please check table to set\n"},
+        {wizard.Memo7, "Please check column to set\n"},
+    };
+    for (int page = 0; page < 7; ++page) {
+        const auto& [memo, start] = helpStarts[page];
+        EXPECT_EQ(memo->parentWidget(), wizard.PC1->widget(page)) << page;
+        EXPECT_TRUE(memo->toPlainText().startsWith(QString::fromUtf8(start))) << page;
+    }
+    // Each page's buttons from left to right, and the number of the first.
+    const std::pair<int, std::vector<QPushButton*>> rows[] = {
+        {1, {wizard.BitBtn1}},
+        {2, {wizard.BitBtn2, wizard.BitBtn3, wizard.BitBtn4}},
+        {8, {wizard.BitBtn8, wizard.BitBtn9, wizard.BitBtn10}},
+        {5, {wizard.BitBtn5, wizard.BitBtn6, wizard.BitBtn7}},
+        {11, {wizard.BitBtn11, wizard.BitBtn12, wizard.BitBtn13}},
+        {14, {wizard.BitBtn14, wizard.BitBtn15, wizard.BitBtn16}},
+        {17, {wizard.BitBtn17, wizard.BitBtn18}},
+    };
+    wizard.show();
+    for (int page = 0; page < 7; ++page) {
+        wizard.PC1->setCurrentIndex(page);
+        QApplication::processEvents();
+        const auto& [first, buttons] = rows[page];
+        int left = -1;
+        for (std::size_t i = 0; i < buttons.size(); ++i) {
+            QPushButton* b = buttons[i];
+            EXPECT_EQ(b->objectName(), QStringLiteral("BitBtn%1").arg(first + int(i)));
+            EXPECT_EQ(b->parentWidget(), wizard.PC1->widget(page)) << page;
+            EXPECT_GT(b->x(), left) << page;
+            left = b->x();
+        }
+    }
 }
