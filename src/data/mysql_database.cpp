@@ -44,6 +44,14 @@ void TMySQLDatabase::SetConnected(bool connected) {
         Disconnect();
 }
 
+void TMySQLDatabase::ConnectFor(TMySQLDatabase* database, const char* missing, const char* failed) {
+    if (!database)
+        throw EDatabaseError(missing);
+    database->Connect();
+    if (!database->Connected())
+        throw EDatabaseError(failed);
+}
+
 void TMySQLDatabase::Connect() {
     if (connected_)
         return;

@@ -43,6 +43,9 @@ public:
     std::function<void(TMySQLDatabase&)> AfterConnect;
 
     void Connect();
+    // Connect() for a component that uses this database: throws `missing` when there is no
+    // database, `failed` when it does not connect.
+    static void ConnectFor(TMySQLDatabase* database, const char* missing, const char* failed);
     // Closes every open query of this database first (their results belong to the connection),
     // then the connection.
     void Disconnect();

@@ -93,11 +93,7 @@ const TMySQLField* TMySQLQuery::Description(const TField& field) const {
 }
 
 void TMySQLQuery::CheckComponents() {
-    if (!database_)
-        throw EDatabaseError(dberr::kNoConnectionComponent);
-    database_->Connect();
-    if (!database_->Connected())
-        throw EDatabaseError(dberr::kDatabaseConnect);
+    TMySQLDatabase::ConnectFor(database_, dberr::kNoConnectionComponent, dberr::kDatabaseConnect);
     // Rows of a live result are written back through the transaction component.
     if (RequestLive) {
         if (!transaction_)

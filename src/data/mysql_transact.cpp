@@ -29,11 +29,8 @@ void TMySQLTransact::Connect() {
     if (Connected())
         return;
     active_ = false;
-    if (!database_)
-        throw EDatabaseError(transacterr::kNoDatabase);
-    database_->Connect();
-    if (!database_->Connected())
-        throw EDatabaseError(transacterr::kDatabaseNotConnected);
+    TMySQLDatabase::ConnectFor(database_, transacterr::kNoDatabase,
+                               transacterr::kDatabaseNotConnected);
     if (UseTransServer) {
         connect_.ConnectTo(host_, Port, database_->Database(), database_->Login(),
                            database_->Password());

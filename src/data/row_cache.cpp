@@ -26,6 +26,15 @@ std::uint8_t OffsetBytesFor(std::size_t valueBytes) {
     return valueBytes <= 0xFF ? 1 : valueBytes <= 0xFFFF ? 2 : 4;
 }
 
+// Copies len bytes (one to two Words) as a first and a last Word, which may overlap.
+template <typename Word> void CopyHeadAndTail(char* to, const char* from, std::size_t len) {
+    Word head, tail;
+    std::memcpy(&head, from, sizeof(Word));
+    std::memcpy(&tail, from + len - sizeof(Word), sizeof(Word));
+    std::memcpy(to, &head, sizeof(Word));
+    std::memcpy(to + len - sizeof(Word), &tail, sizeof(Word));
+}
+
 // Writes the values of a row behind its ends (each an Offset wide) and sets its null bits.
 template <typename Offset>
 void WriteValues(std::size_t n, const char* const* texts, const unsigned long* lengths,
@@ -44,17 +53,9 @@ void WriteValues(std::size_t n, const char* const* texts, const unsigned long* l
             if (len > 16) {
                 std::memcpy(to, t, len);
             } else if (len >= 8) {
-                std::uint64_t head, tail;
-                std::memcpy(&head, t, 8);
-                std::memcpy(&tail, t + len - 8, 8);
-                std::memcpy(to, &head, 8);
-                std::memcpy(to + len - 8, &tail, 8);
+                CopyHeadAndTail<std::uint64_t>(to, t, len);
             } else if (len >= 4) {
-                std::uint32_t head, tail;
-                std::memcpy(&head, t, 4);
-                std::memcpy(&tail, t + len - 4, 4);
-                std::memcpy(to, &head, 4);
-                std::memcpy(to + len - 4, &tail, 4);
+                CopyHeadAndTail<std::uint32_t>(to, t, len);
             } else if (len) {
                 to[0] = t[0];
                 to[len / 2] = t[len / 2];
