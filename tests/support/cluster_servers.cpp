@@ -55,15 +55,20 @@ bool IsolateGaleraNode(const std::string& host, bool isolated) {
         return false;
     }
     // Both nodes saw the other leave and neither holds a majority: the first node forms the
-    // primary component again and the other joins it.
+    // primary component again and the other joins it. The joined node is ready only once it has
+    // caught up, which the first node's view of the cluster does not say.
     RootConnection first(kGaleraFirstHost);
+    const auto statusOf = [](RootConnection& c, const char* name) {
+        const auto rows = c.Rows(std::string("SHOW GLOBAL STATUS LIKE '") + name + "'");
+        return rows.empty() ? std::string() : rows[0].at(1);
+    };
     for (int i = 0; i < 300; ++i) {
-        const auto size = first.Rows("SHOW GLOBAL STATUS LIKE 'wsrep_cluster_size'");
-        const auto status = first.Rows("SHOW GLOBAL STATUS LIKE 'wsrep_cluster_status'");
-        if (!size.empty() && size[0].at(1) == "2" && !status.empty() &&
-            status[0].at(1) == "Primary")
+        const auto status = statusOf(first, "wsrep_cluster_status");
+        if (statusOf(first, "wsrep_cluster_size") == "2" && status == "Primary" &&
+            statusOf(node, "wsrep_cluster_status") == "Primary" &&
+            statusOf(node, "wsrep_ready") == "ON")
             return true;
-        if (i == 50 && (status.empty() || status[0].at(1) != "Primary"))
+        if (i == 50 && status != "Primary")
             first.Exec("SET GLOBAL wsrep_provider_options = 'pc.bootstrap=YES'");
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
