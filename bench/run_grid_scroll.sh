@@ -17,16 +17,12 @@ tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"; "$bin" drop >/dev/null 2>&1 || true' EXIT
 
 field() { sed -n "s/.* $1=\([0-9.]*\).*/\1/p"; }
-median() { sort -g | awk '{a[NR]=$1} END {print (NR%2) ? a[(NR+1)/2] : (a[NR/2]+a[NR/2+1])/2}'; }
+source "$here/rounds.sh"
+run() { "$bin" "$1" 2>/dev/null || { echo "grid_scroll $1 failed" >&2; exit 1; }; }
 
 for n in "${sizes[@]}"; do
   "$bin" fill "$n" >/dev/null
-  for m in "${modes[@]}"; do "$bin" "$m" >/dev/null 2>&1; : >"$tmp/$m"; done # warm the caches
-  for ((r = 0; r < rounds; r++)); do
-    for m in "${modes[@]}"; do
-      "$bin" "$m" 2>/dev/null >>"$tmp/$m" || { echo "grid_scroll $m failed" >&2; exit 1; }
-    done
-  done
+  run_rounds "$rounds" "${modes[@]}"
   med() { field "$2" <"$tmp/$1" | median; }
   awk -v n="$n" -v r="$rounds" \
       -v rs="$(med raw-screen open_paint)" -v ra="$(med raw-all open_paint)" \

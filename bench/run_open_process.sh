@@ -46,19 +46,19 @@ run() { # mode -> "seconds maxrss_kb" of the whole process
     awk '{printf "%s %s %.2f\n", $1, $2, $3 + $4}'
 }
 
-median() { sort -g | awk '{a[NR]=$1} END {print (NR%2) ? a[(NR+1)/2] : (a[NR/2]+a[NR/2+1])/2}'; }
-spread() { sort -g | awk 'NR==1 {lo=$1} {hi=$1} END {printf "%s-%s", lo, hi}'; }
+source "$here/rounds.sh"
 
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 "$bin" fill "$n" >/dev/null
-for m in "${modes[@]}"; do run "$m" >/dev/null; : >"$tmp/$m"; done # warm the server's caches
-for ((r = 0; r < rounds; r++)); do
-  for m in "${modes[@]}"; do run "$m" >>"$tmp/$m"; done
-done
+run_rounds "$rounds" "${modes[@]}"
 
 printf 'N=%d whole processes (connect, read every field, exit), %d interleaved rounds\n' "$n" "$rounds"
 rt=$(cut -d' ' -f1 "$tmp/raw" | median)
+if awk -v rt="$rt" 'BEGIN { exit !(rt < 0.05) }'; then
+  echo "the raw process took ${rt} s: too short for a 10 ms timer to compare; give a larger N" >&2
+  exit 1
+fi
 for m in "${modes[@]}"; do
   t=$(cut -d' ' -f1 "$tmp/$m" | median); mem=$(cut -d' ' -f2 "$tmp/$m" | median)
   awk -v m="$m" -v t="$t" -v s="$(cut -d' ' -f1 "$tmp/$m" | spread)" -v mem="$mem" -v rt="$rt" \

@@ -28,9 +28,9 @@ server_cpu() { # the server's user+sys seconds so far (0 without SERVER_PID)
 }
 
 run() { # mode -> "seconds maxrss_kb cpu_seconds server_cpu_seconds"
-  local out secs kb cpu before
+  local secs kb cpu before
   before=$(server_cpu)
-  out=$( { /usr/bin/time -v "$bin" "$1" >"$tmp/out" 2>"$tmp/err"; } 2>&1 || true)
+  /usr/bin/time -v "$bin" "$1" >"$tmp/out" 2>"$tmp/err" || true
   secs=$(sed -n 's/.* seconds=\([0-9.]*\).*/\1/p' "$tmp/out")
   kb=$(sed -n 's/.*Maximum resident set size (kbytes): //p' "$tmp/err")
   cpu=$(awk -F': ' '/User time|System time/ {s += $2} END {print s}' "$tmp/err")
@@ -38,16 +38,13 @@ run() { # mode -> "seconds maxrss_kb cpu_seconds server_cpu_seconds"
   echo "$secs $kb $cpu $(awk -v a="$before" -v b="$(server_cpu)" 'BEGIN {print b - a}')"
 }
 
-median() { sort -g | awk '{a[NR]=$1} END {print (NR%2) ? a[(NR+1)/2] : (a[NR/2]+a[NR/2+1])/2}'; }
+source "$here/rounds.sh"
 
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 for n in "${sizes[@]}"; do
   "$bin" fill "$n" >/dev/null
-  for m in "${modes[@]}"; do run "$m" >/dev/null; : >"$tmp/$m"; done # warm the server's caches
-  for ((r = 0; r < rounds; r++)); do
-    for m in "${modes[@]}"; do run "$m" >>"$tmp/$m"; done
-  done
+  run_rounds "$rounds" "${modes[@]}"
   printf 'N=%d (median of %d alternating runs)\n' "$n" "$rounds"
   rt=$(cut -d' ' -f1 "$tmp/raw" | median); rm_=$(cut -d' ' -f2 "$tmp/raw" | median)
   for m in "${modes[@]}"; do
