@@ -3,14 +3,18 @@
 #include "commands/command_context.h"
 #include "commands/server_entry.h"
 #include "commands/shared_query.h"
+#include "data/blocking_calls.h"
 #include "data/mysql_query.h"
 #include "ui/language.h"
+#include "ui/prompts.h"
 #include "ui/status_bar.h"
 
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPointer>
+#include <QTimer>
 
+#include <exception>
 #include <memory>
 
 namespace {
@@ -20,6 +24,33 @@ void ShowPanels(TStatusBar& panels, std::initializer_list<QString> texts) {
     int i = 0;
     for (const QString& text : texts)
         panels.setPanelText(i++, text);
+}
+
+// While a call waits on the server, the error the rows broke off on is for that call to raise.
+constexpr int kBreakOffRetryMs = 100;
+
+// Tells the operator the error streamed rows broke off on, once nothing waits on the server any
+// more, unless a step to the end of the rows or the operator's stop has told it already.
+void TellBreakOff(QPointer<TStatusBar> panels, TMySQLQuery* query) {
+    QTimer::singleShot(BlockingCallRunning() ? kBreakOffRetryMs : 0, panels, [panels, query] {
+        if (BlockingCallRunning()) {
+            TellBreakOff(panels, query);
+            return;
+        }
+        const std::exception_ptr error = query->TakeUntoldBreakOff();
+        if (!error)
+            return;
+        try {
+            std::rethrow_exception(error);
+        } catch (const std::exception& e) {
+            prompts().message(
+                BiText(QStringLiteral("Rows read: %1; reading broke off: %2"),
+                       QStringLiteral("Pročitano redaka: %1; čitanje je prekinuto: %2"))
+                    .arg(query->RowsArrived())
+                    .arg(QString::fromUtf8(e.what())),
+                PromptIcon::Error);
+        }
+    });
 }
 
 } // namespace
@@ -46,14 +77,29 @@ void ShowBrowseContext(CommandContext& context, const QString& recordCount) {
 }
 
 void FollowRecordCount(CommandContext& context, TMySQLQuery& query) {
-    if (!query.RowsStreaming())
-        return;
     QPointer<TStatusBar> panels = &context.statusPanels();
+    // The count of the rows arrived; rows that broke off are not all the rows: the count says
+    // so, and the operator hears why.
+    const auto countText = [panels](TMySQLQuery& q) {
+        QString text = QString::number(q.RowsArrived());
+        if (!q.RowsStreaming() && q.RowsBrokeOff()) {
+            text += QLatin1Char(' ') +
+                    BiText(QStringLiteral("(incomplete)"), QStringLiteral("(nepotpuno)"));
+            TellBreakOff(panels, &q);
+        }
+        return text;
+    };
+    if (!query.RowsStreaming()) {
+        // The rows ended (or broke off) while the query opened.
+        if (query.RowsBrokeOff())
+            panels->setPanelText(4, countText(query));
+        return;
+    }
     auto shown = std::make_shared<QString>(panels->panelText(4));
-    query.OnRowsArrived = [panels, shown](TMySQLQuery& q) {
+    query.OnRowsArrived = [panels, shown, countText](TMySQLQuery& q) {
         if (!panels || panels->panelText(4) != *shown)
             return;
-        *shown = QString::number(q.RowsArrived());
+        *shown = countText(q);
         panels->setPanelText(4, *shown);
     };
 }

@@ -47,6 +47,14 @@ void ThrowConnectError(TDirConnect& connect, const std::string& fallback) {
     ThrowServerError(message, connect.ErrorNumber(), connect.SqlState());
 }
 
+std::exception_ptr ConnectErrorOf(TDirConnect& connect) {
+    try {
+        ThrowConnectError(connect);
+    } catch (...) {
+        return std::current_exception();
+    }
+}
+
 int TDirMySQLConnect::Connect() {
     Disconnect();
     if (session_.Connect(

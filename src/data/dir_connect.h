@@ -3,6 +3,7 @@
 
 #include "data/server_session.h"
 
+#include <exception>
 #include <string>
 
 // Status codes answered by the direct connection and query objects.
@@ -51,6 +52,8 @@ public:
 // Raises the connection's last error, GetErrorMsg() as its text (fallback when that is empty), as
 // the class ThrowServerError() picks for its number.
 [[noreturn]] void ThrowConnectError(TDirConnect& connect, const std::string& fallback = {});
+// The same error, caught, to be raised later.
+std::exception_ptr ConnectErrorOf(TDirConnect& connect);
 
 // A connection through the client library. The port is always 3306 whatever Port holds.
 class TDirMySQLConnect : public TDirConnect {

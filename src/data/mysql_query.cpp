@@ -306,10 +306,11 @@ bool TMySQLQuery::FetchOne() {
         }
         if (cache_.WaitingCount() == 0) {
             atEnd_ = true;
-            // A read that broke off (or was stopped) is an error, not the end of the rows.
-            if (streamFailed_) {
-                streamFailed_ = false;
-                ThrowConnectError(*dirQuery_.MySQLConnect());
+            // A read that broke off (or was stopped) is an error, not the end of the rows; it is
+            // raised once.
+            if (brokenOff_ && !brokenOffTold_) {
+                brokenOffTold_ = true;
+                std::rethrow_exception(brokenOff_);
             }
             return false;
         }

@@ -25,6 +25,7 @@
 #include "data/view_index.h"
 
 #include <cstdint>
+#include <exception>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -130,6 +131,14 @@ public:
     std::int64_t RowsArrived();
     // True while a reader still streams rows of the result.
     bool RowsStreaming() const { return stream_ != nullptr; }
+    // True when the streamed rows broke off before the end of the result (an error of the
+    // server, a lost connection, a stop): the rows read before it stay, but they are not all the
+    // rows. It holds until the dataset closes or opens again.
+    bool RowsBrokeOff() const { return brokenOff_ != nullptr; }
+    // The error the rows broke off on, the first time it is asked for, unless a read at the end
+    // of the rows raised it already (that read raises it once) or it is the operator's own stop;
+    // null otherwise. For a window to tell the operator what nobody else did.
+    std::exception_ptr TakeUntoldBreakOff();
     // Called on the dataset's thread while streamed rows arrive (after RowsArrived grew and the
     // observers heard DataEvent::RowsArrived) and once when the last one has; set after Open, it
     // holds until the dataset closes.
@@ -274,7 +283,11 @@ private:
     std::shared_ptr<RowStream> stream_;        // while rows still arrive
     std::shared_ptr<RowStream> retiredStream_; // given up; may hold memory of cached rows
     std::shared_ptr<char> streamToken_;        // lives while news of the stream is wanted
-    bool streamFailed_ = false;                // the reader broke off on the connection's error
+    // The error streamed rows broke off on (the server's, a lost connection, a stop), and whether
+    // the reader of the rows or the window has heard of it.
+    std::exception_ptr brokenOff_;
+    bool brokenOffTold_ = false;
+    bool streamStopped_ = false; // the operator stopped a wait for the streamed rows
     // How far a fetch waits for streamed rows: a view takes what has arrived, a step to the next
     // row waits for it, anything else for the last row.
     enum class StreamWait { None, Next, All };

@@ -1,6 +1,8 @@
 // TMySQLQuery: the rows of a result streamed in beside the dataset's thread (StreamRows).
 #include "data/mysql_query.h"
 
+#include "data/blocking_calls.h"
+
 #include <chrono>
 
 namespace {
@@ -35,7 +37,9 @@ bool TMySQLQuery::StartStream() {
     stream_ = RowStream::Start(source);
     if (!stream_) // the connection is busy with another call: it cannot carry the rows
         throw EDatabaseError(dberr::kDatabaseConnect);
-    streamFailed_ = false;
+    brokenOff_ = nullptr;
+    brokenOffTold_ = false;
+    streamStopped_ = false;
     readAhead_ = true;
     stream_->WaitForFirstRows(kOpenRows, kOpenWait);
     TakeStreamed();
@@ -53,7 +57,11 @@ void TMySQLQuery::TakeStreamed() {
         while (cache_.WaitingCount() != 0)
             cache_.TakeWaiting(++recordCounter_, ++lastId_);
     if (stream_->Finished()) {
-        streamFailed_ = stream_->Failed();
+        // The operator's stop is told by the connection, which the reader could not ask yet.
+        if (stream_->Failed())
+            brokenOff_ = streamStopped_ && dirQuery_.MySQLConnect()
+                             ? ConnectErrorOf(*dirQuery_.MySQLConnect())
+                             : stream_->Error();
         stream_.reset();
     }
 }
@@ -70,6 +78,12 @@ bool TMySQLQuery::WaitForStreamed(bool all) {
     if (!stream_ || (!all && cache_.WaitingCount() != 0))
         return true;
     const bool ran = all ? stream_->WaitForEnd() : stream_->WaitForRows();
+    if (!ran) {
+        streamStopped_ = true;
+        // Rows that broke off while the wait was stopped broke off on the stop.
+        if (brokenOff_ && dirQuery_.MySQLConnect())
+            brokenOff_ = ConnectErrorOf(*dirQuery_.MySQLConnect());
+    }
     TakeStreamed();
     return ran;
 }
@@ -81,7 +95,8 @@ void TMySQLQuery::FinishStream() {
 }
 
 void TMySQLQuery::GiveUpStream() {
-    streamFailed_ = false;
+    brokenOff_ = nullptr;
+    brokenOffTold_ = false;
     streamToken_.reset();
     if (!stream_)
         return;
@@ -103,6 +118,23 @@ void TMySQLQuery::FinishOwnConnection() {
         // Read to its end here, as before, while the connection is still open.
         result.reset();
     }
+}
+
+std::exception_ptr TMySQLQuery::TakeUntoldBreakOff() {
+    if (!brokenOff_ || brokenOffTold_)
+        return nullptr;
+    brokenOffTold_ = true;
+    // A stop the operator gave while a statement on the connection waited for the rows was
+    // told by that statement.
+    const TDirMySQLConnect* connect = dirQuery_.MySQLConnect();
+    try {
+        std::rethrow_exception(brokenOff_);
+    } catch (const EDatabaseError& e) {
+        if (e.ErrorNumber() == kStoppedErrorNumber && connect && CallStopped(connect->Handle()))
+            return nullptr;
+    } catch (...) {
+    }
+    return brokenOff_;
 }
 
 std::int64_t TMySQLQuery::RowsArrived() {

@@ -1,5 +1,6 @@
 #include "data/row_stream.h"
 
+#include "data/db_error.h"
 #include "data/statement_results.h"
 
 #include <time.h>
@@ -60,6 +61,16 @@ RowArrivalPoster& Poster() {
 RowArrivalPoster CurrentPoster() {
     const std::lock_guard lock(posterMutex);
     return Poster();
+}
+
+// The connection's error as it stands, as the exception a statement that met it raises.
+std::exception_ptr ConnectionError(MYSQL* handle) {
+    try {
+        ThrowServerError(ClientErrorText(handle), ClientErrorNumber(handle),
+                         ClientErrorState(handle));
+    } catch (...) {
+        return std::current_exception();
+    }
 }
 
 } // namespace
@@ -132,11 +143,14 @@ void RowStream::Read() {
     }
     bool failed = false;
     ReadRest(failed);
+    std::exception_ptr error = failed ? ConnectionError(handle_) : nullptr;
     HandOver(true);
     // The results after the streamed one free the connection for the next statement.
     result_.reset();
-    if (moreResultsPending_ && !DrainMoreResults(handle_))
+    if (moreResultsPending_ && !DrainMoreResults(handle_) && !failed) {
         failed = true;
+        error = ConnectionError(handle_);
+    }
     moreResultsPending_ = false;
     if (givenUp_.load()) {
         // A stop sent to a statement that had just ended would be taken by the next one: a
@@ -154,6 +168,7 @@ void RowStream::Read() {
         const std::lock_guard lock(mutex_);
         ended_ = true;
         failed_ = failed;
+        error_ = error;
     }
     changed_.notify_all();
     PostArrival();
@@ -301,6 +316,11 @@ bool RowStream::Finished() {
 bool RowStream::Failed() {
     const std::lock_guard lock(mutex_);
     return ended_ && failed_ && ready_.rows.empty();
+}
+
+std::exception_ptr RowStream::Error() {
+    const std::lock_guard lock(mutex_);
+    return ended_ && failed_ ? error_ : nullptr;
 }
 
 void RowStream::WaitUntil(bool rows) {

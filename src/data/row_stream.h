@@ -26,6 +26,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstddef>
+#include <exception>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -80,6 +81,9 @@ public:
     // The reader has ended, every row has been taken, and reading broke off on an error (the
     // connection holds it) rather than at the end of the rows.
     bool Failed();
+    // The error reading broke off on, as the connection gave it then (a later statement on the
+    // connection does not change it); null when reading ended at the end of the rows.
+    std::exception_ptr Error();
 
     // Waits until rows are ready to take or the reader has ended, through the blocking-call seam:
     // the window paints meanwhile and shows Stop after a while. False when the operator stopped
@@ -131,6 +135,7 @@ private:
     RowBatch ready_; // handed over, not yet taken
     bool ended_ = false;
     bool failed_ = false;
+    std::exception_ptr error_; // with failed_
     bool rowsEnded_ = false;   // the last row (or the error) has been read
     bool killDecided_ = false; // after GiveUp: whether to stop the statement is settled
     bool killSent_ = false;

@@ -32,6 +32,9 @@ protected:
                   "FROM seq_1_to_12");
         Exec(kDb, "CREATE VIEW slower AS SELECT seq, REPEAT('x', 20000) AS pad, SLEEP(0.4) AS s "
                   "FROM seq_1_to_30");
+        // From row 3000 on, the subquery answers two rows: the server ends the rows with an error.
+        Exec(kDb, "CREATE VIEW breaks AS SELECT seq, REPEAT('x', 200) AS pad, (SELECT s.seq FROM "
+                  "seq_1_to_2 s WHERE s.seq <= IF(t.seq < 3000, 1, 2)) AS v FROM seq_1_to_20000 t");
         ShowWindowOn(kDb);
     }
     void OpenTable(const char* name) {
@@ -111,6 +114,11 @@ TEST_F(StreamedTableTest, StopEndsTheWaitForTheLastRowAndTheNextTableOpens) {
     EXPECT_TRUE(Query().Active());
     EXPECT_FALSE(Query().RowsStreaming());
     EXPECT_LT(Query().RowsArrived(), 30);
+    // The count says the rows are not all there, and nothing more is told.
+    QTest::qWait(200);
+    EXPECT_EQ(Panels().at(4),
+              QString::number(Query().RowsArrived()) + QStringLiteral(" (incomplete)"));
+    EXPECT_EQ(prompts.shown, QStringList({kStopped}));
 
     ForgetPrompts();
     OpenTable("items");
@@ -152,4 +160,41 @@ TEST_F(StreamedTableTest, AnotherTableOpenedMidStreamOpensAtOnce) {
     EXPECT_GT(ticks, 10);
     OpenTable("items");
     EXPECT_EQ(Panels().at(4), QStringLiteral("2"));
+}
+
+TEST_F(StreamedTableTest, RowsThatBreakOffAreCountedAsIncompleteAndTheOperatorIsToldWhyOnce) {
+    const QString told = QStringLiteral("Rows read: 2999; reading broke off: Subquery returns "
+                                        "more than 1 row");
+    OpenTable("breaks");
+    ASSERT_TRUE(Query().Active());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !prompts.shown.isEmpty(); }, 10000));
+    QApplication::processEvents();
+    EXPECT_EQ(prompts.shown, QStringList({told}));
+    EXPECT_EQ(Panels().at(4), QStringLiteral("2999 (incomplete)"));
+    EXPECT_EQ(Model().rowCount(), 2999);
+    // The rows read stay; the end of them is reached without the error again.
+    window->DBGrid1->setFocus();
+    QTest::keyClick(window->DBGrid1, Qt::Key_End, Qt::ControlModifier);
+    QApplication::processEvents();
+    EXPECT_EQ(Query().RecNo(), 2999);
+    EXPECT_EQ(prompts.shown.size(), 1);
+
+    // Ctrl+End while the rows still come: the step to the end tells it, and only it.
+    ForgetPrompts();
+    OpenTable("breaks");
+    ASSERT_TRUE(Query().Active());
+    window->DBGrid1->setFocus();
+    QTest::keyClick(window->DBGrid1, Qt::Key_End, Qt::ControlModifier);
+    QTest::qWait(300);
+    EXPECT_EQ(prompts.shown.size(), 1);
+    EXPECT_TRUE(prompts.shown.value(0).contains(QStringLiteral("Subquery returns more than 1 row")))
+        << prompts.shown.value(0).toStdString();
+    EXPECT_EQ(Panels().at(4), QStringLiteral("2999 (incomplete)"));
+
+    // The next table counts whole again.
+    ForgetPrompts();
+    OpenTable("items");
+    EXPECT_EQ(Panels().at(4), QStringLiteral("2"));
+    QTest::qWait(200);
+    EXPECT_TRUE(prompts.shown.isEmpty());
 }

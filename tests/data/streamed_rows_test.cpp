@@ -5,6 +5,7 @@
 #include "live_fixture.h"
 
 #include "data/blocking_calls.h"
+#include "data/client_library.h"
 
 #include <chrono>
 #include <mutex>
@@ -20,6 +21,21 @@ using Clock = std::chrono::steady_clock;
 std::string SlowRows(int rows, double seconds) {
     return "SELECT seq, REPEAT('x', 20000) AS pad, SLEEP(" + std::to_string(seconds) +
            ") AS s FROM seq_1_to_" + std::to_string(rows);
+}
+
+// From row 3000 on, the subquery answers two rows: the server ends the result with an error after
+// the rows before it.
+const std::string kBreaksOffAtRow3000 =
+    "SELECT seq, REPEAT('x', 200) AS pad, (SELECT s.seq FROM seq_1_to_2 s WHERE s.seq <= "
+    "IF(t.seq < 3000, 1, 2)) AS v FROM seq_1_to_20000 t";
+
+// The text of the error held in e.
+std::string TextOf(const std::exception_ptr& e) {
+    try {
+        std::rethrow_exception(e);
+    } catch (const std::exception& x) {
+        return x.what();
+    }
 }
 
 class StreamedRowsTest : public LiveTest {
@@ -325,4 +341,64 @@ TEST_F(StreamedRowsTest, ClosingAHalfReadResultOfTheQuerysOwnConnectionDoesNotWa
     while (root_.Value(count) != "0" && Clock::now() < until)
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     EXPECT_EQ(root_.Value(count), "0");
+}
+
+TEST_F(StreamedRowsTest, RowsThatBreakOffOnAnErrorAreNotTakenForAllTheRowsAndSayWhyOnce) {
+    q_.RequestLive = false;
+    Open(kBreaksOffAtRow3000);
+    ASSERT_TRUE(q_.RowsStreaming());
+    EXPECT_FALSE(q_.RowsBrokeOff());
+    // A statement on the connection waits for the rows and runs after them; the error the rows
+    // broke off on stays the server's.
+    TMySQLQuery other;
+    other.SetDatabase(&db_);
+    other.SetSQLText("SELECT 1");
+    other.Open();
+    EXPECT_EQ(other.Field(0).AsString(), "1");
+    WaitForStreamEnd();
+    EXPECT_TRUE(q_.RowsBrokeOff());
+    EXPECT_EQ(q_.RowsArrived(), 2999);
+    // The step to the end raises it once; the rows read stay and can be walked.
+    try {
+        q_.Last();
+        ADD_FAILURE() << "Last reached the end of rows that broke off";
+    } catch (const EDatabaseError& e) {
+        EXPECT_STREQ(e.what(), "Subquery returns more than 1 row");
+    }
+    EXPECT_EQ(q_.TakeUntoldBreakOff(), nullptr);
+    q_.Last();
+    EXPECT_EQ(q_.RecNo(), 2999);
+    EXPECT_EQ(q_.FieldByName("seq").AsString(), "2999");
+    EXPECT_TRUE(q_.RowsBrokeOff());
+
+    // Nobody stepped to the end: whoever asks is told, once, and the step to the end then is not.
+    Open(kBreaksOffAtRow3000);
+    WaitForStreamEnd();
+    const std::exception_ptr told = q_.TakeUntoldBreakOff();
+    ASSERT_NE(told, nullptr);
+    EXPECT_EQ(TextOf(told), "Subquery returns more than 1 row");
+    EXPECT_EQ(q_.TakeUntoldBreakOff(), nullptr);
+    q_.Last();
+    EXPECT_EQ(q_.RecNo(), 2999);
+
+    // Opening again starts whole.
+    Open("SELECT 1 AS one");
+    EXPECT_FALSE(q_.RowsBrokeOff());
+    EXPECT_EQ(q_.TakeUntoldBreakOff(), nullptr);
+}
+
+TEST_F(StreamedRowsTest, AConnectionLostMidStreamIsALostConnectionNotTheEndOfTheRows) {
+    q_.RequestLive = false;
+    Open(SlowRows(20, 0.2));
+    ASSERT_TRUE(q_.RowsStreaming());
+    root_.Exec("KILL CONNECTION " +
+               std::to_string(Client().mysql_thread_id(db_.DirConnect().Handle())));
+    WaitForStreamEnd();
+    EXPECT_TRUE(q_.RowsBrokeOff());
+    EXPECT_LT(q_.RowsArrived(), 20);
+    try {
+        q_.Last();
+        ADD_FAILURE() << "Last reached the end of rows that broke off";
+    } catch (const EConnectionLost&) {
+    }
 }
