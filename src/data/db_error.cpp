@@ -48,3 +48,12 @@ void ThrowServerError(const std::string& message, unsigned errorNumber,
         throw EConstraintViolated(message, errorNumber, sqlState);
     throw EDatabaseError(message, errorNumber, sqlState);
 }
+
+std::exception_ptr ServerError(const std::string& message, unsigned errorNumber,
+                               const std::string& sqlState) {
+    try {
+        ThrowServerError(message, errorNumber, sqlState);
+    } catch (...) {
+        return std::current_exception();
+    }
+}

@@ -10,6 +10,7 @@
 #pragma once
 
 #include <cstdint>
+#include <exception>
 #include <stdexcept>
 #include <string>
 
@@ -62,6 +63,9 @@ bool IsConnectionLost(unsigned errorNumber, const std::string& sqlState);
 // the class follows the number (and the SQLSTATE), the text stays message.
 [[noreturn]] void ThrowServerError(const std::string& message, unsigned errorNumber,
                                    const std::string& sqlState);
+// The same exception, held to be raised later (rethrown, it keeps its class).
+std::exception_ptr ServerError(const std::string& message, unsigned errorNumber,
+                               const std::string& sqlState);
 
 // Texts raised by the connection, query and dataset objects.
 namespace dberr {

@@ -48,11 +48,7 @@ void ThrowConnectError(TDirConnect& connect, const std::string& fallback) {
 }
 
 std::exception_ptr ConnectErrorOf(TDirConnect& connect) {
-    try {
-        ThrowConnectError(connect);
-    } catch (...) {
-        return std::current_exception();
-    }
+    return ServerError(connect.GetErrorMsg(), connect.ErrorNumber(), connect.SqlState());
 }
 
 int TDirMySQLConnect::Connect() {

@@ -65,12 +65,8 @@ RowArrivalPoster CurrentPoster() {
 
 // The connection's error as it stands, as the exception a statement that met it raises.
 std::exception_ptr ConnectionError(MYSQL* handle) {
-    try {
-        ThrowServerError(ClientErrorText(handle), ClientErrorNumber(handle),
-                         ClientErrorState(handle));
-    } catch (...) {
-        return std::current_exception();
-    }
+    return ServerError(ClientErrorText(handle), ClientErrorNumber(handle),
+                       ClientErrorState(handle));
 }
 
 } // namespace
