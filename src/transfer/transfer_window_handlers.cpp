@@ -162,6 +162,11 @@ void TForm1::Button1Click() {
     }
     if (!RB1->isChecked())
         prompts().message(QString::fromStdString(testConnection_.Error().text));
+    // The operator's Stop ends the whole Connect, not just its first connection.
+    if (testConnection_.Stopped()) {
+        ShowConnectionStates();
+        return;
+    }
     // A connection the server has dropped is opened again.
     if (!objects_.MySQLDatabase1 || MySQLConnected())
         return;

@@ -4,6 +4,7 @@
 #include "odbc_sources.h"
 #include "support/scratch_database.h"
 #include "support/scripted_prompts.h"
+#include "support/silent_server.h"
 #include "support/statement_watch.h"
 #include "support/test_server.h"
 
@@ -508,5 +509,28 @@ TEST_F(TransferWindowTest, ARowThatWaitsForALockCanBeStoppedAndTheRowsCopiedStay
               (std::vector<std::vector<std::string>>{{"1"}, {"2"}}));
     // The connection goes on: the next transfer copies the rest.
     EXPECT_TRUE(form_->AR1->isChecked());
+    form_->hide();
+}
+
+TEST_F(TransferWindowTest, OneStopEndsTheConnectToAServerThatNeverAnswers) {
+    OpenWindow();
+    SilentServer silent;
+    ASSERT_FALSE(silent.Host().empty());
+    form_->edtHostname->setText(QString::fromStdString(silent.Host()));
+    form_->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form_.get()));
+    prompts_.shown.clear();
+    {
+        StatementWatch watch(form_.get(), StatementWatch::OnProgress::Stop);
+        form_->Button1->click();
+        watch.CommandEnded();
+        EXPECT_TRUE(watch.progressShown);
+        EXPECT_GE(watch.EndedAfterActionMs(), 0);
+        EXPECT_LT(watch.EndedAfterActionMs(), 1000);
+    }
+    EXPECT_EQ(prompts_.shown, QStringList({"Connecting stopped by the operator"}));
+    EXPECT_FALSE(form_->RB1->isChecked());
+    EXPECT_FALSE(form_->AR1->isChecked());
+    silent.Close();
     form_->hide();
 }
