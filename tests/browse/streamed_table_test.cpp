@@ -38,7 +38,7 @@ protected:
         ShowWindowOn(kDb);
     }
     void OpenTable(const char* name) {
-        SelectTable(QString::fromLatin1(name));
+        ASSERT_NO_FATAL_FAILURE(SelectTable(QString::fromLatin1(name)));
         window->ListBox1DblClick();
     }
     TDataSetModel& Model() { return *window->DBGrid1->dataModel(); }
