@@ -79,12 +79,11 @@ void ShowBrowseContext(CommandContext& context, const QString& recordCount) {
 void FollowRecordCount(CommandContext& context, TMySQLQuery& query) {
     QPointer<TStatusBar> panels = &context.statusPanels();
     // The count of the rows arrived; rows that broke off are not all the rows: the count says
-    // so, and the operator hears why.
+    // "at least" with a plus (the panel is narrow), and the operator hears why.
     const auto countText = [panels](TMySQLQuery& q) {
         QString text = QString::number(q.RowsArrived());
         if (!q.RowsStreaming() && q.RowsBrokeOff()) {
-            text += QLatin1Char(' ') +
-                    BiText(QStringLiteral("(incomplete)"), QStringLiteral("(nepotpuno)"));
+            text += QLatin1Char('+');
             TellBreakOff(panels, &q);
         }
         return text;
