@@ -52,6 +52,12 @@ void StatementProgress::requestStop() {
     showElapsed();
 }
 
+void StatementProgress::stopFailed() {
+    stopping_ = false;
+    stop_->setEnabled(true);
+    showElapsed();
+}
+
 void StatementProgress::reject() {
     requestStop(); // Escape stops the statement; the window goes when the statement has ended
 }

@@ -16,13 +16,16 @@ class QPushButton;
 class StatementProgress : public QDialog, public Retranslatable {
     Q_OBJECT
 public:
-    // stop is called once, when the operator asks for it; it answers whether the stop was sent.
+    // stop is called when the operator asks for it; it answers whether the stop is sent or on its
+    // way (stopFailed tells when one on its way could not be sent).
     StatementProgress(QWidget* parent, const QElapsedTimer& running, std::function<bool()> stop);
 
     void retranslateUi() override;
     QPushButton* stopButton() const { return stop_; }
     // Asks for the stop as the button does.
     void requestStop();
+    // The stop could not be sent after all (the server was not reached): Stop can be asked again.
+    void stopFailed();
 
 protected:
     void reject() override;

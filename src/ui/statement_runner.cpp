@@ -9,6 +9,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <exception>
@@ -23,18 +24,32 @@ constexpr auto kQuietWait = std::chrono::milliseconds(20);
 // After this long the progress window shows.
 constexpr int kShowProgressMs = 500;
 
+// A statement's stop being sent beside the window: sending it means a connection of its own to the
+// server, which can take seconds when the server is slow to reach.
+struct StopInFlight {
+    std::atomic<bool> done{false};
+    std::atomic<bool> sent{false};
+    std::jthread sender;
+};
+
 // One call in progress. Calls nest when an event processed during one starts another.
 struct RunningCall {
     // Sends the stop; answers whether it was sent.
     std::function<bool()> stop;
     // A connect is left on Stop: the wait ends at once, the work ends by itself.
     bool leaveOnStop = false;
+    // The stop is sent beside the window (a statement's KILL); Stop answers at once.
+    bool stopAside = false;
     bool stopped = false;
     QEventLoop* loop = nullptr;
     StatementProgress* progress = nullptr;
     RunningCall* outer = nullptr;
+    std::unique_ptr<StopInFlight> inFlight;
+    int stopAttempts = 0;
 
     bool Stop() {
+        if (stopAside)
+            return StopAside();
         if (!stopped)
             stopped = stop();
         if (Left())
@@ -42,6 +57,41 @@ struct RunningCall {
         return stopped;
     }
     bool Left() const { return leaveOnStop && stopped; }
+
+    // Sends the stop on a thread of its own; the window hears when it could not be sent. Answers
+    // true: the stop is on its way (or sent).
+    bool StopAside() {
+        if (stopped || (inFlight && !inFlight->done.load()))
+            return true;
+        inFlight = std::make_unique<StopInFlight>(); // a failed one before it has ended
+        StopInFlight* flight = inFlight.get();
+        QEventLoop* wait = loop;
+        const int attempt = ++stopAttempts;
+        flight->sender = std::jthread([this, flight, wait, attempt, send = stop] {
+            flight->sent = send();
+            flight->done = true;
+            // Heard on the window's thread while the wait lasts; dropped with the wait's loop.
+            QMetaObject::invokeMethod(
+                wait, [this, attempt] { StopAnswered(attempt); }, Qt::QueuedConnection);
+        });
+        return true;
+    }
+    void StopAnswered(int attempt) {
+        if (attempt != stopAttempts)
+            return; // an earlier attempt's answer
+        stopped = inFlight->sent.load();
+        if (!stopped && progress)
+            progress->stopFailed();
+    }
+    // Once the work has ended: the stop still on its way is waited for, so that it cannot meet
+    // the connection's next statement, and tells whether the call was stopped.
+    void SettleStop() {
+        if (!inFlight)
+            return;
+        if (inFlight->sender.joinable())
+            inFlight->sender.join();
+        stopped = inFlight->sent.load();
+    }
 };
 
 RunningCall* innermost = nullptr;
@@ -155,6 +205,7 @@ BlockingCallOutcome StatementRunner::Run(MYSQL* handle, const std::function<void
     RunningCall call;
     // Read before the worker starts: the connection belongs to the worker until the call ends.
     call.stop = [target = StopTargetOf(handle)] { return StopStatement(target); };
+    call.stopAside = true;
     call.outer = innermost;
     innermost = &call;
 
@@ -174,6 +225,7 @@ BlockingCallOutcome StatementRunner::Run(MYSQL* handle, const std::function<void
         });
         Wait(window_, call, completion, loop);
     } // the worker has ended here
+    call.SettleStop();
     innermost = call.outer;
     if (failure)
         std::rethrow_exception(failure);
