@@ -271,6 +271,8 @@ private:
     void RowsCameIn();
     void FinishStream();
     void GiveUpStream();
+    // The error streamed rows broke off on: the reader's, or the connection's after a stop.
+    std::exception_ptr BreakOffError(std::exception_ptr readerError);
     // A result half read over the query's own connection is finished beside the caller, and the
     // connection closed there.
     void FinishOwnConnection();

@@ -57,13 +57,16 @@ void TMySQLQuery::TakeStreamed() {
         while (cache_.WaitingCount() != 0)
             cache_.TakeWaiting(++recordCounter_, ++lastId_);
     if (stream_->Finished()) {
-        // The operator's stop is told by the connection, which the reader could not ask yet.
         if (stream_->Failed())
-            brokenOff_ = streamStopped_ && dirQuery_.MySQLConnect()
-                             ? ConnectErrorOf(*dirQuery_.MySQLConnect())
-                             : stream_->Error();
+            brokenOff_ = BreakOffError(stream_->Error());
         stream_.reset();
     }
+}
+
+std::exception_ptr TMySQLQuery::BreakOffError(std::exception_ptr readerError) {
+    // The operator's stop is told by the connection, which the reader could not ask yet.
+    TDirMySQLConnect* connect = dirQuery_.MySQLConnect();
+    return streamStopped_ && connect ? ConnectErrorOf(*connect) : readerError;
 }
 
 void TMySQLQuery::RowsCameIn() {
@@ -81,8 +84,8 @@ bool TMySQLQuery::WaitForStreamed(bool all) {
     if (!ran) {
         streamStopped_ = true;
         // Rows that broke off while the wait was stopped broke off on the stop.
-        if (brokenOff_ && dirQuery_.MySQLConnect())
-            brokenOff_ = ConnectErrorOf(*dirQuery_.MySQLConnect());
+        if (brokenOff_)
+            brokenOff_ = BreakOffError(brokenOff_);
     }
     TakeStreamed();
     return ran;
